@@ -1,0 +1,105 @@
+#include "data/consultas.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "data/estado.h"
+#include "platform/falhas.h"
+#include "platform/interface_utilizador.h"
+
+namespace fs = std::filesystem;
+
+namespace gv {
+
+namespace {
+
+void mostrar_erro(int numero, const std::string& descricao) {
+    ui().aviso("Erro Nº : " + std::to_string(numero) + " - Descrição : " + descricao, Icone::Exclamacao);
+}
+
+void sincronizar(const std::string& caminho, bool pasta) {
+    int fd = ::open(caminho.c_str(), pasta ? O_RDONLY | O_DIRECTORY : O_RDONLY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+int Contar_Linhas(const std::string& sql, const db::Parametros& p) {
+    try {
+        if (!Base_Dados || !Base_Dados->aberta())
+            throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
+        std::string corpo = sql;
+        while (!corpo.empty() && (corpo.back() == ';' || std::isspace(static_cast<unsigned char>(corpo.back()))))
+            corpo.pop_back();
+        return Base_Dados->valor("SELECT count(*) FROM (" + corpo + ")", p).int32();
+    } catch (const db::Erro_BD& e) {
+        mostrar_erro(e.numero(), e.descricao());
+        return 0;
+    }
+}
+
+int Ler_Soma(const std::string& sql, const db::Parametros& p) {
+    if (Contar_Linhas(sql, p) == 0) return 0;
+    try {
+        auto rs = Base_Dados->OpenRecordset(sql, p);
+        if (rs.Eof()) return 0;
+        const db::Valor& soma = rs["soma"];
+        if (soma.nulo()) return 0;
+        return soma.int32();
+    } catch (const db::Erro_BD& e) {
+        mostrar_erro(e.numero(), e.descricao());
+        return 0;
+    }
+}
+
+void substituir_ficheiro(const std::string& origem, const std::string& destino) {
+    std::error_code ec;
+    fs::rename(origem, destino, ec);
+    if (ec == std::errc::cross_device_link) {
+        // Copy beside the destination first, then rename there.
+        std::string ao_lado = destino + ".gvnovo";
+        fs::remove(ao_lado, ec);
+        fs::copy_file(origem, ao_lado, ec);
+        if (!ec) {
+            sincronizar(ao_lado, false);
+            fs::rename(ao_lado, destino, ec);
+        }
+        if (ec) {
+            std::error_code ignorar;
+            fs::remove(ao_lado, ignorar);
+        } else {
+            fs::remove(origem, ec);
+            ec.clear();
+        }
+    }
+    if (ec)
+        throw db::Erro_BD(db::ERRO_FICHEIRO, "Não foi possível substituir " + destino + ": " + ec.message());
+    sincronizar(fs::path(destino).parent_path().empty() ? "." : fs::path(destino).parent_path().string(), true);
+}
+
+void Compactar_Base_Dados(const std::string& caminho) {
+    const std::string temporario = caminho_temporario();
+    std::error_code ec;
+    // A copy left by an earlier run that stopped halfway.
+    if (fs::exists(temporario, ec) && !fs::remove(temporario, ec))
+        throw db::Erro_BD(db::ERRO_FICHEIRO, "Não foi possível apagar " + temporario + ": " + ec.message());
+    db::compactar_para(caminho, temporario, Ligacao_BD);
+    sincronizar(temporario, false);
+    try {
+        ponto_de_falha("compactar.substituir");
+        substituir_ficheiro(temporario, caminho);
+    } catch (...) {
+        fs::remove(temporario, ec);
+        throw;
+    }
+}
+
+} // namespace gv

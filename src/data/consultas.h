@@ -1,0 +1,28 @@
+#pragma once
+// The shared query procedures every screen calls on the open game database,
+// and the compaction that new game, load game and the editor perform.
+
+#include <string>
+
+#include "platform/db/database.h"
+
+namespace gv {
+
+// Rows of the query (also the existence test). On any failure shows
+// "Erro Nº : <n> - Descrição : <text>" and answers 0.
+int Contar_Linhas(const std::string& sql, const db::Parametros& p = {});
+// The column `soma` of the query's first row; 0 when there is no row, it is
+// Null or 0, or the query fails (after Contar_Linhas's message).
+int Ler_Soma(const std::string& sql, const db::Parametros& p = {});
+
+// Rewrites the database at caminho compactly with the same password. The
+// copy is written to the temporary file in the program's folder and only
+// then put in place of the original with a rename, so any failure leaves
+// the original as it was. Throws db::Erro_BD on failure.
+void Compactar_Base_Dados(const std::string& caminho);
+
+// Puts origem in place of destino in one atomic step. When the two lie on
+// different file systems origem is first copied beside destino.
+void substituir_ficheiro(const std::string& origem, const std::string& destino);
+
+} // namespace gv

@@ -1,0 +1,66 @@
+#pragma once
+// Process-wide game state: the open game database, the connect string and
+// the values that mirror the one row of `principal`, plus the values that
+// several screens share. One thread; one instance of each.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/db/database.h"
+
+namespace gv {
+
+// The program's version: the splash shows it, new game stores it in
+// `versao`, load game compares it.
+constexpr int VERSAO_MAIOR = 99;
+constexpr int VERSAO_REVISAO = 6;
+
+// Database access.
+extern std::unique_ptr<db::Database> Base_Dados;   // empty: no open database
+extern std::string Texto_SQL;
+extern std::string Ligacao_BD;                     // ";pwd=" + password, set by Main
+extern std::string Ficheiro_Jogo;                  // the saved game being played
+
+// The program's folder (master database, compaction's temporary file).
+// Main sets it from the executable's location; tests point it elsewhere.
+extern std::string Pasta_Programa;
+std::string caminho_base_mestra();       // Pasta_Programa + "/Golvantario99.gvb"
+std::string caminho_temporario();        // Pasta_Programa + "/dbexp.tmp"
+constexpr const char* NOME_BASE_MESTRA = "Golvantario99.gvb";
+constexpr const char* NOME_TEMPORARIO = "dbexp.tmp";
+constexpr const char* LIGACAO_JOGO = ";pwd=7241BDC";
+
+// Mirrors of `principal`.
+extern std::string Nome_Treinador;
+extern std::string Clube_Treinador;
+extern int Jornada_Actual;
+extern int Epoca_Actual;
+extern int Eliminatoria_Taca;
+extern int Jogo_Real;
+extern std::string Vencedor_Taca;
+extern std::string Lingua;                         // "P" or "I"
+inline bool ingles() { return Lingua == "I"; }
+// Picks the text of the current language.
+inline const char* txt(const char* pt, const char* en) { return ingles() ? en : pt; }
+
+// Shared between screens.
+extern std::string Adversario;
+extern int Jogo_Em_Casa;
+extern int Preco_Bilhete;
+extern int Proposta_Feita;
+extern int Prestacao_Paga;
+extern int Estagio_Feito;
+extern int Ronda_Jogada;
+extern int N_Substituicoes;
+extern std::string Texto_Marcadores;
+extern int Tabelas_Modo_Consulta;
+extern int Lista_Venda_Carregada;
+extern std::string Clube_Consulta;
+extern long Valor_Aux;
+extern int Contrato_Compra;
+
+// Clears every value above back to its start-up state (tests).
+void repor_estado();
+
+} // namespace gv

@@ -1,0 +1,352 @@
+#include "platform/db/database.h"
+#include "platform/db/interno.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+
+namespace fs = std::filesystem;
+
+namespace gv::db {
+
+// ---------------------------------------------------------------- Valor
+
+long long Valor::inteiro() const {
+    switch (tipo_) {
+    case Tipo::Nulo: return 0;
+    case Tipo::Inteiro: return i_;
+    case Tipo::Real: return static_cast<long long>(std::nearbyint(r_));  // halves to even
+    case Tipo::Texto: return static_cast<long long>(std::nearbyint(std::strtod(s_.c_str(), nullptr)));
+    }
+    return 0;
+}
+
+int Valor::int32() const {
+    long long v = inteiro();
+    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
+double Valor::real() const {
+    switch (tipo_) {
+    case Tipo::Nulo: return 0;
+    case Tipo::Inteiro: return static_cast<double>(i_);
+    case Tipo::Real: return r_;
+    case Tipo::Texto: return std::strtod(s_.c_str(), nullptr);
+    }
+    return 0;
+}
+
+std::string Valor::texto() const {
+    switch (tipo_) {
+    case Tipo::Nulo: return {};
+    case Tipo::Inteiro: return std::to_string(i_);
+    case Tipo::Real: {
+        if (r_ == std::floor(r_) && std::fabs(r_) < 1e15) return std::to_string(static_cast<long long>(r_));
+        char b[64];
+        std::snprintf(b, sizeof b, "%.15g", r_);
+        return b;
+    }
+    case Tipo::Texto: return s_;
+    }
+    return {};
+}
+
+bool Valor::operator==(const Valor& o) const {
+    if (tipo_ != o.tipo_) {
+        if ((tipo_ == Tipo::Inteiro || tipo_ == Tipo::Real) && (o.tipo_ == Tipo::Inteiro || o.tipo_ == Tipo::Real))
+            return real() == o.real();
+        return false;
+    }
+    switch (tipo_) {
+    case Tipo::Nulo: return true;
+    case Tipo::Inteiro: return i_ == o.i_;
+    case Tipo::Real: return r_ == o.r_;
+    case Tipo::Texto: return s_ == o.s_;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- errors
+
+Erro_BD::Erro_BD(int numero, std::string descricao, Tipo tipo)
+    : std::runtime_error(descricao), numero_(numero), descricao_(std::move(descricao)), tipo_(tipo) {}
+
+std::string senha_da_ligacao(const std::string& ligacao) {
+    std::string baixa;
+    for (char c : ligacao) baixa += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    auto p = baixa.find("pwd=");
+    if (p == std::string::npos) return {};
+    auto fim = ligacao.find(';', p + 4);
+    return ligacao.substr(p + 4, fim == std::string::npos ? std::string::npos : fim - (p + 4));
+}
+
+namespace {
+
+int colacao_nome(void*, int na, const void* a, int nb, const void* b) {
+    return comparar_nomes(std::string(static_cast<const char*>(a), na),
+                          std::string(static_cast<const char*>(b), nb));
+}
+
+Erro_BD::Tipo tipo_de(int rc) {
+    switch (rc & 0xFF) {
+    case SQLITE_NOTADB: return Erro_BD::Tipo::Nao_E_Base;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return Erro_BD::Tipo::Bloqueada;
+    case SQLITE_READONLY: return Erro_BD::Tipo::So_Leitura;
+    case SQLITE_CANTOPEN: return Erro_BD::Tipo::Sem_Ficheiro;
+    default: return Erro_BD::Tipo::Geral;
+    }
+}
+
+void ligar(sqlite3_stmt* st, const Parametros& p, Database& d) {
+    int n = sqlite3_bind_parameter_count(st);
+    if (n != static_cast<int>(p.size()))
+        throw Erro_BD(SQLITE_RANGE, "A instrução pede " + std::to_string(n) + " valores e recebeu " +
+                                        std::to_string(p.size()) + ": " + sqlite3_sql(st));
+    for (int i = 0; i < n; ++i) {
+        const Valor& v = p[i];
+        int rc = SQLITE_OK;
+        switch (v.tipo()) {
+        case Valor::Tipo::Nulo: rc = sqlite3_bind_null(st, i + 1); break;
+        case Valor::Tipo::Inteiro: rc = sqlite3_bind_int64(st, i + 1, v.inteiro()); break;
+        case Valor::Tipo::Real: rc = sqlite3_bind_double(st, i + 1, v.real()); break;
+        case Valor::Tipo::Texto: {
+            const std::string s = v.texto();
+            rc = sqlite3_bind_text(st, i + 1, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+        if (rc != SQLITE_OK) d.falhar(rc);
+    }
+}
+
+// Resets a cached statement when the scope ends, however it ends.
+struct Uso {
+    sqlite3_stmt* st;
+    ~Uso() {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    }
+};
+
+} // namespace
+
+Valor ler_coluna(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER: return Valor(static_cast<long long>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT: return Valor(sqlite3_column_double(st, i));
+    case SQLITE_NULL: return Valor();
+    default: {
+        auto t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        return Valor(std::string(t ? t : "", sqlite3_column_bytes(st, i)));
+    }
+    }
+}
+
+void ligar_valores(sqlite3_stmt* st, const Parametros& p, Database& d) { ligar(st, p, d); }
+
+// ---------------------------------------------------------------- Database
+
+Database::~Database() { Close(); }
+
+void Database::Close() {
+    for (auto& [_, st] : cache_) sqlite3_finalize(st);
+    cache_.clear();
+    if (db_) {
+        if (transaccoes_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        transaccoes_ = 0;
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+void Database::falhar(int rc, const std::string& contexto) const {
+    std::string d = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    if (!contexto.empty()) d += " (" + contexto + ")";
+    int numero = db_ ? sqlite3_extended_errcode(db_) : rc;
+    throw Erro_BD(numero, d, tipo_de(numero));
+}
+
+void Database::configurar(const std::string& ligacao) {
+    std::string senha = senha_da_ligacao(ligacao);
+    if (!senha.empty()) {
+        int rc = sqlite3_key(db_, senha.data(), static_cast<int>(senha.size()));
+        if (rc != SQLITE_OK) falhar(rc);
+    }
+    sqlite3_create_collation_v2(db_, "NOME", SQLITE_UTF8, nullptr, colacao_nome, nullptr);
+    sqlite3_busy_timeout(db_, 1000);
+}
+
+std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std::string& ligacao, Modo modo) {
+    std::error_code ec;
+    if (!fs::is_regular_file(caminho, ec))
+        throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho, Erro_BD::Tipo::Sem_Ficheiro);
+    std::unique_ptr<Database> d(new Database());
+    d->caminho_ = caminho;
+    d->modo_ = modo;
+    // CREATE lets an attached compaction target be made; the file itself
+    // was checked to exist above.
+    int flags = modo == Modo::So_Leitura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    int rc = sqlite3_open_v2(caminho.c_str(), &d->db_, flags, nullptr);
+    if (rc != SQLITE_OK) d->falhar(rc);
+    d->configurar(ligacao);
+    // Reading the schema is what proves the file is one of ours with the
+    // right password; nothing is written by it.
+    rc = sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    if ((rc & 0xFF) == SQLITE_NOTADB)
+        throw Erro_BD(rc, "O ficheiro não é uma base de dados do jogo, ou a senha está errada: " + caminho,
+                      Erro_BD::Tipo::Nao_E_Base);
+    if (rc != SQLITE_OK) d->falhar(rc);
+    if (modo == Modo::Leitura_Escrita) {
+        if (sqlite3_db_readonly(d->db_, "main") == 1)
+            throw Erro_BD(SQLITE_READONLY, "O ficheiro só pode ser lido: " + caminho, Erro_BD::Tipo::So_Leitura);
+        // Take and drop the write lock: a file another program holds is
+        // reported now, not halfway through a round.
+        rc = sqlite3_exec(d->db_, "BEGIN IMMEDIATE; ROLLBACK;", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            int ext = sqlite3_extended_errcode(d->db_);
+            sqlite3_exec(d->db_, "ROLLBACK;", nullptr, nullptr, nullptr);
+            if (tipo_de(ext) == Erro_BD::Tipo::Bloqueada)
+                throw Erro_BD(ext, "O ficheiro está a ser usado por outro programa: " + caminho,
+                              Erro_BD::Tipo::Bloqueada);
+            if (tipo_de(ext) == Erro_BD::Tipo::So_Leitura)
+                throw Erro_BD(ext, "O ficheiro só pode ser lido: " + caminho, Erro_BD::Tipo::So_Leitura);
+            d->falhar(rc);
+        }
+    }
+    return d;
+}
+
+std::unique_ptr<Database> Database::criar(const std::string& caminho, const std::string& ligacao) {
+    std::error_code ec;
+    if (fs::exists(caminho, ec))
+        throw Erro_BD(ERRO_FICHEIRO, "O ficheiro já existe: " + caminho);
+    std::unique_ptr<Database> d(new Database());
+    d->caminho_ = caminho;
+    int rc = sqlite3_open_v2(caminho.c_str(), &d->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) d->falhar(rc);
+    d->configurar(ligacao);
+    return d;
+}
+
+sqlite3_stmt* Database::preparar(const std::string& sql) {
+    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    auto it = cache_.find(sql);
+    if (it != cache_.end()) return it->second;
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &st, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, sql);
+    if (!st) throw Erro_BD(SQLITE_MISUSE, "Instrução vazia");
+    cache_.emplace(sql, st);
+    return st;
+}
+
+int Database::Execute(const std::string& sql, const Parametros& p) {
+    sqlite3_stmt* st = preparar(sql);
+    Uso uso{st};
+    ligar(st, p, *this);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
+    if (rc != SQLITE_DONE) falhar(rc, sql);
+    return sqlite3_changes(db_);
+}
+
+void Database::executar_script(const std::string& sql) {
+    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    char* erro = nullptr;
+    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &erro);
+    if (rc != SQLITE_OK) {
+        std::string d = erro ? erro : sqlite3_errstr(rc);
+        sqlite3_free(erro);
+        int ext = sqlite3_extended_errcode(db_);
+        throw Erro_BD(ext, d, tipo_de(ext));
+    }
+}
+
+Valor Database::valor(const std::string& sql, const Parametros& p) {
+    sqlite3_stmt* st = preparar(sql);
+    Uso uso{st};
+    ligar(st, p, *this);
+    int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) return ler_coluna(st, 0);
+    if (rc != SQLITE_DONE) falhar(rc, sql);
+    return Valor();
+}
+
+void Database::BeginTrans() {
+    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    std::string sql = transaccoes_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT gv" + std::to_string(transaccoes_);
+    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, sql);
+    ++transaccoes_;
+}
+
+void Database::CommitTrans() {
+    if (transaccoes_ == 0) throw Erro_BD(SQLITE_MISUSE, "Não há transacção aberta");
+    std::string sql = transaccoes_ == 1 ? "COMMIT" : "RELEASE gv" + std::to_string(transaccoes_ - 1);
+    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, sql);
+    --transaccoes_;
+}
+
+void Database::Rollback() {
+    if (transaccoes_ == 0 || !db_) return;
+    std::string sql = transaccoes_ == 1
+                          ? std::string("ROLLBACK")
+                          : "ROLLBACK TO gv" + std::to_string(transaccoes_ - 1) + "; RELEASE gv" +
+                                std::to_string(transaccoes_ - 1);
+    // Statements still stepping would keep the rollback from finishing.
+    for (auto& [_, st] : cache_) sqlite3_reset(st);
+    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    --transaccoes_;
+    if (rc != SQLITE_OK) falhar(rc, sql);
+}
+
+Transaccao::~Transaccao() {
+    if (!feita_) {
+        try {
+            d_.Rollback();
+        } catch (...) {
+        }
+    }
+}
+
+bool Database::tabela_existe(const std::string& nome) {
+    return valor("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE", {nome})
+               .inteiro() > 0;
+}
+
+std::vector<std::string> Database::tabelas() {
+    std::vector<std::string> r;
+    auto rs = OpenRecordset("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
+    for (; !rs.Eof(); rs.MoveNext()) r.push_back(rs["name"].texto());
+    return r;
+}
+
+long long Database::ultimo_rowid() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
+
+// ---------------------------------------------------------------- compaction
+
+void compactar_para(const std::string& origem, const std::string& destino, const std::string& ligacao) {
+    std::error_code ec;
+    if (fs::exists(destino, ec))
+        throw Erro_BD(ERRO_FICHEIRO, "O ficheiro temporário já existe: " + destino);
+    auto d = Database::abrir(origem, ligacao, Modo::Leitura_Escrita);
+    try {
+        d->Execute("ATTACH DATABASE ? AS gv_destino KEY ?", {destino, senha_da_ligacao(ligacao)});
+        d->valor("SELECT sqlcipher_export('gv_destino')");
+        d->Execute("DETACH DATABASE gv_destino");
+    } catch (...) {
+        d->Close();
+        fs::remove(destino, ec);
+        throw;
+    }
+    d->Close();
+}
+
+} // namespace gv::db

@@ -1,0 +1,217 @@
+#pragma once
+// Our small layer over the SQLCipher C API, standing where the old program
+// used its database objects: open with the password of a connect string,
+// execute statements with bound values, updatable recordsets and
+// transactions. Values are always bound, never spliced into the text.
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace gv::db {
+
+// A cell value: Null, whole number, real number or text.
+class Valor {
+public:
+    enum class Tipo { Nulo, Inteiro, Real, Texto };
+    Valor() = default;
+    Valor(std::nullptr_t) {}
+    Valor(int v) : tipo_(Tipo::Inteiro), i_(v) {}
+    Valor(long v) : tipo_(Tipo::Inteiro), i_(v) {}
+    Valor(long long v) : tipo_(Tipo::Inteiro), i_(v) {}
+    Valor(unsigned v) : tipo_(Tipo::Inteiro), i_(v) {}
+    Valor(double v) : tipo_(Tipo::Real), r_(v) {}
+    Valor(const char* s) : tipo_(Tipo::Texto), s_(s ? s : "") {}
+    Valor(std::string s) : tipo_(Tipo::Texto), s_(std::move(s)) {}
+
+    Tipo tipo() const { return tipo_; }
+    bool nulo() const { return tipo_ == Tipo::Nulo; }
+    long long inteiro() const;   // Null -> 0; real rounds half to even; text parses leading number
+    int int32() const;           // as inteiro(), saturated to 32 bits
+    double real() const;         // Null -> 0
+    std::string texto() const;   // Null -> ""
+    bool operator==(const Valor& o) const;
+
+private:
+    Tipo tipo_ = Tipo::Nulo;
+    long long i_ = 0;
+    double r_ = 0;
+    std::string s_;
+};
+
+using Parametros = std::vector<Valor>;
+
+// Every failure of the layer. numero is the engine's extended result code
+// (or one of ours below); descricao a sentence a person can read.
+class Erro_BD : public std::runtime_error {
+public:
+    // What went wrong, for callers that answer the person differently.
+    enum class Tipo { Geral, Sem_Ficheiro, Nao_E_Base, Bloqueada, So_Leitura };
+    Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral);
+    int numero() const { return numero_; }
+    const std::string& descricao() const { return descricao_; }
+    Tipo tipo() const { return tipo_; }
+private:
+    int numero_;
+    std::string descricao_;
+    Tipo tipo_;
+};
+
+// Our own error numbers (above the engine's range).
+constexpr int ERRO_SEM_BASE = 3000;        // no open database
+constexpr int ERRO_NAO_ACTUALIZAVEL = 3027; // recordset cannot be updated
+constexpr int ERRO_SEM_REGISTO = 3021;     // no current record
+constexpr int ERRO_CAMPO = 3265;           // no such field in the recordset
+constexpr int ERRO_FICHEIRO = 3044;        // file missing / not a game database
+
+enum class Modo { Leitura_Escrita, So_Leitura };
+
+// The password of a connect string such as ";pwd=secret".
+std::string senha_da_ligacao(const std::string& ligacao);
+
+// A person's alphabetical comparison: case- and accent-insensitive
+// (UTF-8). Returns <0, 0, >0. Registered as the collation "NOME".
+int comparar_nomes(const std::string& a, const std::string& b);
+// Folded key used by comparar_nomes (lower case, accents removed).
+std::string chave_nome(const std::string& s);
+
+class Recordset;
+
+class Database {
+public:
+    // Opens an existing database file. Throws Erro_BD with a clear text when
+    // the file is missing, is not a database, the password is wrong, or the
+    // file is locked; nothing is written to the file in any of those cases.
+    static std::unique_ptr<Database> abrir(const std::string& caminho,
+                                           const std::string& ligacao,
+                                           Modo modo = Modo::Leitura_Escrita);
+    // Creates a new, empty, password-protected database (fails if it exists).
+    static std::unique_ptr<Database> criar(const std::string& caminho,
+                                           const std::string& ligacao);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const std::string& caminho() const { return caminho_; }
+    bool so_leitura() const { return modo_ == Modo::So_Leitura; }
+
+    // Action statement; returns the rows changed.
+    int Execute(const std::string& sql, const Parametros& p = {});
+    // Several statements without values (schema scripts).
+    void executar_script(const std::string& sql);
+    // Opens a recordset over a query. It is updatable when the query reads
+    // one table (optionally joined, the first table being the one updated)
+    // without DISTINCT, GROUP BY or aggregates.
+    Recordset OpenRecordset(const std::string& sql, const Parametros& p = {});
+    // The first column of the first row (Null when there is no row).
+    Valor valor(const std::string& sql, const Parametros& p = {});
+
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    bool em_transaccao() const { return transaccoes_ > 0; }
+
+    bool tabela_existe(const std::string& nome);
+    std::vector<std::string> tabelas();
+    long long ultimo_rowid() const;
+
+    void Close();
+    bool aberta() const { return db_ != nullptr; }
+    sqlite3* handle() const { return db_; }
+
+    // Prepared statements are cached by text and reused.
+    sqlite3_stmt* preparar(const std::string& sql);
+    [[noreturn]] void falhar(int rc, const std::string& contexto = {}) const;
+
+private:
+    Database() = default;
+    void configurar(const std::string& ligacao);
+    sqlite3* db_ = nullptr;
+    std::string caminho_;
+    Modo modo_ = Modo::Leitura_Escrita;
+    int transaccoes_ = 0;
+    std::unordered_map<std::string, sqlite3_stmt*> cache_;
+};
+
+// Rolls back on scope exit unless commit() was called: a round, a deal or a
+// season change is all or nothing.
+class Transaccao {
+public:
+    explicit Transaccao(Database& d) : d_(d) { d_.BeginTrans(); }
+    ~Transaccao();
+    void commit() { d_.CommitTrans(); feita_ = true; }
+    Transaccao(const Transaccao&) = delete;
+    Transaccao& operator=(const Transaccao&) = delete;
+private:
+    Database& d_;
+    bool feita_ = false;
+};
+
+// A snapshot of a query's rows kept in memory, with each row's identity
+// (the engine's rowid) when updatable. Edits, additions and deletions go
+// straight to the database; a deleted row is skipped by later moves.
+class Recordset {
+public:
+    Recordset() = default;
+    Recordset(Recordset&&) noexcept = default;
+    Recordset& operator=(Recordset&&) noexcept = default;
+
+    bool Eof() const;            // past the last row (or empty)
+    bool Bof() const;            // before the first row (or empty)
+    int RecordCount() const;     // rows not deleted
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    void Move(int n);            // relative to the current row
+
+    // Current row's field, by name without regard to case.
+    const Valor& operator[](const std::string& campo) const;
+    const Valor& campo(int indice) const;
+    int n_campos() const { return static_cast<int>(nomes_.size()); }
+    const std::string& nome_campo(int i) const { return nomes_[i]; }
+    long long rowid() const;     // identity of the current row
+
+    void AddNew();
+    void Edit();
+    void set(const std::string& campo, const Valor& v);
+    void Update();
+    void CancelUpdate();
+    void Delete();
+    void Close();
+    bool actualizavel() const { return !tabela_.empty(); }
+
+private:
+    friend class Database;
+    enum class Edicao { Nenhuma, Nova, Alterar };
+    int indice_campo(const std::string& campo) const;
+    void exigir_registo() const;
+    void saltar_apagados(int passo);
+
+    Database* db_ = nullptr;
+    std::string tabela_;                       // table updated; empty: read-only
+    std::vector<std::string> nomes_;           // result column names
+    std::vector<std::string> colunas_base_;    // table column per result column ("" if none)
+    std::unordered_map<std::string, int> indice_; // lower-case name -> index
+    std::vector<std::vector<Valor>> linhas_;
+    std::vector<long long> rowids_;
+    std::vector<char> apagada_;
+    int pos_ = 0;                              // -1 BOF, size() EOF
+    int vivas_ = 0;
+    Edicao edicao_ = Edicao::Nenhuma;
+    std::vector<std::pair<std::string, Valor>> pendentes_;
+};
+
+// Compacts the database at origem into destino (which must not exist) with
+// the same password. Used by Compactar_Base_Dados.
+void compactar_para(const std::string& origem, const std::string& destino,
+                    const std::string& ligacao);
+
+} // namespace gv::db
