@@ -39,8 +39,9 @@ TEST_F(BaseMestra, IsPasswordProtected) {
 TEST_F(BaseMestra, HoldsEveryTableWithGameTablesEmpty) {
     for (const auto& t : tabelas_base()) {
         ASSERT_TRUE(d->tabela_existe(t.nome)) << t.nome;
-        if (tipo_tabela(t.nome) == Tipo_Tabela::Jogo)
+        if (tipo_tabela(t.nome) == Tipo_Tabela::Jogo) {
             EXPECT_EQ(d->valor("SELECT count(*) FROM \"" + t.nome + "\"").int32(), 0) << t.nome;
+        }
     }
     int sementes = 0;
     for (const char* cc : Codigos_Pais)

@@ -1,0 +1,75 @@
+#include "data/liga.h"
+
+#include <vector>
+
+#include "data/consultas.h"
+#include "data/estado.h"
+#include "platform/aleatorio.h"
+#include "platform/interface_utilizador.h"
+#include "platform/texto.h"
+
+namespace gv {
+
+namespace {
+db::Database& base() {
+    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
+    return *Base_Dados;
+}
+} // namespace
+
+void Reiniciar_Epoca() {
+    auto& d = base();
+    d.Execute("DELETE FROM jogos");
+    d.Execute("UPDATE clubes SET pontos = 0, jogos = 0, v = 0, d = 0, e = 0, g_mar = 0, g_suf = 0, taca = ''");
+}
+
+void Gerar_Calendario(int div) {
+    auto& d = base();
+    std::vector<std::string> clubes;
+    auto rs = d.OpenRecordset("SELECT clube FROM clubes WHERE div = ? ORDER BY clube", {div});
+    for (; !rs.Eof(); rs.MoveNext()) clubes.push_back(rs["clube"].texto());
+    auto modelo = d.OpenRecordset("SELECT jor, casa, fora FROM jor_aux ORDER BY jor, rowid");
+    for (; !modelo.Eof(); modelo.MoveNext()) {
+        int h = modelo["casa"].int32(), a = modelo["fora"].int32();
+        if (h < 1 || a < 1 || h > static_cast<int>(clubes.size()) || a > static_cast<int>(clubes.size()))
+            throw db::Erro_BD(db::ERRO_SEM_REGISTO, "A divisão " + std::to_string(div) + " tem " +
+                                                        std::to_string(clubes.size()) +
+                                                        " clubes e o calendário pede o lugar " +
+                                                        std::to_string(std::max(h, a)));
+        d.Execute("INSERT INTO jogos (jor, div, casa, fora) VALUES (?, ?, ?, ?)",
+                  {modelo["jor"].int32(), div, clubes[h - 1], clubes[a - 1]});
+    }
+}
+
+void Sortear_Jogos_Taca() {
+    auto& d = base();
+    d.Execute("DELETE FROM jogos_taca");
+    const std::string espera = "SELECT clube FROM clubes_taca_qualif ORDER BY rowid";
+    int n = Contar_Linhas(espera);
+    if (n == 1) {
+        auto rs = d.OpenRecordset(espera);
+        std::string vencedor = rs["clube"].texto();
+        ui().aviso(std::string(txt("Clube vencedor da Taça: ", "Cup winner: ")) + maiusculas(vencedor),
+                   Icone::Informacao);
+        Vencedor_Taca = vencedor;
+        return;
+    }
+    // Each pick is uniform among the clubs still waiting; a picked club
+    // leaves the table at once, so none is drawn twice.
+    auto tirar = [&]() {
+        Randomize();
+        auto rs = d.OpenRecordset(espera);
+        int m = rs.RecordCount();
+        rs.Move(Int(Rnd() * m));
+        std::string clube = rs["clube"].texto();
+        rs.Delete();
+        return clube;
+    };
+    for (int k = 1; k <= n / 2; ++k) {
+        std::string casa = tirar();
+        std::string fora = tirar();
+        d.Execute("INSERT INTO jogos_taca (casa, fora) VALUES (?, ?)", {casa, fora});
+    }
+}
+
+} // namespace gv
