@@ -1,0 +1,164 @@
+#include "platform/qt/interface_qt.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
+
+namespace gv {
+
+namespace {
+
+const char* const TITULO_PROGRAMA = "Golvantario 99";
+
+QMessageBox::Icon icone_qt(Icone i) {
+    switch (i) {
+    case Icone::Nenhum: return QMessageBox::NoIcon;
+    case Icone::Critico: return QMessageBox::Critical;
+    case Icone::Pergunta: return QMessageBox::Question;
+    case Icone::Exclamacao: return QMessageBox::Warning;
+    case Icone::Informacao: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct Botao {
+    QMessageBox::StandardButton qt;
+    Resposta resposta;
+};
+
+std::vector<Botao> botoes_qt(Botoes b) {
+    switch (b) {
+    case Botoes::Ok: return {{QMessageBox::Ok, Resposta::Ok}};
+    case Botoes::OkCancelar:
+        return {{QMessageBox::Ok, Resposta::Ok}, {QMessageBox::Cancel, Resposta::Cancelar}};
+    case Botoes::SimNao: return {{QMessageBox::Yes, Resposta::Sim}, {QMessageBox::No, Resposta::Nao}};
+    case Botoes::SimNaoCancelar:
+        return {{QMessageBox::Yes, Resposta::Sim},
+                {QMessageBox::No, Resposta::Nao},
+                {QMessageBox::Cancel, Resposta::Cancelar}};
+    }
+    return {{QMessageBox::Ok, Resposta::Ok}};
+}
+
+QWidget* janela_activa() {
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    return QApplication::activeWindow();
+}
+
+// While a box or dialog waits for the person, the pointer is an arrow;
+// the busy pointer comes back afterwards.
+class Seta_Temporaria {
+public:
+    Seta_Temporaria() : activa_(QApplication::overrideCursor() != nullptr) {
+        if (activa_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~Seta_Temporaria() {
+        if (activa_) QApplication::restoreOverrideCursor();
+    }
+    Seta_Temporaria(const Seta_Temporaria&) = delete;
+    Seta_Temporaria& operator=(const Seta_Temporaria&) = delete;
+private:
+    bool activa_;
+};
+
+QString padroes_qt(QString padroes) {
+    padroes.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return padroes.simplified();
+}
+
+} // namespace
+
+Resposta Interface_Qt::mensagem(const Mensagem& m) {
+    const QString titulo = m.titulo.empty() ? QString::fromUtf8(TITULO_PROGRAMA)
+                                            : QString::fromStdString(m.titulo);
+    QMessageBox caixa(icone_qt(m.icone), titulo, QString::fromStdString(m.texto),
+                      QMessageBox::NoButton, janela_activa());
+    const auto botoes = botoes_qt(m.botoes);
+    std::vector<QAbstractButton*> criados;
+    for (const Botao& b : botoes) criados.push_back(caixa.addButton(b.qt));
+    const std::size_t defeito =
+        m.botao_defeito >= 0 && static_cast<std::size_t>(m.botao_defeito) < criados.size()
+            ? static_cast<std::size_t>(m.botao_defeito) : 0;
+    caixa.setDefaultButton(static_cast<QPushButton*>(criados[defeito]));
+    // Closing the box answers like its last button (Ok, No or Cancel).
+    caixa.setEscapeButton(criados.back());
+
+    Seta_Temporaria seta;
+    caixa.exec();
+    QAbstractButton* clicado = caixa.clickedButton();
+    for (std::size_t i = 0; i < criados.size(); ++i)
+        if (criados[i] == clicado) return botoes[i].resposta;
+    return botoes.back().resposta;
+}
+
+std::optional<Ficheiro_Escolhido> Interface_Qt::escolher_ficheiro(const Pedido_Ficheiro& p) {
+    QFileDialog dialogo(janela_activa(), QString::fromStdString(p.titulo),
+                        QString::fromStdString(p.pasta_inicial), converter_filtro(p.filtro));
+    dialogo.setAcceptMode(p.guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialogo.setFileMode(p.guardar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The new-game handler asks its own overwrite question.
+    if (p.guardar) dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!p.extensao_defeito.empty()) dialogo.setDefaultSuffix(QString::fromStdString(p.extensao_defeito));
+
+    Seta_Temporaria seta;
+    if (dialogo.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList escolhidos = dialogo.selectedFiles();
+    if (escolhidos.isEmpty() || escolhidos.front().isEmpty()) return std::nullopt;
+
+    std::string caminho = escolhidos.front().toStdString();
+    if (p.guardar) caminho = acrescentar_extensao(caminho, p.extensao_defeito);
+    return Ficheiro_Escolhido{caminho, titulo_ficheiro(caminho)};
+}
+
+void Interface_Qt::rato_ocupado() {
+    if (QApplication::overrideCursor())
+        QApplication::changeOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void Interface_Qt::rato_normal() {
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+}
+
+void Interface_Qt::processar_eventos() { QCoreApplication::processEvents(); }
+
+QString converter_filtro(const std::string& filtro_antigo) {
+    const QStringList partes = QString::fromStdString(filtro_antigo).split(QLatin1Char('|'));
+    QStringList filtros;
+    for (qsizetype i = 0; i < partes.size(); i += 2) {
+        const QString descricao = partes[i].trimmed();
+        const QString padroes = i + 1 < partes.size() ? padroes_qt(partes[i + 1]) : QString();
+        if (descricao.isEmpty() && padroes.isEmpty()) continue;
+        if (padroes.isEmpty()) {
+            filtros << descricao;
+        } else if (descricao.isEmpty()) {
+            filtros << QStringLiteral("(%1)").arg(padroes);
+        } else if (descricao.endsWith(QStringLiteral("(%1)").arg(padroes))) {
+            filtros << descricao;
+        } else {
+            filtros << QStringLiteral("%1 (%2)").arg(descricao, padroes);
+        }
+    }
+    return filtros.join(QStringLiteral(";;"));
+}
+
+std::string acrescentar_extensao(const std::string& caminho, const std::string& ext) {
+    if (ext.empty() || caminho.empty()) return caminho;
+    const auto barra = caminho.find_last_of("/\\");
+    const std::string nome = barra == std::string::npos ? caminho : caminho.substr(barra + 1);
+    if (nome.empty() || nome.find('.') != std::string::npos) return caminho;
+    return caminho + "." + ext;
+}
+
+std::string titulo_ficheiro(const std::string& caminho) {
+    const auto barra = caminho.find_last_of("/\\");
+    return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
+}
+
+} // namespace gv

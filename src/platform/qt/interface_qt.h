@@ -1,0 +1,35 @@
+#pragma once
+// The Qt port of the user-interface door: message boxes, the open and save
+// file dialogs, the busy pointer and the event pump.
+
+#include <QString>
+
+#include <string>
+
+#include "platform/interface_utilizador.h"
+
+namespace gv {
+
+class Interface_Qt : public Interface_Utilizador {
+public:
+    Resposta mensagem(const Mensagem& m) override;
+    std::optional<Ficheiro_Escolhido> escolher_ficheiro(const Pedido_Ficheiro& p) override;
+    void rato_ocupado() override;   // hourglass over the whole program
+    void rato_normal() override;    // arrow back
+    void processar_eventos() override;
+};
+
+// The old filter form, pairs of description and patterns separated by '|'
+// ("Jogos Golvantario (*.gv)|*.gv", patterns within a pair by ';'), in Qt's
+// form ("Jogos Golvantario (*.gv)", filters separated by ";;"). A
+// description that already ends in its patterns is kept as it is.
+QString converter_filtro(const std::string& filtro_antigo);
+
+// The path with ".ext" appended when its file name has no extension
+// (ext given without the dot; empty: unchanged).
+std::string acrescentar_extensao(const std::string& caminho, const std::string& ext);
+
+// The file name without its folder.
+std::string titulo_ficheiro(const std::string& caminho);
+
+} // namespace gv

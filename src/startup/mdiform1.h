@@ -1,0 +1,37 @@
+#pragma once
+// The main window: a picture box filling it, tiled with the dark pitch,
+// the contact line, and the timer that brings the arrow pointer back.
+// Its load shows the splash and then runs the chain of screens from the
+// entry screen.
+
+#include "platform/qt/ecra.h"
+
+class QLabel;
+class QTimer;
+
+namespace gv {
+
+class CaixaImagem;
+
+class MDIForm1 : public Ecra {
+    Q_OBJECT
+public:
+    MDIForm1();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+    void Form_Resize() override;
+
+private:
+    void arranque();
+    void Picture1_Paint();
+    void colocar_contacto();
+
+    CaixaImagem* Picture1;
+    QTimer* Timer1;
+    QLabel* Label4;
+    QLabel* Label3;
+};
+
+} // namespace gv
