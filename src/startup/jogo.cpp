@@ -1,0 +1,266 @@
+#include "startup/jogo.h"
+
+#include <cctype>
+#include <filesystem>
+
+#include "data/carreira.h"
+#include "data/consultas.h"
+#include "data/esquema.h"
+#include "data/estado.h"
+#include "data/liga.h"
+#include "data/tacticas.h"
+#include "platform/aleatorio.h"
+#include "platform/falhas.h"
+#include "platform/interface_utilizador.h"
+
+namespace fs = std::filesystem;
+
+namespace gv {
+
+namespace {
+
+bool mesmo_ficheiro(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec);
+    return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
+void parar(const std::string& texto) { ui().aviso(texto, Icone::Critico); }
+
+// Undoes a half-made new game: the temporary file goes, state is cleared.
+struct Limpeza {
+    std::string temporario;
+    bool feito = false;
+    ~Limpeza() {
+        if (feito) return;
+        if (Base_Dados) Base_Dados->Close();
+        Base_Dados.reset();
+        std::error_code ec;
+        if (!temporario.empty()) fs::remove(temporario, ec);
+        Ficheiro_Jogo.clear();
+        Nome_Treinador.clear();
+        Clube_Treinador.clear();
+    }
+};
+
+// Seeds the game tables from one club set and drops every seed table.
+void semear(db::Database& d, const std::string& cc) {
+    for (const auto& t : tabelas_semente(cc)) {
+        std::string jogo = t.nome.substr(0, t.nome.size() - 3);  // without "_cc"
+        std::string colunas;
+        for (const auto& c : t.colunas) colunas += (colunas.empty() ? "\"" : ", \"") + std::string(c.nome) + "\"";
+        d.Execute("INSERT INTO \"" + jogo + "\" (" + colunas + ") SELECT " + colunas + " FROM \"" + t.nome + "\"");
+    }
+    for (const char* p : Codigos_Pais)
+        for (const auto& t : tabelas_semente(p)) d.Execute("DROP TABLE IF EXISTS \"" + t.nome + "\"");
+}
+
+} // namespace
+
+int Dinheiro_Inicial(const std::string& texto) {
+    std::size_t i = 0;
+    while (i < texto.size() && texto[i] == ' ') ++i;
+    long long n = 0;
+    while (i < texto.size() && std::isdigit(static_cast<unsigned char>(texto[i])) && n < 1000)
+        n = n * 10 + (texto[i++] - '0');
+    return static_cast<int>(n * 1000000);
+}
+
+Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
+    if (e.nome.empty()) {
+        parar(txt("Tem que inserir o seu nome.", "You must put your name."));
+        return Resultado_Jogo::Nome_Em_Falta;
+    }
+    Pedido_Ficheiro pedido;
+    pedido.guardar = true;
+    pedido.titulo = "Qual o nome do novo Ficheiro?";
+    pedido.pasta_inicial = Pasta_Programa;
+    auto escolhido = ui().escolher_ficheiro(pedido);
+    if (!escolhido || escolhido->caminho.empty()) return Resultado_Jogo::Cancelado;
+    const std::string destino = escolhido->caminho;
+    if (mesmo_ficheiro(destino, caminho_base_mestra()) || mesmo_ficheiro(destino, caminho_temporario())) {
+        parar(txt("Esse ficheiro é a base de dados do programa e não pode ser usado como jogo.",
+                  "That file is the program's own database and cannot be used as a saved game."));
+        return Resultado_Jogo::Recusado;
+    }
+    std::error_code ec;
+    if (fs::exists(destino, ec) &&
+        !ui().pergunta(txt("Este Ficheiro já existe. Substituir?", "This file already exists, Overwrite?")))
+        return Resultado_Jogo::Cancelado;
+
+    ui().rato_ocupado();
+    Limpeza limpeza{destino + ".a-criar"};
+    try {
+        // Everything is built beside the chosen file and moved over it last.
+        const std::string& tmp = limpeza.temporario;
+        fs::remove(tmp, ec);
+        fs::copy_file(caminho_base_mestra(), tmp);
+        ui().processar_eventos();
+        ponto_de_falha("novo_jogo.copia");
+
+        Base_Dados = db::Database::abrir(tmp, Ligacao_BD);
+        {
+            db::Transaccao t(*Base_Dados);
+            semear(*Base_Dados, e.pais);
+            t.commit();
+        }
+        Base_Dados->Close();
+        Base_Dados.reset();
+        Compactar_Base_Dados(tmp);
+        Base_Dados = db::Database::abrir(tmp, Ligacao_BD);
+        ponto_de_falha("novo_jogo.semeado");
+
+        Nome_Treinador = e.nome;
+        Clube_Treinador = e.clube;
+        Jogo_Real = e.jogo_real ? 1 : 0;
+        Jornada_Actual = 1;
+        Epoca_Actual = 1999;
+        Eliminatoria_Taca = 1;
+        Vencedor_Taca.clear();
+        Randomize();
+        {
+            db::Transaccao t(*Base_Dados);
+            auto& d = *Base_Dados;
+            Reiniciar_Epoca();
+            for (int div = 1; div <= 3; ++div) Gerar_Calendario(div);
+            d.Execute(
+                "INSERT INTO principal (nome, equipa, Jornada, contrato, sit, d_total, Epoca, taca, T_contrato) "
+                "VALUES (?, ?, ?, ?, 20, ?, ?, ?, 2)",
+                {Nome_Treinador, Clube_Treinador, Jornada_Actual, Jogo_Real, Dinheiro_Inicial(e.dinheiro),
+                 Epoca_Actual, Eliminatoria_Taca});
+            Zerar_V_E_D_GC_PC();
+            aplicar_faixas_preco(d);
+            d.Execute("UPDATE jogadores SET ordenado = CASE WHEN preco >= 0 THEN preco / 100 "
+                      "ELSE -((99 - preco) / 100) END, emprestado = 0, clube_origem = '0', golos = 0");
+            d.Execute("INSERT INTO versao (versao, rev) VALUES (?, ?)", {VERSAO_MAIOR, VERSAO_REVISAO});
+            d.Execute("DELETE FROM clubes_taca_qualif");
+            d.Execute("INSERT INTO clubes_taca_qualif (clube) SELECT clube FROM clubes_taca");
+            Sortear_Jogos_Taca();
+            Escolher_Melhor_Equipa();
+            ponto_de_falha("novo_jogo.antes_de_gravar");
+            t.commit();
+        }
+        Base_Dados->Close();
+        Base_Dados.reset();
+        substituir_ficheiro(tmp, destino);
+        Base_Dados = db::Database::abrir(destino, Ligacao_BD);
+        Ficheiro_Jogo = destino;
+        limpeza.feito = true;
+    } catch (const std::exception& erro) {
+        ui().rato_normal();
+        std::string detalhe = erro.what();
+        // The Limpeza above runs after the message: close and remove first.
+        if (Base_Dados) Base_Dados->Close();
+        Base_Dados.reset();
+        fs::remove(limpeza.temporario, ec);
+        parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
+              "\n" + detalhe);
+        return Resultado_Jogo::Recusado;
+    }
+    ui().rato_normal();
+    return Resultado_Jogo::Aberto;
+}
+
+bool Verifica_Versao(const std::string& nome) {
+    auto recusar = [] {
+        if (Base_Dados) Base_Dados->Close();
+        Base_Dados.reset();
+        return false;
+    };
+    try {
+        if (!Base_Dados) return false;
+        auto rs = Base_Dados->OpenRecordset("SELECT versao, rev FROM versao");
+        if (rs.Eof()) return recusar();
+        const std::string guardada = rs["versao"].texto() + "." + rs["rev"].texto();
+        const std::string programa = std::to_string(VERSAO_MAIOR) + "." + std::to_string(VERSAO_REVISAO);
+        if (guardada == programa) return true;
+        if (ingles())
+            parar("Wrong Game Version.\nGolvantario version: " + programa + "\n" + nome + " version: " + guardada);
+        else
+            parar("Versões dos Jogos Incompativeis.\nVersão do Golvantario: " + programa + "\nVersão do " + nome +
+                  ": " + guardada);
+        return recusar();
+    } catch (const db::Erro_BD&) {
+        return recusar();
+    }
+}
+
+Resultado_Jogo Carregar_Jogo() {
+    Pedido_Ficheiro pedido;
+    pedido.titulo = "Abrir Ficheiro Existente";
+    pedido.pasta_inicial = Pasta_Programa;
+    pedido.extensao_defeito.clear();
+    auto escolhido = ui().escolher_ficheiro(pedido);
+    if (!escolhido || escolhido->caminho.empty()) return Resultado_Jogo::Cancelado;
+    const std::string caminho = escolhido->caminho;
+    std::error_code ec;
+    if (!fs::is_regular_file(caminho, ec)) {
+        parar(txt("Este Ficheiro não existe.", "This file doesn't exists."));
+        return Resultado_Jogo::Recusado;
+    }
+    ui().rato_ocupado();
+    auto nao_e_jogo = [&](const std::string& detalhe) {
+        if (Base_Dados) Base_Dados->Close();
+        Base_Dados.reset();
+        ui().rato_normal();
+        parar(std::string(txt("O ficheiro escolhido não é um jogo do Golvantario, ou não pode ser aberto.",
+                              "The chosen file is not a Golvantario game, or it cannot be opened.")) +
+              (detalhe.empty() ? "" : "\n" + detalhe));
+        return Resultado_Jogo::Recusado;
+    };
+    // Look before touching: the file is only compacted once it is known to
+    // be a game of this version.
+    try {
+        Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
+    } catch (const db::Erro_BD& erro) {
+        return nao_e_jogo(erro.descricao());
+    }
+    ui().processar_eventos();
+    if (!Verifica_Versao(escolhido->titulo)) {
+        ui().rato_normal();
+        return Resultado_Jogo::Recusado;
+    }
+    try {
+        if (Base_Dados->valor("SELECT count(*) FROM principal").int32() != 1) return nao_e_jogo({});
+    } catch (const db::Erro_BD& erro) {
+        return nao_e_jogo(erro.descricao());
+    }
+    Base_Dados->Close();
+    Base_Dados.reset();
+    try {
+        Compactar_Base_Dados(caminho);
+        Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
+        auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
+        Clube_Treinador = p["equipa"].texto();
+        Jornada_Actual = p["Jornada"].int32();
+        Epoca_Actual = p["Epoca"].int32();
+        Eliminatoria_Taca = p["taca"].int32();
+        Nome_Treinador = p["nome"].texto();
+        Jogo_Real = p["contrato"].int32() == 1 ? 1 : 0;
+        Vencedor_Taca.clear();
+        const std::string espera = "SELECT clube FROM clubes_taca_qualif";
+        if (Contar_Linhas(espera) == 1) Vencedor_Taca = Base_Dados->valor(espera).texto();
+    } catch (const std::exception& erro) {
+        return nao_e_jogo(erro.what());
+    }
+    Ficheiro_Jogo = caminho;
+    ui().processar_eventos();
+    ui().rato_normal();
+    return Resultado_Jogo::Aberto;
+}
+
+std::array<std::vector<std::string>, 3> Ler_Clubes_Pais(const std::string& cc) {
+    std::array<std::vector<std::string>, 3> r;
+    bool conhecido = false;
+    for (const char* p : Codigos_Pais) conhecido = conhecido || cc == p;
+    if (!conhecido) return r;
+    auto mestra = db::Database::abrir(caminho_base_mestra(), Ligacao_BD, db::Modo::So_Leitura);
+    auto rs = mestra->OpenRecordset("SELECT clube, div FROM clubes_" + cc + " ORDER BY clube");
+    for (; !rs.Eof(); rs.MoveNext()) {
+        int div = rs["div"].int32();
+        if (div >= 1 && div <= 3) r[div - 1].push_back(rs["clube"].texto());
+    }
+    return r;
+}
+
+} // namespace gv
