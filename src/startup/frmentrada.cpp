@@ -68,7 +68,7 @@ QLabel* imagem(QWidget* pai, const char* nome, const QPixmap& px, QRect onde, co
 
 Frmentrada::Frmentrada() : Ecra(QStringLiteral("Frmentrada")) {
     setWindowTitle(QStringLiteral("Golvantario"));
-    setFixedSize(560, 430);
+    setFixedSize(600, 430);
 
     Frame4 = moldura(this, "Frame4", "Nome Jogador/Player Name", {16, 12, 264, 62});
     Text1 = com_nome(new QLineEdit(Frame4), "Text1");
@@ -111,32 +111,32 @@ Frmentrada::Frmentrada() : Ecra(QStringLiteral("Frmentrada")) {
         if (ligado) Lingua = "I";
     });
 
-    Frame2 = moldura(this, "Frame2", "Divisão/Division", {296, 12, 248, 62});
+    Frame2 = moldura(this, "Frame2", "Divisão/Division", {296, 12, 288, 62});
     Combo2 = com_nome(new QComboBox(Frame2), "Combo2");
-    Combo2->setGeometry(12, 26, 224, 26);
+    Combo2->setGeometry(12, 26, 264, 26);
     connect(Combo2, &QComboBox::activated, this, [this](int) { encher_clubes(); });
 
-    Frame5 = moldura(this, "Frame5", "Equipa/Team", {296, 84, 248, 62});
+    Frame5 = moldura(this, "Frame5", "Equipa/Team", {296, 84, 288, 62});
     Combo3 = com_nome(new QComboBox(Frame5), "Combo3");
-    Combo3->setGeometry(12, 26, 224, 26);
+    Combo3->setGeometry(12, 26, 264, 26);
     Combo3->setMaxVisibleItems(18);
 
-    Frame3 = moldura(this, "Frame3", "Dinheiro/Money", {296, 156, 248, 62});
+    Frame3 = moldura(this, "Frame3", "Dinheiro/Money", {296, 156, 288, 62});
     Combo1 = com_nome(new QComboBox(Frame3), "Combo1");
-    Combo1->setGeometry(12, 26, 224, 26);
+    Combo1->setGeometry(12, 26, 264, 26);
 
     // The combos take choices from their lists only: typed keys are dropped.
     for (QComboBox* c : {Combo1, Combo2, Combo3}) c->installEventFilter(this);
 
     auto* caixa_real = new QWidget(this);
-    caixa_real->setGeometry(296, 228, 248, 50);
+    caixa_real->setGeometry(296, 228, 288, 50);
     caixa_real->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 225); border-radius: 4px;"));
     Check1 = com_nome(new QCheckBox(caixa_real), "Check1");
     Check1->setGeometry(8, 13, 22, 22);
     Label1 = com_nome(new QLabel(QStringLiteral("Jogo Real (Despedimentos/Promoções)"), caixa_real), "Label1");
-    Label1->setGeometry(32, 4, 212, 20);
+    Label1->setGeometry(32, 4, 252, 20);
     Label2 = com_nome(new QLabel(QStringLiteral("Real Game (Player can be Fired and Invited)"), caixa_real), "Label2");
-    Label2->setGeometry(32, 24, 212, 20);
+    Label2->setGeometry(32, 24, 252, 20);
     for (QLabel* l : {Label1, Label2}) l->setStyleSheet(QStringLiteral("font-size: 8pt; color: rgb(0, 0, 96);"));
 
     auto botao = [this](const char* nome, const char* texto, QRect onde) {
@@ -145,9 +145,9 @@ Frmentrada::Frmentrada() : Ecra(QStringLiteral("Frmentrada")) {
         return b;
     };
     Command1 = botao("Command1", "Novo Jogo/New Game", {16, 300, 260, 40});
-    Command2 = botao("Command2", "Continuar Jogo/Load Game", {284, 300, 260, 40});
+    Command2 = botao("Command2", "Continuar Jogo/Load Game", {296, 300, 288, 40});
     Command4 = botao("Command4", "Editor Equipas/Teams Editor", {16, 350, 260, 34});
-    Command3 = botao("Command3", "Sair/Exit", {284, 350, 260, 34});
+    Command3 = botao("Command3", "Sair/Exit", {296, 350, 288, 34});
     // The teams editor comes with a later version of the program.
     Command4->setEnabled(false);
     Command4->setToolTip(QStringLiteral("O editor de equipas ainda não está disponível / The teams editor is not available yet"));
