@@ -144,7 +144,7 @@ TEST_F(Entrada, NewGameHandsOverToTheDesk) {
             porta.escolher(Ficheiro_Escolhido{caminho("italia.gv"), "italia.gv"});
             controlo<QPushButton>("Command1")->click();
         } else if (passo == 1 && carregado<FrmDados>() && instancia<FrmDados>().mostrado_modal()) {
-            desk_visto = instancia<FrmDados>().findChild<QLabel*>("Label1")->text().contains("Ana Treinadora");
+            desk_visto = instancia<FrmDados>().windowTitle().contains("Ana Treinadora");
             passo = 2;
             instancia<FrmDados>().Unload();
         }
