@@ -49,6 +49,11 @@ std::optional<Ficheiro_Escolhido> Interface_Guionizada::escolher_ficheiro(const 
     return f;
 }
 
+void Interface_Guionizada::intervalo(bool taca, const std::string& casa, const std::string& fora, int golos_casa,
+                                     int golos_fora) {
+    intervalos.push_back({taca, casa, fora, golos_casa, golos_fora});
+}
+
 Ui_Instalada::Ui_Instalada(Interface_Utilizador& p) : anterior_(instalada) { instalar_ui(&p); }
 Ui_Instalada::~Ui_Instalada() { instalar_ui(anterior_); }
 

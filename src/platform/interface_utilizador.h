@@ -46,6 +46,11 @@ public:
     virtual void rato_ocupado() = 0;
     virtual void rato_normal() = 0;
     virtual void processar_eventos() = 0;
+    // Half time of the manager's own match (league or cup), with the score
+    // so far: the substitutions screen answers here and writes the new
+    // line-up to jogadores before it returns. Headless, nothing changes.
+    virtual void intervalo(bool /*taca*/, const std::string& /*casa*/, const std::string& /*fora*/,
+                           int /*golos_casa*/, int /*golos_fora*/) {}
 
     // Conveniences built on mensagem().
     void aviso(const std::string& texto, Icone icone = Icone::Exclamacao);
@@ -66,6 +71,8 @@ public:
     void rato_ocupado() override { ++vezes_ocupado; ocupado = true; }
     void rato_normal() override { ocupado = false; }
     void processar_eventos() override { ++eventos_processados; }
+    void intervalo(bool taca, const std::string& casa, const std::string& fora, int golos_casa,
+                   int golos_fora) override;
 
     void responder(Resposta r) { respostas.push_back(r); }
     void escolher(std::optional<Ficheiro_Escolhido> f) { ficheiros.push_back(std::move(f)); }
@@ -77,6 +84,12 @@ public:
     bool ocupado = false;
     int vezes_ocupado = 0;
     int eventos_processados = 0;
+    struct Intervalo {
+        bool taca;
+        std::string casa, fora;
+        int golos_casa, golos_fora;
+    };
+    std::vector<Intervalo> intervalos;
 };
 
 // Installs a port for the life of a scope (tests), restoring the previous one.

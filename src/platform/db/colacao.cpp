@@ -5,6 +5,7 @@
 #include "platform/db/database.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace gv::db {
 
@@ -13,7 +14,7 @@ namespace {
 // Decodes one UTF-8 code point at s[i], advancing i. A bad byte becomes a
 // code point of its own (0xDC00 + byte) that folds to nothing else, so no
 // input ever stops the comparison.
-char32_t ler_ponto(const std::string& s, std::size_t& i) {
+char32_t ler_ponto(std::string_view s, std::size_t& i) {
     auto b = static_cast<unsigned char>(s[i]);
     int n = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
     if (n < 0 || (n > 0 && i + n >= s.size())) { ++i; return 0xDC00 + b; }
@@ -60,21 +61,28 @@ const char* dobrar_latino(char32_t c) {
     return nullptr;
 }
 
-void acrescentar_utf8(std::string& out, char32_t c) {
-    if (c < 0x80) out += static_cast<char>(c);
-    else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+// UTF-8 bytes of c into out (room for 4); returns how many.
+int codificar(char32_t c, char (&out)[4]) {
+    if (c < 0x80) {
+        out[0] = static_cast<char>(c);
+        return 1;
     }
+    if (c < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (c >> 6));
+        out[1] = static_cast<char>(0x80 | (c & 0x3F));
+        return 2;
+    }
+    if (c < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (c >> 12));
+        out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (c & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (c >> 18));
+    out[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (c & 0x3F));
+    return 4;
 }
 
 } // namespace
@@ -90,16 +98,52 @@ std::string chave_nome(const std::string& s) {
         } else if (const char* base = dobrar_latino(c)) {
             out += base;
         } else {
-            acrescentar_utf8(out, c);
+            char b[4];
+            out.append(b, static_cast<std::size_t>(codificar(c, b)));
         }
     }
     return out;
 }
 
-int comparar_nomes(const std::string& a, const std::string& b) {
-    std::string ka = chave_nome(a), kb = chave_nome(b);
-    int r = ka.compare(kb);
-    return r < 0 ? -1 : r > 0 ? 1 : 0;
+namespace {
+
+// Walks a name's folded key byte by byte without building it, so the
+// database can compare names without allocating.
+class Dobrado {
+public:
+    explicit Dobrado(std::string_view s) : s_(s) {}
+    // Next byte of the folded key, or -1 at the end.
+    int seguinte() {
+        if (pendente_ < fim_) return static_cast<unsigned char>(buffer_[pendente_++]);
+        if (i_ >= s_.size()) return -1;
+        char32_t c = ler_ponto(s_, i_);
+        if (c < 0x80) return c >= 'A' && c <= 'Z' ? static_cast<int>(c - 'A' + 'a') : static_cast<int>(c);
+        pendente_ = fim_ = 0;
+        if (const char* base = dobrar_latino(c)) {
+            // Copied: the folding table's one-letter buffer is reused.
+            for (; base[fim_] && fim_ < 2; ++fim_) buffer_[fim_] = base[fim_];
+        } else {
+            fim_ = codificar(c, buffer_);
+        }
+        return seguinte();
+    }
+
+private:
+    std::string_view s_;
+    std::size_t i_ = 0;
+    char buffer_[4] = {};
+    int pendente_ = 0, fim_ = 0;
+};
+
+} // namespace
+
+int comparar_nomes(std::string_view a, std::string_view b) {
+    Dobrado da(a), dob(b);
+    for (;;) {
+        int x = da.seguinte(), y = dob.seguinte();
+        if (x != y) return x < y ? -1 : 1;
+        if (x < 0) return 0;
+    }
 }
 
 } // namespace gv::db

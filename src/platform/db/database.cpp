@@ -88,8 +88,8 @@ std::string senha_da_ligacao(const std::string& ligacao) {
 namespace {
 
 int colacao_nome(void*, int na, const void* a, int nb, const void* b) {
-    return comparar_nomes(std::string(static_cast<const char*>(a), na),
-                          std::string(static_cast<const char*>(b), nb));
+    return comparar_nomes(std::string_view(static_cast<const char*>(a), static_cast<std::size_t>(na)),
+                          std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(nb)));
 }
 
 Erro_BD::Tipo tipo_de(int rc) {

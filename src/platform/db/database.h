@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -78,7 +79,7 @@ std::string senha_da_ligacao(const std::string& ligacao);
 
 // A person's alphabetical comparison: case- and accent-insensitive
 // (UTF-8). Returns <0, 0, >0. Registered as the collation "NOME".
-int comparar_nomes(const std::string& a, const std::string& b);
+int comparar_nomes(std::string_view a, std::string_view b);
 // Folded key used by comparar_nomes (lower case, accents removed).
 std::string chave_nome(const std::string& s);
 

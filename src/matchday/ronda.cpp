@@ -1,0 +1,282 @@
+#include "matchday/ronda.h"
+
+#include <cctype>
+#include <unordered_map>
+#include <vector>
+
+#include "data/carreira.h"
+#include "data/clubes.h"
+#include "data/esquema.h"
+#include "data/financas.h"
+#include "matchday/assistencia.h"
+#include "matchday/interno.h"
+#include "matchday/lesoes.h"
+#include "matchday/manutencao.h"
+#include "matchday/marcadores.h"
+#include "matchday/partida.h"
+#include "platform/falhas.h"
+#include "platform/interface_utilizador.h"
+#include "platform/texto.h"
+
+namespace gv {
+
+using jornada_interno::base;
+using jornada_interno::e_do_treinador;
+
+namespace {
+
+bool ler_inteiro(const std::string& s, int& v) {
+    std::string t = aparar(s);
+    if (t.empty() || t.size() > 9) return false;
+    v = 0;
+    for (char c : t) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+        v = v * 10 + (c - '0');
+    }
+    return true;
+}
+
+// The manager's coach performance moves with his league results.
+void registar_resultado_treinador(int marcados, int sofridos) {
+    if (marcados > sofridos) base().Execute("UPDATE principal SET sit = sit + 1");
+    else if (marcados < sofridos) base().Execute("UPDATE principal SET sit = sit - 1");
+    Registar_Resultado_V_E_D_GC_PC(marcados, sofridos);
+}
+
+void marcadores_da_linha(Linha_Jogo& l, bool taca) {
+    l.marcadores_casa = taca ? Marcadores_Jogo_Taca(l.golos_casa, l.casa, 1) : Marcadores_Jogo(l.golos_casa, l.casa, 1);
+    l.ultimo_casa = Texto_Marcadores;
+    l.marcadores_fora = taca ? Marcadores_Jogo_Taca(l.golos_fora, l.fora, 1) : Marcadores_Jogo(l.golos_fora, l.fora, 1);
+    l.ultimo_fora = Texto_Marcadores;
+}
+
+// "(1) Club" before the home club's name, "Club (1)" after the visitor's.
+std::string rotulo_taca(int divisao, const std::string& clube, bool antes) {
+    std::string d = std::to_string(divisao);
+    std::string r;
+    r.reserve(clube.size() + d.size() + 3);
+    if (antes) r.append("(").append(d).append(") ").append(clube);
+    else r.append(clube).append(" (").append(d).append(")");
+    return r;
+}
+
+struct Jogo {
+    long long id;
+    std::string casa, fora;
+    int div;
+};
+
+// What a failed round must give back besides the database.
+struct Estado_Guardado {
+    int jornada = Jornada_Actual, eliminatoria = Eliminatoria_Taca, ronda_jogada = Ronda_Jogada;
+    int substituicoes = N_Substituicoes;
+    std::string marcadores = Texto_Marcadores, vencedor = Vencedor_Taca;
+    void repor() const {
+        Jornada_Actual = jornada;
+        Eliminatoria_Taca = eliminatoria;
+        Ronda_Jogada = ronda_jogada;
+        N_Substituicoes = substituicoes;
+        Texto_Marcadores = marcadores;
+        Vencedor_Taca = vencedor;
+    }
+};
+
+Resultado_Ronda jogar_ronda(bool taca, Observador_Ronda* observador) {
+    // Events pumped during the round may bring the screen's timer back.
+    static bool a_jogar = false;
+    if (a_jogar) return Resultado_Ronda::Ignorada;
+    a_jogar = true;
+    struct Fim {
+        ~Fim() { a_jogar = false; }
+    } fim;
+
+    const Estado_Guardado antes;
+    ui().rato_ocupado();
+    try {
+        db::Transaccao t(base());
+        if (taca) {
+            Jogar_Eliminatoria_Taca(observador);
+            Actualizar_Jogadores_Taca();
+            Avancar_Eliminatoria_Taca();
+            ponto_de_falha("ronda.taca.gravar");
+        } else {
+            Jogar_Jornada(observador);
+            Actualizar_Jogadores_Jornada();
+            Registar_Historico_Jornada();
+            Avancar_Jornada();
+            ponto_de_falha("ronda.campeonato.gravar");
+        }
+        t.commit();
+    } catch (const std::exception& erro) {
+        // The transaction is rolled back by now; the state follows it.
+        antes.repor();
+        if (observador) observador->anulada();
+        ui().rato_normal();
+        std::string texto = taca ? txt("Não foi possível jogar a eliminatória da Taça. Nada foi gravado e pode "
+                                       "jogá-la de novo.",
+                                       "The cup round could not be played. Nothing was saved and you can play it "
+                                       "again.")
+                                 : txt("Não foi possível jogar a jornada. Nada foi gravado e pode jogá-la de novo.",
+                                       "The matchday could not be played. Nothing was saved and you can play it "
+                                       "again.");
+        ui().aviso(texto + "\n" + erro.what(), Icone::Critico);
+        return Resultado_Ronda::Falhada;
+    }
+    Ronda_Jogada = 1;
+    ui().rato_normal();
+    return Resultado_Ronda::Jogada;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- scores
+
+std::string Texto_Resultado(int casa, int fora) { return std::to_string(casa) + " - " + std::to_string(fora); }
+
+std::optional<std::pair<int, int>> Ler_Resultado(const std::string& texto) {
+    auto p = texto.find(" - ");
+    if (p == std::string::npos) return std::nullopt;
+    int h = 0, a = 0;
+    if (!ler_inteiro(texto.substr(0, p), h) || !ler_inteiro(texto.substr(p + 3), a)) return std::nullopt;
+    return std::make_pair(h, a);
+}
+
+// ---------------------------------------------------------------- league
+
+void Jogar_Jornada(Observador_Ronda* observador) {
+    ui().processar_eventos();
+    auto& d = base();
+    auto jornada = d.valor("SELECT Jornada FROM principal LIMIT 1");
+    if (jornada.nulo()) throw db::Erro_BD(db::ERRO_SEM_REGISTO, "A tabela principal está vazia");
+    std::vector<Jogo> jogos;
+    {
+        auto rs = d.OpenRecordset("SELECT rowid AS id, casa, fora, div FROM jogos WHERE jor = ? ORDER BY div, rowid",
+                                  {jornada});
+        for (; !rs.Eof(); rs.MoveNext())
+            jogos.push_back({rs["id"].inteiro(), rs["casa"].texto(), rs["fora"].texto(), rs["div"].int32()});
+    }
+    if (observador) observador->inicio(static_cast<int>(jogos.size()));
+
+    int k = 1;
+    for (const Jogo& j : jogos) {
+        Simular_Jogo(j.casa, j.fora);
+        Linha_Jogo l;
+        l.linha = k;
+        l.divisao = j.div;
+        l.casa = l.texto_casa = j.casa;
+        l.fora = l.texto_fora = j.fora;
+        l.golos_casa = Golos_Casa();
+        l.golos_fora = Golos_Fora();
+        d.Execute("UPDATE jogos SET result = ? WHERE rowid = ?", {Texto_Resultado(l.golos_casa, l.golos_fora), j.id});
+
+        const bool treinador_casa = e_do_treinador(j.casa), treinador_fora = e_do_treinador(j.fora);
+        if (treinador_casa || treinador_fora) Verificar_Lesao();
+        if (treinador_casa) registar_resultado_treinador(l.golos_casa, l.golos_fora);
+        if (treinador_fora) registar_resultado_treinador(l.golos_fora, l.golos_casa);
+        ui().processar_eventos();
+
+        l.assistencia = Calcular_Assistencia(j.casa, j.fora);
+        l.texto_assistencia = formatar_dinheiro(l.assistencia);
+        marcadores_da_linha(l, false);
+        if (observador) observador->resultado(l);
+
+        // The whole gate of the manager's home matches.
+        if (treinador_casa) {
+            const long long receita = Receita_Campeonato(Preco_Bilhete, l.assistencia);
+            Movimento_Financeiro(Tipos_Movimento::Estadio, static_cast<long>(receita));
+            Registar_Assistencia(j.casa + "-" + j.fora, Tipos_Competicao::Campeonato, l.assistencia, receita);
+        }
+        ponto_de_falha("jornada.jogo");
+        ++k;
+    }
+}
+
+void Registar_Historico_Jornada() {
+    auto& d = base();
+    // Every club's place from one read of the table in standings order.
+    std::unordered_map<std::string, int> lugar;
+    {
+        auto rs = d.OpenRecordset(std::string("SELECT clube, div FROM clubes ORDER BY div, pontos DESC, "
+                                              "(g_mar-g_suf) DESC, clube"));
+        int div_anterior = 0, n = 0;
+        bool primeira = true;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            int div = rs["div"].int32();
+            n = (primeira || div != div_anterior) ? 1 : n + 1;
+            primeira = false;
+            div_anterior = div;
+            lugar.emplace(rs["clube"].texto(), n);
+        }
+    }
+    auto rs = d.OpenRecordset("SELECT clube, pontos FROM clubes ORDER BY rowid");
+    for (; !rs.Eof(); rs.MoveNext()) {
+        auto it = lugar.find(rs["clube"].texto());
+        d.Execute("INSERT INTO Historico_Jornadas (jor, clube, pontos, pos) VALUES (?, ?, ?, ?)",
+                  {Jornada_Actual, rs["clube"], rs["pontos"], it == lugar.end() ? 0 : it->second});
+    }
+}
+
+void Avancar_Jornada() {
+    base().Execute("UPDATE principal SET Jornada = Jornada + 1");
+    ++Jornada_Actual;
+    Pagar_Ordenados();
+}
+
+// ---------------------------------------------------------------- cup
+
+void Jogar_Eliminatoria_Taca(Observador_Ronda* observador) {
+    ui().processar_eventos();
+    auto& d = base();
+    std::vector<Jogo> jogos;
+    {
+        auto rs = d.OpenRecordset("SELECT rowid AS id, casa, fora FROM jogos_taca ORDER BY casa, fora");
+        for (; !rs.Eof(); rs.MoveNext()) jogos.push_back({rs["id"].inteiro(), rs["casa"].texto(), rs["fora"].texto(), 0});
+    }
+    if (observador) observador->inicio(static_cast<int>(jogos.size()));
+
+    int k = 1;
+    for (const Jogo& j : jogos) {
+        Simular_Jogo_Taca(j.casa, j.fora);
+        Linha_Jogo l;
+        l.linha = k;
+        l.taca = true;
+        l.casa = j.casa;
+        l.fora = j.fora;
+        l.golos_casa = Golos_Casa();
+        l.golos_fora = Golos_Fora();
+        d.Execute("UPDATE jogos_taca SET resul = ? WHERE rowid = ?",
+                  {Texto_Resultado(l.golos_casa, l.golos_fora), j.id});
+
+        const bool do_treinador = e_do_treinador(j.casa) || e_do_treinador(j.fora);
+        if (do_treinador) Verificar_Lesao();
+        l.divisao_casa = Divisao_Clube(j.casa);
+        l.divisao_fora = Divisao_Clube(j.fora);
+        l.texto_casa = rotulo_taca(l.divisao_casa, j.casa, true);
+        l.texto_fora = rotulo_taca(l.divisao_fora, j.fora, false);
+        l.assistencia = Assistencia_Taca(j.casa, j.fora);
+        l.texto_assistencia = formatar_dinheiro(l.assistencia);
+        marcadores_da_linha(l, true);
+        if (observador) observador->resultado(l);
+
+        // Half the gate of every tie the manager's club plays, home or away.
+        if (do_treinador) {
+            const long long receita = Receita_Taca(Preco_Bilhete, l.assistencia);
+            Movimento_Financeiro(Tipos_Movimento::Estadio, static_cast<long>(receita));
+            Registar_Assistencia(j.casa + "-" + j.fora, Tipos_Competicao::Taca, l.assistencia, receita);
+        }
+        ponto_de_falha("taca.jogo");
+        ++k;
+    }
+}
+
+void Avancar_Eliminatoria_Taca() {
+    base().Execute("UPDATE principal SET taca = taca + 1");
+    ++Eliminatoria_Taca;
+}
+
+// ---------------------------------------------------------------- the runner
+
+Resultado_Ronda Jogar_Ronda_Campeonato(Observador_Ronda* observador) { return jogar_ronda(false, observador); }
+Resultado_Ronda Jogar_Ronda_Taca(Observador_Ronda* observador) { return jogar_ronda(true, observador); }
+
+} // namespace gv
