@@ -127,21 +127,23 @@ void Pagar_Prestacao_Emprestimo() {
 Painel_Financas Calcular_Painel_Financas() {
     Painel_Financas p;
     auto rs = base().OpenRecordset("SELECT * FROM principal WHERE equipa = ?", {Clube_Treinador});
-    if (rs.Eof()) return p;
-    auto v = [&](const char* c) { return static_cast<long>(rs[c].inteiro()); };
-    p.d_out = v("d_out");
-    p.d_in = v("d_in");
-    p.liquido = p.d_in - p.d_out;
+    if (!rs.Eof()) {
+        auto v = [&](const char* c) { return static_cast<long>(rs[c].inteiro()); };
+        p.tem_principal = true;
+        p.d_out = v("d_out");
+        p.d_in = v("d_in");
+        p.liquido = p.d_in - p.d_out;
+        p.divida = v("d_b_divida");
+        p.mensal = v("d_b_mensal");
+        p.saldo = v("d_total");
+        p.emp_out = v("d_emp_out");
+        p.emp_in = v("d_emp_in");
+        p.venda_out = v("d_venda_out");
+        p.venda_in = v("d_venda_in");
+        p.d_ord = v("d_Ord");
+        p.estadio = v("d_estadio");
+    }
     p.ordenados = Total_Ordenados();
-    p.divida = v("d_b_divida");
-    p.mensal = v("d_b_mensal");
-    p.saldo = v("d_total");
-    p.emp_out = v("d_emp_out");
-    p.emp_in = v("d_emp_in");
-    p.venda_out = v("d_venda_out");
-    p.venda_in = v("d_venda_in");
-    p.d_ord = v("d_Ord");
-    p.estadio = v("d_estadio");
     long a = Ler_Soma("SELECT count(nome) AS soma FROM jogadores WHERE equipa = ?", {Clube_Treinador});
     long b = Ler_Soma("SELECT count(nome) AS soma FROM jogadores WHERE clube_origem = ?", {Clube_Treinador});
     p.jogadores = txt("Nº Jogadores: ", "Nº Players: ") + std::to_string(a) + " + " + std::to_string(b) + " = " +

@@ -23,6 +23,7 @@ void Pagar_Prestacao_Emprestimo();
 
 // The finance panel as the desk shows it.
 struct Painel_Financas {
+    bool tem_principal = false;   // the money figures below were read
     long d_out = 0, d_in = 0, liquido = 0, ordenados = 0, divida = 0, mensal = 0, saldo = 0;
     long emp_out = 0, emp_in = 0, venda_out = 0, venda_in = 0, d_ord = 0, estadio = 0;
     std::string jogadores;   // "Nº Jogadores: 22 + 3 = 25"

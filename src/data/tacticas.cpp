@@ -51,14 +51,17 @@ std::vector<std::string> Tacticas_Possiveis() {
 }
 
 void Preencher_Tacticas(Vista_Tacticas& combo) {
+    // Each step on its own: a failed count skips that step only.
     combo.limpar();
     try {
         for (const auto& f : Tacticas_Possiveis()) combo.acrescentar(f);
+    } catch (const db::Erro_BD&) {
+    }
+    try {
         std::string actual = Tactica_Actual();
         combo.definir_texto(actual);
         if (ler_formacao(actual).soma() != 10) combo.assinalar_incompleta();
     } catch (const db::Erro_BD&) {
-        // The list is a convenience: a failed count leaves it as far as it got.
     }
 }
 

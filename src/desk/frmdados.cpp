@@ -59,13 +59,11 @@ public:
     void limpar() override { c_.clear(); }
     void acrescentar(const std::string& f) override { c_.addItem(QString::fromStdString(f)); }
     void definir_texto(const std::string& f) override {
-        int i = c_.findText(QString::fromStdString(f));
-        if (i < 0) {
-            // The stored line-up may not be one of the offered formations.
-            c_.addItem(QString::fromStdString(f));
-            i = c_.count() - 1;
-        }
-        c_.setCurrentIndex(i);
+        // The stored line-up may not be one of the offered formations: it
+        // is shown, not offered.
+        const QString texto = QString::fromStdString(f);
+        c_.setPlaceholderText(texto);
+        c_.setCurrentIndex(c_.findText(texto));
     }
     void assinalar_incompleta() override { c_.setStyleSheet(QStringLiteral("background: rgb(255, 192, 192);")); }
 
@@ -203,7 +201,8 @@ FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
     Image2->hide();
     Image3 = new QLabel(this);
     Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setGeometry(940, 62, 32, 32);
+    Image3->setGeometry(950, 64, 20, 23);
+    Image3->setScaledContents(true);
     Image3->hide();
     Command3 = new QPushButton(this);
     Command3->setObjectName(QStringLiteral("Command3"));
@@ -444,25 +443,28 @@ void FrmDados::Actualizar_Financas() {
         return;   // the panel keeps what it showed
     }
     auto por = [this](int n, long v) { financas_[n]->setText(QString::fromStdString(formatar_dinheiro(v))); };
-    por(6, p.d_out);
-    por(8, p.d_in);
-    por(13, p.liquido);
+    // Without the manager's row the money labels keep what they showed.
+    if (p.tem_principal) {
+        por(6, p.d_out);
+        por(8, p.d_in);
+        por(13, p.liquido);
+        por(15, p.divida);
+        por(16, p.mensal);
+        por(12, p.saldo);
+        por(22, p.emp_out);
+        por(20, p.emp_in);
+        por(26, p.venda_out);
+        por(24, p.venda_in);
+        por(28, p.d_ord);
+        por(30, p.estadio);
+        auto cor = [](long v) {
+            QColor c = v < 0 ? Vermelho_Escuro : Azul_Escuro;
+            return QStringLiteral("color: rgb(%1, %2, %3);").arg(c.red()).arg(c.green()).arg(c.blue());
+        };
+        financas_[13]->setStyleSheet(cor(p.liquido));
+        financas_[12]->setStyleSheet(cor(p.saldo));
+    }
     por(10, p.ordenados);
-    por(15, p.divida);
-    por(16, p.mensal);
-    por(12, p.saldo);
-    por(22, p.emp_out);
-    por(20, p.emp_in);
-    por(26, p.venda_out);
-    por(24, p.venda_in);
-    por(28, p.d_ord);
-    por(30, p.estadio);
-    auto cor = [](long v) {
-        QColor c = v < 0 ? Vermelho_Escuro : Azul_Escuro;
-        return QStringLiteral("color: rgb(%1, %2, %3);").arg(c.red()).arg(c.green()).arg(c.blue());
-    };
-    financas_[13]->setStyleSheet(cor(p.liquido));
-    financas_[12]->setStyleSheet(cor(p.saldo));
     financas_[37]->setText(QString::fromStdString(p.jogadores));
     financas_[38]->setText(QString::fromStdString(p.valores));
 }
@@ -479,7 +481,7 @@ bool FrmDados::eventFilter(QObject* alvo, QEvent* evento) {
 }
 
 void FrmDados::Combo1_Click() {
-    if (Combo1->currentText().isEmpty()) return;
+    if (Combo1->currentIndex() < 0 || Combo1->currentText().isEmpty()) return;
     Preencher_Plantel(*s1, Combo1->currentText().toStdString());
     Combo1->setStyleSheet(QStringLiteral("background: rgb(192, 255, 192);"));
 }

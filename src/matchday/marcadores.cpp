@@ -78,7 +78,11 @@ std::string marcadores(int golos, const std::string& clube, int modo) {
             while (lista.empty()) lista = candidatos(clube, Posicao_Marcador(Sorteio()), so_titulares);
         }
         const int n = static_cast<int>(lista.size());
-        const Candidato& marcador = lista[std::min(Candidato_Marcador(n, Sorteio()), n - 1)];
+        // A second draw picks among three or more; with one or two the
+        // second draw goes unused and a third one picks.
+        double r = Sorteio();
+        if (n < 3) r = Sorteio();
+        const Candidato& marcador = lista[std::min(Candidato_Marcador(n, r), n - 1)];
         creditar(marcador);
         std::string minuto = Minuto_Golo(3);
         if (minuto.size() == 1) minuto = "0" + minuto;

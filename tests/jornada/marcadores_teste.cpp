@@ -53,11 +53,11 @@ TEST_F(Marcadores, EachGoalIsCreditedToTheDrawnCandidateStrongestFirst) {
     long long df[3] = {jogador("Alfa", "df", 80, 0, "Defesa A"), jogador("Alfa", "df", 70, 0, "Defesa B"),
                        jogador("Alfa", "df", 60, 0, "Defesa C")};
     {
-        // n = 1: the only midfielder, whatever the draw; n = 2 by halves;
-        // n = 3 by 0.55 and 0.25.
-        Sorteios_Fixados r({0.3, MAIOR_SORTEIO, minuto(10),    // md
-                            0.6, abaixo(0.5), minuto(20),      // av, first
-                            0.6, 0.5, minuto(30),              // av, second
+        // n = 1: the only midfielder, whatever the draw; n = 2 by halves
+        // of a third draw (the second goes unused); n = 3 by 0.55 and 0.25.
+        Sorteios_Fixados r({0.3, 0.99, MAIOR_SORTEIO, minuto(10),    // md
+                            0.6, 0.99, abaixo(0.5), minuto(20),      // av, first
+                            0.6, 0.0, 0.5, minuto(30),               // av, second
                             0.1, 0.55, minuto(40),             // df, first
                             0.1, 0.3, minuto(50),              // df, second
                             0.1, 0.2, minuto(60)});            // df, third
@@ -74,7 +74,7 @@ TEST_F(Marcadores, EntriesGoByMinuteThenNameAndTheLatestIsShown) {
     clube("Alfa");
     jogador("Alfa", "av", 70, 0, "Zeca");
     jogador("Alfa", "av", 60, 0, "abel");
-    Sorteios_Fixados r({0.9, 0.0, minuto(63), 0.9, 0.0, minuto(7), 0.9, 0.9, minuto(63)});
+    Sorteios_Fixados r({0.9, 0.5, 0.0, minuto(63), 0.9, 0.5, 0.0, minuto(7), 0.9, 0.5, 0.9, minuto(63)});
     EXPECT_EQ(Marcadores_Jogo(3, "Alfa", 1), "07'-Zeca\t63'-abel\t63'-Zeca");
     EXPECT_EQ(Texto_Marcadores, "63'-Zeca");
     EXPECT_EQ(golos_sempre("Zeca", "Alfa"), 2) << "the first goal makes the row, the second raises it";
@@ -85,7 +85,7 @@ TEST_F(Marcadores, TheManagersScorersAreHisPlayersOnThePitch) {
     jogador(Clube_Treinador, "av", 99, 2, "No Banco");
     jogador(Clube_Treinador, "av", 98, 0, "Na Bancada");
     long long titular = jogador(Clube_Treinador, "av", 50, 1, "Em Campo");
-    Sorteios_Fixados r({0.9, 0.0, 0.0});
+    Sorteios_Fixados r({0.9, 0.0, 0.0, 0.0});
     Marcadores_Jogo(1, Clube_Treinador, 1);
     EXPECT_EQ(golos(titular), 1);
     EXPECT_EQ(contar("SELECT sum(golos) FROM jogadores"), 1);
@@ -100,11 +100,11 @@ TEST_F(Marcadores, ABorrowedScorersAllTimeGoalGoesToHisOwningClub) {
     Base_Dados->Execute("UPDATE jogadores SET emprestado = 1, clube_origem = ? WHERE rowid = ?",
                         {Clube_Treinador, cedido});
     {
-        Sorteios_Fixados r({0.9, 0.0, 0.0, 0.9, 0.0, 0.0});
+        Sorteios_Fixados r({0.9, 0.0, 0.0, 0.0, 0.9, 0.0, 0.0, 0.0});
         Marcadores_Jogo(2, Clube_Treinador, 1);
     }
     {
-        Sorteios_Fixados r({0.9, 0.0, 0.0});
+        Sorteios_Fixados r({0.9, 0.0, 0.0, 0.0});
         Marcadores_Jogo(1, "Outro", 1);
     }
     EXPECT_EQ(golos(emprestado), 2);
@@ -128,7 +128,7 @@ TEST_F(Marcadores, ASideWithNobodyToScoreGetsNoEntry) {
     // Only midfielders: the line is drawn again until it finds them.
     clube("Só Médios");
     jogador("Só Médios", "md", 70, 0, "Médio");
-    Sorteios_Fixados r({0.9, 0.1, 0.3, 0.0, 0.0});
+    Sorteios_Fixados r({0.9, 0.1, 0.3, 0.0, 0.0, 0.0});
     EXPECT_EQ(Marcadores_Jogo(1, "Só Médios", 1), "01'-Médio");
 }
 

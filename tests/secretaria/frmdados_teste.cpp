@@ -14,6 +14,7 @@
 #include "desk/frmdados.h"
 #include "jogo_apoio.h"
 #include "data/financas.h"
+#include "data/tacticas.h"
 #include "platform/texto.h"
 #include "platform/qt/caixa_imagem.h"
 #include "platform/qt/grelha.h"
@@ -86,6 +87,28 @@ TEST_F(Secretaria, ChoosingAFormationRefillsTheGridAndTurnsTheComboGreen) {
     EXPECT_TRUE(combo->styleSheet().contains("192, 255, 192"));
     EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = ? AND joga = 1 AND pos = 'md'", {Clube_Treinador}), 3)
         << "nothing is written until the next match";
+}
+
+TEST_F(Secretaria, AStoredLineUpOutsideTheListIsShownNotOffered) {
+    // Only three defenders fit: the stored line-up becomes 3-3-3.
+    Base_Dados->Execute("UPDATE jogadores SET joga = 3 WHERE equipa = ? AND pos = 'df' AND rowid NOT IN "
+                        "(SELECT rowid FROM jogadores WHERE equipa = ? AND pos = 'df' ORDER BY forca DESC LIMIT 3)",
+                        {Clube_Treinador, Clube_Treinador});
+    Escolher_Melhor_Equipa();
+    auto* combo = controlo<QComboBox>("Combo1");
+    EXPECT_EQ(combo->findText("3-3-3"), -1);
+    EXPECT_EQ(combo->count(), static_cast<int>(Tacticas_Possiveis().size()));
+    EXPECT_EQ(combo->placeholderText(), "3-3-3");
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_TRUE(combo->styleSheet().contains("255, 192, 192"));
+}
+
+TEST_F(Secretaria, WithoutTheManagersRowTheMoneyLabelsKeepTheirValues) {
+    instancia<FrmDados>();
+    Base_Dados->Execute("UPDATE principal SET d_total = 5, equipa = 'Outro Clube'");
+    Actualizar_Financas();
+    EXPECT_EQ(rotulo("Label12"), "2,000,000");
+    EXPECT_TRUE(rotulo("Label37").startsWith("Nº Jogadores: "));
 }
 
 TEST_F(Secretaria, PanelsShowMoneyNextMatchAndGauge) {
