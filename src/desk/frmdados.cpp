@@ -17,7 +17,11 @@
 #include "data/financas.h"
 #include "data/plantel.h"
 #include "data/tacticas.h"
+#include "desk/proximo_jogo.h"
 #include "desk/secretaria.h"
+#include "matchday/frmjogos.h"
+#include "matchday/marcadores.h"
+#include "platform/qt/navegacao.h"
 #include "platform/interface_utilizador.h"
 #include "platform/qt/caixa_imagem.h"
 #include "platform/qt/grelha.h"
@@ -210,8 +214,8 @@ FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
     Command3->setIcon(bola_botao());
     Command3->setIconSize(QSize(40, 40));
     Command3->setStyleSheet(QStringLiteral("background: rgb(192, 192, 192);"));
-    // The match screens come with the matchday flow.
-    Command3->setEnabled(false);
+    Command3->setToolTip(QStringLiteral("Próximo Jogo / Next Match"));
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 
     criar_painel_financas();
 }
@@ -487,5 +491,67 @@ void FrmDados::Combo1_Click() {
 }
 
 void FrmDados::sair_click() { Terminar_Programa(); }
+
+std::vector<Linha_Escolha> FrmDados::escolhas() const {
+    std::vector<Linha_Escolha> r;
+    for (int linha = 1; linha <= s1->MaxRows(); ++linha) {
+        Linha_Escolha l;
+        l.rowid = s1->identidade(linha);
+        l.marca = s1->Value(1, linha);
+        l.pos = s1->texto(2, linha);
+        l.nome = s1->texto(3, linha);
+        l.impedido = !s1->Text(11, linha).isEmpty() || !s1->Text(12, linha).isEmpty() || !s1->Text(13, linha).isEmpty();
+        l.cinzento = s1->BackColor(5, linha) == Cinzento;
+        l.vermelho = s1->BackColor(1, linha) == Vermelho_Claro;
+        r.push_back(l);
+    }
+    return r;
+}
+
+bool FrmDados::Verificacao_N_Jogadores() {
+    auto v = gv::Verificacao_N_Jogadores(escolhas());
+    for (const auto& m : v.mensagens) ui().aviso(m, Icone::Critico);
+    // A player who can't play stops the check at his row, before the counts.
+    if (v.parou_na_linha) return false;
+    if (v.combo_vermelho) Combo1->setStyleSheet(QStringLiteral("background: rgb(255, 192, 192);"));
+    Combo_Tacticas vista(*Combo1);
+    Preencher_Tacticas(vista);
+    return !v.falhou;
+}
+
+void FrmDados::Command3_Click() {
+    const Ecra_Jogo ecra = Ecra_Da_Jornada();
+    if (ecra == Ecra_Jogo::Fim_De_Epoca) {
+        ui().aviso(txt("A época terminou. A mudança de época chega numa próxima versão do programa.",
+                       "The season is over. The season change comes in a later version of the program."),
+                   Icone::Informacao);
+        return;
+    }
+    if (!Verificacao_N_Jogadores()) return;
+    try {
+        Actualizar_Dados_Jogadores_Equipa(escolhas());
+    } catch (const db::Erro_BD& e) {
+        ui().aviso(std::string(txt("Não foi possível guardar a equipa.\n", "The line-up could not be saved.\n")) +
+                       e.descricao(),
+                   Icone::Critico);
+        return;
+    }
+    if (!Verificacao_N_Jogadores()) return;
+    Preco_Bilhete = preco_bilhete_;
+    Pagar_Prestacao_Emprestimo();
+    try {
+        db::Transaccao t(*Base_Dados);
+        Limpar_Melhores_Marcadores();
+        t.commit();
+    } catch (const db::Erro_BD&) {
+        // A tidy-up: the scorers' table stays as it was and the match goes on.
+    }
+    if (ecra == Ecra_Jogo::Taca)
+        Navegacao::passar_para<FrmJogos_Taca>();
+    else
+        Navegacao::passar_para<FrmJogos_Camp>();
+    Unload();
+    ui().processar_eventos();
+}
 
 } // namespace gv

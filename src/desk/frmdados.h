@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/qt/ecra.h"
 
@@ -22,6 +23,7 @@ namespace gv {
 
 class CaixaImagem;
 class Grelha;
+struct Linha_Escolha;
 
 // Colours of the desk and its squad grid.
 namespace Cores_Secretaria {
@@ -52,6 +54,11 @@ public:
     // The whole-number ticket price of the coming match (0: no gate).
     int preco_bilhete() const { return preco_bilhete_; }
     QAction* item_menu(const char* nome) const;
+    // The line-up check of the next-match button: messages shown, formation
+    // box refilled; false when the line-up cannot play.
+    bool Verificacao_N_Jogadores();
+    // The rows of the squad grid as the check and the line-up write read them.
+    std::vector<Linha_Escolha> escolhas() const;
 
 protected:
     void Form_Load() override;
@@ -64,6 +71,7 @@ private:
     void criar_painel_financas();
     void Combo1_Click();
     void sair_click();
+    void Command3_Click();
 
     QMenuBar* menu_;
     std::map<std::string, QAction*> itens_;

@@ -1,0 +1,137 @@
+// A whole matchday through the real screens: desk, round screen, desk.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "ambiente_qt.h"
+#include "desk/frmdados.h"
+#include "jogo_apoio.h"
+#include "matchday/frmjogos.h"
+#include "platform/qt/grelha.h"
+#include "platform/qt/navegacao.h"
+
+namespace gv {
+namespace {
+
+class Jornada_No_Ecra : public teste::Com_Mestra {
+protected:
+    void SetUp() override {
+        Com_Mestra::SetUp();
+        novo_jogo_pt();
+    }
+    void TearDown() override {
+        descarregar<FrmDados>();
+        descarregar<FrmJogos_Camp>();
+        descarregar<FrmJogos_Taca>();
+        teste::apagar_pendentes();
+        Com_Mestra::TearDown();
+    }
+    template <class T>
+    bool no_ecra() {
+        return carregado<T>() && instancia<T>().mostrado_modal();
+    }
+    // Runs the chain from the desk; `passo` answers each screen shown.
+    void jogar(const std::function<bool(int)>& passo) {
+        int n = 0;
+        QTimer guia;
+        guia.setInterval(20);
+        QObject::connect(&guia, &QTimer::timeout, [&] {
+            if (passo(n)) ++n;
+        });
+        guia.start();
+        Navegacao::executar<FrmDados>();
+        guia.stop();
+    }
+};
+
+TEST_F(Jornada_No_Ecra, NextMatchPlaysTheLeagueRoundAndReturnsToTheNextDesk) {
+    int linhas = 0, com_resultado = 0;
+    jogar([&](int passo) {
+        if (passo == 0 && no_ecra<FrmDados>()) {
+            instancia<FrmDados>().findChild<QPushButton*>("Command3")->click();
+            return true;
+        }
+        if (passo == 1 && no_ecra<FrmJogos_Camp>() &&
+            instancia<FrmJogos_Camp>().findChild<QPushButton*>("Command1")->isEnabled()) {
+            auto& v1 = *instancia<FrmJogos_Camp>().findChild<Grelha*>("v1");
+            linhas = v1.MaxRows();
+            for (int r = 1; r <= linhas; ++r) com_resultado += !v1.Text(3, r).isEmpty() && !v1.Text(6, r).isEmpty();
+            EXPECT_TRUE(instancia<FrmJogos_Camp>().windowTitle().startsWith("Jogos Campeonato - 1ª Jornada - 1999"));
+            instancia<FrmJogos_Camp>().findChild<QPushButton*>("Command1")->click();
+            return true;
+        }
+        if (passo == 2 && no_ecra<FrmDados>()) {
+            instancia<FrmDados>().Unload();
+            return true;
+        }
+        return false;
+    });
+    EXPECT_EQ(linhas, 27);
+    EXPECT_EQ(com_resultado, 27);
+    EXPECT_EQ(Jornada_Actual, 2);
+    EXPECT_EQ(contar("SELECT Jornada FROM principal"), 2);
+    EXPECT_EQ(contar("SELECT count(*) FROM jogos WHERE jor = 1 AND result IS NOT NULL"), 27);
+    EXPECT_EQ(Ecra::profundidade_modal(), 0);
+}
+
+TEST_F(Jornada_No_Ecra, AnInvalidLineUpKeepsTheDeskOpen) {
+    bool ficou = false;
+    jogar([&](int passo) {
+        if (passo == 0 && no_ecra<FrmDados>()) {
+            auto& d = instancia<FrmDados>();
+            d.findChild<Grelha*>("s1")->set_Value(1, 1, 0);   // no goalkeeper
+            d.findChild<QPushButton*>("Command3")->click();
+            ficou = no_ecra<FrmDados>() && !carregado<FrmJogos_Camp>();
+            d.Unload();
+            return true;
+        }
+        return false;
+    });
+    EXPECT_TRUE(ficou);
+    ASSERT_GE(porta.mensagens.size(), 2u);
+    EXPECT_EQ(porta.mensagens[0].texto, "Tem que existir um guarda redes.");
+    EXPECT_EQ(Jornada_Actual, 1);
+}
+
+TEST_F(Jornada_No_Ecra, ACupDayOpensTheCupScreenAndDrawsTheNextRound) {
+    Base_Dados->Execute("UPDATE principal SET Jornada = 5");
+    Jornada_Actual = 5;
+    int empates = -1;
+    jogar([&](int passo) {
+        if (passo == 0 && no_ecra<FrmDados>()) {
+            instancia<FrmDados>().findChild<QPushButton*>("Command3")->click();
+            return true;
+        }
+        if (passo == 1 && no_ecra<FrmJogos_Taca>() &&
+            instancia<FrmJogos_Taca>().findChild<QPushButton*>("Command1")->isEnabled()) {
+            EXPECT_EQ(instancia<FrmJogos_Taca>().windowTitle(), "Jogos Taça - 1ª eliminatória  - 1999");
+            empates = contar("SELECT count(*) FROM jogos_taca WHERE resul IS NULL");
+            instancia<FrmJogos_Taca>().findChild<QPushButton*>("Command1")->click();
+            return true;
+        }
+        if (passo == 2 && no_ecra<FrmDados>()) {
+            instancia<FrmDados>().Unload();
+            return true;
+        }
+        return false;
+    });
+    EXPECT_EQ(empates, 0) << "every tie has its score";
+    EXPECT_EQ(Eliminatoria_Taca, 2);
+    EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca"), 16) << "the next round is drawn";
+    EXPECT_EQ(Jornada_Actual, 5) << "the league round of matchday 5 is still to come";
+}
+
+TEST(Jogos_Taca, CaptionsByNumberOfTies) {
+    Epoca_Actual = 2001;
+    Eliminatoria_Taca = 2;
+    EXPECT_EQ(FrmJogos_Taca::titulo_eliminatoria(16), "Jogos Taça - 2ª eliminatória  - 2001");
+    EXPECT_EQ(FrmJogos_Taca::titulo_eliminatoria(8), "Jogos Taça - Oitavos Final  - 2001");
+    EXPECT_EQ(FrmJogos_Taca::titulo_eliminatoria(1), "Jogos Taça - Final  - 2001");
+    EXPECT_EQ(FrmJogos_Taca::titulo_eliminatoria(3), "");
+}
+
+} // namespace
+} // namespace gv
