@@ -17,6 +17,7 @@
 #include "data/financas.h"
 #include "data/plantel.h"
 #include "data/tacticas.h"
+#include "desk/propostas.h"
 #include "desk/proximo_jogo.h"
 #include "desk/secretaria.h"
 #include "matchday/frmjogos.h"
@@ -536,6 +537,13 @@ void FrmDados::Command3_Click() {
                    Icone::Critico);
         return;
     }
+    if (Proposta_Feita == 0) {
+        auto r = Propostas();
+        if (r == Resultado_Proposta::Emprestimo || r == Resultado_Proposta::Venda)
+            Preencher_Plantel(*s1, Tactica_Actual());
+        Actualizar_Financas();
+    }
+    // An accepted offer may have taken a picked player.
     if (!Verificacao_N_Jogadores()) return;
     Preco_Bilhete = preco_bilhete_;
     Pagar_Prestacao_Emprestimo();

@@ -21,6 +21,8 @@ protected:
     void SetUp() override {
         Com_Mestra::SetUp();
         novo_jogo_pt();
+        // Any computer offer before the match is turned down.
+        for (int i = 0; i < 4; ++i) porta.responder(Resposta::Nao);
     }
     void TearDown() override {
         descarregar<FrmDados>();
