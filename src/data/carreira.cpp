@@ -6,13 +6,8 @@ namespace gv {
 
 namespace {
 
-db::Database& base() {
-    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
-    return *Base_Dados;
-}
-
 int ler(const std::string& coluna) {
-    auto rs = base().OpenRecordset("SELECT " + coluna + " FROM principal LIMIT 1");
+    auto rs = base_aberta().OpenRecordset("SELECT " + coluna + " FROM principal LIMIT 1");
     if (rs.Eof()) throw db::Erro_BD(db::ERRO_SEM_REGISTO, "A tabela principal está vazia");
     return rs[coluna].int32();
 }
@@ -29,10 +24,10 @@ int Ler_GC_PC(const std::string& campo) {
     return ler(campo);
 }
 
-void Zerar_V_E_D_GC_PC() { base().Execute("UPDATE principal SET v = 0, e = 0, d = 0, gc = 0, pc = 0"); }
+void Zerar_V_E_D_GC_PC() { base_aberta().Execute("UPDATE principal SET v = 0, e = 0, d = 0, gc = 0, pc = 0"); }
 
 void Registar_Resultado_V_E_D_GC_PC(int m, int s) {
-    auto& d = base();
+    auto& d = base_aberta();
     if (m == s) {
         // A draw carries on whichever run is going; with none going it
         // starts an unbeaten run.

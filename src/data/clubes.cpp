@@ -12,18 +12,13 @@ namespace gv {
 
 namespace {
 
-db::Database& base() {
-    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
-    return *Base_Dados;
-}
-
 // Row k + 1 of the query for k = Int(Rnd * largura + desvio), a blank name
 // drawn again. Only rows that exist and hold a name can be drawn, each with
 // the chance the repeated draw would give it, and one draw settles it.
 std::string sortear(const std::string& sql, const db::Parametros& p, const std::string& coluna, int largura,
                     int desvio) {
     Randomize();
-    auto rs = base().OpenRecordset(sql, p);
+    auto rs = base_aberta().OpenRecordset(sql, p);
     std::vector<std::string> candidatos;
     int linha = 0;
     for (; !rs.Eof(); rs.MoveNext(), ++linha) {
@@ -50,7 +45,7 @@ std::string media_posicao(const char* agregado, const char* ordem, int limite) {
 } // namespace
 
 std::string Lugar_Clube(const std::string& clube) {
-    auto& d = base();
+    auto& d = base_aberta();
     auto div = d.valor("SELECT div FROM clubes WHERE clube = ?", {clube});
     if (div.nulo()) return {};
     auto rs = d.OpenRecordset(std::string("SELECT clube FROM clubes WHERE div = ?") + Ordem_Classificacao, {div});
@@ -60,11 +55,11 @@ std::string Lugar_Clube(const std::string& clube) {
 }
 
 int Divisao_Clube(const std::string& clube) {
-    return base().valor("SELECT div FROM clubes WHERE clube = ?", {clube}).int32();
+    return base_aberta().valor("SELECT div FROM clubes WHERE clube = ?", {clube}).int32();
 }
 
 int Capacidade_Estadio(const std::string& clube) {
-    return base().valor("SELECT cap_estadio FROM clubes WHERE clube = ?", {clube}).int32();
+    return base_aberta().valor("SELECT cap_estadio FROM clubes WHERE clube = ?", {clube}).int32();
 }
 
 std::string Clube_Aleatorio_Topo(int div) {

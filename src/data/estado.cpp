@@ -32,6 +32,11 @@ std::string Clube_Consulta;
 long Valor_Aux = 0;
 int Contrato_Compra = 0;
 
+db::Database& base_aberta() {
+    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
+    return *Base_Dados;
+}
+
 std::string caminho_base_mestra() { return Pasta_Programa + "/" + NOME_BASE_MESTRA; }
 std::string caminho_temporario() { return Pasta_Programa + "/" + NOME_TEMPORARIO; }
 

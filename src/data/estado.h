@@ -21,6 +21,8 @@ extern std::unique_ptr<db::Database> Base_Dados;   // empty: no open database
 extern std::string Texto_SQL;
 extern std::string Ligacao_BD;                     // ";pwd=" + password, set by Main
 extern std::string Ficheiro_Jogo;                  // the saved game being played
+// The open game database; db::Erro_BD when there is none.
+db::Database& base_aberta();
 
 // The program's folder (master database, compaction's temporary file).
 // Main sets it from the executable's location; tests point it elsewhere.

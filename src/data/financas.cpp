@@ -10,11 +10,6 @@ namespace gv {
 
 namespace {
 
-db::Database& base() {
-    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
-    return *Base_Dados;
-}
-
 std::function<void()>& painel() {
     static std::function<void()> f;
     return f;
@@ -31,14 +26,14 @@ constexpr Codigo Codigos[] = {
 };
 
 long ler_principal(const char* coluna) {
-    auto v = base().valor(std::string("SELECT ") + coluna + " FROM principal WHERE equipa = ?", {Clube_Treinador});
+    auto v = base_aberta().valor(std::string("SELECT ") + coluna + " FROM principal WHERE equipa = ?", {Clube_Treinador});
     return static_cast<long>(v.inteiro());
 }
 
 } // namespace
 
 long Movimento_Financeiro(const std::string& tipo, long valor) {
-    auto& d = base();
+    auto& d = base_aberta();
     for (const auto& c : Codigos) {
         if (tipo != c.tipo) continue;
         std::string sql = c.sinal > 0 ? "UPDATE principal SET d_total = d_total + ?1, d_in = d_in + ?1"
@@ -55,11 +50,11 @@ long Ler_Divida() { return ler_principal("d_b_divida"); }
 
 long Total_Ordenados() {
     return static_cast<long>(
-        base().valor("SELECT coalesce(sum(ordenado), 0) FROM jogadores WHERE equipa = ?", {Clube_Treinador}).inteiro());
+        base_aberta().valor("SELECT coalesce(sum(ordenado), 0) FROM jogadores WHERE equipa = ?", {Clube_Treinador}).inteiro());
 }
 
 void Pagar_Ordenados() {
-    auto& d = base();
+    auto& d = base_aberta();
     auto cont = d.valor("SELECT cont FROM principal WHERE equipa = ?", {Clube_Treinador});
     if (cont.nulo()) throw db::Erro_BD(db::ERRO_SEM_REGISTO, "Não há linha principal do clube " + Clube_Treinador);
     if (cont.int32() == 3) {
@@ -126,7 +121,7 @@ void Pagar_Prestacao_Emprestimo() {
 
 Painel_Financas Calcular_Painel_Financas() {
     Painel_Financas p;
-    auto rs = base().OpenRecordset("SELECT * FROM principal WHERE equipa = ?", {Clube_Treinador});
+    auto rs = base_aberta().OpenRecordset("SELECT * FROM principal WHERE equipa = ?", {Clube_Treinador});
     if (!rs.Eof()) {
         auto v = [&](const char* c) { return static_cast<long>(rs[c].inteiro()); };
         p.tem_principal = true;

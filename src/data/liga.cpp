@@ -10,21 +10,14 @@
 
 namespace gv {
 
-namespace {
-db::Database& base() {
-    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
-    return *Base_Dados;
-}
-} // namespace
-
 void Reiniciar_Epoca() {
-    auto& d = base();
+    auto& d = base_aberta();
     d.Execute("DELETE FROM jogos");
     d.Execute("UPDATE clubes SET pontos = 0, jogos = 0, v = 0, d = 0, e = 0, g_mar = 0, g_suf = 0, taca = ''");
 }
 
 void Gerar_Calendario(int div) {
-    auto& d = base();
+    auto& d = base_aberta();
     std::vector<std::string> clubes;
     auto rs = d.OpenRecordset("SELECT clube FROM clubes WHERE div = ? ORDER BY clube", {div});
     for (; !rs.Eof(); rs.MoveNext()) clubes.push_back(rs["clube"].texto());
@@ -42,7 +35,7 @@ void Gerar_Calendario(int div) {
 }
 
 void Sortear_Jogos_Taca() {
-    auto& d = base();
+    auto& d = base_aberta();
     d.Execute("DELETE FROM jogos_taca");
     const std::string espera = "SELECT clube FROM clubes_taca_qualif ORDER BY rowid";
     int n = Contar_Linhas(espera);

@@ -5,16 +5,9 @@
 
 namespace gv {
 
-namespace {
-db::Database& base() {
-    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
-    return *Base_Dados;
-}
-} // namespace
-
 void Mudar_Clube_Jogador(long valor, const std::string& pos, const std::string& nome, int idade, int forca,
                          const std::string& de, const std::string& para, long long rowid) {
-    auto& d = base();
+    auto& d = base_aberta();
     if (rowid != 0) {
         int n = d.Execute("UPDATE jogadores SET pos = ?, nome = ?, idade = ?, forca = ?, preco = ?, equipa = ? "
                           "WHERE rowid = ?",
@@ -33,20 +26,20 @@ void Mudar_Clube_Jogador(long valor, const std::string& pos, const std::string& 
 
 void Registar_Transferencia(int idade, const std::string& pos, const std::string& nome, int forca,
                             const std::string& tipo, long valor) {
-    base().Execute("INSERT INTO transferencias (Epoca, Jornada, pos, nome, forca, Tipo, valor, idade) "
+    base_aberta().Execute("INSERT INTO transferencias (Epoca, Jornada, pos, nome, forca, Tipo, valor, idade) "
                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                    {Epoca_Actual, Jornada_Actual, pos, nome, forca, tipo, valor, idade});
 }
 
 void Registar_Transferencia_Clubes(int idade, const std::string& pos, const std::string& nome, int forca,
                                    const std::string& tipo, long valor) {
-    base().Execute("INSERT INTO transferencias_clubes (jornada, pos, nome, forca, tipo, valor, idade) "
+    base_aberta().Execute("INSERT INTO transferencias_clubes (jornada, pos, nome, forca, tipo, valor, idade) "
                    "VALUES (?, ?, ?, ?, ?, ?, ?)",
                    {Jornada_Actual, pos, nome, forca, tipo, valor, idade});
 }
 
 void Inserir_Ultimos_Venc(const std::string& equipa, const std::string& tipo, const std::string& nome, long num) {
-    base().Execute("INSERT INTO ultimos_venc (Epoca, equipa, Tipo, nome, num) VALUES (?, ?, ?, ?, ?)",
+    base_aberta().Execute("INSERT INTO ultimos_venc (Epoca, equipa, Tipo, nome, num) VALUES (?, ?, ?, ?, ?)",
                    {Epoca_Actual, equipa, tipo, nome, num});
 }
 

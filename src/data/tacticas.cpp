@@ -9,13 +9,8 @@ namespace gv {
 
 namespace {
 
-db::Database& base() {
-    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
-    return *Base_Dados;
-}
-
 int contar(const char* condicao, const char* pos) {
-    return base()
+    return base_aberta()
         .valor(std::string("SELECT count(*) FROM jogadores WHERE equipa = ? AND ") + condicao + " AND pos = ?",
                {Clube_Treinador, pos})
         .int32();
@@ -66,7 +61,7 @@ void Preencher_Tacticas(Vista_Tacticas& combo) {
 }
 
 void Escolher_Melhor_Equipa() {
-    auto& d = base();
+    auto& d = base_aberta();
     d.Execute("UPDATE jogadores SET joga = 0 WHERE equipa = ? AND joga IN (1, 2)", {Clube_Treinador});
     struct Linha {
         const char* pos;

@@ -14,14 +14,9 @@ namespace gv {
 
 namespace {
 
-db::Database& base() {
-    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
-    return *Base_Dados;
-}
-
 // The manager's cup tie: {opponent, venue} or {"0", "0"}.
 std::pair<std::string, std::string> eliminatoria() {
-    auto rs = base().OpenRecordset("SELECT casa, fora FROM jogos_taca WHERE casa = ? OR fora = ?",
+    auto rs = base_aberta().OpenRecordset("SELECT casa, fora FROM jogos_taca WHERE casa = ? OR fora = ?",
                                    {Clube_Treinador, Clube_Treinador});
     if (rs.Eof()) return {"0", "0"};
     if (rs["casa"].texto() == Clube_Treinador) return {rs["fora"].texto(), "CASA"};
@@ -53,7 +48,7 @@ Proximo_Jogo Actualizar_Equipas_Jogo() {
     Proximo_Jogo p;
     p.clube = maiusculas(Clube_Treinador) + " - " + Lugar_Clube(Clube_Treinador);
     int h = 0;
-    auto rs = base().OpenRecordset("SELECT casa, fora FROM jogos WHERE jor = ? AND (casa = ? OR fora = ?)",
+    auto rs = base_aberta().OpenRecordset("SELECT casa, fora FROM jogos WHERE jor = ? AND (casa = ? OR fora = ?)",
                                    {Jornada_Actual, Clube_Treinador, Clube_Treinador});
     if (!rs.Eof()) {
         h = rs["casa"].texto() == Clube_Treinador ? 1 : 2;
@@ -96,7 +91,7 @@ Proximo_Jogo Actualizar_Equipas_Jogo() {
 
 int Evolucao_Jor() {
     auto lugar = [](int jor) {
-        return base().valor("SELECT pos FROM Historico_Jornadas WHERE clube = ? AND jor = ?", {Clube_Treinador, jor})
+        return base_aberta().valor("SELECT pos FROM Historico_Jornadas WHERE clube = ? AND jor = ?", {Clube_Treinador, jor})
             .int32();
     };
     int a = lugar(Jornada_Actual - 2), b = lugar(Jornada_Actual - 1);
@@ -120,7 +115,7 @@ Sequencias Act_V_E_D_GC_PC() {
 
 Desempenho Desempenho_Treinador() {
     Desempenho d;
-    d.valor = std::clamp(base().valor("SELECT sit FROM principal").int32(), 0, 40);
+    d.valor = std::clamp(base_aberta().valor("SELECT sit FROM principal").int32(), 0, 40);
     d.fraccao = static_cast<float>(d.valor) / 40.0f;
     char b[32];
     std::snprintf(b, sizeof b, "%g", d.valor * 100 / 40.0);

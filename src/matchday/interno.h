@@ -7,10 +7,7 @@
 
 namespace gv::jornada_interno {
 
-inline db::Database& base() {
-    if (!Base_Dados) throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
-    return *Base_Dados;
-}
+inline db::Database& base() { return base_aberta(); }
 
 // A club of the three divisions (a cup entrant from outside has no row).
 inline bool clube_da_liga(const std::string& clube) {
