@@ -1,6 +1,7 @@
 #include "desk/frmdados.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -12,11 +13,13 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "data/clubes.h"
 #include "data/esquema.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "data/plantel.h"
 #include "data/tacticas.h"
+#include "desk/negocios.h"
 #include "desk/propostas.h"
 #include "desk/proximo_jogo.h"
 #include "desk/secretaria.h"
@@ -176,6 +179,8 @@ FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
     const int larguras[] = {24, 32, 130, 36, 44, 34, 58, 78, 32, 34, 40, 34, 0};
     for (int c = 1; c <= 13; ++c) s1->set_ColWidth(c, larguras[c - 1]);
     for (int c : {4, 5, 6, 7, 8, 9, 12}) s1->set_alinhamento(c, Qt::AlignRight | Qt::AlignVCenter);
+    connect(s1, &Grelha::Click, this, [this](int col, int row) { s1_Click(col, row); });
+    connect(s1, &Grelha::DblClick, this, [this](int, int row) { s1_DblClick(row); });
 
     Label32 = rotulo(this, "Label32", "", {20, 622, 290, 22});
     Label42 = rotulo(this, "Label42", "", {20, 646, 290, 22});
@@ -297,10 +302,14 @@ void FrmDados::criar_menu() {
 
     // Screens not in this version yet: their items stay in place, greyed.
     for (const char* n : {"EB", "LT", "LJT", "TE", "TEE", "clubes_H", "EE", "HT", "uv", "estadio", "ARJ", "estagio",
-                          "CC", "CCamp", "EA", "MM", "MMS", "VMJ", "CT", "vender", "emprestar", "RC", "CJE",
-                          "Emp_equip"})
+                          "CC", "CCamp", "EA", "MM", "MMS", "VMJ", "CT"})
         itens_[n]->setEnabled(false);
     for (auto& [nome, accao] : itens_) addAction(accao);   // shortcuts work anywhere on the desk
+    connect(itens_["vender"], &QAction::triggered, this, [this] { negocio(&Vender_Jogador, 13); });
+    connect(itens_["emprestar"], &QAction::triggered, this, [this] { negocio(&Emprestar_Jogador, 11); });
+    connect(itens_["RC"], &QAction::triggered, this, [this] { renovar(); });
+    connect(itens_["CJE"], &QAction::triggered, this, [this] { comprar_emprestado(); });
+    itens_["Emp_equip"]->setText(QStringLiteral("J"));
 }
 
 void FrmDados::criar_painel_financas() {
@@ -492,6 +501,88 @@ void FrmDados::Combo1_Click() {
 }
 
 void FrmDados::sair_click() { Terminar_Programa(); }
+
+void FrmDados::s1_Click(int col, int row) {
+    if (row < 1 || row > s1->MaxRows()) return;
+    if (col == 1) {
+        const QColor cor = s1->BackColor(3, row);
+        if (cor == Vermelho_Claro) ui().aviso(txt("Este jogador encontra-se Lesionado.", "This player is injury."), Icone::Critico);
+        if (cor == Cinzento)
+            ui().aviso(txt("Este jogador não se encontra no clube.", "This player isn't in the club."), Icone::Critico);
+        return;
+    }
+    // The information popup: career goals, or where a lent-out player plays.
+    QString texto;
+    try {
+        const long long id = s1->identidade(row);
+        if (col == 9) {
+            auto v = Base_Dados->valor(
+                "SELECT max(m.golos) FROM Melhores_Marcadores_Sempre m INNER JOIN jogadores j ON j.rowid = ? "
+                "WHERE m.equipa = ? AND m.nome = j.nome AND m.pos = j.pos AND m.idade = j.idade",
+                {id, Clube_Treinador});
+            texto = QString::fromStdString(txt("Nº Total de Golos Marcados: ", "Total Goals Scorer: ") +
+                                           std::to_string(v.int32()));
+        } else if (s1->Text(11, row).size() == 1) {
+            std::string clube = Base_Dados->valor("SELECT equipa FROM jogadores WHERE rowid = ? AND clube_origem = ?",
+                                                  {id, Clube_Treinador}).texto();
+            if (clube.empty()) return;
+            texto = QString::fromStdString(txt("Jogador Emprestado: ", "Team who have the player: ") + clube + " (" +
+                                           std::to_string(Divisao_Clube(clube)) + "ª Divisão)");
+        }
+    } catch (const db::Erro_BD&) {
+        return;
+    }
+    if (texto.isEmpty()) return;
+    itens_["Emp_equip"]->setText(texto);
+    emp_->popup(QCursor::pos());
+}
+
+void FrmDados::s1_DblClick(int row) {
+    if (row < 1 || row > s1->MaxRows()) return;
+    linha_menu_ = row;
+    const bool emprestado_ca = !s1->Text(10, row).isEmpty();
+    if (!s1->Text(11, row).isEmpty() || !s1->Text(12, row).isEmpty() || !s1->Text(13, row).isEmpty()) return;
+    itens_["RC"]->setVisible(!emprestado_ca && s1->Text(6, row) == "1");
+    itens_["vender"]->setVisible(!emprestado_ca);
+    itens_["emprestar"]->setVisible(!emprestado_ca);
+    itens_["CJE"]->setVisible(s1->Text(10, row).toUpper() == "X");
+    filem_->popup(QCursor::pos());
+}
+
+void FrmDados::negocio(Resultado_Negocio (*accao)(long long), int coluna_marca) {
+    const int r = linha_menu_;
+    if (r < 1 || r > s1->MaxRows()) return;
+    if (accao(s1->identidade(r)) != Resultado_Negocio::Feito) return;
+    // The player stays listed, greyed and marked, until the grid is filled again.
+    s1->set_cor_linha(r, Cinzento);
+    s1->set_Value(1, r, 0);
+    s1->set_Text(coluna_marca, r, "X");
+    Actualizar_Financas();
+    Combo_Tacticas vista(*Combo1);
+    Preencher_Tacticas(vista);
+}
+
+void FrmDados::renovar() {
+    const int r = linha_menu_;
+    if (r < 1 || r > s1->MaxRows()) return;
+    const long long id = s1->identidade(r);
+    if (Renovar_Contrato(id) != Resultado_Negocio::Feito) return;
+    auto rs = Base_Dados->OpenRecordset("SELECT contrato, ordenado FROM jogadores WHERE rowid = ?", {id});
+    if (!rs.Eof()) {
+        s1->set_Text(6, r, std::to_string(rs["contrato"].int32()));
+        s1->set_Text(7, r, formatar_dinheiro(rs["ordenado"].inteiro()));
+        s1->set_BackColor(6, r, s1->BackColor(5, r));
+    }
+    Actualizar_Financas();
+}
+
+void FrmDados::comprar_emprestado() {
+    const int r = linha_menu_;
+    if (r < 1 || r > s1->MaxRows()) return;
+    if (Comprar_Jogador_Emprestado(s1->identidade(r)) != Resultado_Negocio::Feito) return;
+    Actualizar_Financas();
+    Preencher_Plantel(*s1, Tactica_Actual());
+}
 
 std::vector<Linha_Escolha> FrmDados::escolhas() const {
     std::vector<Linha_Escolha> r;

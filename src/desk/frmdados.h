@@ -24,6 +24,7 @@ namespace gv {
 class CaixaImagem;
 class Grelha;
 struct Linha_Escolha;
+enum class Resultado_Negocio;
 
 // Colours of the desk and its squad grid.
 namespace Cores_Secretaria {
@@ -72,10 +73,22 @@ private:
     void Combo1_Click();
     void sair_click();
     void Command3_Click();
+    void s1_Click(int col, int row);
+    void s1_DblClick(int row);
+    void negocio(Resultado_Negocio (*accao)(long long), int coluna_marca);
+    void renovar();
+    void comprar_emprestado();
+    int linha_menu_ = 0;   // the grid row the player menu was opened on
 
     QMenuBar* menu_;
     std::map<std::string, QAction*> itens_;
     QMenu *filem_, *emp_;
+
+public:
+    QMenu& menu_jogador() { return *filem_; }
+    QMenu& menu_informacao() { return *emp_; }
+
+private:
     Grelha* s1;
     QComboBox* Combo1;
     QPushButton* Command3;

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 
 #include <set>
+#include <QMenu>
 
 #include "ambiente_qt.h"
 #include "desk/frmdados.h"
@@ -109,6 +110,69 @@ TEST_F(Secretaria, WithoutTheManagersRowTheMoneyLabelsKeepTheirValues) {
     Actualizar_Financas();
     EXPECT_EQ(rotulo("Label12"), "2,000,000");
     EXPECT_TRUE(rotulo("Label37").startsWith("Nº Jogadores: "));
+}
+
+TEST_F(Secretaria, PlayerMenuOffersWhatFitsTheRow) {
+    auto& d = instancia<FrmDados>();
+    auto& s1 = *controlo<Grelha>("s1");
+    auto visiveis = [&] {
+        std::set<std::string> r;
+        for (const char* n : {"vender", "emprestar", "RC", "CJE"})
+            if (d.item_menu(n)->isVisible()) r.insert(n);
+        return r;
+    };
+    // Row 2: a fit player of the club; one contract season left offers renewal too.
+    s1.set_Text(6, 2, "2");
+    emit s1.DblClick(3, 2);
+    EXPECT_TRUE(d.menu_jogador().isVisible());
+    EXPECT_EQ(visiveis(), (std::set<std::string>{"vender", "emprestar"}));
+    d.menu_jogador().hide();
+    s1.set_Text(6, 2, "1");
+    emit s1.DblClick(3, 2);
+    EXPECT_EQ(visiveis(), (std::set<std::string>{"vender", "emprestar", "RC"}));
+    d.menu_jogador().hide();
+    // On loan at the club: only buying him.
+    s1.set_Text(10, 3, "X");
+    emit s1.DblClick(3, 3);
+    EXPECT_EQ(visiveis(), (std::set<std::string>{"CJE"}));
+    d.menu_jogador().hide();
+    // Injured, lent out or just sold: no menu at all.
+    s1.set_Text(12, 4, "3");
+    emit s1.DblClick(3, 4);
+    EXPECT_FALSE(d.menu_jogador().isVisible());
+}
+
+TEST_F(Secretaria, SellingFromTheMenuGreysAndMarksTheRow) {
+    auto& d = instancia<FrmDados>();
+    auto& s1 = *controlo<Grelha>("s1");
+    const long long id = s1.identidade(5);
+    emit s1.DblClick(3, 5);
+    d.menu_jogador().hide();
+    porta.responder(Resposta::Sim);
+    d.item_menu("vender")->trigger();
+    EXPECT_EQ(s1.BackColor(3, 5), Cinzento);
+    EXPECT_EQ(s1.Text(13, 5), "X");
+    EXPECT_EQ(s1.Value(1, 5), 0);
+    EXPECT_EQ(s1.identidade(5), id) << "the row stays until the grid is filled again";
+    EXPECT_NE(Base_Dados->valor("SELECT equipa FROM jogadores WHERE rowid = ?", {id}).texto(), Clube_Treinador);
+    EXPECT_NE(rotulo("Label24"), "0") << "the sale shows in the finance panel";
+    // Ticking the sold player warns that he is gone.
+    emit s1.Click(1, 5);
+    EXPECT_EQ(porta.mensagens.back().texto, "Este jogador não se encontra no clube.");
+}
+
+TEST_F(Secretaria, GoalsColumnShowsCareerGoals) {
+    auto& d = instancia<FrmDados>();
+    auto& s1 = *controlo<Grelha>("s1");
+    auto rs = Base_Dados->OpenRecordset("SELECT nome, pos, idade FROM jogadores WHERE rowid = ?", {s1.identidade(2)});
+    for (int golos : {3, 7})
+        Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) VALUES (?, ?, ?, ?, ?, 1)",
+                            {rs["nome"], Clube_Treinador, rs["pos"], rs["idade"], golos});
+    emit s1.Click(9, 2);
+    EXPECT_EQ(d.item_menu("Emp_equip")->text(), "Nº Total de Golos Marcados: 7");
+    d.menu_informacao().hide();
+    emit s1.Click(9, 3);
+    EXPECT_EQ(d.item_menu("Emp_equip")->text(), "Nº Total de Golos Marcados: 0");
 }
 
 TEST_F(Secretaria, PanelsShowMoneyNextMatchAndGauge) {
