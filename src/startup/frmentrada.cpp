@@ -12,6 +12,7 @@
 
 #include "data/estado.h"
 #include "desk/frmdados.h"
+#include "editor/frmeditor.h"
 #include "platform/interface_utilizador.h"
 #include "platform/qt/navegacao.h"
 #include "startup/arranque.h"
@@ -148,13 +149,14 @@ Frmentrada::Frmentrada() : Ecra(QStringLiteral("Frmentrada")) {
     Command2 = botao("Command2", "Continuar Jogo/Load Game", {296, 300, 288, 40});
     Command4 = botao("Command4", "Editor Equipas/Teams Editor", {16, 350, 260, 34});
     Command3 = botao("Command3", "Sair/Exit", {296, 350, 288, 34});
-    // The teams editor comes with a later version of the program.
-    Command4->setEnabled(false);
-    Command4->setToolTip(QStringLiteral("O editor de equipas ainda não está disponível / The teams editor is not available yet"));
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [] { Terminar_Programa(); });
+    connect(Command4, &QPushButton::clicked, this, [this] {
+        Navegacao::passar_para<FrmEditor>();
+        Unload();
+    });
 }
 
 void Frmentrada::Form_Load() {
