@@ -23,16 +23,22 @@
 #include "desk/propostas.h"
 #include "desk/proximo_jogo.h"
 #include "desk/secretaria.h"
+#include "market/abrir_mercado.h"
 #include "matchday/frmjogos.h"
 #include "matchday/marcadores.h"
+#include "platform/qt/controlos.h"
 #include "platform/qt/navegacao.h"
+#include "season/frmfinal_camp.h"
 #include "platform/interface_utilizador.h"
 #include "platform/qt/caixa_imagem.h"
 #include "platform/qt/grelha.h"
 #include "platform/texto.h"
+#include "season/frmtabelas.h"
 #include "startup/arranque.h"
 #include "startup/frmtiler.h"
 #include "startup/servicos_ecra_qt.h"
+#include "stats/ecra_consulta.h"
+#include "stats/menu_estatisticas.h"
 
 namespace gv {
 
@@ -105,12 +111,6 @@ QPixmap bola_botao() {
     return px;
 }
 
-QLabel* rotulo(QWidget* pai, const char* nome, const char* texto, QRect onde) {
-    auto* l = new QLabel(QString::fromUtf8(texto), pai);
-    l->setObjectName(QString::fromLatin1(nome));
-    l->setGeometry(onde);
-    return l;
-}
 
 } // namespace
 
@@ -224,6 +224,21 @@ FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 
     criar_painel_financas();
+    ligar_mercado();
+    ligar_estatisticas();
+}
+
+// The statistics screens, and the club-name label opening the calendar.
+void FrmDados::ligar_estatisticas() {
+    const std::pair<const char*, void (*)()> itens[] = {
+        {"CC", &Menu_Calendario},             {"CT", &Menu_Calendario_Taca},
+        {"MM", &Menu_Melhores_Marcadores},    {"MMS", &Menu_Marcadores_Sempre},
+        {"VMJ", &Menu_Media_Jogadores},       {"TE", &Menu_Transferencias_Clube},
+        {"TEE", &Menu_Transferencias_Todas},  {"ARJ", &Menu_Assistencias},
+        {"clubes_H", &Menu_Historico_Clubes}, {"EE", &Menu_Historico_Clube_Epocas},
+        {"HT", &Menu_Historico_Treinador},    {"uv", &Menu_Vencedores}};
+    for (auto [nome, abrir] : itens) connect(itens_[nome], &QAction::triggered, this, [abrir] { abrir(); });
+    Ligar_Clique(*Label3, &Menu_Calendario);
 }
 
 FrmDados::~FrmDados() = default;
@@ -281,7 +296,8 @@ void FrmDados::criar_menu() {
 
     QMenu* ig = topo(menu_, "IG", "&Informações Gerais");
     acrescentar(ig, {"CC", "Calendário Campeonato", QKeySequence(Qt::Key_F5)});
-    acrescentar(ig, {"CCamp", "Classificação Campeonato", QKeySequence(Qt::Key_F6)});
+    connect(acrescentar(ig, {"CCamp", "Classificação Campeonato", QKeySequence(Qt::Key_F6)}), &QAction::triggered, this,
+            [] { Abrir_Tabelas_Consulta(); });
     acrescentar(ig, {"EA", "Constituição das Outras Equipas", QKeySequence(Qt::Key_F7)});
     acrescentar(ig, {"jgh", "-", {}});
     acrescentar(ig, {"MM", "Melhores Marcadores", QKeySequence(Qt::CTRL | Qt::Key_M)});
@@ -300,16 +316,29 @@ void FrmDados::criar_menu() {
     emp_->setObjectName(QStringLiteral("emp"));
     acrescentar(emp_, {"Emp_equip", "Emprestar", {}});
 
-    // Screens not in this version yet: their items stay in place, greyed.
-    for (const char* n : {"EB", "LT", "LJT", "TE", "TEE", "clubes_H", "EE", "HT", "uv", "estadio", "ARJ", "estagio",
-                          "CC", "CCamp", "EA", "MM", "MMS", "VMJ", "CT"})
-        itens_[n]->setEnabled(false);
     for (auto& [nome, accao] : itens_) addAction(accao);   // shortcuts work anywhere on the desk
     connect(itens_["vender"], &QAction::triggered, this, [this] { negocio(&Vender_Jogador, 13); });
     connect(itens_["emprestar"], &QAction::triggered, this, [this] { negocio(&Emprestar_Jogador, 11); });
     connect(itens_["RC"], &QAction::triggered, this, [this] { renovar(); });
     connect(itens_["CJE"], &QAction::triggered, this, [this] { comprar_emprestado(); });
     itens_["Emp_equip"]->setText(QStringLiteral("J"));
+}
+
+// The market's screens, and the next-match line opening the opponent's squad.
+void FrmDados::ligar_mercado() {
+    const std::pair<const char*, void (*)()> itens[] = {{"EB", &Abrir_Banco},       {"LT", &Abrir_Lista_Venda},
+                                                       {"LJT", &Abrir_Lista_Jogadores}, {"estadio", &Abrir_Estadio},
+                                                       {"estagio", &Abrir_Estagio},     {"EA", &Abrir_Equipa_Adversario}};
+    for (auto [nome, abrir] : itens) connect(itens_[nome], &QAction::triggered, this, [abrir] { abrir(); });
+    Label2->setCursor(Qt::PointingHandCursor);
+    Ao_Clicar(*Label2, &Abrir_Equipa_Adversario);
+}
+
+void FrmDados::refrescar_plantel() {
+    Actualizar_Financas();
+    Preencher_Plantel(*s1, Tactica_Actual());
+    Combo_Tacticas vista(*Combo1);
+    Preencher_Tacticas(vista);
 }
 
 void FrmDados::criar_painel_financas() {
@@ -614,9 +643,9 @@ bool FrmDados::Verificacao_N_Jogadores() {
 void FrmDados::Command3_Click() {
     const Ecra_Jogo ecra = Ecra_Da_Jornada();
     if (ecra == Ecra_Jogo::Fim_De_Epoca) {
-        ui().aviso(txt("A época terminou. A mudança de época chega numa próxima versão do programa.",
-                       "The season is over. The season change comes in a later version of the program."),
-                   Icone::Informacao);
+        // A game left between the last round and the season change goes on there.
+        Navegacao::passar_para<FrmFinal_Camp>();
+        Unload();
         return;
     }
     if (!Verificacao_N_Jogadores()) return;
@@ -636,6 +665,8 @@ void FrmDados::Command3_Click() {
     }
     // An accepted offer may have taken a picked player.
     if (!Verificacao_N_Jogadores()) return;
+    // Computer clubs buy from this matchday's transfer list, which then goes.
+    Transferir_Jogadores_Da_Lista();
     Preco_Bilhete = preco_bilhete_;
     Pagar_Prestacao_Emprestimo();
     try {

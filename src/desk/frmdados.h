@@ -60,6 +60,8 @@ public:
     bool Verificacao_N_Jogadores();
     // The rows of the squad grid as the check and the line-up write read them.
     std::vector<Linha_Escolha> escolhas() const;
+    // After a deal or a camp: finance panel, squad grid and formation box.
+    void refrescar_plantel();
 
 protected:
     void Form_Load() override;
@@ -69,6 +71,8 @@ protected:
 
 private:
     void criar_menu();
+    void ligar_mercado();
+    void ligar_estatisticas();
     void criar_painel_financas();
     void Combo1_Click();
     void sair_click();

@@ -9,6 +9,7 @@
 #include "data/financas.h"
 #include "data/movimentos.h"
 #include "desk/propostas.h"
+#include "market/comum.h"
 #include "platform/aleatorio.h"
 #include "platform/interface_utilizador.h"
 #include "platform/texto.h"
@@ -46,28 +47,8 @@ std::optional<Jogador> ler(long long rowid) {
 
 std::string com_idade(const Jogador& j) { return j.nome + " (" + std::to_string(j.idade) + ")"; }
 
-void falhou(const std::string& descricao) {
-    ui().aviso(std::string(txt("Não foi possível concluir o negócio.\n", "The deal could not be completed.\n")) +
-                   descricao,
-               Icone::Critico);
-}
-
-// Runs a deal in one transaction; any database error undoes it all.
-template <class F>
-Resultado_Negocio numa_transaccao(F f) {
-    try {
-        db::Transaccao t(base_aberta());
-        f();
-        t.commit();
-        return Resultado_Negocio::Feito;
-    } catch (const db::Erro_BD& e) {
-        falhou(e.descricao());
-        return Resultado_Negocio::Falhou;
-    }
-}
-
 Resultado_Negocio sem_jogador() {
-    falhou(txt("O jogador já não está no clube.", "The player is no longer at the club."));
+    Negocio_Falhou(txt("O jogador já não está no clube.", "The player is no longer at the club."));
     return Resultado_Negocio::Falhou;
 }
 
@@ -113,7 +94,7 @@ Resultado_Negocio Vender_Jogador(long long rowid) {
     if (clube.empty()) return Resultado_Negocio::Desistiu;
     const long valor = j->preco;
     if (!ui().pergunta(oferta(clube, div, valor, true), 0)) return Resultado_Negocio::Desistiu;
-    auto r = numa_transaccao([&] {
+    auto r = Numa_Transaccao([&] {
         Registar_Transferencia(j->idade, j->pos, com_idade(*j), j->forca, "V", valor);
         Mudar_Clube_Jogador(valor, j->pos, j->nome, j->idade, j->forca, Clube_Treinador, clube, j->rowid);
         Movimento_Financeiro("V+", valor);
@@ -138,7 +119,7 @@ Resultado_Negocio Emprestar_Jogador(long long rowid) {
     if (clube.empty()) return Resultado_Negocio::Desistiu;
     const long taxa = j->idade < 17 ? j->forca * 100L : static_cast<long>(std::floor(j->preco * 0.15));
     if (!ui().pergunta(oferta(clube, div, taxa, false), 0)) return Resultado_Negocio::Desistiu;
-    auto r = numa_transaccao([&] {
+    auto r = Numa_Transaccao([&] {
         Registar_Transferencia(j->idade, j->pos, com_idade(*j), j->forca, "E-", taxa);
         base_aberta().Execute("UPDATE jogadores SET equipa = ?, clube_origem = ?, emprestado = 1 WHERE rowid = ?",
                               {clube, Clube_Treinador, j->rowid});
@@ -163,7 +144,7 @@ Resultado_Negocio Renovar_Contrato(long long rowid) {
                        std::to_string(t.epocas) + " épocas.\nCusto de Renovação : " + formatar_dinheiro(t.custo) +
                        "\nAceita ?";
     if (!ui().pergunta(pergunta, 0)) return Resultado_Negocio::Desistiu;
-    return numa_transaccao([&] {
+    return Numa_Transaccao([&] {
         base_aberta().Execute("UPDATE jogadores SET ordenado = ?, contrato = ? WHERE rowid = ?", {novo, t.epocas, j->rowid});
         Movimento_Financeiro("O-", t.custo);
     });
@@ -173,7 +154,7 @@ Resultado_Negocio Comprar_Jogador_Emprestado(long long rowid) {
     auto j = ler(rowid);
     if (!j) return sem_jogador();
     const std::string dono = j->clube_origem;
-    auto r = numa_transaccao([&] {
+    auto r = Numa_Transaccao([&] {
         auto& d = base_aberta();
         d.Execute("UPDATE Melhores_Marcadores_Sempre SET equipa = ? WHERE nome = ? AND equipa = ? AND pos = ? AND idade = ?",
                   {Clube_Treinador, j->nome, dono, j->pos, j->idade});

@@ -13,6 +13,7 @@
 #include "platform/qt/grelha.h"
 #include "platform/qt/navegacao.h"
 #include "platform/texto.h"
+#include "season/frmtabelas.h"
 #include "startup/frmtiler.h"
 #include "startup/servicos_ecra.h"
 #include "startup/servicos_ecra_qt.h"
@@ -158,10 +159,16 @@ void FrmJogos_Camp::Timer_Tick() {
 
 void FrmJogos_Camp::Command1_Click() {
     Unload();
+    if (!gravada_) {
+        // Nothing of the round was saved: back to the desk to play it again.
+        Navegacao::passar_para<FrmDados>();
+        return;
+    }
+    // The tables after the round, loaded afresh in the matchday flow (a view
+    // left hidden by the desk's menu shows an older table).
+    descarregar<FrmTabelas>();
     Tabelas_Modo_Consulta = 0;
-    // The league tables screen comes with the season change; until then the
-    // desk of the next matchday follows.
-    Navegacao::passar_para<FrmDados>();
+    Navegacao::passar_para<FrmTabelas>();
 }
 
 // ---------------------------------------------------------------- cup

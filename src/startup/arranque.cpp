@@ -3,19 +3,65 @@
 #include <QApplication>
 
 #include "data/estado.h"
+#include "market/frmjogadores_equipas.h"
+#include "matchday/frmsubstituicoes.h"
 #include "platform/aleatorio.h"
-#include "platform/qt/interface_qt.h"
 #include "platform/qt/navegacao.h"
 #include "startup/mdiform1.h"
+#include "stats/ecra_consulta.h"
 
 namespace gv {
+
+namespace {
+
+// The round runs under the hourglass; the half-time screen wants the arrow.
+class Seta_No_Intervalo {
+public:
+    Seta_No_Intervalo() : activa_(QApplication::overrideCursor() != nullptr) {
+        if (activa_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~Seta_No_Intervalo() {
+        if (activa_) QApplication::restoreOverrideCursor();
+    }
+    Seta_No_Intervalo(const Seta_No_Intervalo&) = delete;
+    Seta_No_Intervalo& operator=(const Seta_No_Intervalo&) = delete;
+
+private:
+    bool activa_;
+};
+
+template <class T>
+void mostrar_intervalo(const std::string& casa, const std::string& fora, int golos_casa, int golos_fora) {
+    // A screen left loaded from before would keep its old lists and caption.
+    descarregar<T>();
+    T& ecra = instancia<T>();
+    ecra.Marcar_Intervalo(casa, fora, golos_casa, golos_fora);
+    ecra.Show_Modal();
+}
+
+} // namespace
+
+void Interface_Jogo::intervalo(bool taca, const std::string& casa, const std::string& fora, int golos_casa,
+                               int golos_fora) {
+    Seta_No_Intervalo seta;
+    if (taca)
+        mostrar_intervalo<FrmSubstituicoes_Taca>(casa, fora, golos_casa, golos_fora);
+    else
+        mostrar_intervalo<FrmSubstituicoes>(casa, fora, golos_casa, golos_fora);
+}
 
 void Main() {
     Ligacao_BD = LIGACAO_JOGO;
     Pasta_Programa = QCoreApplication::applicationDirPath().toStdString();
     semear_aleatorio_relogio();
-    static Interface_Qt porta;
+    static Interface_Jogo porta;
     instalar_ui(&porta);
+    // The statistics screens open a club's squad through the market's screen.
+    Abrir_Plantel_Clube() = [](const std::string& clube) {
+        descarregar<FrmJogadores_Equipas>();
+        Clube_Consulta = clube;
+        instancia<FrmJogadores_Equipas>().Show_Modal();
+    };
 
     instancia<MDIForm1>().Show();
     Jogo_Real = 0;

@@ -12,6 +12,7 @@
 #include "matchday/frmjogos.h"
 #include "platform/qt/grelha.h"
 #include "platform/qt/navegacao.h"
+#include "season/frmtabelas.h"
 
 namespace gv {
 namespace {
@@ -28,6 +29,7 @@ protected:
         descarregar<FrmDados>();
         descarregar<FrmJogos_Camp>();
         descarregar<FrmJogos_Taca>();
+        descarregar<FrmTabelas>();
         teste::apagar_pendentes();
         Com_Mestra::TearDown();
     }
@@ -65,7 +67,11 @@ TEST_F(Jornada_No_Ecra, NextMatchPlaysTheLeagueRoundAndReturnsToTheNextDesk) {
             instancia<FrmJogos_Camp>().findChild<QPushButton*>("Command1")->click();
             return true;
         }
-        if (passo == 2 && no_ecra<FrmDados>()) {
+        if (passo == 2 && no_ecra<FrmTabelas>()) {
+            instancia<FrmTabelas>().findChild<QPushButton*>("Command1")->click();
+            return true;
+        }
+        if (passo == 3 && no_ecra<FrmDados>()) {
             instancia<FrmDados>().Unload();
             return true;
         }

@@ -1,0 +1,165 @@
+#include "market/listas.h"
+
+#include <cmath>
+
+#include "data/estado.h"
+#include "data/jogadores_novos.h"
+#include "data/movimentos.h"
+#include "desk/propostas.h"
+#include "market/comum.h"
+#include "platform/aleatorio.h"
+#include "platform/interface_utilizador.h"
+
+namespace gv {
+
+namespace {
+
+Jogador_Listado de_registo(const db::Recordset& rs) {
+    Jogador_Listado j;
+    j.rowid = rs["rowid"].inteiro();
+    j.pos = rs["pos"].texto();
+    j.nome = rs["nome"].texto();
+    j.clube = rs["equipa"].texto();
+    j.idade = rs["idade"].int32();
+    j.forca = rs["forca"].int32();
+    j.golos = rs["golos"].int32();
+    j.contrato = rs["contrato"].int32();
+    j.preco = rs["preco"].int32();
+    return j;
+}
+
+constexpr const char* Colunas = "SELECT jogadores.rowid AS rowid, pos, nome, equipa, idade, forca, golos, contrato, preco ";
+
+void jogadores_da_liga(std::vector<Jogador_Listado>& lista) {
+    auto rs = base_aberta().OpenRecordset(std::string(Colunas) +
+                                              "FROM jogadores WHERE equipa <> ? AND emprestado = 0 AND idade > 16 "
+                                              "ORDER BY rowid",
+                                          {Clube_Treinador});
+    const int n = rs.RecordCount();
+    const int linhas = Int(Rnd() * 20) + 5;
+    if (n == 0) return;
+    for (int i = 0; i < linhas; ++i) {
+        rs.MoveFirst();
+        rs.Move(Int(Rnd() * n));
+        Jogador_Listado j = de_registo(rs);
+        j.taxa = Int(static_cast<double>(j.preco) * Rnd() * 0.2 + 0.05);
+        lista.push_back(j);
+    }
+}
+
+void jogadores_livres(std::vector<Jogador_Listado>& lista) {
+    const int linhas = Int(Rnd() * 5 + 6);
+    for (int i = 0; i < linhas; ++i) {
+        Jogador_Listado j;
+        const int div = Int(Rnd() * 3 + 1);
+        j.forca = Forca_Aleatoria(div).value_or(10);
+        j.idade = Idade_Aleatoria();
+        j.pos = Posicao_Aleatoria();
+        j.nome = Nome_Aleatorio();
+        j.clube = "-";
+        j.preco = Preco_Jogador(j.forca, j.idade);
+        lista.push_back(j);
+    }
+}
+
+void juniores(std::vector<Jogador_Listado>& lista) {
+    const int linhas = Int(Rnd() * 5 + 2);
+    for (int i = 0; i < linhas; ++i) {
+        Jogador_Listado j;
+        j.forca = Int(Rnd() * 20 + 10);
+        j.idade = Int(Rnd() * 3 + 13);
+        j.pos = Posicao_Aleatoria();
+        j.nome = Nome_Aleatorio();
+        j.clube = "-";
+        j.preco = Int(Rnd() * (j.forca * 1000.0) + 10000);
+        lista.push_back(j);
+    }
+}
+
+} // namespace
+
+std::vector<Jogador_Listado> Jogadores_Venda() {
+    Randomize();
+    std::vector<Jogador_Listado> lista;
+    jogadores_da_liga(lista);
+    jogadores_livres(lista);
+    juniores(lista);
+    return lista;
+}
+
+std::vector<Jogador_Listado> Jogadores_Lista(int div, const std::string& pos, int faixa) {
+    const Faixa_Idade& f = Faixas_Idade.at(static_cast<std::size_t>(faixa));
+    Randomize();
+    auto rs = base_aberta().OpenRecordset(
+        std::string(Colunas) +
+            "FROM jogadores INNER JOIN clubes ON jogadores.equipa = clubes.clube "
+            "WHERE equipa <> ? AND emprestado = 0 AND div = ? AND idade > ? AND idade <= ? AND pos = ? "
+            "ORDER BY nome COLLATE NOME, jogadores.rowid",
+        {Clube_Treinador, div, f.minimo, f.maximo, pos});
+    std::vector<Jogador_Listado> lista;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        Jogador_Listado j = de_registo(rs);
+        const long valor = j.preco;
+        j.preco = valor * 2;
+        j.taxa = Int(static_cast<double>(valor) * 3 * Rnd() * 0.2 + 0.05);
+        lista.push_back(j);
+    }
+    return lista;
+}
+
+std::vector<Jogador_Listado> Plantel_Clube(const std::string& clube) {
+    std::vector<Jogador_Listado> lista;
+    for (const char* pos : {"gk", "df", "md", "av"}) {
+        auto rs = base_aberta().OpenRecordset(std::string(Colunas) +
+                                                  "FROM jogadores WHERE equipa = ? AND pos = ? "
+                                                  "ORDER BY forca DESC, nome COLLATE NOME",
+                                              {clube, pos});
+        for (; !rs.Eof(); rs.MoveNext()) lista.push_back(de_registo(rs));
+    }
+    return lista;
+}
+
+std::vector<Clube_Divisao> Clubes_Por_Nome() {
+    std::vector<Clube_Divisao> r;
+    auto rs = base_aberta().OpenRecordset("SELECT clube, div FROM clubes ORDER BY clube COLLATE NOME");
+    for (; !rs.Eof(); rs.MoveNext()) r.push_back({rs["clube"].texto(), rs["div"].int32()});
+    return r;
+}
+
+int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
+    int feitas = 0;
+    std::string erros;
+    for (const Jogador_Listado& j : linhas) {
+        Randomize();
+        if (Rnd() >= 0.25 || j.idade < 17) continue;
+        try {
+            if (!j.sem_clube()) {
+                // The row may be stale: the player came up twice, or the
+                // manager dealt him on the other list this matchday.
+                const int ainda = base_aberta()
+                                      .valor("SELECT count(*) FROM jogadores WHERE rowid = ? AND equipa = ? "
+                                             "AND emprestado = 0 AND clube_origem = '0'",
+                                             {j.rowid, j.clube})
+                                      .int32();
+                if (ainda == 0) continue;
+            }
+            const std::string comprador = Escolher_Clube_Interessado(Divisao_Do_Jogador(j.forca), j.pos);
+            if (comprador.empty()) continue;
+            db::Transaccao t(base_aberta());
+            Mudar_Clube_Jogador(j.preco, j.pos, j.nome, j.idade, j.forca, j.clube, comprador,
+                                j.sem_clube() ? 0 : j.rowid);
+            t.commit();
+            ++feitas;
+        } catch (const db::Erro_BD& e) {
+            erros += "\n" + j.nome + ": " + e.descricao();
+        }
+    }
+    if (!erros.empty())
+        ui().aviso(std::string(txt("Algumas transferências entre clubes não foram feitas:",
+                                   "Some transfers between clubs were not made:")) +
+                       erros,
+                   Icone::Exclamacao);
+    return feitas;
+}
+
+} // namespace gv
