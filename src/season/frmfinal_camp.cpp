@@ -15,6 +15,7 @@
 #include "season/andamento.h"
 #include "season/mudanca_epoca.h"
 #include "season/resumo.h"
+#include "stats/ecra_consulta.h"
 #include "startup/frmtiler.h"
 #include "startup/servicos_ecra_qt.h"
 
@@ -83,6 +84,11 @@ FrmFinal_Camp::FrmFinal_Camp() : Ecra(QStringLiteral("FrmFinal_Camp")) {
     List1->setGeometry(10, 24, 776, 136);
     // The offers' fields line up in a fixed-pitch font.
     List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // A double click shows the offering club's squad.
+    connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const int i = List1->row(item);
+        if (i >= 0 && i < static_cast<int>(convites_.size())) Mostrar_Plantel(convites_[i].clube);
+    });
 
     Label3 = rotulo(this, "Label3", {12, 520, 796, 24});
     Command1 = new QPushButton(QStringLiteral("&OK"), this);

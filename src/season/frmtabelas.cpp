@@ -11,6 +11,7 @@
 #include "season/frmfinal_camp.h"
 #include "season/resumo.h"
 #include "season/situacao.h"
+#include "stats/ecra_consulta.h"
 #include "startup/frmtiler.h"
 #include "startup/servicos_ecra_qt.h"
 
@@ -128,6 +129,7 @@ void FrmTabelas::v1_Click(int div, int /*col*/, int row) {
     g.set_celula_activa(2, row);
     // The club whose squad the squad screen shows.
     Clube_Consulta = g.texto(2, row);
+    Mostrar_Plantel(Clube_Consulta);
 }
 
 void FrmTabelas::Ver_Situacao() { gv::Ver_Situacao(); }
