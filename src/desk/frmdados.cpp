@@ -1,5 +1,7 @@
 #include "desk/frmdados.h"
 
+#include <cmath>
+
 #include <QAction>
 #include <QCursor>
 #include <QComboBox>
@@ -309,8 +311,8 @@ void FrmDados::criar_menu() {
     // The squad grid's popups live with the menu but never show in the bar.
     filem_ = new QMenu(this);
     filem_->setObjectName(QStringLiteral("filem"));
-    for (Item i : {Item{"vender", "Vender", {}}, Item{"emprestar", "Emprestar", {}}, Item{"RC", "Renovar Contrato", {}},
-                   Item{"CJE", "Comprar Jog. Emprestado", {}}})
+    for (Item i : {Item{"vender", "Vender", {}}, Item{"emprestar", "Emprestar", {}}, Item{"uy", "-", {}},
+                   Item{"RC", "Renovar Contrato", {}}, Item{"CJE", "Comprar Jog. Emprestado", {}}})
         acrescentar(filem_, i);
     emp_ = new QMenu(this);
     emp_->setObjectName(QStringLiteral("emp"));
@@ -595,11 +597,12 @@ void FrmDados::renovar() {
     const int r = linha_menu_;
     if (r < 1 || r > s1->MaxRows()) return;
     const long long id = s1->identidade(r);
-    if (Renovar_Contrato(id) != Resultado_Negocio::Feito) return;
-    auto rs = Base_Dados->OpenRecordset("SELECT contrato, ordenado FROM jogadores WHERE rowid = ?", {id});
+    double ordenado = 0;
+    if (Renovar_Contrato(id, &ordenado) != Resultado_Negocio::Feito) return;
+    auto rs = Base_Dados->OpenRecordset("SELECT contrato FROM jogadores WHERE rowid = ?", {id});
     if (!rs.Eof()) {
         s1->set_Text(6, r, std::to_string(rs["contrato"].int32()));
-        s1->set_Text(7, r, formatar_dinheiro(rs["ordenado"].inteiro()));
+        s1->set_Text(7, r, formatar_dinheiro(static_cast<long long>(std::floor(ordenado))));
         s1->set_BackColor(6, r, s1->BackColor(5, r));
     }
     Actualizar_Financas();

@@ -132,10 +132,11 @@ Resultado_Negocio Emprestar_Jogador(long long rowid) {
     return r;
 }
 
-Resultado_Negocio Renovar_Contrato(long long rowid) {
+Resultado_Negocio Renovar_Contrato(long long rowid, double* ordenado_novo) {
     auto j = ler(rowid);
     if (!j) return sem_jogador();
     const auto t = Termos_De_Renovacao(j->idade, j->ordenado, j->preco);
+    if (ordenado_novo) *ordenado_novo = t.ordenado;
     const long novo = static_cast<long>(std::nearbyint(t.ordenado));
     const std::string pergunta =
         ingles() ? "The Player " + j->nome + " wants " + formatar_dinheiro(novo) + " wage for a " + std::to_string(t.epocas) +
@@ -162,8 +163,9 @@ Resultado_Negocio Comprar_Jogador_Emprestado(long long rowid) {
                                       "(" + std::to_string(Divisao_Clube(dono)) + ") " + dono + " -> " + Clube_Treinador +
                                           " (" + std::to_string(Divisao_Clube(Clube_Treinador)) + ")",
                                       j->preco);
-        // The player is the club's own from now on.
-        d.Execute("UPDATE jogadores SET contrato = contrato + 1, emprestado = 0, clube_origem = '0' WHERE rowid = ?",
+        // The player is the club's own from now on; the upkeep after the next
+        // league round writes '0' into the emptied owner.
+        d.Execute("UPDATE jogadores SET contrato = contrato + 1, emprestado = 0, clube_origem = '' WHERE rowid = ?",
                   {j->rowid});
         Registar_Transferencia(j->idade, j->pos, com_idade(*j), j->forca, "C", j->preco);
         Movimento_Financeiro("V-", j->preco);

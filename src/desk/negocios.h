@@ -14,7 +14,8 @@ enum class Resultado_Negocio {
 
 Resultado_Negocio Vender_Jogador(long long rowid);
 Resultado_Negocio Emprestar_Jogador(long long rowid);
-Resultado_Negocio Renovar_Contrato(long long rowid);
+// The new wage as asked (before it is stored rounded) goes to ordenado_novo.
+Resultado_Negocio Renovar_Contrato(long long rowid, double* ordenado_novo = nullptr);
 Resultado_Negocio Comprar_Jogador_Emprestado(long long rowid);
 
 // The renewal terms the player asks for: the new wage (a floor of 1.5 % of

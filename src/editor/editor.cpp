@@ -50,7 +50,8 @@ std::vector<Jogador_Editor> Ler_Jogadores_Editor(const std::string& cc, const st
     return r;
 }
 
-Resultado_Edicao Actualizar_Dados_Equipa(const std::string& cc, const std::string& antigo, const std::string& novo_texto) {
+Resultado_Edicao Actualizar_Dados_Equipa(const std::string& cc, const std::string& antigo, const std::string& novo_texto,
+                                         const std::function<void()>& depois) {
     const std::string s = sufixo(cc);
     const std::string novo = aparar(novo_texto);
     if (novo == aparar(antigo)) return Resultado_Edicao::Nada;
@@ -79,13 +80,15 @@ Resultado_Edicao Actualizar_Dados_Equipa(const std::string& cc, const std::strin
     d.Execute("UPDATE Clubes_Taca_" + s + " SET clube = ? WHERE clube = ?", {novo, antigo});
     d.Execute("UPDATE jogadores_" + s + " SET equipa = ? WHERE equipa = ?", {novo, antigo});
     t.commit();
+    if (depois) depois();
     ui().aviso(txt("Nome da Equipa Alterada com Sucesso.", "The name of the Team was Updated with Sucess."),
                Icone::Informacao);
     return Resultado_Edicao::Feito;
 }
 
 Resultado_Edicao Actualizar_Dados_Jogador(const std::string& cc, const std::string& clube, long long rowid,
-                                          const Dados_Jogador& novo, const Dados_Jogador& carregado) {
+                                          const Dados_Jogador& novo, const Dados_Jogador& carregado,
+                                          const std::function<void()>& depois) {
     const std::string s = sufixo(cc);
     const std::string nome = aparar(novo.nome), idade_texto = aparar(novo.idade), pos = aparar(novo.pos);
     if (nome == aparar(carregado.nome) && idade_texto == aparar(carregado.idade) && pos == aparar(carregado.pos))
@@ -129,6 +132,7 @@ Resultado_Edicao Actualizar_Dados_Jogador(const std::string& cc, const std::stri
     if (d.Execute("UPDATE jogadores_" + s + " SET nome = ?, idade = ?, pos = ? WHERE rowid = ?",
                   {nome, idade, pos_minusculas, rowid}) != 1)
         return Resultado_Edicao::Nada;
+    if (depois) depois();
     ui().aviso(txt("Dados do Jogador Alterados com Sucesso.", "The Player Infor. was Updated with Sucess."),
                Icone::Informacao);
     return Resultado_Edicao::Feito;

@@ -3,6 +3,7 @@
 // of one club set and changing a player's name, age and position. The
 // master database is Base_Dados while the editor is open.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,9 @@ enum class Resultado_Edicao { Nada, Recusado, Feito };
 
 // Renames the club in the set's league, cup and player tables, all or
 // nothing; refuses an empty name and one another club already has.
-Resultado_Edicao Actualizar_Dados_Equipa(const std::string& cc, const std::string& antigo, const std::string& novo);
+// `depois` refreshes the screen before the closing message.
+Resultado_Edicao Actualizar_Dados_Equipa(const std::string& cc, const std::string& antigo, const std::string& novo,
+                                         const std::function<void()>& depois = {});
 
 struct Dados_Jogador {
     std::string nome, idade, pos;   // as typed: pos in capitals ("GK", "DF", "MD", "AV")
@@ -39,6 +42,7 @@ struct Dados_Jogador {
 // Writes the player's new name, age and position; `carregado` is what was
 // loaded, so nothing is written when nothing changed.
 Resultado_Edicao Actualizar_Dados_Jogador(const std::string& cc, const std::string& clube, long long rowid,
-                                          const Dados_Jogador& novo, const Dados_Jogador& carregado);
+                                          const Dados_Jogador& novo, const Dados_Jogador& carregado,
+                                          const std::function<void()>& depois = {});
 
 } // namespace gv

@@ -174,7 +174,6 @@ void FrmEditor::limpar_jogador() {
     Text2->clear();
     Text3->clear();
     Combo1->setCurrentIndex(-1);
-    Combo1->setEnabled(true);
     Label6->clear();
     Label7->clear();
     Label8->clear();
@@ -245,17 +244,13 @@ void FrmEditor::Command1_Click() {
     if (!Base_Dados) return;
     const std::string cc = pais_escolhido();
     try {
-        if (Actualizar_Dados_Equipa(cc, Label4->text().toStdString(), Text1->text().toStdString()) ==
-            Resultado_Edicao::Feito)
-            escolher_pais();
+        Actualizar_Dados_Equipa(cc, Label4->text().toStdString(), Text1->text().toStdString(),
+                                [this] { escolher_pais(); });
         auto* item = List1->currentItem();
         const long long id = item ? item->data(PAPEL_ROWID).toLongLong() : 0;
         const Dados_Jogador novo{Text2->text().toStdString(), Text3->text().toStdString(), Combo1->currentText().toStdString()};
         const Dados_Jogador carregado{Label6->text().toStdString(), Label7->text().toStdString(), Label8->text().toStdString()};
-        if (Actualizar_Dados_Jogador(cc, aparar(Label4->text().toStdString()), id, novo, carregado) ==
-            Resultado_Edicao::Feito) {
-            Combo3_Click();
-        }
+        Actualizar_Dados_Jogador(cc, aparar(Label4->text().toStdString()), id, novo, carregado, [this] { Combo3_Click(); });
     } catch (const db::Erro_BD& e) {
         ui().aviso(std::string(txt("Não foi possível gravar a alteração.\n", "The change could not be saved.\n")) +
                        e.descricao(),
