@@ -47,13 +47,13 @@ int Contar_Linhas(const std::string& sql, const db::Parametros& p) {
 }
 
 int Ler_Soma(const std::string& sql, const db::Parametros& p) {
-    if (Contar_Linhas(sql, p) == 0) return 0;
+    // One read answers both questions: no row, or a Null or 0 `soma`, is 0.
     try {
+        if (!Base_Dados || !Base_Dados->aberta())
+            throw db::Erro_BD(db::ERRO_SEM_BASE, "Não há base de dados aberta");
         auto rs = Base_Dados->OpenRecordset(sql, p);
         if (rs.Eof()) return 0;
-        const db::Valor& soma = rs["soma"];
-        if (soma.nulo()) return 0;
-        return soma.int32();
+        return rs["soma"].int32();
     } catch (const db::Erro_BD& e) {
         mostrar_erro(e.numero(), e.descricao());
         return 0;

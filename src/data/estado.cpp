@@ -40,6 +40,18 @@ db::Database& base_aberta() {
 std::string caminho_base_mestra() { return Pasta_Programa + "/" + NOME_BASE_MESTRA; }
 std::string caminho_temporario() { return Pasta_Programa + "/" + NOME_TEMPORARIO; }
 
+void Estado_Guardado::repor() const {
+    Epoca_Actual = epoca;
+    Jornada_Actual = jornada;
+    Eliminatoria_Taca = eliminatoria;
+    Ronda_Jogada = ronda_jogada;
+    N_Substituicoes = substituicoes;
+    Vencedor_Taca = vencedor;
+    Clube_Treinador = clube;
+    Texto_SQL = sql;
+    Texto_Marcadores = marcadores;
+}
+
 void repor_estado() {
     if (Base_Dados) Base_Dados->Close();
     Base_Dados.reset();

@@ -65,4 +65,13 @@ extern int Contrato_Compra;
 // Clears every value above back to its start-up state (tests).
 void repor_estado();
 
+// The in-memory game state taken before a round or a season change, so that
+// a rolled-back transaction can leave memory as it left the database.
+struct Estado_Guardado {
+    int epoca = Epoca_Actual, jornada = Jornada_Actual, eliminatoria = Eliminatoria_Taca;
+    int ronda_jogada = Ronda_Jogada, substituicoes = N_Substituicoes;
+    std::string vencedor = Vencedor_Taca, clube = Clube_Treinador, sql = Texto_SQL, marcadores = Texto_Marcadores;
+    void repor() const;
+};
+
 } // namespace gv

@@ -15,6 +15,7 @@
 #include "data/consultas.h"
 #include "data/estado.h"
 #include "editor/editor.h"
+#include "platform/qt/controlos.h"
 #include "platform/interface_utilizador.h"
 #include "platform/qt/navegacao.h"
 #include "platform/texto.h"
@@ -26,12 +27,6 @@
 namespace gv {
 
 namespace {
-
-template <class W>
-W* com_nome(W* w, const char* nome) {
-    w->setObjectName(QString::fromLatin1(nome));
-    return w;
-}
 
 constexpr int PAPEL_ROWID = Qt::UserRole + 1;
 

@@ -11,6 +11,7 @@
 #include "data/estado.h"
 #include "matchday/frmequipa_adv.h"
 #include "matchday/intervalo.h"
+#include "platform/qt/controlos.h"
 #include "platform/interface_utilizador.h"
 #include "startup/frmtiler.h"
 #include "startup/servicos_ecra_qt.h"
@@ -18,17 +19,6 @@
 namespace gv {
 
 namespace {
-
-QGroupBox* moldura(QWidget* pai, const char* nome, const char* titulo, QRect onde) {
-    auto* g = new QGroupBox(QString::fromUtf8(titulo), pai);
-    g->setObjectName(QString::fromLatin1(nome));
-    g->setGeometry(onde);
-    g->setStyleSheet(QStringLiteral(
-        "QGroupBox { background: rgba(255, 255, 255, 225); border: 1px solid rgb(40, 90, 40);"
-        " border-radius: 4px; margin-top: 8px; font-weight: bold; color: rgb(0, 0, 96); }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"));
-    return g;
-}
 
 QListWidget* lista(QGroupBox* pai, const char* nome) {
     auto* l = new QListWidget(pai);

@@ -66,20 +66,11 @@ struct Jogo {
     int div;
 };
 
-// What a failed round must give back besides the database.
-struct Estado_Guardado {
-    int jornada = Jornada_Actual, eliminatoria = Eliminatoria_Taca, ronda_jogada = Ronda_Jogada;
-    int substituicoes = N_Substituicoes;
-    std::string marcadores = Texto_Marcadores, vencedor = Vencedor_Taca;
-    void repor() const {
-        Jornada_Actual = jornada;
-        Eliminatoria_Taca = eliminatoria;
-        Ronda_Jogada = ronda_jogada;
-        N_Substituicoes = substituicoes;
-        Texto_Marcadores = marcadores;
-        Vencedor_Taca = vencedor;
-    }
-};
+// The manager's gate money, posted and logged.
+void receber_bilheteira(const Jogo& j, const char* tipo, int assistencia, long long receita) {
+    Movimento_Financeiro(Tipos_Movimento::Estadio, static_cast<long>(receita));
+    Registar_Assistencia(j.casa + "-" + j.fora, tipo, assistencia, receita);
+}
 
 Resultado_Ronda jogar_ronda(bool taca, Observador_Ronda* observador) {
     // Events pumped during the round may bring the screen's timer back.
@@ -181,11 +172,9 @@ void Jogar_Jornada(Observador_Ronda* observador) {
         if (observador) observador->resultado(l);
 
         // The whole gate of the manager's home matches.
-        if (treinador_casa) {
-            const long long receita = Receita_Campeonato(Preco_Bilhete, l.assistencia);
-            Movimento_Financeiro(Tipos_Movimento::Estadio, static_cast<long>(receita));
-            Registar_Assistencia(j.casa + "-" + j.fora, Tipos_Competicao::Campeonato, l.assistencia, receita);
-        }
+        if (treinador_casa)
+            receber_bilheteira(j, Tipos_Competicao::Campeonato, l.assistencia,
+                               Receita_Campeonato(Preco_Bilhete, l.assistencia));
         ponto_de_falha("jornada.jogo");
         ++k;
     }
@@ -259,11 +248,8 @@ void Jogar_Eliminatoria_Taca(Observador_Ronda* observador) {
         if (observador) observador->resultado(l);
 
         // Half the gate of every tie the manager's club plays, home or away.
-        if (do_treinador) {
-            const long long receita = Receita_Taca(Preco_Bilhete, l.assistencia);
-            Movimento_Financeiro(Tipos_Movimento::Estadio, static_cast<long>(receita));
-            Registar_Assistencia(j.casa + "-" + j.fora, Tipos_Competicao::Taca, l.assistencia, receita);
-        }
+        if (do_treinador)
+            receber_bilheteira(j, Tipos_Competicao::Taca, l.assistencia, Receita_Taca(Preco_Bilhete, l.assistencia));
         ponto_de_falha("taca.jogo");
         ++k;
     }

@@ -54,20 +54,6 @@ private:
     std::vector<Mensagem> guardadas_;
 };
 
-// The season state in memory that the change moves on.
-struct Estado_Epoca {
-    int epoca = Epoca_Actual, jornada = Jornada_Actual, eliminatoria = Eliminatoria_Taca;
-    std::string vencedor = Vencedor_Taca, clube = Clube_Treinador, sql = Texto_SQL;
-    void repor() const {
-        Epoca_Actual = epoca;
-        Jornada_Actual = jornada;
-        Eliminatoria_Taca = eliminatoria;
-        Vencedor_Taca = vencedor;
-        Clube_Treinador = clube;
-        Texto_SQL = sql;
-    }
-};
-
 void impostos_e_estadio() {
     auto& d = base_aberta();
     const long long compras =
@@ -235,7 +221,7 @@ Resultado_Mudanca Mudar_Epoca(const Convite* escolhido) {
         return Resultado_Mudanca::Sem_Escolha;
     }
 
-    const Estado_Epoca antes;
+    const Estado_Guardado antes;
     Ui_Diferida diferida(real);
     std::string erro;
     real.rato_ocupado();

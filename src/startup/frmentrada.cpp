@@ -13,6 +13,7 @@
 #include "data/estado.h"
 #include "desk/frmdados.h"
 #include "editor/frmeditor.h"
+#include "platform/qt/controlos.h"
 #include "platform/interface_utilizador.h"
 #include "platform/qt/navegacao.h"
 #include "startup/arranque.h"
@@ -39,22 +40,6 @@ constexpr std::array<Pais, 6> Paises{{{"Option1", "Image1", "pt", "Portugal"},
                                       {"Option8", "Image8", "wd", "Best Teams of the World"}}};
 
 const QStringList Divisoes{QStringLiteral("1ª Divisão"), QStringLiteral("2ª Divisão"), QStringLiteral("3ª Divisão")};
-
-template <class W>
-W* com_nome(W* w, const char* nome) {
-    w->setObjectName(QString::fromLatin1(nome));
-    return w;
-}
-
-QGroupBox* moldura(QWidget* pai, const char* nome, const char* titulo, QRect onde) {
-    auto* g = com_nome(new QGroupBox(QString::fromUtf8(titulo), pai), nome);
-    g->setGeometry(onde);
-    g->setStyleSheet(QStringLiteral(
-        "QGroupBox { background: rgba(255, 255, 255, 225); border: 1px solid rgb(40, 90, 40);"
-        " border-radius: 4px; margin-top: 8px; font-weight: bold; color: rgb(0, 0, 96); }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"));
-    return g;
-}
 
 QLabel* imagem(QWidget* pai, const char* nome, const QPixmap& px, QRect onde, const char* dica) {
     auto* l = com_nome(new QLabel(pai), nome);

@@ -103,6 +103,18 @@ QComboBox* Ecra_Consulta::combo(const char* nome, const QRect& r) {
     return c;
 }
 
+QComboBox* Ecra_Consulta::filtro_equipas(QLabel*& legenda, const std::function<void()>& preencher) {
+    legenda = rotulo("Label1", QStringLiteral("Equipas:"), {16, 14, 70, 24});
+    auto* c = combo("Combo1", {90, 12, 300, 26});
+    connect(c, &QComboBox::activated, this, [preencher](int) {
+        try {
+            preencher();
+        } catch (const db::Erro_BD&) {
+        }
+    });
+    return c;
+}
+
 QListWidget* Ecra_Consulta::lista_fixa(const QString& nome, const QColor& fundo, const QColor& texto, QWidget* pai) {
     auto* l = new QListWidget(pai ? pai : this);
     l->setObjectName(nome);

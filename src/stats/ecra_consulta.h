@@ -66,6 +66,9 @@ protected:
     Grelha* grelha(const QString& nome, const QRect& r, int colunas, QWidget* pai = nullptr);
     // A combo box that takes no typing; items carry their club as data.
     QComboBox* combo(const char* nome, const QRect& r);
+    // The "Equipas:" filter at the top of a screen: Label1 and Combo1; a
+    // choice refills the screen, which keeps what it showed on a failure.
+    QComboBox* filtro_equipas(QLabel*& legenda, const std::function<void()>& preencher);
     QListWidget* lista_fixa(const QString& nome, const QColor& fundo, const QColor& texto, QWidget* pai = nullptr);
     // The OK button, which unloads the screen.
     QPushButton* botao_ok(const QRect& r, const QString& texto = QStringLiteral("&OK"));

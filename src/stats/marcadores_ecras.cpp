@@ -114,15 +114,7 @@ void FrmGolos::Form_Load() {
 FrmGolos_Sempre::FrmGolos_Sempre() : Ecra_Consulta(QStringLiteral("FrmGolos_Sempre")) {
     setFixedSize(640, 560);
     setWindowTitle(QStringLiteral("Melhores Marcadores (Todos os Campeonatos)"));
-    Label1 = rotulo("Label1", QStringLiteral("Equipas:"), {16, 14, 70, 24});
-    Combo1 = combo("Combo1", {90, 12, 300, 26});
-    connect(Combo1, &QComboBox::activated, this, [this](int) {
-        try {
-            preencher();
-        } catch (const db::Erro_BD&) {
-            // The lists keep what was filled.
-        }
-    });
+    Combo1 = filtro_equipas(Label1, [this] { preencher(); });
     s1 = new QTabWidget(this);
     s1->setObjectName(QStringLiteral("s1"));
     s1->setGeometry(16, 48, 608, 450);

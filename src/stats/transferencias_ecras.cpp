@@ -121,15 +121,7 @@ void FrmTranfere::Form_Load() {
 FrmTransferencias_totais::FrmTransferencias_totais() : Ecra_Consulta(QStringLiteral("FrmTransferencias_totais")) {
     setFixedSize(800, 560);
     setWindowTitle(QStringLiteral("Todas as Transferências"));
-    Label1 = rotulo("Label1", QStringLiteral("Equipas:"), {16, 14, 70, 24});
-    Combo1 = combo("Combo1", {90, 12, 300, 26});
-    connect(Combo1, &QComboBox::activated, this, [this](int) {
-        try {
-            preencher();
-        } catch (const db::Erro_BD&) {
-            // The grid keeps what it showed.
-        }
-    });
+    Combo1 = filtro_equipas(Label1, [this] { preencher(); });
     Option1 = new QRadioButton(this);
     Option1->setObjectName(QStringLiteral("Option1"));
     Option1->setGeometry(420, 8, 20, 20);

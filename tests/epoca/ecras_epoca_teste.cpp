@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "ambiente_qt.h"
+#include "cadeia.h"
 #include "apoio_epoca.h"
 #include "desk/frmdados.h"
 #include "jogo_apoio.h"
@@ -28,27 +29,15 @@ namespace {
 const QColor Amarelo{255, 255, 192}, Verde{192, 255, 192}, Vermelho_Claro{255, 192, 192}, Cinzento{224, 224, 224},
     Azul{192, 192, 255}, Vermelho{255, 0, 0};
 
-template <class T>
-bool no_ecra() {
-    return carregado<T>() && instancia<T>().mostrado_modal();
-}
+using teste::no_ecra;
 template <class T>
 void clicar(const char* botao) {
     instancia<T>().template findChild<QPushButton*>(QString::fromLatin1(botao))->click();
 }
 
-// Runs the chain from T; `passo` answers each screen as it is shown.
 template <class T>
 void correr(const std::function<bool(int)>& passo) {
-    int n = 0;
-    QTimer guia;
-    guia.setInterval(20);
-    QObject::connect(&guia, &QTimer::timeout, [&] {
-        if (passo(n)) ++n;
-    });
-    guia.start();
-    Navegacao::executar<T>();
-    guia.stop();
+    teste::correr_cadeia<T>(passo);
 }
 
 void descarregar_tudo() {

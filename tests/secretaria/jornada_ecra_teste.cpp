@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "ambiente_qt.h"
+#include "cadeia.h"
 #include "desk/frmdados.h"
 #include "jogo_apoio.h"
 #include "matchday/frmjogos.h"
@@ -35,20 +36,10 @@ protected:
     }
     template <class T>
     bool no_ecra() {
-        return carregado<T>() && instancia<T>().mostrado_modal();
+        return teste::no_ecra<T>();
     }
     // Runs the chain from the desk; `passo` answers each screen shown.
-    void jogar(const std::function<bool(int)>& passo) {
-        int n = 0;
-        QTimer guia;
-        guia.setInterval(20);
-        QObject::connect(&guia, &QTimer::timeout, [&] {
-            if (passo(n)) ++n;
-        });
-        guia.start();
-        Navegacao::executar<FrmDados>();
-        guia.stop();
-    }
+    void jogar(const std::function<bool(int)>& passo) { teste::correr_cadeia<FrmDados>(passo); }
 };
 
 TEST_F(Jornada_No_Ecra, NextMatchPlaysTheLeagueRoundAndReturnsToTheNextDesk) {
