@@ -161,10 +161,15 @@ void BM_RondaTaca(benchmark::State& s) {
         s.SkipWithError("no game");
         return;
     }
+    // The round draws the next one: the first round's 32 ties are put back before each run.
+    std::vector<std::pair<std::string, std::string>> sorteio;
+    for (auto rs = Base_Dados->OpenRecordset("SELECT casa, fora FROM jogos_taca ORDER BY rowid"); !rs.Eof(); rs.MoveNext())
+        sorteio.emplace_back(rs["casa"].texto(), rs["fora"].texto());
     for (auto _ : s) {
-        // Back to the first round's 32 ties before each run.
         s.PauseTiming();
-        Base_Dados->Execute("UPDATE jogos_taca SET resul = NULL");
+        Base_Dados->Execute("DELETE FROM jogos_taca");
+        for (const auto& [casa, fora] : sorteio)
+            Base_Dados->Execute("INSERT INTO jogos_taca (casa, fora) VALUES (?, ?)", {casa, fora});
         Base_Dados->Execute("DELETE FROM clubes_taca_qualif");
         Base_Dados->Execute("UPDATE principal SET taca = 1");
         Eliminatoria_Taca = 1;
@@ -181,8 +186,8 @@ void BM_RondaTaca(benchmark::State& s) {
 BENCHMARK(BM_RondaTaca)->Unit(benchmark::kMillisecond);
 
 // The 40 rounds of a season as the desk plays them: cup round k before
-// league round 5k, the next cup draw after each cup round, the all-time
-// scorers tidied before every matchday.
+// league round 5k, each cup round with the next draw, every round with the
+// bank instalment and the all-time scorers' tidy-up.
 void BM_Epoca(benchmark::State& s) {
     auto& a = ambiente();
     double ms_total = 0;
@@ -196,11 +201,10 @@ void BM_Epoca(benchmark::State& s) {
         const auto inicio = std::chrono::steady_clock::now();
         bool ok = true;
         while (ok && Jornada_Actual <= 34) {
-            Limpar_Melhores_Marcadores();
             Ronda_Jogada = 0;
+            Ronda_Com_Preparacao = 1;
             if (Jornada_Actual % 5 == 0 && Eliminatoria_Taca == Jornada_Actual / 5) {
                 ok = Jogar_Ronda_Taca() == Resultado_Ronda::Jogada;
-                Sortear_Jogos_Taca();
             } else {
                 ok = Jogar_Ronda_Campeonato() == Resultado_Ronda::Jogada;
             }

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -19,6 +24,47 @@ namespace gv::teste {
 inline std::string ler_bytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A file built once for this build of the test binary and kept beside it,
+// shared by all its test processes (CTest runs them side by side): the
+// first to ask builds it, under a lock, with `construir(destino)`.
+inline std::filesystem::path modelo(const std::string& nome,
+                                    const std::function<void(const std::filesystem::path&)>& construir) {
+    namespace fs = std::filesystem;
+    const fs::path exe = fs::read_symlink("/proc/self/exe");
+    const fs::path pasta = exe.parent_path() / (exe.filename().string() + ".modelos");
+    fs::create_directories(pasta);
+    const fs::path ficheiro = pasta / nome, carimbo = pasta / (nome + ".carimbo");
+    const std::string deste = std::to_string(fs::last_write_time(exe).time_since_epoch().count());
+    const int fd = ::open((pasta / ".trinco").c_str(), O_CREAT | O_RDWR, 0644);
+    ::flock(fd, LOCK_EX);
+    if (!fs::exists(ficheiro) || ler_bytes(carimbo) != deste) {
+        fs::path novo = ficheiro;
+        novo += ".novo";
+        fs::remove(novo);
+        construir(novo);
+        fs::rename(novo, ficheiro);
+        std::ofstream(carimbo, std::ios::binary | std::ios::trunc) << deste;
+    }
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
+    return ficheiro;
+}
+
+// Every table's rows in their stored order, without the engine's row
+// numbers (a compaction renumbers them): equal texts, equal games.
+inline std::string conteudo_base(db::Database& d) {
+    std::string r;
+    for (const auto& t : d.tabelas()) {
+        auto rs = d.OpenRecordset("SELECT * FROM \"" + t + "\" ORDER BY rowid");
+        r += "[" + t + "]\n";
+        for (; !rs.Eof(); rs.MoveNext()) {
+            for (int i = 0; i < rs.n_campos(); ++i) r += rs.campo(i).texto() + "|";
+            r += "\n";
+        }
+    }
+    return r;
 }
 
 class Pasta_Temporaria : public ::testing::Test {

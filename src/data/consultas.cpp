@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "data/estado.h"
 #include "platform/falhas.h"
@@ -62,7 +64,19 @@ int Ler_Soma(const std::string& sql, const db::Parametros& p) {
 
 void substituir_ficheiro(const std::string& origem, const std::string& destino) {
     std::error_code ec;
-    fs::rename(origem, destino, ec);
+    // A journal left beside destino belongs to the file being replaced and
+    // would be played back onto the new one: it is set aside first, put back
+    // if the replacement fails and removed once it is done.
+    std::vector<std::pair<std::string, std::string>> postos;
+    for (const char* sufixo : {"-journal", "-wal"}) {
+        const std::string diario = destino + sufixo, posto = diario + ".gvantigo";
+        if (!fs::exists(diario, ec)) continue;
+        fs::remove(posto, ec);
+        fs::rename(diario, posto, ec);
+        if (ec) break;
+        postos.emplace_back(diario, posto);
+    }
+    if (!ec) fs::rename(origem, destino, ec);
     if (ec == std::errc::cross_device_link) {
         // Copy beside the destination first, then rename there.
         std::string ao_lado = destino + ".gvnovo";
@@ -80,9 +94,18 @@ void substituir_ficheiro(const std::string& origem, const std::string& destino) 
             ec.clear();
         }
     }
-    if (ec)
+    if (ec) {
+        std::error_code ignorar;
+        for (const auto& [diario, posto] : postos) fs::rename(posto, diario, ignorar);
         throw db::Erro_BD(db::ERRO_FICHEIRO, "Não foi possível substituir " + destino + ": " + ec.message());
+    }
+    for (const auto& [diario, posto] : postos) fs::remove(posto, ec);
     sincronizar(fs::path(destino).parent_path().empty() ? "." : fs::path(destino).parent_path().string(), true);
+}
+
+void remover_com_diario(const std::string& caminho) {
+    std::error_code ec;
+    for (const char* sufixo : {"", "-journal", "-wal", "-shm"}) fs::remove(caminho + sufixo, ec);
 }
 
 void Compactar_Base_Dados(const std::string& caminho) {
@@ -91,6 +114,7 @@ void Compactar_Base_Dados(const std::string& caminho) {
     // A copy left by an earlier run that stopped halfway.
     if (fs::exists(temporario, ec) && !fs::remove(temporario, ec))
         throw db::Erro_BD(db::ERRO_FICHEIRO, "Não foi possível apagar " + temporario + ": " + ec.message());
+    for (const char* sufixo : {"-journal", "-wal", "-shm"}) fs::remove(temporario + sufixo, ec);
     db::compactar_para(caminho, temporario, Ligacao_BD);
     sincronizar(temporario, false);
     try {

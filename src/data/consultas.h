@@ -21,6 +21,9 @@ int Ler_Soma(const std::string& sql, const db::Parametros& p = {});
 // the original as it was. Throws db::Erro_BD on failure.
 void Compactar_Base_Dados(const std::string& caminho);
 
+// Removes a database file and the journals an interrupted run left beside it.
+void remover_com_diario(const std::string& caminho);
+
 // Puts origem in place of destino in one atomic step. When the two lie on
 // different file systems origem is first copied beside destino.
 void substituir_ficheiro(const std::string& origem, const std::string& destino);

@@ -24,6 +24,7 @@ int Proposta_Feita = 0;
 int Prestacao_Paga = 0;
 int Estagio_Feito = 0;
 int Ronda_Jogada = 0;
+int Ronda_Com_Preparacao = 0;
 int N_Substituicoes = 0;
 std::string Texto_Marcadores;
 int Tabelas_Modo_Consulta = 0;
@@ -46,6 +47,7 @@ void Estado_Guardado::repor() const {
     Eliminatoria_Taca = eliminatoria;
     Ronda_Jogada = ronda_jogada;
     N_Substituicoes = substituicoes;
+    Prestacao_Paga = prestacao;
     Vencedor_Taca = vencedor;
     Clube_Treinador = clube;
     Texto_SQL = sql;
@@ -64,7 +66,7 @@ void repor_estado() {
     Lingua = "P";
     Adversario.clear();
     Jogo_Em_Casa = Preco_Bilhete = Proposta_Feita = Prestacao_Paga = Estagio_Feito = 0;
-    Ronda_Jogada = N_Substituicoes = Tabelas_Modo_Consulta = Lista_Venda_Carregada = 0;
+    Ronda_Jogada = Ronda_Com_Preparacao = N_Substituicoes = Tabelas_Modo_Consulta = Lista_Venda_Carregada = 0;
     Texto_Marcadores.clear();
     Clube_Consulta.clear();
     Valor_Aux = 0;

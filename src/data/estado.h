@@ -54,6 +54,11 @@ extern int Proposta_Feita;
 extern int Prestacao_Paga;
 extern int Estagio_Feito;
 extern int Ronda_Jogada;
+// Set by the next-match button as it hands over to a round screen: the round
+// takes the bank instalment and the all-time scorers' tidy-up first, inside
+// its own transaction, so a round that is not saved has not taken them and
+// one that is saved has taken them once.
+extern int Ronda_Com_Preparacao;
 extern int N_Substituicoes;
 extern std::string Texto_Marcadores;
 extern int Tabelas_Modo_Consulta;
@@ -69,7 +74,7 @@ void repor_estado();
 // a rolled-back transaction can leave memory as it left the database.
 struct Estado_Guardado {
     int epoca = Epoca_Actual, jornada = Jornada_Actual, eliminatoria = Eliminatoria_Taca;
-    int ronda_jogada = Ronda_Jogada, substituicoes = N_Substituicoes;
+    int ronda_jogada = Ronda_Jogada, substituicoes = N_Substituicoes, prestacao = Prestacao_Paga;
     std::string vencedor = Vencedor_Taca, clube = Clube_Treinador, sql = Texto_SQL, marcadores = Texto_Marcadores;
     void repor() const;
 };

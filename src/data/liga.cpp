@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "data/consultas.h"
 #include "data/estado.h"
 #include "platform/aleatorio.h"
 #include "platform/interface_utilizador.h"
@@ -35,17 +34,33 @@ void Gerar_Calendario(int div) {
 }
 
 void Sortear_Jogos_Taca() {
+    const std::string vencedor = Sortear_Jogos_Taca_Sem_Aviso();
+    if (!vencedor.empty()) Anunciar_Vencedor_Taca(vencedor);
+}
+
+std::string Completar_Sorteio_Taca() {
+    auto& d = base_aberta();
+    if (d.valor("SELECT count(*) FROM jogos_taca WHERE trim(coalesce(resul, '')) <> ''").int32() == 0) return {};
+    db::Transaccao t(d);
+    std::string vencedor = Sortear_Jogos_Taca_Sem_Aviso();
+    t.commit();
+    return vencedor;
+}
+
+void Anunciar_Vencedor_Taca(const std::string& vencedor) {
+    ui().aviso(std::string(txt("Clube vencedor da Taça: ", "Cup winner: ")) + maiusculas(vencedor), Icone::Informacao);
+}
+
+std::string Sortear_Jogos_Taca_Sem_Aviso() {
     auto& d = base_aberta();
     d.Execute("DELETE FROM jogos_taca");
     const std::string espera = "SELECT clube FROM clubes_taca_qualif ORDER BY rowid";
-    int n = Contar_Linhas(espera);
+    // A count that fails must stop the draw, not leave a round without ties.
+    const int n = d.valor("SELECT count(*) FROM clubes_taca_qualif").int32();
     if (n == 1) {
         auto rs = d.OpenRecordset(espera);
-        std::string vencedor = rs["clube"].texto();
-        ui().aviso(std::string(txt("Clube vencedor da Taça: ", "Cup winner: ")) + maiusculas(vencedor),
-                   Icone::Informacao);
-        Vencedor_Taca = vencedor;
-        return;
+        Vencedor_Taca = rs["clube"].texto();
+        return Vencedor_Taca;
     }
     // Each pick is uniform among the clubs still waiting; a picked club
     // leaves the table at once, so none is drawn twice.
@@ -63,6 +78,7 @@ void Sortear_Jogos_Taca() {
         std::string fora = tirar();
         d.Execute("INSERT INTO jogos_taca (casa, fora) VALUES (?, ?)", {casa, fora});
     }
+    return {};
 }
 
 } // namespace gv

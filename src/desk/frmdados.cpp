@@ -419,6 +419,13 @@ void FrmDados::Form_Load() {
 
 void FrmDados::Form_Unload() { registar_painel_financas({}); }
 
+bool FrmDados::Form_QueryUnload() {
+    // The game is saved as it is played: closing the desk leaves the game,
+    // as the menu's exit does, rather than an empty main window.
+    sair_click();
+    return true;
+}
+
 void FrmDados::Form_Paint() { instancia<frmTiler>().TileForm(*this); }
 
 void FrmDados::Traduzir_Ingles() {
@@ -668,17 +675,9 @@ void FrmDados::Command3_Click() {
     }
     // An accepted offer may have taken a picked player.
     if (!Verificacao_N_Jogadores()) return;
-    // Computer clubs buy from this matchday's transfer list, which then goes.
-    Transferir_Jogadores_Da_Lista();
-    Preco_Bilhete = preco_bilhete_;
-    Pagar_Prestacao_Emprestimo();
-    try {
-        db::Transaccao t(*Base_Dados);
-        Limpar_Melhores_Marcadores();
-        t.commit();
-    } catch (const db::Erro_BD&) {
-        // A tidy-up: the scorers' table stays as it was and the match goes on.
-    }
+    // Computer clubs buy from this matchday's transfer list, which then goes;
+    // the instalment and the scorers' tidy-up are saved with the round.
+    Entregar_A_Ronda(Lista_Venda_Por_Negociar(), preco_bilhete_);
     if (ecra == Ecra_Jogo::Taca)
         Navegacao::passar_para<FrmJogos_Taca>();
     else

@@ -66,6 +66,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+    bool Form_QueryUnload() override;
     void Form_Paint() override;
     bool eventFilter(QObject* alvo, QEvent* evento) override;
 

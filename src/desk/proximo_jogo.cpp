@@ -2,7 +2,9 @@
 
 #include "data/esquema.h"
 #include "data/estado.h"
+#include "desk/propostas.h"
 #include "desk/secretaria.h"
+#include "platform/falhas.h"
 
 namespace gv {
 
@@ -54,6 +56,31 @@ void Actualizar_Dados_Jogadores_Equipa(const std::vector<Linha_Escolha>& linhas)
         d.Execute("UPDATE jogadores SET joga = ? WHERE rowid = ? AND equipa = ?", {joga, l.rowid, Clube_Treinador});
     }
     t.commit();
+}
+
+void Entregar_A_Ronda(const std::vector<Jogador_Listado>& por_negociar, int preco_bilhete) {
+    Transferir_Jogadores(por_negociar);
+    ponto_de_falha("proximo.compras");
+    Preco_Bilhete = preco_bilhete;
+    Ronda_Com_Preparacao = 1;
+}
+
+Resultado_Ronda Jogar_Proximo_Jogo() {
+    const Ecra_Jogo ecra = Ecra_Da_Jornada();
+    if (ecra == Ecra_Jogo::Fim_De_Epoca) return Resultado_Ronda::Ignorada;
+    Proposta_Feita = 0;
+    Prestacao_Paga = 0;
+    const int preco = Actualizar_Equipas_Jogo().preco_bilhete;
+    Propostas();
+    ponto_de_falha("proximo.proposta");
+    std::vector<Jogador_Listado> lista;
+    try {
+        lista = Jogadores_Venda();
+    } catch (const db::Erro_BD&) {
+        // As on the desk: a list that cannot be drawn is an empty list.
+    }
+    Entregar_A_Ronda(lista, preco);
+    return ecra == Ecra_Jogo::Taca ? Jogar_Ronda_Taca() : Jogar_Ronda_Campeonato();
 }
 
 Ecra_Jogo Ecra_Da_Jornada() {

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "market/listas.h"
+#include "matchday/ronda.h"
+
 namespace gv {
 
 // One row of the desk's squad grid as the line-up check reads it.
@@ -38,5 +41,18 @@ enum class Ecra_Jogo { Campeonato, Taca, Fim_De_Epoca };
 // that matchday's cup round is due, the league otherwise; after the last
 // matchday there is no match to play.
 Ecra_Jogo Ecra_Da_Jornada();
+
+// The button's last steps once the line-up passed its second check: the
+// computer clubs buy from the transfer list rows the manager left, the
+// match takes the ticket price, and the bank instalment and the scorers'
+// tidy-up are left to the round, which takes them in its own transaction.
+void Entregar_A_Ronda(const std::vector<Jogador_Listado>& por_negociar, int preco_bilhete);
+
+// One press of the button and the round it opens, without a window, as
+// tests and benchmarks play a game: a fresh desk (no offer or instalment
+// taken yet), the line-up standing in jogadores, the offer, a fresh
+// transfer list, the next-match panel's ticket price, then the cup or
+// league round. Ignorada after the last matchday.
+Resultado_Ronda Jogar_Proximo_Jogo();
 
 } // namespace gv

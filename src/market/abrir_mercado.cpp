@@ -70,9 +70,10 @@ void Abrir_Equipa_Adversario() {
     ecra.Show_Modal();
 }
 
-void Transferir_Jogadores_Da_Lista() {
-    Transferir_Jogadores(instancia<FrmVenda>().por_negociar());
+std::vector<Jogador_Listado> Lista_Venda_Por_Negociar() {
+    auto lista = instancia<FrmVenda>().por_negociar();
     descarregar<FrmVenda>();
+    return lista;
 }
 
 void Refrescar_Secretaria() {

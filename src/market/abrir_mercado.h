@@ -4,6 +4,9 @@
 // refresh of the desk after a deal.
 
 #include <functional>
+#include <vector>
+
+#include "market/listas.h"
 
 class QWidget;
 
@@ -16,10 +19,10 @@ void Abrir_Estadio();               // estadio
 void Abrir_Estagio();               // estagio: matchdays 1, 10, 20, 30, once per desk visit
 void Abrir_Equipa_Adversario();     // EA and the next-match line: the next opponent's squad
 
-// The next-match button's transfer-list step: the computer clubs buy from
-// this matchday's list (drawn now, unseen, when the manager never opened
-// it), then the list is discarded.
-void Transferir_Jogadores_Da_Lista();
+// The next-match button's transfer-list step: the rows of this matchday's
+// list the manager did not take (the list drawn now, unseen, when he never
+// opened it); the list is discarded.
+std::vector<Jogador_Listado> Lista_Venda_Por_Negociar();
 
 // After a deal: the desk's squad grid, formation and finance panel.
 void Refrescar_Secretaria();

@@ -24,6 +24,8 @@ namespace {
 
 const QColor Amarelo_Claro{255, 255, 192}, Cinzento{224, 224, 224}, Azul_Claro{192, 192, 255};
 const QColor Azul_Escuro{0, 0, 192}, Vermelho{255, 0, 0};
+// The winner's and the loser's club cells, and their goals.
+const QColor Verde_Claro{192, 255, 192}, Vermelho_Claro{255, 192, 192}, Verde{0, 192, 0};
 
 // Hands each played match to the screen as it comes.
 class Para_O_Ecra : public Observador_Ronda {
@@ -102,7 +104,22 @@ void Ecra_Jogos::mostrar(const Linha_Jogo& l) {
     v1->set_Text(2, r, l.ultimo_casa);
     v1->set_Lista(7, r, l.marcadores_fora);
     v1->set_Text(7, r, l.ultimo_fora);
+    if (const int v = l.vencedor(); v != 0) {
+        const int vencedor = v == 1 ? 4 : 5, vencido = v == 1 ? 5 : 4;
+        v1->set_BackColor(vencedor, r, Verde_Claro);
+        v1->set_BackColor(vencido, r, Vermelho_Claro);
+        v1->set_ForeColor(v == 1 ? 3 : 6, r, Verde);
+        v1->set_ForeColor(v == 1 ? 6 : 3, r, Vermelho);
+    }
     ui().processar_eventos();
+}
+
+bool Ecra_Jogos::Form_QueryUnload() {
+    // While the round is being played the window stays: the round runs to
+    // its end. Afterwards closing it goes on as OK does.
+    if (!Command1->isEnabled()) return false;
+    Command1_Click();
+    return true;
 }
 
 void Ecra_Jogos::jogar(bool taca) {
@@ -219,17 +236,7 @@ void FrmJogos_Taca::Timer_Tick() {
 }
 
 void FrmJogos_Taca::Command1_Click() {
-    if (gravada_) {
-        try {
-            db::Transaccao t(*Base_Dados);
-            Sortear_Jogos_Taca();
-            t.commit();
-        } catch (const db::Erro_BD& e) {
-            ui().aviso(std::string(txt("Não foi possível sortear a próxima eliminatória.\n",
-                                       "The next cup round could not be drawn.\n")) + e.descricao(),
-                       Icone::Critico);
-        }
-    }
+    // The next round was drawn with this one.
     Unload();
     Navegacao::passar_para<FrmDados>();
 }

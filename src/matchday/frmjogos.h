@@ -29,6 +29,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Paint() override;
+    bool Form_QueryUnload() override;
     virtual void ler_jogos() = 0;
     virtual void Timer_Tick() = 0;
     virtual void Command1_Click() = 0;

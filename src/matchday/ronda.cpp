@@ -8,6 +8,7 @@
 #include "data/clubes.h"
 #include "data/esquema.h"
 #include "data/financas.h"
+#include "data/liga.h"
 #include "matchday/assistencia.h"
 #include "matchday/interno.h"
 #include "matchday/lesoes.h"
@@ -72,6 +73,23 @@ void receber_bilheteira(const Jogo& j, const char* tipo, int assistencia, long l
     Registar_Assistencia(j.casa + "-" + j.fora, tipo, assistencia, receita);
 }
 
+// The next-match button's last steps, taken by the round in its own
+// transaction. Neither may stop the match: a failure of either is undone on
+// its own (the instalment says so) and the round goes on.
+void passos_antes_da_ronda() {
+    Pagar_Prestacao_Emprestimo();
+    ponto_de_falha("ronda.prestacao");
+    try {
+        db::Transaccao t(base());
+        Limpar_Melhores_Marcadores();
+        t.commit();
+    } catch (const db::Erro_BD&) {
+        // A tidy-up: the scorers' table stays as it was.
+    }
+    ponto_de_falha("ronda.marcadores");
+}
+
+
 Resultado_Ronda jogar_ronda(bool taca, Observador_Ronda* observador) {
     // Events pumped during the round may bring the screen's timer back.
     static bool a_jogar = false;
@@ -82,13 +100,21 @@ Resultado_Ronda jogar_ronda(bool taca, Observador_Ronda* observador) {
     } fim;
 
     const Estado_Guardado antes;
+    const bool preparar = Ronda_Com_Preparacao != 0;
+    Ronda_Com_Preparacao = 0;
+    std::string vencedor;
     ui().rato_ocupado();
     try {
         db::Transaccao t(base());
+        if (preparar) passos_antes_da_ronda();
         if (taca) {
             Jogar_Eliminatoria_Taca(observador);
             Actualizar_Jogadores_Taca();
             Avancar_Eliminatoria_Taca();
+            ponto_de_falha("ronda.taca.sorteio");
+            // The next round is drawn with the one that qualified its clubs:
+            // no saved game holds played ties without the draw after them.
+            vencedor = Sortear_Jogos_Taca_Sem_Aviso();
             ponto_de_falha("ronda.taca.gravar");
         } else {
             Jogar_Jornada(observador);
@@ -115,6 +141,8 @@ Resultado_Ronda jogar_ronda(bool taca, Observador_Ronda* observador) {
     }
     Ronda_Jogada = 1;
     ui().rato_normal();
+    ponto_de_falha("ronda.gravada");
+    if (!vencedor.empty()) Anunciar_Vencedor_Taca(vencedor);
     return Resultado_Ronda::Jogada;
 }
 

@@ -72,7 +72,10 @@ enum class Resultado_Ronda {
 // Registar_Historico_Jornada, Avancar_Jornada, in one transaction.
 Resultado_Ronda Jogar_Ronda_Campeonato(Observador_Ronda* observador = nullptr);
 // Cup: Jogar_Eliminatoria_Taca, Actualizar_Jogadores_Taca,
-// Avancar_Eliminatoria_Taca, in one transaction.
+// Avancar_Eliminatoria_Taca and the next round's draw, in one transaction;
+// the cup winner is announced after the final once it is saved.
+// When the next-match button left them (Ronda_Com_Preparacao), either
+// round first takes the bank instalment and the scorers' tidy-up.
 Resultado_Ronda Jogar_Ronda_Taca(Observador_Ronda* observador = nullptr);
 
 } // namespace gv

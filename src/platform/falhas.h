@@ -12,9 +12,13 @@ struct Falha_Injectada : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Throws Falha_Injectada once when a test armed this point.
+// Throws Falha_Injectada once when a test armed this point, or ends the
+// process at once (SIGKILL, as a power cut would) when a test armed a
+// death there.
 void ponto_de_falha(const char* nome);
 void armar_falha(const std::string& nome);
+// The process dies on the vez-th pass through the point (1: the next one).
+void armar_morte(const std::string& nome, int vez = 1);
 void desarmar_falhas();
 
 } // namespace gv

@@ -6,6 +6,7 @@
 // benchmarks install the scripted port, which records and answers.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,7 +71,10 @@ public:
     std::optional<Ficheiro_Escolhido> escolher_ficheiro(const Pedido_Ficheiro& p) override;
     void rato_ocupado() override { ++vezes_ocupado; ocupado = true; }
     void rato_normal() override { ocupado = false; }
-    void processar_eventos() override { ++eventos_processados; }
+    void processar_eventos() override {
+        ++eventos_processados;
+        if (ao_processar_eventos) ao_processar_eventos();
+    }
     void intervalo(bool taca, const std::string& casa, const std::string& fora, int golos_casa,
                    int golos_fora) override;
 
@@ -84,6 +88,8 @@ public:
     bool ocupado = false;
     int vezes_ocupado = 0;
     int eventos_processados = 0;
+    // Runs where the event pump would let the person act (a test's clicks).
+    std::function<void()> ao_processar_eventos;
     struct Intervalo {
         bool taca;
         std::string casa, fora;

@@ -182,6 +182,13 @@ void FrmFinal_Camp::mostrar(const Resumo_Epoca& r) {
     }
 }
 
+bool FrmFinal_Camp::Form_QueryUnload() {
+    // The season must change before the game goes on: closing the window
+    // does what OK does, and stays open when OK would (or while it runs).
+    if (Command1->isEnabled()) Command1_Click();
+    return false;
+}
+
 void FrmFinal_Camp::Command1_Click() {
     const Convite* escolhido = nullptr;
     const int i = List1->currentRow();

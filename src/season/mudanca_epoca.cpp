@@ -169,7 +169,9 @@ void passos(const Convite* escolhido, bool contrato_termina) {
     // The players' year: goals cleared, loans ended, a year older.
     d.Execute("UPDATE jogadores SET golos = 0");
     d.Execute("UPDATE jogadores SET emprestado = 0");
-    d.Execute("UPDATE jogadores SET equipa = clube_origem WHERE clube_origem <> '0'");
+    // An owner left empty (a loaned-in player bought on the season's last
+    // desk, before any upkeep wrote '0') is no owner: he stays.
+    d.Execute("UPDATE jogadores SET equipa = clube_origem WHERE trim(coalesce(clube_origem, '')) NOT IN ('0', '')");
     d.Execute("UPDATE jogadores SET clube_origem = '0'");
     d.Execute("UPDATE jogadores SET idade = idade + 1");
     d.Execute("UPDATE Melhores_Marcadores_Sempre SET idade = idade + 1 WHERE sit = ?", {MARCADOR_ACTIVO});

@@ -162,6 +162,12 @@ void Frmentrada::Form_Load() {
     encher_clubes();
 }
 
+bool Frmentrada::Form_QueryUnload() {
+    // Closing the first screen leaves the program, as its exit button does.
+    Terminar_Programa();
+    return true;
+}
+
 void Frmentrada::Form_Paint() { instancia<frmTiler>().TileForm(*this); }
 
 std::string Frmentrada::pais_escolhido() const {

@@ -30,6 +30,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Paint() override;
+    bool Form_QueryUnload() override;
     bool eventFilter(QObject* alvo, QEvent* evento) override;
 
 private:

@@ -35,8 +35,7 @@ struct Limpeza {
         if (feito) return;
         if (Base_Dados) Base_Dados->Close();
         Base_Dados.reset();
-        std::error_code ec;
-        if (!temporario.empty()) fs::remove(temporario, ec);
+        if (!temporario.empty()) remover_com_diario(temporario);
         Ficheiro_Jogo.clear();
         Nome_Treinador.clear();
         Clube_Treinador.clear();
@@ -93,7 +92,8 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
     try {
         // Everything is built beside the chosen file and moved over it last.
         const std::string& tmp = limpeza.temporario;
-        fs::remove(tmp, ec);
+        // What a new game killed halfway left behind, its journal with it.
+        remover_com_diario(tmp);
         fs::copy_file(caminho_base_mestra(), tmp);
         ui().processar_eventos();
         ponto_de_falha("novo_jogo.copia");
@@ -152,7 +152,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         // The Limpeza above runs after the message: close and remove first.
         if (Base_Dados) Base_Dados->Close();
         Base_Dados.reset();
-        fs::remove(limpeza.temporario, ec);
+        remover_com_diario(limpeza.temporario);
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
               "\n" + detalhe);
         return Resultado_Jogo::Recusado;
@@ -227,6 +227,7 @@ Resultado_Jogo Carregar_Jogo() {
     }
     Base_Dados->Close();
     Base_Dados.reset();
+    std::string vencedor_por_anunciar;
     try {
         Compactar_Base_Dados(caminho);
         Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
@@ -240,12 +241,14 @@ Resultado_Jogo Carregar_Jogo() {
         Vencedor_Taca.clear();
         const std::string espera = "SELECT clube FROM clubes_taca_qualif";
         if (Contar_Linhas(espera) == 1) Vencedor_Taca = Base_Dados->valor(espera).texto();
+        vencedor_por_anunciar = Completar_Sorteio_Taca();
     } catch (const std::exception& erro) {
         return nao_e_jogo(erro.what());
     }
     Ficheiro_Jogo = caminho;
     ui().processar_eventos();
     ui().rato_normal();
+    if (!vencedor_por_anunciar.empty()) Anunciar_Vencedor_Taca(vencedor_por_anunciar);
     return Resultado_Jogo::Aberto;
 }
 

@@ -31,9 +31,6 @@ protected:
             }
             if (jornada % 5 == 0 && Eliminatoria_Taca == jornada / 5) {
                 ASSERT_EQ(Jogar_Ronda_Taca(), Resultado_Ronda::Jogada) << jornada;
-                db::Transaccao t(*Base_Dados);
-                Sortear_Jogos_Taca();
-                t.commit();
             }
             ASSERT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Jogada) << jornada;
         }

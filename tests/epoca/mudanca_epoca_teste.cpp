@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "apoio_epoca.h"
+#include "desk/negocios.h"
 #include "jogo_apoio.h"
 #include "platform/falhas.h"
 #include "season/mudanca_epoca.h"
@@ -91,8 +92,14 @@ TEST_F(Mudanca_Epoca, ThePlayersYear) {
     jogador(Clube_Treinador, "O'Brien", "gk", 40, 25, 1);
     Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) VALUES (?, ?, 'gk', 25, 2, 1)",
                         {"O'Brien", Clube_Treinador});
+    // Borrowed from another club and bought on the season's last desk.
+    const long long comprado = jogador(Clube_Treinador, "Comprado", "av", 60, 24, 1);
+    Base_Dados->Execute("UPDATE jogadores SET emprestado = 1, clube_origem = ? WHERE rowid = ?", {outro, comprado});
+    ASSERT_EQ(Comprar_Jogador_Emprestado(comprado), Resultado_Negocio::Feito);
 
     ASSERT_EQ(Mudar_Epoca(nullptr), Resultado_Mudanca::Feita);
+    EXPECT_EQ(texto("SELECT equipa || emprestado || clube_origem FROM jogadores WHERE rowid = ?", {comprado}),
+              Clube_Treinador + "00");
     // A starter gains 8 and is priced with factor 3 above 100.
     EXPECT_EQ(texto("SELECT forca || ' ' || idade || ' ' || joga || ' ' || preco || ' ' || ordenado FROM jogadores WHERE rowid = ?",
                     {forte}),

@@ -100,7 +100,7 @@ TEST_F(Ecras_Mercado, TheMatchdaysListSurvivesClosingAndGoesAtTheNextMatch) {
     EXPECT_EQ(Lista_Venda_Carregada, 1);
     EXPECT_EQ(instancia<FrmVenda>().grelha().texto(2, 1), primeiro);
 
-    Transferir_Jogadores_Da_Lista();
+    EXPECT_EQ(Lista_Venda_Por_Negociar().front().nome, primeiro);
     EXPECT_FALSE(carregado<FrmVenda>());
 }
 

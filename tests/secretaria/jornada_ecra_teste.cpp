@@ -98,7 +98,7 @@ TEST_F(Jornada_No_Ecra, AnInvalidLineUpKeepsTheDeskOpen) {
 TEST_F(Jornada_No_Ecra, ACupDayOpensTheCupScreenAndDrawsTheNextRound) {
     Base_Dados->Execute("UPDATE principal SET Jornada = 5");
     Jornada_Actual = 5;
-    int empates = -1;
+    int linhas = 0, decididas = 0;
     jogar([&](int passo) {
         if (passo == 0 && no_ecra<FrmDados>()) {
             instancia<FrmDados>().findChild<QPushButton*>("Command3")->click();
@@ -107,7 +107,19 @@ TEST_F(Jornada_No_Ecra, ACupDayOpensTheCupScreenAndDrawsTheNextRound) {
         if (passo == 1 && no_ecra<FrmJogos_Taca>() &&
             instancia<FrmJogos_Taca>().findChild<QPushButton*>("Command1")->isEnabled()) {
             EXPECT_EQ(instancia<FrmJogos_Taca>().windowTitle(), "Jogos Taça - 1ª eliminatória  - 1999");
-            empates = contar("SELECT count(*) FROM jogos_taca WHERE resul IS NULL");
+            // Every tie has a winner, coloured: club cell light green and
+            // goals green, the loser's light red and red.
+            auto& v1 = *instancia<FrmJogos_Taca>().findChild<Grelha*>("v1");
+            linhas = v1.MaxRows();
+            for (int r = 1; r <= linhas; ++r) {
+                const int casa = v1.Text(3, r).toInt(), fora = v1.Text(6, r).toInt();
+                if (v1.Text(3, r).isEmpty() || casa == fora) continue;
+                const bool ganha_casa = casa > fora;
+                decididas += v1.BackColor(ganha_casa ? 4 : 5, r) == QColor(192, 255, 192) &&
+                             v1.BackColor(ganha_casa ? 5 : 4, r) == QColor(255, 192, 192) &&
+                             v1.ForeColor(ganha_casa ? 3 : 6, r) == QColor(0, 192, 0) &&
+                             v1.ForeColor(ganha_casa ? 6 : 3, r) == QColor(255, 0, 0);
+            }
             instancia<FrmJogos_Taca>().findChild<QPushButton*>("Command1")->click();
             return true;
         }
@@ -117,10 +129,70 @@ TEST_F(Jornada_No_Ecra, ACupDayOpensTheCupScreenAndDrawsTheNextRound) {
         }
         return false;
     });
-    EXPECT_EQ(empates, 0) << "every tie has its score";
+    EXPECT_EQ(linhas, 32);
+    EXPECT_EQ(decididas, 32);
     EXPECT_EQ(Eliminatoria_Taca, 2);
     EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca"), 16) << "the next round is drawn";
     EXPECT_EQ(Jornada_Actual, 5) << "the league round of matchday 5 is still to come";
+}
+
+// The window's close box while the round plays is refused and the round
+// runs to its end; afterwards it goes on as OK does, so the chain always
+// reaches the next desk.
+TEST_F(Jornada_No_Ecra, ClosingARoundScreenWaitsForTheRoundThenGoesOnAsOK) {
+    for (const bool taca : {false, true}) {
+        SCOPED_TRACE(taca ? "cup" : "league");
+        if (taca) {
+            Base_Dados->Execute("UPDATE principal SET Jornada = 5");
+            Jornada_Actual = 5;
+        }
+        const int jornada = Jornada_Actual;
+        Ecra_Jogos* ecra = nullptr;
+        int recusados = 0;
+        // Inside the round's event pump, after its first match is shown.
+        porta.ao_processar_eventos = [&] {
+            if (!ecra || ecra->findChild<QPushButton*>("Command1")->isEnabled()) return;
+            if (ecra->findChild<Grelha*>("v1")->Text(3, 1).isEmpty()) return;
+            ecra->close();
+            recusados += ecra->isVisible() && !ecra->a_descarregar();
+        };
+        bool na_secretaria = false;
+        jogar([&](int passo) {
+            if (passo == 0 && no_ecra<FrmDados>()) {
+                instancia<FrmDados>().findChild<QPushButton*>("Command3")->click();
+                return true;
+            }
+            if (passo == 1 && (taca ? no_ecra<FrmJogos_Taca>() : no_ecra<FrmJogos_Camp>())) {
+                ecra = taca ? static_cast<Ecra_Jogos*>(&instancia<FrmJogos_Taca>()) : &instancia<FrmJogos_Camp>();
+                return true;
+            }
+            if (passo == 2 && ecra->findChild<QPushButton*>("Command1")->isEnabled()) {
+                porta.ao_processar_eventos = nullptr;
+                ecra->close();
+                return true;
+            }
+            if (no_ecra<FrmTabelas>()) {
+                instancia<FrmTabelas>().close();
+                return false;
+            }
+            if (passo == 3 && no_ecra<FrmDados>()) {
+                na_secretaria = true;
+                instancia<FrmDados>().Unload();
+                return true;
+            }
+            return false;
+        });
+        EXPECT_GT(recusados, 0);
+        EXPECT_TRUE(na_secretaria);
+        EXPECT_EQ(Ecra::profundidade_modal(), 0);
+        if (taca) {
+            EXPECT_EQ(Eliminatoria_Taca, 2);
+            EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca WHERE resul IS NULL"), 16);
+        } else {
+            EXPECT_EQ(Jornada_Actual, jornada + 1);
+        }
+        teste::apagar_pendentes();
+    }
 }
 
 TEST(Jogos_Taca, CaptionsByNumberOfTies) {
