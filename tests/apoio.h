@@ -26,14 +26,15 @@ inline std::string ler_bytes(const std::filesystem::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A file built once for this build of the test binary and kept beside it,
+// A file built once for this build of the test binary and kept in the build,
 // shared by all its test processes (CTest runs them side by side): the
 // first to ask builds it, under a lock, with `construir(destino)`.
 inline std::filesystem::path modelo(const std::string& nome,
                                     const std::function<void(const std::filesystem::path&)>& construir) {
     namespace fs = std::filesystem;
     const fs::path exe = fs::read_symlink("/proc/self/exe");
-    const fs::path pasta = exe.parent_path() / (exe.filename().string() + ".modelos");
+    // Beside the build's bin folder, out of the game's file dialogs.
+    const fs::path pasta = exe.parent_path().parent_path() / "modelos_testes" / exe.filename();
     fs::create_directories(pasta);
     const fs::path ficheiro = pasta / nome, carimbo = pasta / (nome + ".carimbo");
     const std::string deste = std::to_string(fs::last_write_time(exe).time_since_epoch().count());

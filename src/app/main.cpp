@@ -26,6 +26,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication app(argc, argv);
+    // Names the user's data folder of an installed game.
+    QApplication::setApplicationName(QStringLiteral("golvantario99"));
     gv::Main();
     const int codigo = app.exec();
     gv::Ecra::libertar_todos();

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
@@ -20,9 +21,7 @@ namespace gv {
 
 namespace {
 
-void mostrar_erro(int numero, const std::string& descricao) {
-    ui().aviso("Erro Nº : " + std::to_string(numero) + " - Descrição : " + descricao, Icone::Exclamacao);
-}
+void mostrar_erro(const db::Erro_BD& e) { ui().aviso(Texto_Erro_Numerado(e), Icone::Exclamacao); }
 
 void sincronizar(const std::string& caminho, bool pasta) {
     int fd = ::open(caminho.c_str(), pasta ? O_RDONLY | O_DIRECTORY : O_RDONLY);
@@ -43,7 +42,7 @@ int Contar_Linhas(const std::string& sql, const db::Parametros& p) {
             corpo.pop_back();
         return Base_Dados->valor("SELECT count(*) FROM (" + corpo + ")", p).int32();
     } catch (const db::Erro_BD& e) {
-        mostrar_erro(e.numero(), e.descricao());
+        mostrar_erro(e);
         return 0;
     }
 }
@@ -57,7 +56,7 @@ int Ler_Soma(const std::string& sql, const db::Parametros& p) {
         if (rs.Eof()) return 0;
         return rs["soma"].int32();
     } catch (const db::Erro_BD& e) {
-        mostrar_erro(e.numero(), e.descricao());
+        mostrar_erro(e);
         return 0;
     }
 }
@@ -97,7 +96,8 @@ void substituir_ficheiro(const std::string& origem, const std::string& destino) 
     if (ec) {
         std::error_code ignorar;
         for (const auto& [diario, posto] : postos) fs::rename(posto, diario, ignorar);
-        throw db::Erro_BD(db::ERRO_FICHEIRO, "Não foi possível substituir " + destino + ": " + ec.message());
+        throw db::Erro_BD(db::ERRO_FICHEIRO, "Não foi possível substituir " + destino + ": " + ec.message(),
+                          db::tipo_do_sistema(ec));
     }
     for (const auto& [diario, posto] : postos) fs::remove(posto, ec);
     sincronizar(fs::path(destino).parent_path().empty() ? "." : fs::path(destino).parent_path().string(), true);
@@ -108,22 +108,9 @@ void remover_com_diario(const std::string& caminho) {
     for (const char* sufixo : {"", "-journal", "-wal", "-shm"}) fs::remove(caminho + sufixo, ec);
 }
 
-void Compactar_Base_Dados(const std::string& caminho) {
-    const std::string temporario = caminho_temporario();
-    std::error_code ec;
-    // A copy left by an earlier run that stopped halfway.
-    if (fs::exists(temporario, ec) && !fs::remove(temporario, ec))
-        throw db::Erro_BD(db::ERRO_FICHEIRO, "Não foi possível apagar " + temporario + ": " + ec.message());
-    for (const char* sufixo : {"-journal", "-wal", "-shm"}) fs::remove(temporario + sufixo, ec);
-    db::compactar_para(caminho, temporario, Ligacao_BD);
-    sincronizar(temporario, false);
-    try {
-        ponto_de_falha("compactar.substituir");
-        substituir_ficheiro(temporario, caminho);
-    } catch (...) {
-        fs::remove(temporario, ec);
-        throw;
-    }
+void Compactar_Base_Dados(db::Database& d) {
+    ponto_de_falha("compactar");
+    d.compactar();
 }
 
 } // namespace gv

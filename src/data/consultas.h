@@ -15,11 +15,10 @@ int Contar_Linhas(const std::string& sql, const db::Parametros& p = {});
 // Null or 0, or the query fails (after Contar_Linhas's message).
 int Ler_Soma(const std::string& sql, const db::Parametros& p = {});
 
-// Rewrites the database at caminho compactly with the same password. The
-// copy is written to the temporary file in the program's folder and only
-// then put in place of the original with a rename, so any failure leaves
-// the original as it was. Throws db::Erro_BD on failure.
-void Compactar_Base_Dados(const std::string& caminho);
+// Rewrites the open database compactly in place, with the same password,
+// as one transaction: any failure leaves the file as it was. Throws
+// db::Erro_BD on failure.
+void Compactar_Base_Dados(db::Database& d);
 
 // Removes a database file and the journals an interrupted run left beside it.
 void remover_com_diario(const std::string& caminho);

@@ -39,7 +39,6 @@ db::Database& base_aberta() {
 }
 
 std::string caminho_base_mestra() { return Pasta_Programa + "/" + NOME_BASE_MESTRA; }
-std::string caminho_temporario() { return Pasta_Programa + "/" + NOME_TEMPORARIO; }
 
 void Estado_Guardado::repor() const {
     Epoca_Actual = epoca;

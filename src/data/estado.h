@@ -24,13 +24,12 @@ extern std::string Ficheiro_Jogo;                  // the saved game being playe
 // The open game database; db::Erro_BD when there is none.
 db::Database& base_aberta();
 
-// The program's folder (master database, compaction's temporary file).
-// Main sets it from the executable's location; tests point it elsewhere.
+// The program's folder: the master database, and where the file dialogs
+// open. Main sets it (the executable's folder, or the user's data folder
+// when that one cannot be written); tests point it elsewhere.
 extern std::string Pasta_Programa;
 std::string caminho_base_mestra();       // Pasta_Programa + "/Golvantario99.gvb"
-std::string caminho_temporario();        // Pasta_Programa + "/dbexp.tmp"
 constexpr const char* NOME_BASE_MESTRA = "Golvantario99.gvb";
-constexpr const char* NOME_TEMPORARIO = "dbexp.tmp";
 constexpr const char* LIGACAO_JOGO = ";pwd=7241BDC";
 
 // Mirrors of `principal`.

@@ -2,6 +2,7 @@
 
 #include "data/clubes.h"
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "platform/interface_utilizador.h"
 #include "platform/texto.h"
@@ -97,8 +98,8 @@ void Pagar_Prestacao_Emprestimo() {
         }
         t.commit();
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível pagar a prestação do empréstimo.\n",
-                                   "The loan instalment could not be paid.\n")) + e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível pagar a prestação do empréstimo.",
+                                   "The loan instalment could not be paid.")) + Linha_Causa(e),
                    Icone::Critico);
         Actualizar_Financas();
         return;

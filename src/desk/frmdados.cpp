@@ -17,6 +17,7 @@
 
 #include "data/clubes.h"
 #include "data/esquema.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "data/plantel.h"
@@ -662,8 +663,8 @@ void FrmDados::Command3_Click() {
     try {
         Actualizar_Dados_Jogadores_Equipa(escolhas());
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível guardar a equipa.\n", "The line-up could not be saved.\n")) +
-                       e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível guardar a equipa.", "The line-up could not be saved.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "data/clubes.h"
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "data/movimentos.h"
@@ -96,8 +97,8 @@ Resultado_Proposta Propostas() {
         }
         t.commit();
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível concluir o negócio.\n", "The deal could not be completed.\n")) +
-                       e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível concluir o negócio.", "The deal could not be completed.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
         return Resultado_Proposta::Recusada;
     }

@@ -76,7 +76,11 @@ Resultado_Edicao Actualizar_Dados_Equipa(const std::string& cc, const std::strin
         return Resultado_Edicao::Recusado;
     }
     db::Transaccao t(d);
-    d.Execute("UPDATE clubes_" + s + " SET clube = ? WHERE clube = ?", {novo, antigo});
+    if (d.Execute("UPDATE clubes_" + s + " SET clube = ? WHERE clube = ?", {novo, antigo}) == 0) {
+        // Nothing to rename: no success to report.
+        recusar("A equipa a alterar já não existe.", "The team to change no longer exists.");
+        return Resultado_Edicao::Recusado;
+    }
     d.Execute("UPDATE Clubes_Taca_" + s + " SET clube = ? WHERE clube = ?", {novo, antigo});
     d.Execute("UPDATE jogadores_" + s + " SET equipa = ? WHERE equipa = ?", {novo, antigo});
     t.commit();
@@ -130,8 +134,10 @@ Resultado_Edicao Actualizar_Dados_Jogador(const std::string& cc, const std::stri
         return Resultado_Edicao::Recusado;
     }
     if (d.Execute("UPDATE jogadores_" + s + " SET nome = ?, idade = ?, pos = ? WHERE rowid = ?",
-                  {nome, idade, pos_minusculas, rowid}) != 1)
-        return Resultado_Edicao::Nada;
+                  {nome, idade, pos_minusculas, rowid}) != 1) {
+        recusar("O jogador a alterar já não existe.", "The player to change no longer exists.");
+        return Resultado_Edicao::Recusado;
+    }
     if (depois) depois();
     ui().aviso(txt("Dados do Jogador Alterados com Sucesso.", "The Player Infor. was Updated with Sucess."),
                Icone::Informacao);

@@ -13,6 +13,7 @@
 #include <QRegularExpressionValidator>
 
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "editor/editor.h"
 #include "platform/qt/controlos.h"
@@ -85,6 +86,8 @@ FrmEditor::FrmEditor() : Ecra(QStringLiteral("FrmEditor")) {
     List1->setGeometry(10, 24, 270, 276);
     List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     List1->setStyleSheet(QString::fromLatin1(Estilo_Lista));
+    // The boxes follow the current row however it moves: mouse or keys.
+    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
 
     auto rotulo = [this](const char* nome, const char* texto, QRect onde) {
@@ -140,8 +143,8 @@ void FrmEditor::Form_Load() {
     try {
         Base_Dados = db::Database::abrir(caminho_base_mestra(), Ligacao_BD);
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível abrir a base de dados do programa.\n",
-                                   "The program's database could not be opened.\n")) + e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível abrir a base de dados do programa.",
+                                   "The program's database could not be opened.")) + Linha_Causa(e),
                    Icone::Critico);
         Command1->setEnabled(false);
         return;
@@ -166,6 +169,7 @@ std::string FrmEditor::pais_escolhido() const {
 std::string FrmEditor::clube_escolhido() const { return Combo3->currentData().toString().toStdString(); }
 
 void FrmEditor::limpar_jogador() {
+    jogador_carregado_ = 0;
     Text2->clear();
     Text3->clear();
     Combo1->setCurrentIndex(-1);
@@ -197,18 +201,23 @@ void FrmEditor::escolher_pais() {
             Combo3->addItem(QString::fromStdString("(" + std::to_string(c.div) + ") " + c.clube),
                             QString::fromStdString(c.clube));
     } catch (const db::Erro_BD& e) {
-        ui().aviso(e.descricao(), Icone::Critico);
+        ui().aviso(std::string(txt("Não foi possível ler as equipas.", "The teams could not be read.")) + Linha_Causa(e),
+                   Icone::Critico);
     }
     Combo3->setCurrentIndex(Combo3->count() ? 0 : -1);
-    Text1->setText(QString::fromStdString(clube_escolhido()));
-    Label4->setText(Text1->text());
+    mostrar_clube();
     listar_jogadores();
+}
+
+// Label4 keeps the stored name whole; the box shows what it can hold.
+void FrmEditor::mostrar_clube() {
+    Label4->setText(QString::fromStdString(clube_escolhido()));
+    Text1->setText(Label4->text());
 }
 
 void FrmEditor::Combo3_Click() {
     List1->clear();
-    Text1->setText(QString::fromStdString(clube_escolhido()));
-    Label4->setText(Text1->text());
+    mostrar_clube();
     limpar_jogador();
     listar_jogadores();
 }
@@ -228,9 +237,10 @@ void FrmEditor::List1_Click() {
         Text3->setText(QString::fromStdString(rs["idade"].texto()));
         Combo1->setCurrentIndex(Combo1->findText(pos));
         Combo1->setEnabled(pos != QLatin1String("GK"));
-        Label6->setText(Text2->text());
+        Label6->setText(QString::fromStdString(rs["nome"].texto()));
         Label7->setText(Text3->text());
         Label8->setText(pos);
+        jogador_carregado_ = id;
     } catch (const db::Erro_BD&) {
     }
 }
@@ -238,17 +248,21 @@ void FrmEditor::List1_Click() {
 void FrmEditor::Command1_Click() {
     if (!Base_Dados) return;
     const std::string cc = pais_escolhido();
+    // A box left as it was shown stands for the whole stored value, which
+    // may be longer than the box holds.
+    auto tal_como = [](const QLineEdit* caixa, const QLabel* guardado) {
+        const QString t = caixa->text();
+        return (t == guardado->text().left(caixa->maxLength()) ? guardado->text() : t).toStdString();
+    };
     try {
-        Actualizar_Dados_Equipa(cc, Label4->text().toStdString(), Text1->text().toStdString(),
-                                [this] { escolher_pais(); });
-        auto* item = List1->currentItem();
-        const long long id = item ? item->data(PAPEL_ROWID).toLongLong() : 0;
-        const Dados_Jogador novo{Text2->text().toStdString(), Text3->text().toStdString(), Combo1->currentText().toStdString()};
+        Actualizar_Dados_Equipa(cc, Label4->text().toStdString(), tal_como(Text1, Label4), [this] { escolher_pais(); });
+        const Dados_Jogador novo{tal_como(Text2, Label6), Text3->text().toStdString(), Combo1->currentText().toStdString()};
         const Dados_Jogador carregado{Label6->text().toStdString(), Label7->text().toStdString(), Label8->text().toStdString()};
-        Actualizar_Dados_Jogador(cc, aparar(Label4->text().toStdString()), id, novo, carregado, [this] { Combo3_Click(); });
+        Actualizar_Dados_Jogador(cc, aparar(Label4->text().toStdString()), jogador_carregado_, novo, carregado,
+                                 [this] { Combo3_Click(); });
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível gravar a alteração.\n", "The change could not be saved.\n")) +
-                       e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível gravar a alteração.", "The change could not be saved.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
     }
 }
@@ -256,16 +270,19 @@ void FrmEditor::Command1_Click() {
 void FrmEditor::sair() {
     if (a_sair_) return;
     a_sair_ = true;
-    if (Base_Dados) Base_Dados->Close();
-    Base_Dados.reset();
-    try {
-        Compactar_Base_Dados(caminho_base_mestra());
-    } catch (const db::Erro_BD& e) {
-        // The master database stays as it was: only the compaction is lost.
-        ui().aviso(std::string(txt("Não foi possível compactar a base de dados do programa.\n",
-                                   "The program's database could not be compacted.\n")) + e.descricao(),
-                   Icone::Exclamacao);
+    if (Base_Dados) {
+        try {
+            Compactar_Base_Dados(*Base_Dados);
+        } catch (const std::exception& e) {
+            // The master database stays as it was: only the compaction is lost.
+            ui().aviso(std::string(txt("Não foi possível compactar a base de dados do programa.",
+                                       "The program's database could not be compacted.")) +
+                           Linha_Causa(e),
+                       Icone::Exclamacao);
+        }
+        Base_Dados->Close();
     }
+    Base_Dados.reset();
     Navegacao::passar_para<Frmentrada>();
 }
 

@@ -37,6 +37,7 @@ private:
     void List1_Click();
     void listar_jogadores();
     void limpar_jogador();
+    void mostrar_clube();
     void Command1_Click();
     void Command2_Click();
     void sair();
@@ -49,6 +50,8 @@ private:
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8;
     QPushButton *Command1, *Command2;
     bool a_sair_ = false;
+    // The player whose stored values the boxes and Label6-8 hold (0: none).
+    long long jogador_carregado_ = 0;
 };
 
 } // namespace gv

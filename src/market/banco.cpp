@@ -5,6 +5,7 @@
 
 #include "data/clubes.h"
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "market/comum.h"
@@ -64,7 +65,7 @@ Resultado_Negocio Pedir_Emprestimo(long valor, int epocas) {
         ui().aviso(txt("Emprestimo efectuado.", "The Loan was done."), Icone::Informacao);
         return r;
     } catch (const db::Erro_BD& e) {
-        Negocio_Falhou(e.descricao());
+        Negocio_Falhou(e);
         return Resultado_Negocio::Falhou;
     }
 }
@@ -86,7 +87,7 @@ Resultado_Negocio Amortizar_Emprestimo(long valor) {
         ui().aviso(txt("Amortização efectuada.", "The Payment was done."), Icone::Informacao);
         return r;
     } catch (const db::Erro_BD& e) {
-        Negocio_Falhou(e.descricao());
+        Negocio_Falhou(e);
         return Resultado_Negocio::Falhou;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "data/clubes.h"
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "data/jogadores_novos.h"
@@ -181,7 +182,7 @@ Resultado_Negocio Comprar_Jogador_Listado(const Jogador_Listado& j, Lista_Origem
             ui().aviso(texto_compra(origem, Caso_Compra::Depois_Do_Nao, j, Valor_Aux, Contrato_Compra), Icone::Informacao);
         return r;
     } catch (const db::Erro_BD& e) {
-        Negocio_Falhou(e.descricao());
+        Negocio_Falhou(e);
         return Resultado_Negocio::Falhou;
     }
 }
@@ -199,7 +200,7 @@ Resultado_Negocio Pedir_Emprestado_Listado(const Jogador_Listado& j, Lista_Orige
         if (static_cast<double>(saldo) - static_cast<double>(j.taxa) < Limite_Saldo) return sem_dinheiro(origem, saldo);
         if (!ainda_disponivel(j)) return indisponivel();
     } catch (const db::Erro_BD& e) {
-        Negocio_Falhou(e.descricao());
+        Negocio_Falhou(e);
         return Resultado_Negocio::Falhou;
     }
     auto r = Numa_Transaccao([&] {

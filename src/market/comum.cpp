@@ -1,5 +1,7 @@
 #include "market/comum.h"
 
+#include "data/erros.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -28,11 +30,16 @@ double Val(const std::string& texto) {
     return std::strtod(numero.c_str(), nullptr);
 }
 
-void Negocio_Falhou(const std::string& descricao) {
+void Negocio_Falhou(const std::string& causa) {
     ui().aviso(std::string(txt("Não foi possível concluir a operação. Nada foi alterado.\n",
                                "The operation could not be completed. Nothing was changed.\n")) +
-                   descricao,
+                   causa,
                Icone::Critico);
+}
+
+void Negocio_Falhou(const std::exception& e) {
+    Registar_Erro(e);
+    Negocio_Falhou(Causa_Erro(e));
 }
 
 } // namespace gv

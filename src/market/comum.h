@@ -22,8 +22,9 @@ double Val(const std::string& texto);
 template <class F>
 Resultado_Negocio Numa_Transaccao(F f);
 
-// Reports a deal that could not be written.
-void Negocio_Falhou(const std::string& descricao);
+// Reports a deal that could not be written, with its cause.
+void Negocio_Falhou(const std::exception& e);
+void Negocio_Falhou(const std::string& causa);
 
 } // namespace gv
 
@@ -39,7 +40,7 @@ Resultado_Negocio Numa_Transaccao(F f) {
         t.commit();
         return Resultado_Negocio::Feito;
     } catch (const db::Erro_BD& e) {
-        Negocio_Falhou(e.descricao());
+        Negocio_Falhou(e);
         return Resultado_Negocio::Falhou;
     }
 }

@@ -1,6 +1,7 @@
 #include "market/estadio.h"
 
 #include "data/clubes.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "market/comum.h"
@@ -60,7 +61,7 @@ Resultado_Negocio Ampliar_Estadio(long lugares) {
                    Icone::Informacao);
         return r;
     } catch (const db::Erro_BD& e) {
-        Negocio_Falhou(e.descricao());
+        Negocio_Falhou(e);
         return Resultado_Negocio::Falhou;
     }
 }

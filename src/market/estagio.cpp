@@ -4,6 +4,7 @@
 
 #include "data/clubes.h"
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "market/comum.h"
@@ -58,7 +59,7 @@ Resultado_Negocio Marcar_Estagio(int nivel) {
     try {
         preco = Preco_Estagio(nivel);
     } catch (const db::Erro_BD& e) {
-        Negocio_Falhou(e.descricao());
+        Negocio_Falhou(e);
         return Resultado_Negocio::Falhou;
     }
     const long saldo = Ler_Saldo();

@@ -8,6 +8,7 @@
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "market/banco.h"
@@ -101,7 +102,7 @@ void FrmBanco::Form_Load() {
             ingles() ? "Loan (max. " + limite + ") - Interest Rate 5% year" : "Emprestimo (max. " + limite + ") - Juro 5% Época"));
         Frame2->setTitle(QString::fromStdString(txt("Divida : ", "Debts : ") + std::to_string(Ler_Divida())));
     } catch (const db::Erro_BD& e) {
-        ui().aviso("Erro Nº : " + std::to_string(e.numero()) + " - Descrição : " + e.descricao(), Icone::Critico);
+        ui().aviso(Texto_Erro_Numerado(e), Icone::Critico);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "data/clubes.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "market/comum.h"
 #include "market/estadio.h"
@@ -47,7 +48,7 @@ void FrmEstadio::Form_Load() {
     try {
         capacidade = Capacidade_Estadio(Clube_Treinador);
     } catch (const db::Erro_BD& e) {
-        ui().aviso("Erro Nº : " + std::to_string(e.numero()) + " - Descrição : " + e.descricao(), Icone::Critico);
+        ui().aviso(Texto_Erro_Numerado(e), Icone::Critico);
     }
     const std::string manutencao = std::to_string(capacidade * Manutencao_Lugar);
     if (ingles()) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "market/lista_ecra.h"
 #include "market/listas.h"
@@ -63,7 +64,7 @@ void FrmJogadores_Equipas::Form_Load() {
             Combo1->addItem(QString::fromStdString("(" + std::to_string(c.div) + ") " + c.clube),
                             QString::fromStdString(c.clube));
     } catch (const db::Erro_BD& e) {
-        ui().aviso("Erro Nº : " + std::to_string(e.numero()) + " - Descrição : " + e.descricao(), Icone::Critico);
+        ui().aviso(Texto_Erro_Numerado(e), Icone::Critico);
     }
     // The club asked for is shown by its bare name until another is picked.
     Combo1->setCurrentIndex(-1);
@@ -89,7 +90,7 @@ void FrmJogadores_Equipas::Preencher() {
     try {
         plantel = Plantel_Clube(Clube_Consulta);
     } catch (const db::Erro_BD& e) {
-        ui().aviso("Erro Nº : " + std::to_string(e.numero()) + " - Descrição : " + e.descricao(), Icone::Critico);
+        ui().aviso(Texto_Erro_Numerado(e), Icone::Critico);
     }
     v1->Limpar();
     v1->set_MaxRows(static_cast<int>(plantel.size()));

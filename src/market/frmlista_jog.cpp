@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "platform/interface_utilizador.h"
 #include "platform/qt/controlos.h"
@@ -67,7 +68,7 @@ void FrmLista_Jog::Refrescar(int filtro) {
                                 std::max(0, Combo3->currentIndex()));
     } catch (const db::Erro_BD& e) {
         ui().rato_normal();
-        ui().aviso("Erro Nº : " + std::to_string(e.numero()) + " - Descrição : " + e.descricao(), Icone::Critico);
+        ui().aviso(Texto_Erro_Numerado(e), Icone::Critico);
         return;
     }
     ui().rato_normal();

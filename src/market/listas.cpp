@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/jogadores_novos.h"
 #include "data/movimentos.h"
@@ -151,7 +152,8 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
             t.commit();
             ++feitas;
         } catch (const db::Erro_BD& e) {
-            erros += "\n" + j.nome + ": " + e.descricao();
+            erros += "\n" + j.nome + ": " + Causa_Erro(e);
+            Registar_Erro(e);
         }
     }
     if (!erros.empty())

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "matchday/intervalo.h"
 #include "platform/interface_utilizador.h"
@@ -43,7 +44,7 @@ void FrmEquipa_Adv::Form_Load() {
         for (const auto& j : Titulares_Adversario(Adversario))
             List1->addItem(QString::fromStdString(Texto_Linha_Adversario(++numero, j)));
     } catch (const db::Erro_BD& e) {
-        ui().aviso("Erro Nº : " + std::to_string(e.numero()) + " - Descrição : " + e.descricao(), Icone::Exclamacao);
+        ui().aviso(Texto_Erro_Numerado(e), Icone::Exclamacao);
     }
 }
 

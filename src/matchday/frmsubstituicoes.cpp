@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/esquema.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "matchday/frmequipa_adv.h"
 #include "matchday/intervalo.h"
@@ -56,7 +57,7 @@ std::vector<long long> identidades(const QListWidget* l) {
 }
 
 void avisar_erro(const db::Erro_BD& e) {
-    ui().aviso("Erro Nº : " + std::to_string(e.numero()) + " - Descrição : " + e.descricao(), Icone::Exclamacao);
+    ui().aviso(Texto_Erro_Numerado(e), Icone::Exclamacao);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "data/carreira.h"
 #include "data/clubes.h"
+#include "data/erros.h"
 #include "data/esquema.h"
 #include "data/financas.h"
 #include "data/liga.h"
@@ -136,7 +137,7 @@ Resultado_Ronda jogar_ronda(bool taca, Observador_Ronda* observador) {
                                  : txt("Não foi possível jogar a jornada. Nada foi gravado e pode jogá-la de novo.",
                                        "The matchday could not be played. Nothing was saved and you can play it "
                                        "again.");
-        ui().aviso(texto + "\n" + erro.what(), Icone::Critico);
+        ui().aviso(texto + Linha_Causa(erro), Icone::Critico);
         return Resultado_Ronda::Falhada;
     }
     Ronda_Jogada = 1;

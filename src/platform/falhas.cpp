@@ -5,12 +5,17 @@
 
 #include <map>
 
+#include "platform/db/database.h"
+
 namespace gv {
 
 namespace {
-// Point -> passes left before it acts; negative: a failure, positive: a death.
-std::map<std::string, int>& armadas() {
-    static std::map<std::string, int> s;
+struct Armada {
+    int vezes;    // negative: a failure; positive: a death after that many passes
+    int codigo;   // the engine's result code of a failure (0: an injected failure)
+};
+std::map<std::string, Armada>& armadas() {
+    static std::map<std::string, Armada> s;
     return s;
 }
 } // namespace
@@ -20,16 +25,20 @@ void ponto_de_falha(const char* nome) {
     if (a.empty()) return;
     auto it = a.find(nome);
     if (it == a.end()) return;
-    if (it->second > 0) {
-        if (--it->second > 0) return;
+    if (it->second.vezes > 0) {
+        if (--it->second.vezes > 0) return;
         ::kill(::getpid(), SIGKILL);
     }
+    const int codigo = it->second.codigo;
     a.erase(it);
-    throw Falha_Injectada(std::string("falha injectada em ") + nome);
+    const std::string texto = std::string("falha injectada em ") + nome;
+    if (codigo != 0) throw db::Erro_BD(codigo, texto, db::tipo_do_codigo(codigo));
+    throw Falha_Injectada(texto);
 }
 
-void armar_falha(const std::string& nome) { armadas()[nome] = -1; }
-void armar_morte(const std::string& nome, int vez) { armadas()[nome] = vez < 1 ? 1 : vez; }
+void armar_falha(const std::string& nome) { armadas()[nome] = {-1, 0}; }
+void armar_falha(const std::string& nome, int codigo_motor) { armadas()[nome] = {-1, codigo_motor}; }
+void armar_morte(const std::string& nome, int vez) { armadas()[nome] = {vez < 1 ? 1 : vez, 0}; }
 void desarmar_falhas() { armadas().clear(); }
 
 } // namespace gv

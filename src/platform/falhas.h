@@ -17,6 +17,9 @@ struct Falha_Injectada : std::runtime_error {
 // death there.
 void ponto_de_falha(const char* nome);
 void armar_falha(const std::string& nome);
+// The next pass fails as the engine would with this result code (a full
+// disk, an I/O error...): a db::Erro_BD of that code and its kind.
+void armar_falha(const std::string& nome, int codigo_motor);
 // The process dies on the vez-th pass through the point (1: the next one).
 void armar_morte(const std::string& nome, int vez = 1);
 void desarmar_falhas();

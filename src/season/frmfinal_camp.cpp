@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "desk/frmdados.h"
 #include "platform/interface_utilizador.h"
@@ -119,8 +120,8 @@ void FrmFinal_Camp::Form_Load() {
             for (const auto& c : convites_) List1->addItem(QString::fromStdString(c.linha));
         }
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível ler o resumo da época.\n", "The season's summary could not be read.\n")) +
-                       e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível ler o resumo da época.", "The season's summary could not be read.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
     }
 }

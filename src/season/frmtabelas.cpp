@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "desk/frmdados.h"
 #include "platform/interface_utilizador.h"
@@ -101,8 +102,8 @@ void FrmTabelas::Preencher(int div) {
     try {
         tabela = Ler_Classificacao(div);
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível ler a classificação.\n", "The tables could not be read.\n")) +
-                       e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível ler a classificação.", "The tables could not be read.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
         return;
     }

@@ -6,6 +6,7 @@
 #include "data/carreira.h"
 #include "data/clubes.h"
 #include "data/esquema.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/financas.h"
 #include "data/jogadores_novos.h"
@@ -212,8 +213,8 @@ Resultado_Mudanca Mudar_Epoca(const Convite* escolhido) {
     try {
         termina = Contrato_Termina();
     } catch (const db::Erro_BD& e) {
-        real.aviso(std::string(txt("Não foi possível mudar de época.\n", "The season could not be changed.\n")) +
-                       e.descricao(),
+        real.aviso(std::string(txt("Não foi possível mudar de época.", "The season could not be changed.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
         return Resultado_Mudanca::Falhada;
     }
@@ -225,7 +226,7 @@ Resultado_Mudanca Mudar_Epoca(const Convite* escolhido) {
 
     const Estado_Guardado antes;
     Ui_Diferida diferida(real);
-    std::string erro;
+    std::string erro;   // the cause, for the person
     real.rato_ocupado();
     {
         Ui_Instalada instalada(diferida);
@@ -237,15 +238,14 @@ Resultado_Mudanca Mudar_Epoca(const Convite* escolhido) {
         } catch (const std::exception& e) {
             // The transaction is rolled back by now; the state follows it.
             antes.repor();
-            erro = e.what();
-            if (erro.empty()) erro = "?";
+            erro = Linha_Causa(e);
         }
     }
     real.rato_normal();
     if (!erro.empty()) {
         real.aviso(std::string(txt("Não foi possível mudar de época. Nada foi gravado e pode tentar de novo.",
                                    "The season could not be changed. Nothing was saved and you can try again.")) +
-                       "\n" + erro,
+                       erro,
                    Icone::Critico);
         return Resultado_Mudanca::Falhada;
     }

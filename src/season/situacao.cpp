@@ -4,6 +4,7 @@
 
 #include "data/carreira.h"
 #include "data/clubes.h"
+#include "data/erros.h"
 #include "data/estado.h"
 #include "data/tacticas.h"
 #include "matchday/classificacao.h"
@@ -65,9 +66,9 @@ bool mudar_de_clube(const Destino& destino) {
         return true;
     } catch (const std::exception& e) {
         Clube_Treinador = antigo;
-        ui().aviso(std::string(txt("Não foi possível mudar de clube. Nada foi alterado.\n",
-                                   "The move to the new club could not be made. Nothing was changed.\n")) +
-                       e.what(),
+        ui().aviso(std::string(txt("Não foi possível mudar de clube. Nada foi alterado.",
+                                   "The move to the new club could not be made. Nothing was changed.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
         return false;
     }
@@ -111,9 +112,9 @@ void Ver_Situacao() {
                              : "Foi convidado para treinar a equipa " + destino.clube + " (" + div + "ª Div. - " +
                                    lugar + "º Lugar) por 3 Épocas. Aceita?";
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível rever a situação do treinador.\n",
-                                   "The manager's situation could not be reviewed.\n")) +
-                       e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível rever a situação do treinador.",
+                                   "The manager's situation could not be reviewed.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
         return;
     }
@@ -135,9 +136,9 @@ void Ver_Situacao() {
     try {
         base_aberta().Execute("UPDATE principal SET sit = 20");
     } catch (const db::Erro_BD& e) {
-        ui().aviso(std::string(txt("Não foi possível gravar a recusa do convite.\n",
-                                   "The refusal could not be saved.\n")) +
-                       e.descricao(),
+        ui().aviso(std::string(txt("Não foi possível gravar a recusa do convite.",
+                                   "The refusal could not be saved.")) +
+                       Linha_Causa(e),
                    Icone::Critico);
     }
 }

@@ -1,12 +1,14 @@
 #include "startup/arranque.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "data/estado.h"
 #include "market/frmjogadores_equipas.h"
 #include "matchday/frmsubstituicoes.h"
 #include "platform/aleatorio.h"
 #include "platform/qt/navegacao.h"
+#include "startup/jogo.h"
 #include "startup/mdiform1.h"
 #include "stats/ecra_consulta.h"
 
@@ -52,7 +54,10 @@ void Interface_Jogo::intervalo(bool taca, const std::string& casa, const std::st
 
 void Main() {
     Ligacao_BD = LIGACAO_JOGO;
-    Pasta_Programa = QCoreApplication::applicationDirPath().toStdString();
+    // An installed game cannot write beside its executable: it keeps its
+    // master database in the user's data folder.
+    Pasta_Programa = Escolher_Pasta_Programa(QCoreApplication::applicationDirPath().toStdString(),
+                                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
     semear_aleatorio_relogio();
     static Interface_Jogo porta;
     instalar_ui(&porta);

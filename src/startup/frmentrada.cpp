@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "data/erros.h"
 #include "data/estado.h"
 #include "desk/frmdados.h"
 #include "editor/frmeditor.h"
@@ -183,7 +184,7 @@ void Frmentrada::ler_clubes(const std::string& cc) {
         clubes_ = {};
         ui().aviso(std::string(txt("Não foi possível ler a base de dados do programa ",
                                    "The program's database could not be read ")) +
-                       "(" + caminho_base_mestra() + ").\n" + e.descricao(),
+                       "(" + caminho_base_mestra() + ")." + Linha_Causa(e),
                    Icone::Critico);
     }
 }

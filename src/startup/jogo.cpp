@@ -1,10 +1,14 @@
 #include "startup/jogo.h"
 
+#include <unistd.h>
+
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 
 #include "data/carreira.h"
 #include "data/consultas.h"
+#include "data/erros.h"
 #include "data/esquema.h"
 #include "data/estado.h"
 #include "data/liga.h"
@@ -26,6 +30,39 @@ bool mesmo_ficheiro(const std::string& a, const std::string& b) {
 }
 
 void parar(const std::string& texto) { ui().aviso(texto, Icone::Critico); }
+
+void fechar_base() {
+    if (Base_Dados) Base_Dados->Close();
+    Base_Dados.reset();
+}
+
+bool do_ficheiro(const std::exception& e) {
+    using T = db::Erro_BD::Tipo;
+    auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
+    if (!bd) return false;
+    return bd->tipo() == T::Geral || bd->tipo() == T::Nao_E_Base || bd->tipo() == T::Danificada ||
+           bd->tipo() == T::Sem_Ficheiro;
+}
+
+// A chosen file refused: not a game (the file's own fault, or e is null), or
+// the machine around it in plain words. The file was not changed.
+void recusar_ficheiro(const std::exception* e) {
+    fechar_base();
+    ui().rato_normal();
+    if (!e || do_ficheiro(*e)) {
+        if (e) Registar_Erro(*e);
+        parar(txt("O ficheiro escolhido não é um jogo do Golvantario, ou não pode ser aberto.",
+                  "The chosen file is not a Golvantario game, or it cannot be opened."));
+        return;
+    }
+    parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + Linha_Causa(*e) +
+          "\n" + Jogo_Inalterado());
+}
+
+void recusar_base_mestra() {
+    parar(txt("Esse ficheiro é a base de dados do programa e não pode ser usado como jogo.",
+              "That file is the program's own database and cannot be used as a saved game."));
+}
 
 // Undoes a half-made new game: the temporary file goes, state is cleared.
 struct Limpeza {
@@ -56,6 +93,38 @@ void semear(db::Database& d, const std::string& cc) {
 
 } // namespace
 
+bool pasta_gravavel(const std::string& pasta) {
+    std::string modelo = (fs::path(pasta) / ".gv-escrita-XXXXXX").string();
+    const int fd = ::mkstemp(modelo.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(modelo.c_str());
+    return true;
+}
+
+std::string Escolher_Pasta_Programa(const std::string& pasta_executavel, const std::string& pasta_dados) {
+    std::error_code ec;
+    const fs::path exe(pasta_executavel), dados(pasta_dados);
+    if (fs::exists(exe / NOME_BASE_MESTRA, ec) && pasta_gravavel(pasta_executavel)) return pasta_executavel;
+    const fs::path mestra = dados / NOME_BASE_MESTRA;
+    if (!fs::exists(mestra, ec)) {
+        fs::create_directories(dados, ec);
+        for (const fs::path& instalada :
+             {exe / NOME_BASE_MESTRA, exe / ".." / "share" / "golvantario99" / NOME_BASE_MESTRA}) {
+            if (!fs::exists(instalada, ec)) continue;
+            // Copied whole or not at all.
+            fs::path copia = mestra;
+            copia += ".a-copiar";
+            fs::remove(copia, ec);
+            if (fs::copy_file(instalada, copia, ec) && !ec) fs::rename(copia, mestra, ec);
+            if (ec) fs::remove(copia, ec);
+            break;
+        }
+    }
+    // Without a master database of its own the data folder is no better.
+    return fs::exists(mestra, ec) ? pasta_dados : pasta_executavel;
+}
+
 int Dinheiro_Inicial(const std::string& texto) {
     std::size_t i = 0;
     while (i < texto.size() && texto[i] == ' ') ++i;
@@ -77,9 +146,8 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
     auto escolhido = ui().escolher_ficheiro(pedido);
     if (!escolhido || escolhido->caminho.empty()) return Resultado_Jogo::Cancelado;
     const std::string destino = escolhido->caminho;
-    if (mesmo_ficheiro(destino, caminho_base_mestra()) || mesmo_ficheiro(destino, caminho_temporario())) {
-        parar(txt("Esse ficheiro é a base de dados do programa e não pode ser usado como jogo.",
-                  "That file is the program's own database and cannot be used as a saved game."));
+    if (mesmo_ficheiro(destino, caminho_base_mestra())) {
+        recusar_base_mestra();
         return Resultado_Jogo::Recusado;
     }
     std::error_code ec;
@@ -104,10 +172,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
             semear(*Base_Dados, e.pais);
             t.commit();
         }
-        Base_Dados->Close();
-        Base_Dados.reset();
-        Compactar_Base_Dados(tmp);
-        Base_Dados = db::Database::abrir(tmp, Ligacao_BD);
+        Compactar_Base_Dados(*Base_Dados);
         ponto_de_falha("novo_jogo.semeado");
 
         Nome_Treinador = e.nome;
@@ -148,13 +213,11 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         limpeza.feito = true;
     } catch (const std::exception& erro) {
         ui().rato_normal();
-        std::string detalhe = erro.what();
         // The Limpeza above runs after the message: close and remove first.
-        if (Base_Dados) Base_Dados->Close();
-        Base_Dados.reset();
+        fechar_base();
         remover_com_diario(limpeza.temporario);
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
-              "\n" + detalhe);
+              Linha_Causa(erro) + "\n" + txt("Nenhum ficheiro de jogo foi alterado.", "No game file was changed."));
         return Resultado_Jogo::Recusado;
     }
     ui().rato_normal();
@@ -162,26 +225,28 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
 }
 
 bool Verifica_Versao(const std::string& nome) {
-    auto recusar = [] {
-        if (Base_Dados) Base_Dados->Close();
-        Base_Dados.reset();
-        return false;
-    };
     try {
         if (!Base_Dados) return false;
         auto rs = Base_Dados->OpenRecordset("SELECT versao, rev FROM versao");
-        if (rs.Eof()) return recusar();
+        // A database without its version (the master database, a copy of
+        // it, a stranger's) is no game.
+        if (rs.Eof()) {
+            recusar_ficheiro(nullptr);
+            return false;
+        }
         const std::string guardada = rs["versao"].texto() + "." + rs["rev"].texto();
         const std::string programa = std::to_string(VERSAO_MAIOR) + "." + std::to_string(VERSAO_REVISAO);
         if (guardada == programa) return true;
+        fechar_base();
         if (ingles())
             parar("Wrong Game Version.\nGolvantario version: " + programa + "\n" + nome + " version: " + guardada);
         else
             parar("Versões dos Jogos Incompativeis.\nVersão do Golvantario: " + programa + "\nVersão do " + nome +
                   ": " + guardada);
-        return recusar();
-    } catch (const db::Erro_BD&) {
-        return recusar();
+        return false;
+    } catch (const db::Erro_BD& e) {
+        recusar_ficheiro(&e);
+        return false;
     }
 }
 
@@ -198,39 +263,31 @@ Resultado_Jogo Carregar_Jogo() {
         parar(txt("Este Ficheiro não existe.", "This file doesn't exists."));
         return Resultado_Jogo::Recusado;
     }
-    ui().rato_ocupado();
-    auto nao_e_jogo = [&](const std::string& detalhe) {
-        if (Base_Dados) Base_Dados->Close();
-        Base_Dados.reset();
-        ui().rato_normal();
-        parar(std::string(txt("O ficheiro escolhido não é um jogo do Golvantario, ou não pode ser aberto.",
-                              "The chosen file is not a Golvantario game, or it cannot be opened.")) +
-              (detalhe.empty() ? "" : "\n" + detalhe));
+    if (mesmo_ficheiro(caminho, caminho_base_mestra())) {
+        recusar_base_mestra();
         return Resultado_Jogo::Recusado;
-    };
+    }
+    ui().rato_ocupado();
     // Look before touching: the file is only compacted once it is known to
     // be a game of this version.
     try {
         Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
     } catch (const db::Erro_BD& erro) {
-        return nao_e_jogo(erro.descricao());
+        recusar_ficheiro(&erro);
+        return Resultado_Jogo::Recusado;
     }
     ui().processar_eventos();
     if (!Verifica_Versao(escolhido->titulo)) {
         ui().rato_normal();
         return Resultado_Jogo::Recusado;
     }
-    try {
-        if (Base_Dados->valor("SELECT count(*) FROM principal").int32() != 1) return nao_e_jogo({});
-    } catch (const db::Erro_BD& erro) {
-        return nao_e_jogo(erro.descricao());
-    }
-    Base_Dados->Close();
-    Base_Dados.reset();
     std::string vencedor_por_anunciar;
     try {
-        Compactar_Base_Dados(caminho);
-        Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
+        if (Base_Dados->valor("SELECT count(*) FROM principal").int32() != 1) {
+            recusar_ficheiro(nullptr);
+            return Resultado_Jogo::Recusado;
+        }
+        Compactar_Base_Dados(*Base_Dados);
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();
         Jornada_Actual = p["Jornada"].int32();
@@ -243,7 +300,8 @@ Resultado_Jogo Carregar_Jogo() {
         if (Contar_Linhas(espera) == 1) Vencedor_Taca = Base_Dados->valor(espera).texto();
         vencedor_por_anunciar = Completar_Sorteio_Taca();
     } catch (const std::exception& erro) {
-        return nao_e_jogo(erro.what());
+        recusar_ficheiro(&erro);
+        return Resultado_Jogo::Recusado;
     }
     Ficheiro_Jogo = caminho;
     ui().processar_eventos();

@@ -34,6 +34,15 @@ Resultado_Jogo Carregar_Jogo();
 // the three-line message (on a mismatch), closes Base_Dados and answers false.
 bool Verifica_Versao(const std::string& nome_ficheiro);
 
+// The program's folder: the executable's own when it holds the master
+// database and can be written (the build tree, a copy of the game); else
+// the user's data folder, given on first start a copy of the master
+// database installed with the program (beside the executable or in
+// ../share/golvantario99), which the teams editor then edits.
+std::string Escolher_Pasta_Programa(const std::string& pasta_executavel, const std::string& pasta_dados);
+// Whether a file can be made in the folder (tried, not guessed).
+bool pasta_gravavel(const std::string& pasta);
+
 // "5,000,000" -> 5,000,000: the leading number, in millions.
 int Dinheiro_Inicial(const std::string& texto);
 

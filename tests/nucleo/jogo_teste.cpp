@@ -152,7 +152,7 @@ TEST_F(NovoJogo, TheMasterDatabaseCannotBecomeAGame) {
 }
 
 TEST_F(NovoJogo, AFailureAtAnyStepLeavesTheOldFileAsItWas) {
-    for (const char* ponto : {"novo_jogo.copia", "novo_jogo.semeado", "compactar.substituir", "novo_jogo.antes_de_gravar"}) {
+    for (const char* ponto : {"novo_jogo.copia", "compactar", "novo_jogo.semeado", "novo_jogo.antes_de_gravar"}) {
         auto antes = ficheiro_existente("antigo.gv", std::string("o jogo de antes de ") + ponto);
         porta.mensagens.clear();
         armar_falha(ponto);
@@ -233,25 +233,43 @@ TEST_F(CarregarJogo, OtherVersionGivesTheThreeLineMessageAndTheFileStaysAsItWas)
     EXPECT_EQ(porta.mensagens[1].texto, "Wrong Game Version.\nGolvantario version: 99.6\njogo.gv version: 99.5");
 }
 
-TEST_F(CarregarJogo, AGameWithoutVersionIsRefusedSilently) {
-    alterar("DROP TABLE versao");
-    EXPECT_EQ(carregar("jogo.gv"), Resultado_Jogo::Recusado);
-    EXPECT_TRUE(porta.mensagens.empty());
-    EXPECT_FALSE(Base_Dados);
-}
-
-TEST_F(CarregarJogo, FilesThatAreNotGamesGiveAClearMessageAndStayUnchanged) {
-    auto texto = ficheiro_existente("notas.gv", "Isto é uma lista de compras, não um jogo.\n");
-    EXPECT_EQ(carregar("notas.gv"), Resultado_Jogo::Recusado);
-    ASSERT_EQ(porta.mensagens.size(), 1u);
-    EXPECT_EQ(porta.mensagens[0].texto.rfind("O ficheiro escolhido não é um jogo do Golvantario", 0), 0u);
-    EXPECT_EQ(teste::ler_bytes(caminho("notas.gv")), texto);
-    EXPECT_FALSE(Base_Dados);
-    EXPECT_FALSE(porta.ocupado);
-    // The master database has no game in it.
-    auto mestra = teste::ler_bytes(caminho(NOME_BASE_MESTRA));
-    EXPECT_EQ(carregar(NOME_BASE_MESTRA), Resultado_Jogo::Recusado);
-    EXPECT_EQ(teste::ler_bytes(caminho(NOME_BASE_MESTRA)), mestra);
+// Every file that is no game is refused with a word, in the game's
+// language and free of the engine's text, and stays as it was.
+TEST_F(CarregarJogo, EveryRefusedFileSaysWhyInBothLanguagesAndStaysUnchanged) {
+    const auto copiar_jogo = [&](const std::string& nome, const std::string& sql) {
+        fs::copy_file(caminho("jogo.gv"), caminho(nome));
+        auto d = db::Database::abrir(caminho(nome), Ligacao_BD);
+        d->Execute(sql);
+    };
+    ficheiro_existente("notas.gv", "Isto é uma lista de compras, não um jogo.\n");
+    ficheiro_existente("vazio.gv", "");
+    copiar_jogo("sem_versao.gv", "DROP TABLE versao");
+    copiar_jogo("sem_principal.gv", "DELETE FROM principal");
+    db::Database::criar(caminho("sem_tabelas.gv"), Ligacao_BD)->Execute("CREATE TABLE notas (texto)");
+    fs::copy_file(caminho(NOME_BASE_MESTRA), caminho("copia_mestra.gv"));
+    const std::pair<std::string, std::string> nao_e_jogo{
+        "O ficheiro escolhido não é um jogo do Golvantario, ou não pode ser aberto.",
+        "The chosen file is not a Golvantario game, or it cannot be opened."};
+    const std::pair<std::string, std::string> mestra{
+        "Esse ficheiro é a base de dados do programa e não pode ser usado como jogo.",
+        "That file is the program's own database and cannot be used as a saved game."};
+    for (const char* lingua : {"P", "I"}) {
+        Lingua = lingua;
+        for (const char* nome : {"notas.gv", "vazio.gv", "sem_versao.gv", "sem_principal.gv", "sem_tabelas.gv",
+                                 "copia_mestra.gv", NOME_BASE_MESTRA}) {
+            SCOPED_TRACE(std::string(lingua) + " " + nome);
+            const auto antes = teste::ler_bytes(caminho(nome));
+            porta.mensagens.clear();
+            EXPECT_EQ(carregar(nome), Resultado_Jogo::Recusado);
+            ASSERT_EQ(porta.mensagens.size(), 1u);
+            const auto& esperado = std::string(nome) == NOME_BASE_MESTRA ? mestra : nao_e_jogo;
+            EXPECT_EQ(porta.mensagens[0].texto, Lingua == "P" ? esperado.first : esperado.second);
+            EXPECT_EQ(porta.mensagens[0].icone, Icone::Critico);
+            EXPECT_EQ(teste::ler_bytes(caminho(nome)), antes);
+            EXPECT_FALSE(Base_Dados);
+            EXPECT_FALSE(porta.ocupado);
+        }
+    }
 }
 
 TEST_F(CarregarJogo, MissingFileAndCancel) {

@@ -76,6 +76,35 @@ bool Valor::operator==(const Valor& o) const {
 Erro_BD::Erro_BD(int numero, std::string descricao, Tipo tipo)
     : std::runtime_error(descricao), numero_(numero), descricao_(std::move(descricao)), tipo_(tipo) {}
 
+Erro_BD::Tipo tipo_do_codigo(int rc) {
+    switch (rc & 0xFF) {
+    case SQLITE_NOTADB: return Erro_BD::Tipo::Nao_E_Base;
+    case SQLITE_CORRUPT: return Erro_BD::Tipo::Danificada;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return Erro_BD::Tipo::Bloqueada;
+    case SQLITE_READONLY: return Erro_BD::Tipo::So_Leitura;
+    // An existing file the engine cannot open (its journal cannot be made
+    // beside it, say): the access is refused.
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return Erro_BD::Tipo::Sem_Permissao;
+    case SQLITE_FULL: return Erro_BD::Tipo::Disco_Cheio;
+    case SQLITE_IOERR: return Erro_BD::Tipo::Erro_ES;
+    default: return Erro_BD::Tipo::Geral;
+    }
+}
+
+Erro_BD::Tipo tipo_do_sistema(const std::error_code& ec) {
+    if (ec == std::errc::no_space_on_device || ec == std::errc::file_too_large) return Erro_BD::Tipo::Disco_Cheio;
+    if (ec == std::errc::read_only_file_system) return Erro_BD::Tipo::So_Leitura;
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
+        return Erro_BD::Tipo::Sem_Permissao;
+    if (ec == std::errc::io_error) return Erro_BD::Tipo::Erro_ES;
+    if (ec == std::errc::no_such_file_or_directory) return Erro_BD::Tipo::Sem_Ficheiro;
+    if (ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy) return Erro_BD::Tipo::Bloqueada;
+    return Erro_BD::Tipo::Geral;
+}
+
 std::string senha_da_ligacao(const std::string& ligacao) {
     std::string baixa;
     for (char c : ligacao) baixa += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -92,16 +121,7 @@ int colacao_nome(void*, int na, const void* a, int nb, const void* b) {
                           std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(nb)));
 }
 
-Erro_BD::Tipo tipo_de(int rc) {
-    switch (rc & 0xFF) {
-    case SQLITE_NOTADB: return Erro_BD::Tipo::Nao_E_Base;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: return Erro_BD::Tipo::Bloqueada;
-    case SQLITE_READONLY: return Erro_BD::Tipo::So_Leitura;
-    case SQLITE_CANTOPEN: return Erro_BD::Tipo::Sem_Ficheiro;
-    default: return Erro_BD::Tipo::Geral;
-    }
-}
+Erro_BD::Tipo tipo_de(int rc) { return tipo_do_codigo(rc); }
 
 void ligar(sqlite3_stmt* st, const Parametros& p, Database& d) {
     int n = sqlite3_bind_parameter_count(st);
@@ -328,25 +348,12 @@ std::vector<std::string> Database::tabelas() {
     return r;
 }
 
-long long Database::ultimo_rowid() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
-
-// ---------------------------------------------------------------- compaction
-
-void compactar_para(const std::string& origem, const std::string& destino, const std::string& ligacao) {
-    std::error_code ec;
-    if (fs::exists(destino, ec))
-        throw Erro_BD(ERRO_FICHEIRO, "O ficheiro temporário já existe: " + destino);
-    auto d = Database::abrir(origem, ligacao, Modo::Leitura_Escrita);
-    try {
-        d->Execute("ATTACH DATABASE ? AS gv_destino KEY ?", {destino, senha_da_ligacao(ligacao)});
-        d->valor("SELECT sqlcipher_export('gv_destino')");
-        d->Execute("DETACH DATABASE gv_destino");
-    } catch (...) {
-        d->Close();
-        fs::remove(destino, ec);
-        throw;
-    }
-    d->Close();
+void Database::compactar() {
+    if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Compactação dentro de uma transacção");
+    // Cached statements are reset after each use; none is left running.
+    executar_script("VACUUM;");
 }
+
+long long Database::ultimo_rowid() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
 
 } // namespace gv::db

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
 #include <vector>
 
@@ -50,11 +51,23 @@ private:
 using Parametros = std::vector<Valor>;
 
 // Every failure of the layer. numero is the engine's extended result code
-// (or one of ours below); descricao a sentence a person can read.
+// (or one of ours below); descricao the technical detail (the engine's
+// words, the statement): for the error log, never for the person, who is
+// told the cause by its kind.
 class Erro_BD : public std::runtime_error {
 public:
-    // What went wrong, for callers that answer the person differently.
-    enum class Tipo { Geral, Sem_Ficheiro, Nao_E_Base, Bloqueada, So_Leitura };
+    // What went wrong: the file itself, or the machine around it.
+    enum class Tipo {
+        Geral,          // anything else
+        Sem_Ficheiro,   // the file is not there
+        Nao_E_Base,     // not a database of ours, or another password
+        Danificada,     // a database of ours, damaged
+        Bloqueada,      // another program holds it
+        So_Leitura,     // the file or its folder may only be read
+        Sem_Permissao,  // the system refuses the access
+        Disco_Cheio,    // no room left on the disk
+        Erro_ES,        // the disk failed a read or a write
+    };
     Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral);
     int numero() const { return numero_; }
     const std::string& descricao() const { return descricao_; }
@@ -64,6 +77,11 @@ private:
     std::string descricao_;
     Tipo tipo_;
 };
+
+// The kind of an engine result code, and of a system error (file copies,
+// renames).
+Erro_BD::Tipo tipo_do_codigo(int codigo);
+Erro_BD::Tipo tipo_do_sistema(const std::error_code& ec);
 
 // Our own error numbers (above the engine's range).
 constexpr int ERRO_SEM_BASE = 3000;        // no open database
@@ -118,6 +136,10 @@ public:
     void CommitTrans();
     void Rollback();
     bool em_transaccao() const { return transaccoes_ > 0; }
+
+    // Rewrites the file compactly in place, on this connection, as one
+    // transaction of the engine: a failure leaves the file as it was.
+    void compactar();
 
     bool tabela_existe(const std::string& nome);
     std::vector<std::string> tabelas();
@@ -209,10 +231,5 @@ private:
     Edicao edicao_ = Edicao::Nenhuma;
     std::vector<std::pair<std::string, Valor>> pendentes_;
 };
-
-// Compacts the database at origem into destino (which must not exist) with
-// the same password. Used by Compactar_Base_Dados.
-void compactar_para(const std::string& origem, const std::string& destino,
-                    const std::string& ligacao);
 
 } // namespace gv::db

@@ -1,0 +1,65 @@
+#include "data/erros.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "data/estado.h"
+#include "platform/db/database.h"
+
+namespace gv {
+
+namespace {
+
+db::Erro_BD::Tipo tipo_de(const std::exception& e) {
+    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&e)) return bd->tipo();
+    if (auto* fs = dynamic_cast<const std::filesystem::filesystem_error*>(&e)) return db::tipo_do_sistema(fs->code());
+    if (auto* sis = dynamic_cast<const std::system_error*>(&e)) return db::tipo_do_sistema(sis->code());
+    return db::Erro_BD::Tipo::Geral;
+}
+
+} // namespace
+
+std::string Causa_Erro(const std::exception& e) {
+    using T = db::Erro_BD::Tipo;
+    switch (tipo_de(e)) {
+    case T::Disco_Cheio: return txt("O disco está cheio.", "The disk is full.");
+    case T::So_Leitura:
+        return txt("O ficheiro, ou a pasta onde está, só pode ser lido.", "The file, or its folder, is read-only.");
+    case T::Sem_Permissao:
+        return txt("Não há permissão para escrever no ficheiro, ou na pasta onde está.",
+                   "There is no permission to write to the file, or to its folder.");
+    case T::Bloqueada:
+        return txt("O ficheiro está a ser usado por outro programa.", "The file is in use by another program.");
+    case T::Erro_ES: return txt("Houve um erro de leitura ou escrita no disco.", "The disk failed to read or write.");
+    case T::Sem_Ficheiro: return txt("O ficheiro não existe.", "The file does not exist.");
+    case T::Nao_E_Base:
+        return txt("O ficheiro não é um jogo do Golvantario.", "The file is not a Golvantario game.");
+    case T::Danificada: return txt("O ficheiro está danificado.", "The file is damaged.");
+    case T::Geral: break;
+    }
+    return txt("Ocorreu um erro inesperado.", "An unexpected error occurred.");
+}
+
+void Registar_Erro(const std::exception& e) {
+    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&e))
+        std::fprintf(stderr, "golvantario: erro %d: %s\n", bd->numero(), bd->descricao().c_str());
+    else
+        std::fprintf(stderr, "golvantario: %s\n", e.what());
+}
+
+std::string Linha_Causa(const std::exception& e) {
+    Registar_Erro(e);
+    return "\n" + Causa_Erro(e);
+}
+
+const char* Jogo_Inalterado() { return txt("O ficheiro do jogo não foi alterado.", "The game file is unchanged."); }
+
+std::string Texto_Erro_Numerado(const std::exception& e) {
+    Registar_Erro(e);
+    int numero = 0;
+    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&e)) numero = bd->numero();
+    return (ingles() ? "Error Nº : " : "Erro Nº : ") + std::to_string(numero) +
+           (ingles() ? " - Description : " : " - Descrição : ") + Causa_Erro(e);
+}
+
+} // namespace gv

@@ -1,0 +1,24 @@
+#pragma once
+// What a person is told when something fails: the cause in plain words and
+// in the game's language, never the engine's own text or a statement. The
+// technical detail goes to the standard error stream.
+
+#include <exception>
+#include <string>
+
+namespace gv {
+
+// One sentence: the disk is full, the file is read-only, ... or, for a
+// failure of no known kind, that an unexpected error happened.
+std::string Causa_Erro(const std::exception& e);
+// Writes the technical detail of the failure to the standard error stream.
+void Registar_Erro(const std::exception& e);
+// The failure's cause (logged as well) for a message: "\n" + Causa_Erro.
+std::string Linha_Causa(const std::exception& e);
+// "The game file is unchanged." in the game's language.
+const char* Jogo_Inalterado();
+// "Erro Nº : <n> - Descrição : <cause>" (English: "Error Nº : ... -
+// Description : ...") for the shared queries' own message.
+std::string Texto_Erro_Numerado(const std::exception& e);
+
+} // namespace gv

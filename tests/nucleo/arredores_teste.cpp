@@ -1,0 +1,219 @@
+// When the machine fails the game (a full disk, a read-only file or folder,
+// a file another program holds), the person is told so in plain words, in
+// the game's language, and the game file is unchanged. An installed game
+// runs from a folder it cannot write.
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <sqlite3.h>
+
+#include "desk/proximo_jogo.h"
+#include "jogo_apoio.h"
+#include "matchday/ronda.h"
+#include "platform/falhas.h"
+#include "season/mudanca_epoca.h"
+
+using namespace gv;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A small file system of the test's own, where the machine allows one (a
+// root with the right to mount): a disk made full, a folder made read-only,
+// for real. Elsewhere the tests inject the engine's error instead.
+class Montagem {
+public:
+    Montagem(const fs::path& pasta, int kib) : pasta_(pasta), opcoes_("size=" + std::to_string(kib) + "k") {
+        fs::create_directories(pasta_);
+        montada_ = ::mount("tmpfs", pasta_.c_str(), "tmpfs", 0, opcoes_.c_str()) == 0;
+    }
+    ~Montagem() {
+        if (montada_) ::umount2(pasta_.c_str(), MNT_DETACH);
+    }
+    bool montada() const { return montada_; }
+    bool so_leitura() {
+        return ::mount("tmpfs", pasta_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, opcoes_.c_str()) == 0;
+    }
+    // Fills what is left of the disk.
+    void encher() {
+        std::ofstream f(pasta_ / "enchimento", std::ios::binary);
+        const std::string bloco(4096, 'x');
+        while (f.write(bloco.data(), static_cast<std::streamsize>(bloco.size()))) {}
+    }
+
+private:
+    fs::path pasta_;
+    std::string opcoes_;
+    bool montada_ = false;
+};
+
+// Nothing of the engine shows through: no statement, no placeholder.
+void sem_motor(const std::string& texto) {
+    for (const char* palavra : {"SELECT", "UPDATE", "INSERT", "DELETE", "ATTACH", "PRAGMA", "sqlcipher", "WHERE", "(?",
+                                "?)", " ? ", "SQLITE", "sqlite"})
+        EXPECT_EQ(texto.find(palavra), std::string::npos) << palavra << " in: " << texto;
+}
+
+class Arredores : public teste::Com_Mestra {
+protected:
+    void TearDown() override {
+        desarmar_falhas();
+        Com_Mestra::TearDown();
+    }
+    Resultado_Jogo carregar(const fs::path& ficheiro) {
+        porta.escolher(Ficheiro_Escolhido{ficheiro.string(), ficheiro.filename().string()});
+        return Carregar_Jogo();
+    }
+    // The last message: every line expected, in order, and nothing of the engine.
+    void mensagem(const std::vector<std::string>& linhas) {
+        ASSERT_FALSE(porta.mensagens.empty());
+        const std::string& m = porta.mensagens.back().texto;
+        std::size_t de = 0;
+        for (const auto& l : linhas) {
+            const auto onde = m.find(l, de);
+            ASSERT_NE(onde, std::string::npos) << l << " in: " << m;
+            de = onde + l.size();
+        }
+        EXPECT_EQ(porta.mensagens.back().icone, Icone::Critico);
+        sem_motor(m);
+    }
+    // A saved game in folder `onde`, closed.
+    fs::path jogo_em(const fs::path& onde) {
+        novo_jogo_pt();
+        repor_estado();
+        Ligacao_BD = LIGACAO_JOGO;
+        const fs::path destino = onde / "jogo.gv";
+        if (destino != fs::path(caminho("jogo.gv"))) fs::copy_file(caminho("jogo.gv"), destino);
+        porta.mensagens.clear();
+        return destino;
+    }
+};
+
+TEST_F(Arredores, AFullDiskIsNamedAndTheGameIsUnchanged) {
+    Montagem disco(pasta / "disco", 1024);
+    const fs::path jogo = jogo_em(disco.montada() ? pasta / "disco" : pasta);
+
+    // Loading: the rewrite of the file finds no room.
+    if (disco.montada())
+        disco.encher();
+    else
+        armar_falha("compactar", SQLITE_FULL);
+    const auto antes = teste::ler_bytes(jogo);
+    EXPECT_EQ(carregar(jogo), Resultado_Jogo::Recusado);
+    mensagem({"Não foi possível abrir o jogo.", "O disco está cheio.", "O ficheiro do jogo não foi alterado."});
+    EXPECT_EQ(teste::ler_bytes(jogo), antes);
+
+    // Playing, in English: the round is undone and can be played again.
+    if (disco.montada()) fs::remove(pasta / "disco" / "enchimento");
+    ASSERT_EQ(carregar(jogo), Resultado_Jogo::Aberto);
+    Lingua = "I";
+    const auto jogado = teste::ler_bytes(jogo);
+    if (disco.montada())
+        disco.encher();
+    else
+        armar_falha("ronda.campeonato.gravar", SQLITE_FULL);
+    EXPECT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Falhada);
+    mensagem({"The matchday could not be played. Nothing was saved", "The disk is full."});
+    repor_estado();
+    EXPECT_EQ(teste::ler_bytes(jogo), jogado);
+}
+
+TEST_F(Arredores, ANewGameOnAFullDiskIsNamedAndNothingIsLeft) {
+    Montagem disco(pasta / "disco", 512);
+    const fs::path onde = disco.montada() ? pasta / "disco" : pasta;
+    if (disco.montada())
+        disco.encher();
+    else
+        armar_falha("novo_jogo.copia", SQLITE_FULL);
+    porta.escolher(Ficheiro_Escolhido{(onde / "novo.gv").string(), "novo.gv"});
+    EXPECT_EQ(Novo_Jogo(escolhas()), Resultado_Jogo::Recusado);
+    mensagem({"Não foi possível criar o novo jogo.", "O disco está cheio.", "Nenhum ficheiro de jogo foi alterado."});
+    EXPECT_FALSE(fs::exists(onde / "novo.gv"));
+    EXPECT_FALSE(fs::exists(onde / "novo.gv.a-criar"));
+}
+
+TEST_F(Arredores, ASeasonChangeThatTheDiskFailsIsNamed) {
+    novo_jogo_pt();
+    Lingua = "I";
+    armar_falha("epoca.gravar", SQLITE_IOERR_WRITE);
+    EXPECT_EQ(Mudar_Epoca(nullptr), Resultado_Mudanca::Falhada);
+    mensagem({"The season could not be changed. Nothing was saved", "The disk failed to read or write."});
+}
+
+TEST_F(Arredores, AReadOnlyGameFileIsNamedAndLeftAlone) {
+    Montagem disco(pasta / "disco", 1024);
+    const bool raiz = ::geteuid() == 0;
+    const fs::path jogo = jogo_em(disco.montada() ? pasta / "disco" : pasta);
+    if (disco.montada())
+        ASSERT_TRUE(disco.so_leitura());
+    else if (!raiz)
+        ::chmod(jogo.c_str(), 0444);
+    else
+        armar_falha("compactar", SQLITE_READONLY);
+    const auto antes = teste::ler_bytes(jogo);
+    for (const char* lingua : {"P", "I"}) {
+        Lingua = lingua;
+        EXPECT_EQ(carregar(jogo), Resultado_Jogo::Recusado);
+        if (Lingua == "P")
+            mensagem({"Não foi possível abrir o jogo.", "O ficheiro, ou a pasta onde está, só pode ser lido.",
+                      "O ficheiro do jogo não foi alterado."});
+        else
+            mensagem({"The game could not be opened.", "The file, or its folder, is read-only.",
+                      "The game file is unchanged."});
+        if (!disco.montada() && raiz) armar_falha("compactar", SQLITE_READONLY);
+    }
+    EXPECT_EQ(teste::ler_bytes(jogo), antes);
+}
+
+TEST_F(Arredores, AFileAnotherProgramHoldsIsNamed) {
+    const fs::path jogo = jogo_em(pasta);
+    auto outro = db::Database::abrir(jogo.string(), Ligacao_BD);
+    outro->BeginTrans();
+    outro->Execute("UPDATE principal SET sit = 1");
+    Lingua = "I";
+    EXPECT_EQ(carregar(jogo), Resultado_Jogo::Recusado);
+    mensagem({"The game could not be opened.", "The file is in use by another program.", "The game file is unchanged."});
+    outro->Rollback();
+}
+
+// The executable's folder cannot be written: the master database is copied
+// to the user's data folder once, and the game is made, played, saved and
+// loaded there. A folder that can be written stays the program's folder.
+TEST_F(Arredores, AnInstalledGameRunsFromAFolderItCannotWrite) {
+    const fs::path dados = pasta / "dados";
+    EXPECT_EQ(Escolher_Pasta_Programa(pasta.string(), dados.string()), pasta.string());
+    EXPECT_FALSE(fs::exists(dados));
+
+    Montagem programa(pasta / "programa", 2048);
+    const fs::path bin = pasta / "programa" / "bin", partilha = pasta / "programa" / "share" / "golvantario99";
+    fs::create_directories(bin);
+    fs::create_directories(partilha);
+    fs::copy_file(caminho(NOME_BASE_MESTRA), partilha / NOME_BASE_MESTRA);
+    if (programa.montada())
+        ASSERT_TRUE(programa.so_leitura());
+    else if (::geteuid() != 0)
+        for (const fs::path& p : {bin, partilha, pasta / "programa"}) ::chmod(p.c_str(), 0555);
+    else
+        GTEST_SKIP() << "no way to make a folder read-only for root here";
+    ASSERT_FALSE(pasta_gravavel(bin.string()));
+    const auto mestra = teste::ler_bytes(partilha / NOME_BASE_MESTRA);
+
+    Pasta_Programa = Escolher_Pasta_Programa(bin.string(), dados.string());
+    EXPECT_EQ(Pasta_Programa, dados.string());
+    EXPECT_EQ(teste::ler_bytes(dados / NOME_BASE_MESTRA), mestra);
+    porta.escolher(Ficheiro_Escolhido{(dados / "jogo.gv").string(), "jogo.gv"});
+    ASSERT_EQ(Novo_Jogo(escolhas()), Resultado_Jogo::Aberto);
+    EXPECT_EQ(porta.pedidos_ficheiro.back().pasta_inicial, dados.string());
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    repor_estado();
+    Ligacao_BD = LIGACAO_JOGO;
+    Pasta_Programa = Escolher_Pasta_Programa(bin.string(), dados.string());
+    ASSERT_EQ(carregar(dados / "jogo.gv"), Resultado_Jogo::Aberto);
+    EXPECT_EQ(Jornada_Actual, 2);
+    EXPECT_EQ(teste::ler_bytes(partilha / NOME_BASE_MESTRA), mestra);
+    if (!programa.montada())
+        for (const fs::path& p : {bin, partilha, pasta / "programa"}) ::chmod(p.c_str(), 0755);
+}
+
+} // namespace
