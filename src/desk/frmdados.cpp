@@ -229,6 +229,11 @@ FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
     criar_painel_financas();
     ligar_mercado();
     ligar_estatisticas();
+    // Every name whole and every column in view: the grid takes what its
+    // columns need and the panel on its right moves over.
+    s1->set_ColWidth(3, s1->largura_nome());
+    s1->acertar_cabecalhos();
+    abrir_espaco(*s1, s1->largura_total());
 }
 
 // The statistics screens, and the club-name label opening the calendar.

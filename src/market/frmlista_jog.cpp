@@ -36,6 +36,7 @@ FrmLista_Jog::FrmLista_Jog() : Ecra_Lista_Jogadores(QStringLiteral("FrmLista_Jog
     }
     v1->setGeometry(10, 48, 760, 450);
     Command2->setGeometry(660, 512, 110, 36);
+    acertar_colunas();
     connect(Command2, &QPushButton::clicked, this, [this] { Unload(); });
 }
 

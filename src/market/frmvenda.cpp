@@ -13,6 +13,7 @@ FrmVenda::FrmVenda() : Ecra_Lista_Jogadores(QStringLiteral("FrmVenda"), Lista_Or
     setWindowTitle(QStringLiteral("Transferencias  de Jogadores"));
     v1->setGeometry(10, 10, 760, 450);
     Command2->setGeometry(660, 472, 110, 36);
+    acertar_colunas();
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 

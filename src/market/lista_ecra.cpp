@@ -54,6 +54,13 @@ Ecra_Lista_Jogadores::Ecra_Lista_Jogadores(const QString& nome, Lista_Origem ori
     connect(emprestimo, &QAction::triggered, this, [this] { emprestimo_Click(); });
 }
 
+void Ecra_Lista_Jogadores::acertar_colunas() {
+    v1->set_ColWidth(2, v1->largura_nome());
+    v1->set_ColWidth(3, v1->largura_nome());
+    v1->acertar_cabecalhos();
+    abrir_espaco(*v1, v1->largura_total());
+}
+
 const Jogador_Listado* Ecra_Lista_Jogadores::listado(int row) const {
     if (row < 1 || row > static_cast<int>(linhas_.size()) || row > v1->MaxRows()) return nullptr;
     return &linhas_[static_cast<std::size_t>(row - 1)];

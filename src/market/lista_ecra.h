@@ -43,6 +43,9 @@ protected:
     // Writes the list into the grid; with cores_posicao the first column
     // takes the position's colour.
     void mostrar(const std::vector<Jogador_Listado>& linhas, bool cores_posicao);
+    // Names and clubs whole, every column in view; called once the screen
+    // has placed its grid.
+    void acertar_colunas();
     void cabecalhos_ingles();
     bool eventFilter(QObject* alvo, QEvent* evento) override;
     void Form_Paint() override;

@@ -68,6 +68,13 @@ Ecra_Jogos::Ecra_Jogos(const QString& nome, bool taca) : Ecra(nome) {
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->hide();
+    // A scorer with his minute in a drop-down, a club with its division.
+    for (int c : {2, 7}) v1->set_ColWidth(c, v1->largura_nome(QStringLiteral("00'-"), {}, true));
+    v1->set_ColWidth(4, v1->largura_nome(QStringLiteral("(0) ")));
+    v1->set_ColWidth(5, v1->largura_nome({}, QStringLiteral(" (0)")));
+    v1->acertar_cabecalhos();
+    abrir_espaco(*v1, v1->largura_total());
+    Command1->move((width() - Command1->width()) / 2, Command1->y());
 }
 
 void Ecra_Jogos::Form_Load() {

@@ -71,10 +71,17 @@ FrmFinal_Camp::FrmFinal_Camp() : Ecra(QStringLiteral("FrmFinal_Camp")) {
     s1 = separadores(Frame1, "s1", "v1", v1_, {"Pos ", "Clube", "Pts"}, {40, 220, 50});
     Frame2 = moldura(this, "Frame2", "Melhores Marcadores", {414, 12, 394, 250});
     SSTab1 = separadores(Frame2, "SSTab1", "v2", v2_, {"Pos ", "Nome", "Clube", "Golos"}, {40, 130, 130, 45});
+    for (Grelha* g : v2_) {
+        g->set_ColWidth(2, g->largura_nome());
+        g->set_ColWidth(3, g->largura_nome());
+        g->acertar_cabecalhos();
+    }
 
     Frame3 = moldura(this, "Frame3", "Vencedor Campeonato", {12, 272, 390, 60});
     Label1 = rotulo(Frame3, "Label1", {12, 24, 366, 26});
-    Frame4 = moldura(this, "Frame4", "Vencedor Taça", {414, 262, 394, 76});
+    // The cup winner's caption once, on the inner frame (the one English
+    // translates); the outer frame only holds it.
+    Frame4 = moldura(this, "Frame4", "", {414, 262, 394, 76});
     Frame5 = moldura(Frame4, "Frame5", "Vencedor Taça", {6, 16, 382, 56});
     Label2 = rotulo(Frame5, "Label2", {10, 22, 362, 26});
     for (QLabel* l : {Label1, Label2}) l->setStyleSheet(QStringLiteral("font-weight: bold; color: rgb(0, 0, 128);"));
@@ -96,6 +103,8 @@ FrmFinal_Camp::FrmFinal_Camp() : Ecra(QStringLiteral("FrmFinal_Camp")) {
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(350, 552, 120, 34);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    abrir_espaco(*v2_[0], v2_[0]->largura_total());
+    Command1->move((width() - Command1->width()) / 2, Command1->y());
 }
 
 FrmFinal_Camp::~FrmFinal_Camp() {

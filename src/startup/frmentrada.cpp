@@ -91,11 +91,16 @@ Frmentrada::Frmentrada() : Ecra(QStringLiteral("Frmentrada")) {
     Image5 = imagem(Frame7, "Image5", bandeira("uk"), {120, 28, 36, 24}, "English");
     Image4->installEventFilter(this);
     Image5->installEventFilter(this);
+    // Qt's own buttons and dialogs follow the language chosen here.
     connect(Option4, &QRadioButton::toggled, this, [](bool ligado) {
-        if (ligado) Lingua = "P";
+        if (!ligado) return;
+        Lingua = "P";
+        Lingua_Qt(true);
     });
     connect(Option5, &QRadioButton::toggled, this, [](bool ligado) {
-        if (ligado) Lingua = "I";
+        if (!ligado) return;
+        Lingua = "I";
+        Lingua_Qt(false);
     });
 
     Frame2 = moldura(this, "Frame2", "Divisão/Division", {296, 12, 288, 62});
@@ -148,6 +153,7 @@ Frmentrada::Frmentrada() : Ecra(QStringLiteral("Frmentrada")) {
 void Frmentrada::Form_Load() {
     Centrar_Form(*this);
     Lingua = "P";
+    Lingua_Qt(true);
     Text1->clear();
     Combo1->clear();
     Combo1->addItems({QStringLiteral("5,000,000"), QStringLiteral("2,000,000"), QStringLiteral("1,000,000")});

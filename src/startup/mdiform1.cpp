@@ -1,5 +1,7 @@
 #include "startup/mdiform1.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -53,6 +55,23 @@ MDIForm1::MDIForm1() : Ecra(QStringLiteral("MDIForm1")) {
     }
     Picture1->setGeometry(rect());
     Timer1->start();
+    // The contact line hides while a screen covers part of it.
+    qApp->installEventFilter(this);
+}
+
+MDIForm1::~MDIForm1() { qApp->removeEventFilter(this); }
+
+bool MDIForm1::eventFilter(QObject* alvo, QEvent* evento) {
+    switch (evento->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (auto* w = qobject_cast<QWidget*>(alvo); w && w != this && w->isWindow()) colocar_contacto();
+        break;
+    default: break;
+    }
+    return Ecra::eventFilter(alvo, evento);
 }
 
 void MDIForm1::Form_Load() {
@@ -80,6 +99,16 @@ void MDIForm1::colocar_contacto() {
     const int y = Picture1->height() - Label4->height() - 10;
     Label4->move(12, y);
     Label3->move(Label4->x() + Label4->width() + 8, y);
+    // Never half hidden under a screen.
+    const QRect linha(Label4->mapToGlobal(QPoint(0, 0)),
+                      Label3->mapToGlobal(QPoint(Label3->width() - 1, Label3->height() - 1)));
+    bool coberta = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && !(w->windowType() == Qt::ToolTip || w->windowType() == Qt::Popup) &&
+            w->frameGeometry().intersects(linha))
+            coberta = true;
+    Label4->setVisible(!coberta);
+    Label3->setVisible(!coberta);
 }
 
 void MDIForm1::Picture1_Paint() {

@@ -17,8 +17,11 @@ class MDIForm1 : public Ecra {
     Q_OBJECT
 public:
     MDIForm1();
+    ~MDIForm1() override;
 
 protected:
+    // Screens shown, moved or hidden over the main window.
+    bool eventFilter(QObject* alvo, QEvent* evento) override;
     void Form_Load() override;
     void Form_Unload() override;
     void Form_Resize() override;

@@ -200,7 +200,9 @@ std::vector<Marcador_Da_Epoca> Melhores_Marcadores_Divisao(int div) {
 }
 
 std::string Linha_Marcador_Epoca(int n, const Marcador_Da_Epoca& m) {
-    return campo_fixo(std::to_string(n), 3) + campo_fixo(m.nome, 24) + campo_fixo(m.equipa, 20) + std::to_string(m.golos);
+    // A blank after the club's field: a club of 20 characters fills it.
+    return campo_fixo(std::to_string(n), 3) + campo_fixo(m.nome, 24) + campo_fixo(m.equipa, 20) + " " +
+           std::to_string(m.golos);
 }
 
 bool Ha_Golos_Epoca() {

@@ -44,6 +44,8 @@ FrmTranfere::FrmTranfere() : Ecra_Consulta(QStringLiteral("FrmTranfere")) {
         }
         v2[i]->set_alinhamento(4, Qt::AlignCenter);
         v2[i]->set_alinhamento(5, Qt::AlignRight | Qt::AlignVCenter);
+        v2[i]->set_ColWidth(3, v2[i]->largura_nome({}, QStringLiteral(" (00)")));
+        v2[i]->acertar_cabecalhos();
         SSTab1->addTab(v2[i], QString::fromUtf8(separadores[i]));
     }
     struct R {
@@ -69,6 +71,7 @@ FrmTranfere::FrmTranfere() : Ecra_Consulta(QStringLiteral("FrmTranfere")) {
     cor(Label2, Label6, Azul_Escuro);
     cor(Label4, Label8, Azul_Escuro);
     botao_ok({500, 470, 104, 34}, QStringLiteral("OK"));
+    abrir_espaco(*v2[0], v2[0]->largura_total());
 }
 
 void FrmTranfere::Traduzir_Ingles() {
@@ -145,7 +148,13 @@ FrmTransferencias_totais::FrmTransferencias_totais() : Ecra_Consulta(QStringLite
     v2->set_alinhamento(1, Qt::AlignCenter);
     v2->set_alinhamento(3, Qt::AlignCenter);
     v2->set_alinhamento(4, Qt::AlignRight | Qt::AlignVCenter);
+    // "MD - name (25)" and "(1) club -> club (2)" whole.
+    const QString nome(20, QLatin1Char('n'));
+    v2->set_ColWidth(2, v2->largura_nome(QStringLiteral("MD - "), QStringLiteral(" (00)")));
+    v2->set_ColWidth(5, v2->largura_para(QStringLiteral("(0) ") + nome + QStringLiteral(" -> ") + nome + QStringLiteral(" (0)")));
+    v2->acertar_cabecalhos();
     botao_ok({680, 504, 104, 34});
+    abrir_espaco(*v2, v2->largura_total());
 }
 
 void FrmTransferencias_totais::Form_Load() {

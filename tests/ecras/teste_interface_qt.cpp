@@ -103,6 +103,42 @@ TEST(InterfaceQt, MensagemComTituloIconeEBotaoPorDefeito) {
               Resposta::Cancelar);
 }
 
+// Qt's standard buttons speak the game's language: Portugal's Portuguese
+// from Qt's own catalogue, English again after switching back.
+TEST(InterfaceQt, StandardButtonsFollowTheGamesLanguage) {
+    if (!Lingua_Qt(true)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
+    Interface_Qt porta;
+    auto textos = [&] {
+        QStringList r;
+        quando_modal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* b : box->buttons()) r << b->text();
+            box->defaultButton()->click();
+        });
+        porta.mensagem(Mensagem{"Aceita?", Icone::Pergunta, Botoes::SimNaoCancelar, {}, 0});
+        r.sort();
+        return r;
+    };
+    EXPECT_EQ(textos(), (QStringList{"&Não", "&Sim", "Cancelar"}));
+    EXPECT_TRUE(Lingua_Qt(false));
+    EXPECT_EQ(textos(), (QStringList{"&No", "&Yes", "Cancel"}));
+}
+
+// A line that fits the box never breaks, so a name stays whole; a line too
+// long for any box may still wrap.
+TEST(InterfaceQt, AMessageLineThatFitsIsNeverBrokenInside) {
+    const QFontMetrics fm(QApplication::font());
+    const QString pergunta = QString::fromUtf8("O clube UNIÃO ESCALHADO NOVO (1ª Div.), oferece 1,234,567 pelo Jogador: "
+                                               "Chico Soares (av)");
+    const QString texto = pergunta + QStringLiteral("\nAceita VENDER o Jogador?");
+    const QStringList linhas = linhas_inteiras(texto, fm, fm.horizontalAdvance(pergunta)).split(QLatin1Char('\n'));
+    ASSERT_EQ(linhas.size(), 2);
+    EXPECT_FALSE(linhas[0].contains(QLatin1Char(' ')));
+    EXPECT_TRUE(linhas[0].contains(QString::fromUtf8("Chico\u00A0Soares")));
+    EXPECT_EQ(linhas_inteiras(texto, fm, 100).split(QLatin1Char('\n'))[0], pergunta);
+}
+
 TEST(InterfaceQt, GuardarAcrescentaAExtensaoEDevolveOTitulo) {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());

@@ -97,6 +97,24 @@ TEST_F(Instancias, MostrarModalVoltaAoEsconderEFicaCarregado) {
     EXPECT_FALSE(e.mostrado_modal());
 }
 
+// A screen that closes itself hands the keyboard back to the one that
+// opened it (the desk's shortcuts work again).
+TEST_F(Instancias, TheKeyboardGoesBackToTheScreenThatOpenedIt) {
+    Ecra chamador(QStringLiteral("Chamador"));
+    chamador.resize(300, 200);
+    chamador.show();
+    chamador.activateWindow();
+    ASSERT_TRUE(teste::esperar_ate([&] { return QApplication::activeWindow() == &chamador; }, 2000));
+    QWidget* activa_durante = nullptr;
+    QTimer::singleShot(50, [&] {
+        activa_durante = QApplication::activeWindow();
+        descarregar<EcraContado>();   // closes itself, as the bank after a repayment
+    });
+    instancia<EcraContado>().Show_Modal();
+    EXPECT_NE(activa_durante, &chamador);
+    EXPECT_TRUE(teste::esperar_ate([&] { return QApplication::activeWindow() == &chamador; }, 2000));
+}
+
 TEST_F(Instancias, DescarregarSeDentroDoProprioModalESeguro) {
     EcraContado& e = instancia<EcraContado>();
     QPointer<EcraContado> guarda(&e);

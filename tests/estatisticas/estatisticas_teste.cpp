@@ -169,7 +169,8 @@ TEST_F(Leituras, PaddedFieldsKeepTheirColumnsWhateverTheTextsLength) {
     EXPECT_EQ(Linha_Media(10, {"Alfa", 7}).substr(0, 4), "10 A");
     std::string l = Linha_Marcador_Epoca(1, {"Um Nome Demasiado Comprido Aqui", "Clube", 7});
     EXPECT_EQ(l.substr(27, 20), campo_fixo("Clube", 20));
-    EXPECT_EQ(l.substr(47), "7");
+    EXPECT_EQ(l.substr(47), " 7");
+    EXPECT_EQ(Linha_Marcador_Epoca(12, {"Nome", "Operário Tapada Nova", 10}).substr(3 + 24), "Operário Tapada Nova 10");
 }
 
 TEST_F(Leituras, AverageStrengthRanksOnlyClubsWithThatPosition) {

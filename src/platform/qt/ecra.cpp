@@ -1,5 +1,6 @@
 #include "platform/qt/ecra.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -23,8 +24,7 @@ int vivos = 0;
 
 void trazer_a_frente(QWidget& w) {
     // The offscreen platform (tests) has no stacking and says so each time.
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
-    w.raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) w.raise();
     w.activateWindow();
 }
 
@@ -77,6 +77,7 @@ void Ecra::Show_Modal() {
     trazer_a_frente(*this);
 
     QPointer<Ecra> guarda(this);
+    QPointer<QWidget> chamador = QApplication::activeWindow();
     QEventLoop ciclo;
     ciclo_ = &ciclo;
     ++profundidade;
@@ -88,6 +89,9 @@ void Ecra::Show_Modal() {
         guarda->ciclo_ = nullptr;
         if (!guarda->isVisible()) guarda->setWindowModality(Qt::NonModal);
     }
+    // The keyboard goes back to the screen that opened this one, however
+    // this one closed (its shortcuts work again).
+    if (chamador && chamador != guarda && chamador->isVisible()) trazer_a_frente(*chamador);
 }
 
 void Ecra::Hide() {

@@ -4,7 +4,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionTabWidgetFrame>
 #include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -298,6 +303,94 @@ void Grelha::set_alinhamento(int col, Qt::Alignment a) {
     if (col < 1 || col > MaxCols()) return;
     colunas_[static_cast<std::size_t>(col - 1)].alinhamento = a;
     para_cada(col, -1, [&](QTableWidgetItem* it) { it->setTextAlignment(a); });
+}
+
+int Grelha::largura_para(const QString& texto, bool lista) const {
+    const QStyle* estilo = tabela_->style();
+    int r = tabela_->fontMetrics().horizontalAdvance(texto) +
+            2 * (estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabela_) + 1);
+    if (lista) {
+        // What a drop-down takes beside its text: the arrow and the frame.
+        QComboBox modelo;
+        modelo.setFont(tabela_->font());
+        QStyleOptionComboBox o;
+        o.initFrom(&modelo);
+        o.rect = QRect(0, 0, 200, tabela_->verticalHeader()->defaultSectionSize());
+        r += 200 - estilo->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, &modelo).width();
+    }
+    return r;
+}
+
+int Grelha::largura_nome(const QString& antes, const QString& depois, bool lista) const {
+    return largura_para(antes + QString(20, QLatin1Char('n')) + depois, lista);
+}
+
+void Grelha::acertar_cabecalhos() {
+    const QHeaderView* h = tabela_->horizontalHeader();
+    const int margem = 2 * tabela_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, tabela_) + 2;
+    for (int c = 0; c < tabela_->columnCount(); ++c) {
+        const QTableWidgetItem* it = tabela_->horizontalHeaderItem(c);
+        if (!it || tabela_->isColumnHidden(c)) continue;
+        const int precisa = h->fontMetrics().horizontalAdvance(it->text()) + margem;
+        if (tabela_->columnWidth(c) < precisa) tabela_->setColumnWidth(c, precisa);
+    }
+}
+
+int Grelha::largura_total() const {
+    int r = 2 * tabela_->frameWidth() + tabela_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tabela_);
+    if (tabela_->verticalHeader()->isVisible()) r += tabela_->verticalHeader()->width();
+    for (int c = 0; c < tabela_->columnCount(); ++c)
+        if (!tabela_->isColumnHidden(c)) r += tabela_->columnWidth(c);
+    return r;
+}
+
+namespace {
+
+// The width a tab strip gives its pages.
+int largura_paginas(const QTabWidget& t) {
+    QStyleOptionTabWidgetFrame o;
+    o.initFrom(&t);
+    o.rect = t.rect();
+    o.shape = t.tabBar()->shape();
+    o.tabBarSize = t.tabBar()->sizeHint();
+    o.lineWidth = t.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &t);
+    return t.style()->subElementRect(QStyle::SE_TabWidgetTabContents, &o, &t).width();
+}
+
+} // namespace
+
+void abrir_espaco(Grelha& g, int largura) {
+    QWidget* inicio = &g;
+    int tem = g.width();
+    if (auto* pilha = g.parentWidget(); pilha && qobject_cast<QTabWidget*>(pilha->parentWidget())) {
+        auto* t = qobject_cast<QTabWidget*>(pilha->parentWidget());
+        inicio = t;
+        tem = largura_paginas(*t);
+    }
+    const int falta = largura - tem;
+    if (falta <= 0) return;
+    QWidget* w = inicio;
+    for (; w && !w->isWindow(); w = w->parentWidget()) {
+        QWidget* pai = w->parentWidget();
+        if (!pai) break;
+        const QRect antes = w->geometry();
+        for (QObject* o : pai->children()) {
+            auto* irmao = qobject_cast<QWidget*>(o);
+            if (!irmao || irmao == w || irmao->isWindow()) continue;
+            const QRect r = irmao->geometry();
+            if (r.left() > antes.right())
+                irmao->move(r.x() + falta, r.y());
+            else if (r.left() <= antes.left() && r.right() >= antes.right())
+                irmao->resize(r.width() + falta, r.height());   // a frame or bar across it
+        }
+        w->resize(antes.width() + falta, antes.height());
+    }
+    if (w && w->isWindow()) {
+        if (w->minimumWidth() == w->maximumWidth())
+            w->setFixedSize(w->width() + falta, w->height());
+        else
+            w->resize(w->width() + falta, w->height());
+    }
 }
 
 void Grelha::set_cabecalho_linhas_visivel(bool visivel) { tabela_->verticalHeader()->setVisible(visivel); }

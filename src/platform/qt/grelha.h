@@ -70,6 +70,17 @@ public:
     void set_ColWidth(int col, int pixeis);
     // Alignment of a column's cells, also of rows added later.
     void set_alinhamento(int col, Qt::Alignment a);
+    // The width a column needs to show a text whole in the grid's font,
+    // cell margins included; a list cell also needs room for its arrow.
+    int largura_para(const QString& texto, bool lista = false) const;
+    // The width of a name of 20 characters, the longest the game stores,
+    // drawn wider than any name of the seed data.
+    int largura_nome(const QString& antes = {}, const QString& depois = {}, bool lista = false) const;
+    // Widens every column that cannot show its header text whole.
+    void acertar_cabecalhos();
+    // The width the grid needs to show every visible column without
+    // scrolling sideways, a vertical scroll bar included.
+    int largura_total() const;
     void set_cabecalho_linhas_visivel(bool visivel);
 
     // Makes cells tick cells (value 0); row -1: the whole column, also rows
@@ -136,5 +147,11 @@ private:
     std::vector<long long> identidades_; // index row - 1
     bool editavel_ = false;
 };
+
+// Makes room for a grid that needs `largura` pixels (its largura_total):
+// the grid, or the tab strip whose page it is, grows by what it lacks, and
+// so does every control holding it and the window; controls right of them
+// move over. Nothing changes when the grid has room.
+void abrir_espaco(Grelha& g, int largura);
 
 } // namespace gv

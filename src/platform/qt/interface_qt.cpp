@@ -4,9 +4,14 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <vector>
 
 namespace gv {
@@ -73,10 +78,22 @@ QString padroes_qt(QString padroes) {
 
 } // namespace
 
+QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite) {
+    QStringList linhas = texto.split(QLatin1Char('\n'));
+    for (QString& l : linhas)
+        if (fonte.horizontalAdvance(l) <= limite) l.replace(QLatin1Char(' '), QChar(0x00A0));
+    return linhas.join(QLatin1Char('\n'));
+}
+
 Resposta Interface_Qt::mensagem(const Mensagem& m) {
     const QString titulo = m.titulo.empty() ? QString::fromUtf8(TITULO_PROGRAMA)
                                             : QString::fromStdString(m.titulo);
-    QMessageBox caixa(icone_qt(m.icone), titulo, QString::fromStdString(m.texto),
+    // The widest a box grows before it wraps (Qt's own limit), less its icon.
+    const QRect ecra = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                        : QRect(0, 0, 800, 600);
+    const int limite = std::min(ecra.width() - 480, 1000) - 120;
+    QMessageBox caixa(icone_qt(m.icone), titulo,
+                      linhas_inteiras(QString::fromStdString(m.texto), QFontMetrics(QApplication::font()), limite),
                       QMessageBox::NoButton, janela_activa());
     const auto botoes = botoes_qt(m.botoes);
     std::vector<QAbstractButton*> criados;
@@ -113,6 +130,42 @@ std::optional<Ficheiro_Escolhido> Interface_Qt::escolher_ficheiro(const Pedido_F
     std::string caminho = escolhidos.front().toStdString();
     if (p.guardar) caminho = acrescentar_extensao(caminho, p.extensao_defeito);
     return Ficheiro_Escolhido{caminho, titulo_ficheiro(caminho)};
+}
+
+namespace {
+
+// Qt 6 asks for its standard buttons' texts under the name of its platform
+// theme; the Portuguese catalogue of Portugal holds them under the button
+// box's, where earlier Qt versions asked.
+class Catalogo_Qt : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char* contexto, const char* texto, const char* desambiguacao, int n) const override {
+        QString r = QTranslator::translate(contexto, texto, desambiguacao, n);
+        if (r.isEmpty() && qstrcmp(contexto, "QPlatformTheme") == 0)
+            r = QTranslator::translate("QDialogButtonBox", texto, desambiguacao, n);
+        return r;
+    }
+};
+
+} // namespace
+
+bool Lingua_Qt(bool portugues) {
+    static QTranslator* catalogo = nullptr;
+    if (!portugues) {
+        if (catalogo) QCoreApplication::removeTranslator(catalogo);
+        return true;
+    }
+    if (!catalogo) {
+        auto* novo = new Catalogo_Qt(QCoreApplication::instance());
+        if (!novo->load(QStringLiteral("qt_pt_PT"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete novo;
+            return false;
+        }
+        catalogo = novo;
+    }
+    QCoreApplication::installTranslator(catalogo);
+    return true;
 }
 
 void Interface_Qt::rato_ocupado() {

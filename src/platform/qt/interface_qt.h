@@ -2,6 +2,7 @@
 // The Qt port of the user-interface door: message boxes, the open and save
 // file dialogs, the busy pointer and the event pump.
 
+#include <QFontMetrics>
 #include <QString>
 
 #include <string>
@@ -31,5 +32,16 @@ std::string acrescentar_extensao(const std::string& caminho, const std::string& 
 
 // The file name without its folder.
 std::string titulo_ficheiro(const std::string& caminho);
+
+// A message's text with each line that fits `limite` pixels in `fonte`
+// made unbreakable (its spaces non-breaking), so a box never splits a
+// name across two lines; a longer line keeps its spaces for wrapping.
+QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite);
+
+// Qt's own texts (the standard buttons, the file dialogs) in the game's
+// language: Qt's catalogue of Portugal's Portuguese while `portugues`,
+// Qt's English otherwise. Answers whether the texts are now in that
+// language (false where the catalogue is not installed: English stays).
+bool Lingua_Qt(bool portugues);
 
 } // namespace gv
