@@ -13,5 +13,10 @@ void Randomize();                   // reseed point of the old program: no-op
 void semear_aleatorio(std::uint32_t semente);  // tests fix the seed here
 void semear_aleatorio_relogio();    // start-up: seed once from the clock
 int Int(double x);                  // largest whole number not above x
+// Draws made since the source was last seeded, and a jump over n draws: a
+// test that copies a prepared game brings the source to where the game's
+// making left it.
+std::uint64_t sorteios_feitos();
+void saltar_sorteios(std::uint64_t n);
 
 } // namespace gv

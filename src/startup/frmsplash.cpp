@@ -117,6 +117,11 @@ QLabel* imagem(QWidget* pai, const char* nome, const QPixmap& px, int x, int y) 
 
 } // namespace
 
+int& FrmSplash::duracao_ms() {
+    static int ms = 3000;
+    return ms;
+}
+
 FrmSplash::FrmSplash() : Ecra(QStringLiteral("FrmSplash")) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Golvantario 99"));
@@ -148,7 +153,7 @@ FrmSplash::FrmSplash() : Ecra(QStringLiteral("FrmSplash")) {
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(3000);
+    Timer1->setInterval(duracao_ms());
     connect(Timer1, &QTimer::timeout, this, [this] { Unload(); });
 }
 

@@ -16,6 +16,8 @@ public:
 
     // The version text: major number, ".", revision number.
     static QString texto_versao();
+    // How long the splash stays up: three seconds (tests shorten it).
+    static int& duracao_ms();
 
 protected:
     void Form_Load() override;

@@ -174,6 +174,11 @@ void ligar_valores(sqlite3_stmt* st, const Parametros& p, Database& d) { ligar(s
 
 Database::~Database() { Close(); }
 
+int& Database::espera_bloqueio_ms() {
+    static int ms = 1000;
+    return ms;
+}
+
 void Database::Close() {
     for (auto& [_, st] : cache_) sqlite3_finalize(st);
     cache_.clear();
@@ -199,7 +204,7 @@ void Database::configurar(const std::string& ligacao) {
         if (rc != SQLITE_OK) falhar(rc);
     }
     sqlite3_create_collation_v2(db_, "NOME", SQLITE_UTF8, nullptr, colacao_nome, nullptr);
-    sqlite3_busy_timeout(db_, 1000);
+    sqlite3_busy_timeout(db_, espera_bloqueio_ms());
 }
 
 std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std::string& ligacao, Modo modo) {

@@ -147,6 +147,9 @@ public:
 
     void Close();
     bool aberta() const { return db_ != nullptr; }
+    // How long a statement waits for a file another program holds before
+    // it fails: one second (tests shorten it). Taken at open.
+    static int& espera_bloqueio_ms();
     sqlite3* handle() const { return db_; }
 
     // Prepared statements are cached by text and reused.
