@@ -2,6 +2,8 @@
 // A program folder holding a copy of the master database, and a new game
 // made through the scripted port, for tests that need a real league.
 
+#include <map>
+
 #include "apoio.h"
 #include "startup/jogo.h"
 
@@ -18,7 +20,10 @@ protected:
         Escolhas_Novo_Jogo e;
         e.nome = "Manuel Tester";
         e.pais = pais;
-        e.clube = clube.empty() ? Ler_Clubes_Pais(pais)[0].front() : clube;
+        // The set's first club, read from the master database once per process.
+        static std::map<std::string, std::string> primeiros;
+        if (clube.empty() && !primeiros.count(pais)) primeiros[pais] = Ler_Clubes_Pais(pais)[0].front();
+        e.clube = clube.empty() ? primeiros[pais] : clube;
         e.dinheiro = "2,000,000";
         e.jogo_real = true;
         return e;

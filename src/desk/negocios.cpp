@@ -11,6 +11,7 @@
 #include "desk/propostas.h"
 #include "market/comum.h"
 #include "platform/aleatorio.h"
+#include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
 #include "platform/texto.h"
 
@@ -98,6 +99,7 @@ Resultado_Negocio Vender_Jogador(long long rowid) {
         Registar_Transferencia(j->idade, j->pos, com_idade(*j), j->forca, "V", valor);
         Mudar_Clube_Jogador(valor, j->pos, j->nome, j->idade, j->forca, Clube_Treinador, clube, j->rowid);
         Movimento_Financeiro("V+", valor);
+        ponto_de_falha("venda.gravar");
     });
     if (r == Resultado_Negocio::Feito)
         ui().aviso(txt("Jogador Vendido ao ", "Player sold to the Team ") + maiusculas(clube), Icone::Informacao);
@@ -124,6 +126,7 @@ Resultado_Negocio Emprestar_Jogador(long long rowid) {
         base_aberta().Execute("UPDATE jogadores SET equipa = ?, clube_origem = ?, emprestado = 1 WHERE rowid = ?",
                               {clube, Clube_Treinador, j->rowid});
         Movimento_Financeiro("E+", taxa);
+        ponto_de_falha("emprestimo.gravar");
     });
     if (r == Resultado_Negocio::Feito)
         ui().aviso(txt("Jogador Emprestado ao ", "Player Loan to the Team ") + maiusculas(clube) +
@@ -148,6 +151,7 @@ Resultado_Negocio Renovar_Contrato(long long rowid, double* ordenado_novo) {
     return Numa_Transaccao([&] {
         base_aberta().Execute("UPDATE jogadores SET ordenado = ?, contrato = ? WHERE rowid = ?", {novo, t.epocas, j->rowid});
         Movimento_Financeiro("O-", t.custo);
+        ponto_de_falha("renovacao.gravar");
     });
 }
 

@@ -6,7 +6,9 @@
 #include "data/estado.h"
 #include "data/financas.h"
 #include "data/movimentos.h"
+#include "matchday/sorteio.h"
 #include "platform/aleatorio.h"
+#include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
 #include "platform/texto.h"
 
@@ -19,12 +21,12 @@ std::string Escolher_Clube_Interessado(int div, const std::string& pos) {
     // means no club of the division can be chosen at all.
     for (int tentativa = 0; tentativa < 200; ++tentativa) {
         std::string clube;
-        double r1 = Rnd();
+        double r1 = Sorteio();
         if (r1 <= 0.33) {
-            double r2 = Rnd();
+            double r2 = Sorteio();
             clube = r2 <= 0.2 ? Clube_Aleatorio_Topo(div) : r2 <= 0.55 ? Clube_Aleatorio_Meio(div) : Clube_Aleatorio_Fundo(div);
         } else if (r1 <= 0.66) {
-            double r2 = Rnd();
+            double r2 = Sorteio();
             if (r2 <= 0.4)
                 clube = Clube_Forte_Posicao(div, pos);
             else if (r2 > 0.6)
@@ -41,20 +43,20 @@ Resultado_Proposta Propostas() {
     if (!Base_Dados) return Resultado_Proposta::Nenhuma;
     auto& d = *Base_Dados;
     Randomize();
-    if (Rnd() < 0.4) return Resultado_Proposta::Nenhuma;
+    if (Sorteio() < 0.4) return Resultado_Proposta::Nenhuma;
     auto rs = d.OpenRecordset("SELECT rowid, pos, nome, preco, forca, idade FROM jogadores WHERE equipa = ? AND "
                               "trim(clube_origem) = '0' AND joga <> 3 AND pos <> 'gk' ORDER BY rowid",
                               {Clube_Treinador});
     const int n = rs.RecordCount();
     if (n == 0) return Resultado_Proposta::Nenhuma;
-    rs.Move(Int(Rnd() * n));
+    rs.Move(Int(Sorteio() * n));
     const long long id = rs.rowid();
     const std::string pos = rs["pos"].texto(), nome = rs["nome"].texto();
     const long preco = static_cast<long>(rs["preco"].inteiro());
     const int forca = rs["forca"].int32(), idade = rs["idade"].int32();
 
     Randomize();
-    const double r = Rnd();
+    const double r = Sorteio();
     bool emprestimo;
     if (Jornada_Actual <= 25 && r > 0.5)
         emprestimo = true;
@@ -66,7 +68,7 @@ Resultado_Proposta Propostas() {
     const int div = Divisao_Do_Jogador(forca);
     const std::string clube = Escolher_Clube_Interessado(div, pos);
     if (clube.empty()) return Resultado_Proposta::Nenhuma;
-    const double R = Rnd(), p = static_cast<double>(preco);
+    const double R = Sorteio(), p = static_cast<double>(preco);
     const long valor = emprestimo ? static_cast<long>(Int(Int(R * 0.3 * p) + (p - p * 0.95)))
                                   : static_cast<long>(Int(Int(R * 0.9 * p) + (p - p * 0.05)));
 
@@ -95,6 +97,7 @@ Resultado_Proposta Propostas() {
             Movimento_Financeiro("V+", valor);
             Registar_Transferencia(idade, pos, registo, forca, "V", valor);
         }
+        ponto_de_falha("proposta.gravar");
         t.commit();
     } catch (const db::Erro_BD& e) {
         ui().aviso(std::string(txt("Não foi possível concluir o negócio.", "The deal could not be completed.")) +

@@ -5,6 +5,7 @@
 
 #include "data/esquema.h"
 #include "data/estado.h"
+#include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
 #include "platform/texto.h"
 
@@ -81,6 +82,7 @@ Resultado_Edicao Actualizar_Dados_Equipa(const std::string& cc, const std::strin
         recusar("A equipa a alterar já não existe.", "The team to change no longer exists.");
         return Resultado_Edicao::Recusado;
     }
+    ponto_de_falha("editor.renomear");
     d.Execute("UPDATE Clubes_Taca_" + s + " SET clube = ? WHERE clube = ?", {novo, antigo});
     d.Execute("UPDATE jogadores_" + s + " SET equipa = ? WHERE equipa = ?", {novo, antigo});
     t.commit();

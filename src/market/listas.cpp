@@ -7,8 +7,10 @@
 #include "data/jogadores_novos.h"
 #include "data/movimentos.h"
 #include "desk/propostas.h"
+#include "matchday/sorteio.h"
 #include "market/comum.h"
 #include "platform/aleatorio.h"
+#include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
 
 namespace gv {
@@ -132,7 +134,7 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
     std::string erros;
     for (const Jogador_Listado& j : linhas) {
         Randomize();
-        if (Rnd() >= 0.25 || j.idade < 17) continue;
+        if (Sorteio() >= 0.25 || j.idade < 17) continue;
         try {
             if (!j.sem_clube()) {
                 // The row may be stale: the player came up twice, or the
@@ -149,6 +151,7 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
             db::Transaccao t(base_aberta());
             Mudar_Clube_Jogador(j.preco, j.pos, j.nome, j.idade, j.forca, j.clube, comprador,
                                 j.sem_clube() ? 0 : j.rowid);
+            ponto_de_falha("compra_clube.gravar");
             t.commit();
             ++feitas;
         } catch (const db::Erro_BD& e) {

@@ -1,7 +1,8 @@
 #pragma once
-// Every draw of the matchday engine goes through Sorteio(): in play it is
-// the game's one random source, gv::Rnd(). A test may put a fixed source in
-// its place for one scope, to land a draw exactly on a threshold.
+// Every draw of the matchday engine, of the computer clubs' offers and of
+// their purchases goes through Sorteio(): in play it is the game's one
+// random source, gv::Rnd(). A test may put a fixed source in its place for
+// one scope, to land a draw exactly on a threshold.
 
 #include <functional>
 #include <vector>

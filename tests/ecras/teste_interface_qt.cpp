@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -13,7 +14,7 @@
 namespace gv {
 namespace {
 
-TEST(ConverterFiltro, FormaAntigaParaAFormaDoQt) {
+TEST(ConverterFiltro, OldFiltersBecomeQtsAndSavedNamesGetTheExtension) {
     EXPECT_EQ(converter_filtro("Jogos Golvantario (*.gv)|*.gv"), "Jogos Golvantario (*.gv)");
     EXPECT_EQ(converter_filtro("Todos os ficheiros|*.*"), "Todos os ficheiros (*.*)");
     EXPECT_EQ(converter_filtro("Jogos (*.gv)|*.gv|Bases|*.gvb;*.mdb"), "Jogos (*.gv);;Bases (*.gvb *.mdb)");
@@ -21,9 +22,6 @@ TEST(ConverterFiltro, FormaAntigaParaAFormaDoQt) {
     EXPECT_EQ(converter_filtro("Jogos (99)|*.gv"), "Jogos (99) (*.gv)");
     EXPECT_EQ(converter_filtro(""), "");
     EXPECT_EQ(converter_filtro("|*.gv"), "(*.gv)");
-}
-
-TEST(ConverterFiltro, ExtensaoETituloDoFicheiro) {
     EXPECT_EQ(acrescentar_extensao("/jogos/liga", "gv"), "/jogos/liga.gv");
     EXPECT_EQ(acrescentar_extensao("/jogos.2024/liga", "gv"), "/jogos.2024/liga.gv");   // a dot in the folder
     EXPECT_EQ(acrescentar_extensao("/jogos/liga.gv", "gv"), "/jogos/liga.gv");
@@ -32,18 +30,6 @@ TEST(ConverterFiltro, ExtensaoETituloDoFicheiro) {
     EXPECT_EQ(acrescentar_extensao("C:\\jogos\\liga", "gv"), "C:\\jogos\\liga.gv");
     EXPECT_EQ(titulo_ficheiro("/jogos/liga.gv"), "liga.gv");
     EXPECT_EQ(titulo_ficheiro("liga.gv"), "liga.gv");
-}
-
-TEST(InterfaceQt, RatoOcupadoNaoEmpilhaENormalRepoe) {
-    Interface_Qt porta;
-    porta.rato_ocupado();
-    porta.rato_ocupado();
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    porta.rato_normal();
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    porta.rato_normal();   // already the arrow: nothing to undo
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 // Runs `f` on the modal window once it is up.
@@ -60,47 +46,50 @@ void quando_modal(std::function<void(QWidget*)> f) {
     t->start();
 }
 
-TEST(InterfaceQt, MensagemComTituloIconeEBotaoPorDefeito) {
-    Interface_Qt porta;
+// Shows `m` and answers with the box's default button; what the box showed.
+struct Caixa_Vista {
+    Resposta resposta;
     QString titulo;
-    QMessageBox::Icon icone = QMessageBox::NoIcon;
-    int botoes = 0;
-    Qt::CursorShape cursor_durante = Qt::WaitCursor;
-    porta.rato_ocupado();
+    QMessageBox::Icon icone;
+    QStringList botoes;
+    Qt::CursorShape cursor;
+};
+Caixa_Vista mostrar(Interface_Qt& porta, const Mensagem& m) {
+    Caixa_Vista v{};
     quando_modal([&](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         ASSERT_NE(box, nullptr);
-        titulo = box->windowTitle();
-        icone = box->icon();
-        botoes = static_cast<int>(box->buttons().size());
-        cursor_durante = QApplication::overrideCursor()->shape();
+        v.titulo = box->windowTitle();
+        v.icone = box->icon();
+        for (QAbstractButton* b : box->buttons()) v.botoes << b->text();
+        v.botoes.sort();
+        v.cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
         box->defaultButton()->click();
     });
-    const Resposta r = porta.mensagem(Mensagem{"Vender?", Icone::Pergunta, Botoes::SimNao, {}, 1});
-    EXPECT_EQ(r, Resposta::Nao);
-    EXPECT_EQ(titulo, "Golvantario 99");
-    EXPECT_EQ(icone, QMessageBox::Question);
-    EXPECT_EQ(botoes, 2);
-    EXPECT_EQ(cursor_durante, Qt::ArrowCursor);
+    v.resposta = porta.mensagem(m);
+    return v;
+}
+
+// The busy pointer never stacks; a message shows under the arrow, with
+// the game's title or its own, its icon and default button.
+TEST(InterfaceQt, AMessageHasItsTitleIconAndDefaultButtonUnderTheArrowAndTheBusyPointerDoesNotStack) {
+    Interface_Qt porta;
+    porta.rato_ocupado();
+    porta.rato_ocupado();
+    const auto v = mostrar(porta, Mensagem{"Vender?", Icone::Pergunta, Botoes::SimNao, {}, 1});
+    EXPECT_EQ(std::tuple(v.resposta, v.titulo, v.icone, v.botoes.size(), v.cursor),
+              std::tuple(Resposta::Nao, QStringLiteral("Golvantario 99"), QMessageBox::Question, 2, Qt::ArrowCursor));
     ASSERT_NE(QApplication::overrideCursor(), nullptr);   // busy again afterwards
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     porta.rato_normal();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    porta.rato_normal();   // already the arrow: nothing to undo
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    quando_modal([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(box, nullptr);
-        titulo = box->windowTitle();
-        icone = box->icon();
-        box->defaultButton()->click();
-    });
-    EXPECT_EQ(porta.mensagem(Mensagem{"Sem dinheiro.", Icone::Exclamacao, Botoes::OkCancelar, "Banco", 0}),
-              Resposta::Ok);
-    EXPECT_EQ(titulo, "Banco");
-    EXPECT_EQ(icone, QMessageBox::Warning);
-
+    const auto b = mostrar(porta, Mensagem{"Sem dinheiro.", Icone::Exclamacao, Botoes::OkCancelar, "Banco", 0});
+    EXPECT_EQ(std::tuple(b.resposta, b.titulo, b.icone), std::tuple(Resposta::Ok, QStringLiteral("Banco"), QMessageBox::Warning));
     quando_modal([&](QWidget* w) { w->close(); });
-    EXPECT_EQ(porta.mensagem(Mensagem{"Gravar?", Icone::Pergunta, Botoes::SimNaoCancelar, {}, 0}),
-              Resposta::Cancelar);
+    EXPECT_EQ(porta.mensagem(Mensagem{"Gravar?", Icone::Pergunta, Botoes::SimNaoCancelar, {}, 0}), Resposta::Cancelar);
 }
 
 // Qt's standard buttons speak the game's language: Portugal's Portuguese
@@ -108,21 +97,10 @@ TEST(InterfaceQt, MensagemComTituloIconeEBotaoPorDefeito) {
 TEST(InterfaceQt, StandardButtonsFollowTheGamesLanguage) {
     if (!Lingua_Qt(true)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
     Interface_Qt porta;
-    auto textos = [&] {
-        QStringList r;
-        quando_modal([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(box, nullptr);
-            for (QAbstractButton* b : box->buttons()) r << b->text();
-            box->defaultButton()->click();
-        });
-        porta.mensagem(Mensagem{"Aceita?", Icone::Pergunta, Botoes::SimNaoCancelar, {}, 0});
-        r.sort();
-        return r;
-    };
-    EXPECT_EQ(textos(), (QStringList{"&Não", "&Sim", "Cancelar"}));
+    const Mensagem m{"Aceita?", Icone::Pergunta, Botoes::SimNaoCancelar, {}, 0};
+    EXPECT_EQ(mostrar(porta, m).botoes, (QStringList{"&Não", "&Sim", "Cancelar"}));
     EXPECT_TRUE(Lingua_Qt(false));
-    EXPECT_EQ(textos(), (QStringList{"&No", "&Yes", "Cancel"}));
+    EXPECT_EQ(mostrar(porta, m).botoes, (QStringList{"&No", "&Yes", "Cancel"}));
 }
 
 // A line that fits the box never breaks, so a name stays whole; a line too
@@ -139,20 +117,16 @@ TEST(InterfaceQt, AMessageLineThatFitsIsNeverBrokenInside) {
     EXPECT_EQ(linhas_inteiras(texto, fm, 100).split(QLatin1Char('\n'))[0], pergunta);
 }
 
-TEST(InterfaceQt, GuardarAcrescentaAExtensaoEDevolveOTitulo) {
+TEST(InterfaceQt, SavingAddsTheExtensionAndAnswersTheFilesTitle) {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
     Interface_Qt porta;
-    QString titulo;
-    QStringList filtros;
-    QString directorio;
+    QStringList visto;   // title, filters, folder
     quando_modal([&](QWidget* w) {
         auto* d = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(d, nullptr);
-        titulo = d->windowTitle();
-        filtros = d->nameFilters();
-        directorio = d->directory().absolutePath();
-        d->selectFile(QStringLiteral("minha_liga"));
+        visto << d->windowTitle() << d->nameFilters().join(";") << d->directory().absolutePath();
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("minha_liga"));
         static_cast<QDialog*>(d)->accept();
     });
     Pedido_Ficheiro p;
@@ -163,9 +137,7 @@ TEST(InterfaceQt, GuardarAcrescentaAExtensaoEDevolveOTitulo) {
     ASSERT_TRUE(f.has_value());
     EXPECT_EQ(f->caminho, pasta.filePath(QStringLiteral("minha_liga.gv")).toStdString());
     EXPECT_EQ(f->titulo, "minha_liga.gv");
-    EXPECT_EQ(titulo, "Qual o nome do novo Ficheiro?");
-    EXPECT_EQ(filtros, QStringList{"Jogos Golvantario (*.gv)"});
-    EXPECT_EQ(directorio, QDir(pasta.path()).absolutePath());
+    EXPECT_EQ(visto, (QStringList{"Qual o nome do novo Ficheiro?", "Jogos Golvantario (*.gv)", QDir(pasta.path()).absolutePath()}));
 
     quando_modal([](QWidget* w) { qobject_cast<QFileDialog*>(w)->reject(); });
     p.guardar = false;

@@ -3,7 +3,6 @@
 #include <QTimer>
 
 #include <string>
-#include <vector>
 
 #include "ambiente_qt.h"
 #include "platform/qt/ecra.h"
@@ -14,32 +13,27 @@ namespace {
 
 // ---- One default instance per screen, load and unload handlers ----
 
-struct Contagem {
-    int cargas = 0;
-    int descargas = 0;
-};
-
 class EcraContado : public Ecra {
 public:
-    static inline Contagem c;
+    static inline int cargas = 0, descargas = 0;
     static inline bool recusar_fecho = false;
     EcraContado() : Ecra(QStringLiteral("EcraContado")) { resize(200, 100); }
 protected:
     void Form_Load() override {
-        ++c.cargas;
-        // Referring to itself while loading finds the same instance.
-        EXPECT_EQ(&instancia<EcraContado>(), this);
+        ++cargas;
+        EXPECT_EQ(&instancia<EcraContado>(), this);   // referring to itself while loading
     }
     void Form_Unload() override {
-        ++c.descargas;
+        ++descargas;
         Unload();   // unloading again from inside the handler does nothing
     }
     bool Form_QueryUnload() override { return !recusar_fecho; }
 };
 
-struct Instancias : ::testing::Test {
+// Every test leaves as many screens alive as it found.
+struct Ecras_Contados : ::testing::Test {
     void SetUp() override {
-        EcraContado::c = {};
+        EcraContado::cargas = EcraContado::descargas = 0;
         EcraContado::recusar_fecho = false;
         vivos = Ecra::ecras_vivos();
     }
@@ -47,54 +41,49 @@ struct Instancias : ::testing::Test {
         descarregar<EcraContado>();
         teste::apagar_pendentes();
         EXPECT_EQ(Ecra::ecras_vivos(), vivos);
+        EXPECT_FALSE(Navegacao::a_correr());
     }
     int vivos = 0;
 };
+using Instancias = Ecras_Contados;
+using Cadeia = Ecras_Contados;
 
-TEST_F(Instancias, CarregaNaPrimeiraReferenciaEDescarregarLiberta) {
+TEST_F(Instancias, LoadedOnFirstReferenceAndUnloadingReleasesIt) {
     EXPECT_FALSE(carregado<EcraContado>());
     EcraContado& a = instancia<EcraContado>();
-    EcraContado& b = instancia<EcraContado>();
-    EXPECT_EQ(&a, &b);
-    EXPECT_EQ(EcraContado::c.cargas, 1);
-    EXPECT_TRUE(carregado<EcraContado>());
+    EXPECT_EQ(&a, &instancia<EcraContado>());
     EXPECT_EQ(a.objectName(), "EcraContado");
-
     QPointer<EcraContado> antigo(&a);
     a.Unload();
     a.Unload();
-    EXPECT_EQ(EcraContado::c.descargas, 1);
-    EXPECT_FALSE(carregado<EcraContado>());
-    EXPECT_FALSE(a.isVisible());
-
-    // The next reference is a fresh instance, loaded again.
+    EXPECT_FALSE(carregado<EcraContado>() || a.isVisible());
+    EXPECT_EQ(std::pair(EcraContado::cargas, EcraContado::descargas), std::pair(1, 1));
+    // The next reference is a fresh instance, loaded again; descarregar<T> never loads.
     EcraContado& c = instancia<EcraContado>();
-    EXPECT_EQ(EcraContado::c.cargas, 2);
-    EXPECT_TRUE(carregado<EcraContado>());
     teste::apagar_pendentes();
     EXPECT_TRUE(antigo.isNull());
     EXPECT_EQ(&instancia<EcraContado>(), &c);
-
-    // descarregar<T> never loads.
     descarregar<EcraContado>();
     descarregar<EcraContado>();
-    EXPECT_EQ(EcraContado::c.cargas, 2);
-    EXPECT_EQ(EcraContado::c.descargas, 2);
+    EXPECT_EQ(std::pair(EcraContado::cargas, EcraContado::descargas), std::pair(2, 2));
 }
 
-TEST_F(Instancias, MostrarModalVoltaAoEsconderEFicaCarregado) {
-    EcraContado& e = instancia<EcraContado>();
-    int profundidade = 0;
-    QTimer::singleShot(0, &e, [&] {
-        profundidade = Ecra::profundidade_modal();
-        e.Hide();
-    });
-    e.Show_Modal();
-    EXPECT_EQ(profundidade, 1);
-    EXPECT_EQ(Ecra::profundidade_modal(), 0);
-    EXPECT_TRUE(carregado<EcraContado>());
-    EXPECT_FALSE(e.isVisible());
-    EXPECT_FALSE(e.mostrado_modal());
+TEST_F(Instancias, AModalShowReturnsWhenTheScreenHidesOrUnloadsItself) {
+    for (bool descarrega : {false, true}) {
+        EcraContado& e = instancia<EcraContado>();
+        QPointer<EcraContado> guarda(&e);
+        int profundidade = 0;
+        QTimer::singleShot(0, &e, [&] {
+            profundidade = Ecra::profundidade_modal();
+            descarrega ? e.Unload() : e.Hide();
+        });
+        e.Show_Modal();
+        EXPECT_EQ(std::pair(profundidade, Ecra::profundidade_modal()), std::pair(1, 0));
+        EXPECT_EQ(std::pair(carregado<EcraContado>(), EcraContado::descargas), std::pair(!descarrega, descarrega ? 1 : 0));
+        teste::apagar_pendentes();
+        ASSERT_EQ(guarda.isNull(), descarrega);
+        EXPECT_TRUE(descarrega || !(guarda->isVisible() || guarda->mostrado_modal()));
+    }
 }
 
 // A screen that closes itself hands the keyboard back to the one that
@@ -115,18 +104,7 @@ TEST_F(Instancias, TheKeyboardGoesBackToTheScreenThatOpenedIt) {
     EXPECT_TRUE(teste::esperar_ate([&] { return QApplication::activeWindow() == &chamador; }, 2000));
 }
 
-TEST_F(Instancias, DescarregarSeDentroDoProprioModalESeguro) {
-    EcraContado& e = instancia<EcraContado>();
-    QPointer<EcraContado> guarda(&e);
-    QTimer::singleShot(0, &e, [&e] { e.Unload(); });
-    e.Show_Modal();
-    EXPECT_FALSE(carregado<EcraContado>());
-    EXPECT_EQ(EcraContado::c.descargas, 1);
-    teste::apagar_pendentes();
-    EXPECT_TRUE(guarda.isNull());
-}
-
-TEST_F(Instancias, FecharAJanelaDescarregaSalvoRecusa) {
+TEST_F(Instancias, ClosingTheWindowUnloadsItUnlessRefused) {
     EcraContado& e = instancia<EcraContado>();
     EcraContado::recusar_fecho = true;
     bool ficou_aberto = false;
@@ -138,120 +116,72 @@ TEST_F(Instancias, FecharAJanelaDescarregaSalvoRecusa) {
     });
     e.Show_Modal();
     EXPECT_TRUE(ficou_aberto);
-    EXPECT_EQ(EcraContado::c.descargas, 1);
+    EXPECT_EQ(EcraContado::descargas, 1);
     EXPECT_FALSE(carregado<EcraContado>());
 }
 
 // ---- The flat chain of screens ----
 
-std::vector<char> ordem;
-int maior_profundidade = 0;
-int maior_vivos = 0;
-int passagens_pedidas = 0;
+std::string ordem;
+int maior_profundidade = 0, maior_vivos = 0, passagens_pedidas = 0;
 
-template <char Nome, class Seguinte>
-class EcraCadeia : public Ecra {
+// Notes its letter and, while passages are asked for, names the other
+// screen; then unloads. 'P' does it while loading, before it is ever
+// shown; the others from the event loop, as a button would. 'T' names a
+// successor and then ends the program's chain.
+template <char Nome>
+class Elo : public Ecra {
 public:
-    EcraCadeia() : Ecra(QString(QLatin1Char(Nome))) {}
+    Elo() : Ecra(QString(QLatin1Char(Nome))) {}
 protected:
     void Form_Load() override {
-        // Hands over from the event loop, like a button would.
-        QTimer::singleShot(0, this, [this] {
-            ordem.push_back(Nome);
-            maior_profundidade = std::max(maior_profundidade, Ecra::profundidade_modal());
-            maior_vivos = std::max(maior_vivos, Ecra::ecras_vivos());
-            if (passagens_pedidas > 0) {
-                --passagens_pedidas;
-                Navegacao::passar_para<Seguinte>();
-            }
-            Unload();
-        });
+        if (Nome == 'P') return passar();
+        QTimer::singleShot(0, this, [this] { passar(); });
     }
-};
-
-class EcraB;
-class EcraA : public EcraCadeia<'A', EcraB> {};
-class EcraB : public EcraCadeia<'B', EcraA> {};
-
-// Hands over while loading, before it is ever shown.
-class EcraDePassagem : public Ecra {
-public:
-    EcraDePassagem() : Ecra(QStringLiteral("EcraDePassagem")) {}
-protected:
-    void Form_Load() override {
-        ordem.push_back('P');
-        Navegacao::passar_para<EcraA>();
+    void passar() {
+        ordem += Nome;
+        maior_profundidade = std::max(maior_profundidade, Ecra::profundidade_modal());
+        maior_vivos = std::max(maior_vivos, Ecra::ecras_vivos());
+        if (Nome == 'T') {
+            Navegacao::passar_para<Elo<'A'>>();
+            Navegacao::parar();
+            Navegacao::passar_para<Elo<'B'>>();   // ignored once stopped
+            return Hide();
+        }
+        if (passagens_pedidas-- > 0) Navegacao::passar_para<Elo<Nome == 'A' ? 'B' : 'A'>>();
         Unload();
     }
 };
 
-// Names a successor and then ends the program's chain.
-class EcraQueTermina : public Ecra {
-public:
-    EcraQueTermina() : Ecra(QStringLiteral("EcraQueTermina")) {}
-protected:
-    void Form_Load() override {
-        QTimer::singleShot(0, this, [this] {
-            ordem.push_back('T');
-            Navegacao::passar_para<EcraA>();
-            Navegacao::parar();
-            Navegacao::passar_para<EcraB>();   // ignored once stopped
-            Hide();
-        });
-    }
-};
+TEST_F(Cadeia, ManyPassagesInOrderWithoutNestingOrPilingUpScreens) {
+    passagens_pedidas = 300;
+    ordem.clear();
+    Navegacao::executar<Elo<'A'>>();
+    ASSERT_EQ(ordem.size(), 301u);
+    for (std::size_t i = 0; i < ordem.size(); ++i) ASSERT_EQ(ordem[i], i % 2 == 0 ? 'A' : 'B') << i;
+    EXPECT_EQ(std::pair(maior_profundidade, Ecra::profundidade_modal()), std::pair(1, 0));
+    EXPECT_LE(maior_vivos - vivos, 3);   // unloaded screens are deleted as the chain goes on
+    EXPECT_FALSE(carregado<Elo<'A'>>() || carregado<Elo<'B'>>());
+}
 
-struct Cadeia : ::testing::Test {
-    void SetUp() override {
+TEST_F(Cadeia, AHandOverWhileLoadingStoppingAndAHandOverWithoutAChain) {
+    for (auto [primeiro, passagens, esperada] : {std::tuple{'P', 2, "PAB"}, {'T', 5, "T"}, {'B', 2, "BAB"}}) {
         ordem.clear();
         maior_profundidade = 0;
-        maior_vivos = 0;
-        passagens_pedidas = 0;
-        vivos = Ecra::ecras_vivos();
+        passagens_pedidas = passagens;
+        if (primeiro == 'P') Navegacao::executar<Elo<'P'>>();
+        if (primeiro == 'T') Navegacao::executar<Elo<'T'>>();
+        if (primeiro == 'B') {
+            // Named while no chain runs: a chain starts from the event loop.
+            Navegacao::passar_para<Elo<'B'>>();
+            EXPECT_TRUE(ordem.empty());
+            ASSERT_TRUE(teste::esperar_ate([] { return ordem.size() == 3u && !Navegacao::a_correr(); }, 3000));
+        }
+        EXPECT_EQ(ordem, esperada);
+        EXPECT_EQ(maior_profundidade, 1);
+        EXPECT_FALSE(Navegacao::seguinte_pedido() || carregado<Elo<'A'>>());
+        descarregar<Elo<'T'>>();
     }
-    void TearDown() override {
-        descarregar<EcraQueTermina>();
-        teste::apagar_pendentes();
-        EXPECT_EQ(Ecra::ecras_vivos(), vivos);
-        EXPECT_FALSE(Navegacao::a_correr());
-    }
-    int vivos = 0;
-};
-
-TEST_F(Cadeia, MilPassagensPelaOrdemSemAninharNemAcumularEcras) {
-    passagens_pedidas = 1000;
-    Navegacao::executar<EcraA>();
-    ASSERT_EQ(ordem.size(), 1001u);
-    for (std::size_t i = 0; i < ordem.size(); ++i) ASSERT_EQ(ordem[i], i % 2 == 0 ? 'A' : 'B') << i;
-    EXPECT_EQ(maior_profundidade, 1);
-    EXPECT_EQ(Ecra::profundidade_modal(), 0);
-    // Unloaded screens are deleted as the chain goes on, not kept.
-    EXPECT_LE(maior_vivos - vivos, 3);
-    EXPECT_FALSE(carregado<EcraA>());
-    EXPECT_FALSE(carregado<EcraB>());
-}
-
-TEST_F(Cadeia, PassagemLogoAoCarregarEFimSemSeguinte) {
-    passagens_pedidas = 1;
-    Navegacao::executar<EcraDePassagem>();
-    EXPECT_EQ(std::string(ordem.begin(), ordem.end()), "PAB");
-    EXPECT_EQ(maior_profundidade, 1);
-}
-
-TEST_F(Cadeia, PararEsqueceOSeguinte) {
-    passagens_pedidas = 5;
-    Navegacao::executar<EcraQueTermina>();
-    EXPECT_EQ(std::string(ordem.begin(), ordem.end()), "T");
-    EXPECT_FALSE(carregado<EcraA>());
-    EXPECT_FALSE(Navegacao::seguinte_pedido());
-}
-
-TEST_F(Cadeia, PassarSemCadeiaComecaUmaDoCicloDeEventos) {
-    passagens_pedidas = 2;
-    Navegacao::passar_para<EcraB>();
-    EXPECT_TRUE(ordem.empty());   // nothing runs inside the caller
-    ASSERT_TRUE(teste::esperar_ate([] { return ordem.size() == 3u && !Navegacao::a_correr(); }, 3000));
-    EXPECT_EQ(std::string(ordem.begin(), ordem.end()), "BAB");
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // The season change on a real league: all or nothing, the refusal without
-// a job, the season's money, the players' year, a new club, and the
-// all-time scorers' upkeep.
+// a job, the season's money, the players' year, a new club, the whole next
+// season, and the all-time scorers' upkeep.
 
 #include <algorithm>
+#include <map>
 
 #include "apoio_epoca.h"
 #include "desk/negocios.h"
@@ -20,14 +21,14 @@ protected:
         novo_jogo_pt();
         // The manager's club last of its division: no prize muddles the money.
         Base_Dados->Execute("UPDATE clubes SET pontos = -1 WHERE clube = ?", {Clube_Treinador});
-        outro = Base_Dados->valor("SELECT clube FROM clubes WHERE div = 2 ORDER BY clube LIMIT 1").texto();
+        outro = texto("SELECT clube FROM clubes WHERE div = 2 ORDER BY clube LIMIT 1");
     }
     void TearDown() override {
         desarmar_falhas();
         Com_Mestra::TearDown();
     }
-    long long jogador(const std::string& equipa, const std::string& nome, const std::string& pos, int forca, int idade,
-                      int contrato, int joga = 0) {
+    long long jogador(const std::string& equipa, const std::string& nome, const std::string& pos, int forca, int idade, int contrato,
+                      int joga = 0) {
         Base_Dados->Execute("INSERT INTO jogadores (nome, equipa, pos, forca, idade, contrato, joga) VALUES (?, ?, ?, ?, ?, ?, ?)",
                             {nome, equipa, pos, forca, idade, contrato, joga});
         return Base_Dados->ultimo_rowid();
@@ -36,6 +37,8 @@ protected:
     std::string outro;   // a computer club of division 2
 };
 
+// Another club's offer makes it the manager's club before the squads are
+// brought to shape: the old club gets a computer squad.
 TEST_F(Mudanca_Epoca, RefusedOrFailedItLeavesTheFileAndTheSeasonAsTheyWere) {
     const std::string clube = Clube_Treinador;
     Base_Dados->Execute("UPDATE principal SET T_contrato = 1");
@@ -45,19 +48,18 @@ TEST_F(Mudanca_Epoca, RefusedOrFailedItLeavesTheFileAndTheSeasonAsTheyWere) {
     ASSERT_EQ(porta.mensagens.size(), 1u);
     EXPECT_EQ(porta.mensagens[0].texto, "Tem que escolher uma Equipa para Continuar a Jogar.");
     EXPECT_EQ(teste::ler_bytes(Ficheiro_Jogo), bytes);
-
     const Convite oferta{outro, 2, ""};
     for (const char* ponto : {"epoca.calendario", "epoca.gravar"}) {
+        SCOPED_TRACE(ponto);
         porta.mensagens.clear();
         armar_falha(ponto);
-        EXPECT_EQ(Mudar_Epoca(&oferta), Resultado_Mudanca::Falhada) << ponto;
-        ASSERT_EQ(porta.mensagens.size(), 1u) << ponto;
+        EXPECT_EQ(Mudar_Epoca(&oferta), Resultado_Mudanca::Falhada);
+        ASSERT_EQ(porta.mensagens.size(), 1u);
         EXPECT_EQ(porta.mensagens[0].icone, Icone::Critico);
         EXPECT_EQ(porta.mensagens[0].texto.rfind("Não foi possível mudar de época. Nada foi gravado", 0), 0u);
-        EXPECT_EQ(teste::ler_bytes(Ficheiro_Jogo), bytes) << ponto;
-        EXPECT_EQ(std::tuple(Epoca_Actual, Jornada_Actual, Eliminatoria_Taca), std::tuple(1999, 1, 1)) << ponto;
-        EXPECT_EQ(Vencedor_Taca, clube);
-        EXPECT_EQ(Clube_Treinador, clube);
+        EXPECT_EQ(teste::ler_bytes(Ficheiro_Jogo), bytes);
+        EXPECT_EQ(std::tuple(Epoca_Actual, Jornada_Actual, Eliminatoria_Taca, Vencedor_Taca, Clube_Treinador),
+                  std::tuple(1999, 1, 1, clube, clube));
     }
     porta.mensagens.clear();
     ASSERT_EQ(Mudar_Epoca(&oferta), Resultado_Mudanca::Feita);
@@ -65,11 +67,15 @@ TEST_F(Mudanca_Epoca, RefusedOrFailedItLeavesTheFileAndTheSeasonAsTheyWere) {
     ASSERT_GE(porta.mensagens.size(), 3u);
     EXPECT_EQ(porta.mensagens[0].texto, "Impostos Relativos à Compra de Jogadores (5%): 0");
     EXPECT_EQ(porta.mensagens[2].texto, clube + " Vencedor da Taça - Prémio : 2.500.000");
+    EXPECT_EQ(texto("SELECT equipa || ' ' || d_total || ' ' || T_contrato || ' ' || (SELECT clube FROM historico_treinador) FROM principal"),
+              outro + " 2000000 2 " + clube);
+    EXPECT_EQ(texto("SELECT count(*) || ' ' || sum(joga <> 0) FROM jogadores WHERE equipa = ?", {clube}), "19 0");
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = ? AND joga = 1", {outro}), 11);
 }
 
 TEST_F(Mudanca_Epoca, TheSeasonsMoneyTaxesPurchasesAndTheStadium) {
-    for (auto [tipo, valor, epoca] : {std::tuple{"C", 1'000'000, 1999}, std::tuple{"E+", 500'000, 1999},
-                                      std::tuple{"V", 300'000, 1999}, std::tuple{"C", 2'000'000, 1998}})
+    for (auto [tipo, valor, epoca] :
+         {std::tuple{"C", 1'000'000, 1999}, std::tuple{"E+", 500'000, 1999}, std::tuple{"V", 300'000, 1999}, std::tuple{"C", 2'000'000, 1998}})
         Base_Dados->Execute("INSERT INTO transferencias (Epoca, Tipo, valor) VALUES (?, ?, ?)", {epoca, tipo, valor});
     Base_Dados->Execute("UPDATE clubes SET cap_estadio = 25000 WHERE clube = ?", {Clube_Treinador});
     Base_Dados->Execute("UPDATE principal SET d_in = 100, d_out = 200, d_emp_in = 5, d_estadio = 7");
@@ -98,64 +104,76 @@ TEST_F(Mudanca_Epoca, ThePlayersYear) {
     ASSERT_EQ(Comprar_Jogador_Emprestado(comprado), Resultado_Negocio::Feito);
 
     ASSERT_EQ(Mudar_Epoca(nullptr), Resultado_Mudanca::Feita);
-    EXPECT_EQ(texto("SELECT equipa || emprestado || clube_origem FROM jogadores WHERE rowid = ?", {comprado}),
-              Clube_Treinador + "00");
+    const char* clube_de = "SELECT equipa || emprestado || clube_origem FROM jogadores WHERE rowid = ?";
+    EXPECT_EQ(texto(clube_de, {comprado}), Clube_Treinador + "00");
+    EXPECT_EQ(texto(clube_de, {emprestado}), Clube_Treinador + "00") << "a lent player comes back";
     // A starter gains 8 and is priced with factor 3 above 100.
-    EXPECT_EQ(texto("SELECT forca || ' ' || idade || ' ' || joga || ' ' || preco || ' ' || ordenado FROM jogadores WHERE rowid = ?",
-                    {forte}),
+    EXPECT_EQ(texto("SELECT forca || ' ' || idade || ' ' || joga || ' ' || preco || ' ' || ordenado FROM jogadores WHERE rowid = ?", {forte}),
               "103 26 0 2163000 21630");
     // Row identities of deleted players are given to new ones: look for the names.
     EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE nome IN ('Velho', ?)", {"O'Brien"}), 0);
     EXPECT_EQ(contar("SELECT contrato FROM jogadores WHERE rowid = ?", {quase}), 3);
-    EXPECT_EQ(texto("SELECT equipa || emprestado || clube_origem FROM jogadores WHERE rowid = ?", {emprestado}),
-              Clube_Treinador + "00");
     EXPECT_TRUE(std::any_of(porta.mensagens.begin(), porta.mensagens.end(), [](const Mensagem& m) {
-        return m.texto == "O jogador O'Brien (26 Anos) Transferiu-se para outra Equipa (Fim de Contrato)" &&
-               m.icone == Icone::Exclamacao;
+        return m.texto == "O jogador O'Brien (26 Anos) Transferiu-se para outra Equipa (Fim de Contrato)" && m.icone == Icone::Exclamacao;
     }));
     EXPECT_EQ(texto("SELECT sit || '/' || ano FROM Melhores_Marcadores_Sempre WHERE nome = ?", {"O'Brien"}), "0/1999");
-    EXPECT_EQ(texto("SELECT Epoca || ' ' || Jornada || ' ' || taca || ' ' || T_contrato || ' ' || sit FROM principal"),
-              "2000 1 1 1 20");
+    EXPECT_EQ(texto("SELECT Epoca || ' ' || Jornada || ' ' || taca || ' ' || T_contrato || ' ' || sit FROM principal"), "2000 1 1 1 20");
 }
 
-TEST_F(Mudanca_Epoca, ANewClubIsTheOwnClubFromTheMomentItIsTaken) {
-    const std::string antigo = Clube_Treinador;
-    Base_Dados->Execute("UPDATE principal SET T_contrato = 1");
-    const Convite oferta{outro, 2, ""};
-    ASSERT_EQ(Mudar_Epoca(&oferta), Resultado_Mudanca::Feita);
-    EXPECT_EQ(texto("SELECT equipa || ' ' || d_total || ' ' || T_contrato FROM principal"), outro + " 2000000 2");
-    EXPECT_EQ(texto("SELECT clube FROM historico_treinador"), antigo);
-    // The old club is now a computer club: no line-up, a 2-6-6-5 squad.
-    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = ? AND joga <> 0", {antigo}), 0);
-    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {antigo}), 19);
-    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = ? AND joga = 1", {outro}), 11);
-}
-
-class Marcadores_Sempre : public teste::Base_Epoca {
-protected:
-    void marcador(const std::string& nome, int golos, int sit, int ano = 0, const std::string& equipa = "Alfa") {
-        Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit, ano) "
-                            "VALUES (?, ?, 'av', 25, ?, ?, ?)",
-                            {nome, equipa, golos, sit, ano});
+// A season's end made to measure on the real league: points by row, goals
+// and active scorer rows for one player in seven, the season's records.
+TEST_F(Mudanca_Epoca, TheNextSeasonStartsWhole) {
+    const auto tabela = [&] {   // division -> clubs in standings order
+        std::map<int, std::vector<std::string>> t;
+        for (auto rs = Base_Dados->OpenRecordset("SELECT clube, div FROM clubes ORDER BY div, pontos DESC, (g_mar-g_suf) DESC, clube"); !rs.Eof();
+             rs.MoveNext())
+            t[rs["div"].int32()].push_back(rs["clube"].texto());
+        return t;
+    };
+    for (const char* sql : {"UPDATE clubes SET pontos = (rowid * 37) % 101 WHERE pontos = 0", "UPDATE jogadores SET golos = 1 + rowid % 5 WHERE rowid % 7 = 0",
+                            "INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) SELECT nome, equipa, pos, idade, golos, 1 "
+                            "FROM jogadores WHERE golos > 0",
+                            "INSERT INTO Historico_Jornadas (jor, clube, pontos, pos) VALUES (1, 'x', 1, 1)",
+                            "INSERT INTO assistencias (Jornada, Jogo) VALUES (1, 'x')", "INSERT INTO transferencias_clubes (jornada, nome) VALUES (1, 'x')"})
+        Base_Dados->Execute(sql);
+    Vencedor_Taca = outro;
+    const auto antes = tabela();
+    const int jogadores_treinador = contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {Clube_Treinador});
+    ASSERT_EQ(Mudar_Epoca(nullptr), Resultado_Mudanca::Feita);
+    EXPECT_EQ(std::tuple(Epoca_Actual, Jornada_Actual, Eliminatoria_Taca, Vencedor_Taca), std::tuple(2000, 1, 1, std::string()));
+    // Three up and three down between neighbours, by the standings.
+    const auto depois = tabela();
+    for (int div = 1; div <= 3; ++div) {
+        ASSERT_EQ(depois.at(div).size(), 18u) << div;
+        for (int lugar = 0; lugar < 18; ++lugar) {
+            const std::string& c = antes.at(div)[static_cast<std::size_t>(lugar)];
+            EXPECT_EQ(contar("SELECT div FROM clubes WHERE clube = ?", {c}), lugar < 3 && div > 1 ? div - 1 : lugar >= 15 && div < 3 ? div + 1 : div) << c;
+        }
     }
-};
-
-TEST_F(Marcadores_Sempre, TheBest101RetiredStayAndActiveRowsWithoutTheirPlayerAreClosed) {
-    Epoca_Actual = 2000;
-    for (int g = 1; g <= 110; ++g) marcador("R" + std::to_string(g), g, 0, 1990);
-    Actualizar_DB_Melhores_Marcadores();
-    EXPECT_EQ(contar("SELECT count(*) FROM Melhores_Marcadores_Sempre"), 110);
-    marcador("R111", 111, 0, 1990);
-    jogador("Alfa", "av", 60, 0, "Joga");   // aged 25
-    marcador("Joga", 1, 1);
-    marcador("Saiu", 1, 1);
-    marcador("Joga", 1, 1, 0, "Beta");      // a namesake at another club
-    Actualizar_DB_Melhores_Marcadores();
-    EXPECT_EQ(contar("SELECT count(*) FROM Melhores_Marcadores_Sempre WHERE ano = 1990"), 101);
-    EXPECT_EQ(contar("SELECT min(golos) FROM Melhores_Marcadores_Sempre WHERE ano = 1990"), 11);
-    EXPECT_EQ(Base_Dados->valor("SELECT group_concat(nome || equipa || sit || ano) FROM Melhores_Marcadores_Sempre "
-                                "WHERE ano <> 1990").texto(),
-              "JogaAlfa10,SaiuAlfa01999,JogaBeta01999");
+    // The new calendar follows the new divisions; the cup is drawn.
+    EXPECT_EQ(contar("SELECT count(*) FROM jogos INNER JOIN clubes ON jogos.casa = clubes.clube AND jogos.div = clubes.div"), 918);
+    EXPECT_EQ(contar("SELECT count(DISTINCT clube) FROM (SELECT casa AS clube FROM jogos_taca UNION ALL SELECT fora FROM jogos_taca) "
+                     "WHERE clube IN (SELECT clube FROM clubes_taca)"), 64);
+    // Histories and winners of 1999.
+    EXPECT_EQ(texto("SELECT count(*) || ' ' || sum(pontos_total) || ' ' || (SELECT count(*) FROM historico_equipas_epoca WHERE ano = 1999) || ' ' || "
+                    "(SELECT count(*) FROM historico_treinador WHERE ano = 1999) || ' ' || (SELECT count(*) FROM ultimos_venc WHERE Epoca = 1999) "
+                    "FROM historico_clube"), "54 1485 54 1 7");
+    EXPECT_EQ(texto("SELECT equipa FROM ultimos_venc WHERE Tipo = 'D1'"), antes.at(1)[0]);
+    // Every computer club at 2-6-6-5 with contracts; no line-ups, loans or goals left over.
+    EXPECT_EQ(contar("SELECT count(*) FROM (SELECT equipa, sum(pos = 'gk') AS gk, sum(pos = 'df') AS df, sum(pos = 'md') AS md, "
+                     "sum(pos = 'av') AS av FROM jogadores WHERE equipa <> ? GROUP BY equipa) WHERE gk = 2 AND df = 6 AND md = 6 AND av = 5",
+                     {Clube_Treinador}), 53);
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa <> ? AND (joga <> 0 OR contrato <= 0)", {Clube_Treinador}), 0);
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE golos <> 0 OR emprestado <> 0 OR clube_origem <> '0'"), 0);
+    EXPECT_LE(contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {Clube_Treinador}), jogadores_treinador);
+    // Every price by the bands, new players' too.
+    for (auto rs = Base_Dados->OpenRecordset("SELECT nome, idade, forca, preco FROM jogadores"); !rs.Eof(); rs.MoveNext())
+        EXPECT_EQ(rs["preco"].inteiro(), preco_faixa(rs["idade"].int32(), rs["forca"].int32())) << rs["nome"].texto();
+    // The season's records are cleared; every active scorer row still has its player, a year older.
+    for (const char* t : {"Historico_Jornadas", "assistencias", "transferencias_clubes"}) EXPECT_EQ(contar(std::string("SELECT count(*) FROM ") + t), 0) << t;
+    EXPECT_GT(contar("SELECT count(*) FROM Melhores_Marcadores_Sempre WHERE sit = 1"), 0);
+    EXPECT_EQ(contar("SELECT count(*) FROM Melhores_Marcadores_Sempre m WHERE sit = 1 AND NOT EXISTS (SELECT 1 FROM jogadores j "
+                     "WHERE j.nome = m.nome AND j.equipa = m.equipa AND j.pos = m.pos AND j.idade = m.idade)"), 0);
 }
 
 } // namespace

@@ -1,23 +1,79 @@
-// The season-end procedures one by one on a league made to measure:
-// histories, promotions and relegations, computer squads, the summary with
-// its winners and prizes, and the job offers.
+// The season-end procedures one by one on a league made to measure: new
+// players and veterans, histories, promotions and relegations, computer
+// squads, the summary with its winners and prizes, the job offers; and the
+// manager's job review during the season.
+
+#include <map>
+#include <set>
+#include <sstream>
 
 #include "apoio_epoca.h"
-#include "platform/texto.h"
+#include "data/jogadores_novos.h"
+#include "platform/falhas.h"
 #include "season/convites.h"
 #include "season/historico.h"
+#include "season/mudanca_epoca.h"
 #include "season/planteis.h"
 #include "season/resumo.h"
+#include "season/situacao.h"
 #include "season/subidas_descidas.h"
 
 namespace gv {
 namespace {
 
-class Procedimentos_Epoca : public teste::Base_Epoca {
-protected:
-    std::string texto(const std::string& sql) { return Base_Dados->valor(sql).texto(); }
-    int lugar_de(const std::string& clube) { return std::stoi(clube.substr(4)); }
-};
+using teste::acima;
+
+TEST(Jogador_Novo, DrawsMeetTheirThresholds) {
+    const std::tuple<int, int, double, long> precos[] = {{35, 25, 0.2, 157'500},  {36, 25, 0.2, 216'000}, {101, 30, 0.5, 1'515'000},
+                                                         {35, 25, 0.1, 94'500},   {35, 25, teste::abaixo(0.2), 110'250}, {50, 42, 0.9, -40'000}};
+    for (auto [forca, idade, r, preco] : precos) EXPECT_EQ(Preco_Com_Sorteio(forca, idade, r), preco) << forca << " " << idade << " " << r;
+    for (auto [r, pos] : {std::pair{0.1, "gk"}, {acima(0.1), "df"}, {0.43, "df"}, {acima(0.43), "md"}, {0.75, "md"}, {acima(0.75), "av"}})
+        EXPECT_EQ(Posicao_Do_Sorteio(r), pos) << r;
+    for (auto [idade, r] : {std::pair{34, 0.75}, {35, 0.6}, {36, 0.5}, {37, 0.3}})
+        EXPECT_TRUE(!Reforma_Com_Sorteio(idade, r) && Reforma_Com_Sorteio(idade, acima(r))) << idade;
+    EXPECT_TRUE(Reforma_Com_Sorteio(38, 0.0) && Reforma_Com_Sorteio(55, 0.0));
+    EXPECT_FALSE(Reforma_Com_Sorteio(56, teste::MAIOR_SORTEIO) || Reforma_Com_Sorteio(33, teste::MAIOR_SORTEIO));
+}
+
+class Procedimentos_Epoca : public teste::Base_Epoca {};
+
+TEST_F(Procedimentos_Epoca, NamesComeFromThePoolAndAnEmptyPoolIsAnError) {
+    std::set<std::string> vistos;
+    for (int i = 0; i < 300; ++i) vistos.insert(Nome_Aleatorio());
+    EXPECT_EQ(vistos, (std::set<std::string>{"Ana", "Bruno", "Carlos"}));
+    Base_Dados->Execute("DELETE FROM jogadores_all");
+    EXPECT_THROW(Nome_Aleatorio(), db::Erro_BD);
+}
+
+// Seed 99 draws 0.672, 0.723, 0.488, then any: the 35- and the 38-year-old
+// leave. Another club's veterans stay.
+TEST_F(Procedimentos_Epoca, VeteransDrawOnceEachInRowOrderAndLeaveWithTheirMessage) {
+    Epoca_Actual = 2000;
+    db::Transaccao t(*Base_Dados);
+    for (int idade : {33, 34, 35, 36, 38})
+        Base_Dados->Execute("UPDATE jogadores SET idade = ? WHERE rowid = ?",
+                            {idade, jogador(Clube_Treinador, "md", 60, 0, "O'Neil " + std::to_string(idade))});
+    Base_Dados->Execute("UPDATE jogadores SET idade = 40 WHERE rowid = ?", {jogador("Outro FC", "md", 60)});
+    // The 38-year-old's scorer rows: his own, a namesake of another age, and
+    // an old row of his closed in 1990.
+    for (auto [idade, sit, ano] : {std::tuple{38, 1, 0}, std::tuple{37, 1, 0}, std::tuple{38, 0, 1990}})
+        Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit, ano) "
+                            "VALUES ('O''Neil 38', ?, 'md', ?, 9, ?, ?)", {Clube_Treinador, idade, sit, ano});
+    t.commit();
+    semear_aleatorio(99);
+    Reformar_Jogadores();
+    ASSERT_EQ(porta.mensagens.size(), 2u);
+    EXPECT_EQ(porta.mensagens[0].texto + "|" + porta.mensagens[1].texto,
+              "O jogador O'Neil 35 deixa de Jogar Futebol (35 Anos)|O jogador O'Neil 38 deixa de Jogar Futebol (38 Anos)");
+    EXPECT_EQ(texto("SELECT group_concat(nome) FROM jogadores"), "O'Neil 33,O'Neil 34,O'Neil 36,Outro FC md 1");
+    EXPECT_EQ(texto("SELECT group_concat(sit || '/' || ano) FROM Melhores_Marcadores_Sempre"), "0/1999,1/0,0/1990");
+    Lingua = "I";
+    porta.mensagens.clear();
+    Base_Dados->Execute("UPDATE jogadores SET idade = 40 WHERE nome = ?", {"O'Neil 33"});
+    Reformar_Jogadores();
+    ASSERT_EQ(porta.mensagens.size(), 1u);
+    EXPECT_EQ(porta.mensagens[0].texto, "The Player O'Neil 33 Leave the football (40 years)");
+}
 
 TEST_F(Procedimentos_Epoca, HistoriesRankEveryClubFlagEachChampionAndAddUp) {
     liga(3, 2, 1);
@@ -27,15 +83,12 @@ TEST_F(Procedimentos_Epoca, HistoriesRankEveryClubFlagEachChampionAndAddUp) {
     Actualizar_Historico_Clubes();
     Actualizar_Historico_Treinador(true);
     EXPECT_EQ(estados, std::vector<std::string>{"Actualizar: Histórico Clubes"}) << "the job review's line is silent";
-    EXPECT_EQ(contar("SELECT sum(taca) FROM historico_clube"), 0) << "a cup won outside the league";
-    EXPECT_EQ(texto("SELECT group_concat(clube || ':' || pontos_total || div_1 || div_2 || div_3) FROM historico_clube "
-                    "WHERE div_1 + div_2 + div_3 > 0"),
-              "D1 C01:1100,Treinador FC:4010,D3 C01:7001");
-    EXPECT_EQ(texto("SELECT clas || ' ' || div || ' ' || ano || ' ' || g_mar || ' ' || v_total FROM "
-                    "historico_equipas_epoca WHERE clube = 'Treinador FC'"),
+    // A cup won outside the league is no club's.
+    EXPECT_EQ(texto("SELECT sum(taca) || ' ' || group_concat(CASE WHEN div_1 + div_2 + div_3 > 0 THEN clube || ':' || pontos_total || div_1 || div_2 "
+                    "|| div_3 END) FROM historico_clube"), "0 D1 C01:1100,Treinador FC:4010,D3 C01:7001");
+    EXPECT_EQ(texto("SELECT clas || ' ' || div || ' ' || ano || ' ' || g_mar || ' ' || v_total FROM historico_equipas_epoca WHERE clube = 'Treinador FC'"),
               "1 2 1999 45-30 9");
-    EXPECT_EQ(texto("SELECT div || div_2 || Class || v || d || taca || ' ' || d_in || ' ' || d_out FROM historico_treinador"),
-              "211910 1000 400");
+    EXPECT_EQ(texto("SELECT div || div_2 || Class || v || d || taca || ' ' || d_in || ' ' || d_out FROM historico_treinador"), "211910 1000 400");
 
     Vencedor_Taca = "D3 C03";
     Epoca_Actual = 2000;
@@ -43,63 +96,54 @@ TEST_F(Procedimentos_Epoca, HistoriesRankEveryClubFlagEachChampionAndAddUp) {
     Actualizar_Historico_Clubes();
     Actualizar_Historico_Treinador(false);
     EXPECT_EQ(estados.back(), "Updating: Coach History");
-    EXPECT_EQ(contar("SELECT count(*) FROM historico_clube"), 9);
-    EXPECT_EQ(texto("SELECT pontos_total || ' ' || v_total || ' ' || div_2 FROM historico_clube WHERE clube = 'Treinador FC'"),
-              "8 18 2");
-    EXPECT_EQ(contar("SELECT taca FROM historico_clube WHERE clube = 'D3 C03'"), 1);
-    EXPECT_EQ(contar("SELECT count(*) FROM historico_equipas_epoca"), 18);
+    EXPECT_EQ(texto("SELECT count(*) || ' ' || (SELECT count(*) FROM historico_equipas_epoca) || ' ' || sum(taca * (clube = 'D3 C03')) FROM historico_clube"),
+              "9 18 1");
+    EXPECT_EQ(texto("SELECT pontos_total || ' ' || v_total || ' ' || div_2 FROM historico_clube WHERE clube = 'Treinador FC'"), "8 18 2");
 }
 
 TEST_F(Procedimentos_Epoca, ThreeUpThreeDownWithTiesByName) {
     liga(7);
-    // Division 2: places 3 and 4 level; the name sorting first goes up.
+    // Division 2: places 3 and 4 level, the name sorting first goes up; division 1: places 4 and 5 level, the name sorting last goes down.
     Base_Dados->Execute("UPDATE clubes SET pontos = 96, clube = 'D2 Z03' WHERE clube = 'D2 C03'");
-    // Division 1: places 4 and 5 level; the name sorting last goes down.
     Base_Dados->Execute("UPDATE clubes SET pontos = 96, clube = 'D1 A05' WHERE clube = 'D1 C05'");
     Actualizar_Subidas_Descidas();
     EXPECT_EQ(estados, std::vector<std::string>{"Actualizar: Subidas/Descidas"});
-    EXPECT_EQ(texto("SELECT group_concat(clube) FROM (SELECT clube FROM clubes WHERE div = 1 ORDER BY clube)"),
-              "D1 A05,D1 C01,D1 C02,D1 C03,D2 C01,D2 C02,D2 C04");
-    EXPECT_EQ(texto("SELECT group_concat(clube) FROM (SELECT clube FROM clubes WHERE div = 3 ORDER BY clube)"),
-              "D2 C05,D2 C06,D2 C07,D3 C04,D3 C05,D3 C06,D3 C07");
-    EXPECT_EQ(contar("SELECT count(*) FROM clubes WHERE div = 2"), 7);
+    const char* divisao = "SELECT group_concat(clube) FROM (SELECT clube FROM clubes WHERE div = ? ORDER BY clube)";
+    EXPECT_EQ(texto(divisao, {1}) + "|" + texto(divisao, {3}),
+              "D1 A05,D1 C01,D1 C02,D1 C03,D2 C01,D2 C02,D2 C04|D2 C05,D2 C06,D2 C07,D3 C04,D3 C05,D3 C06,D3 C07");
 }
 
 TEST_F(Procedimentos_Epoca, ComputerSquadsAreBroughtToShapeInTheirNewDivision) {
-    clube("Alfa", 1);
-    clube("Beta", 3);
-    clube(Clube_Treinador, 1);
+    db::Transaccao t(*Base_Dados);
+    for (auto [c, div] : {std::pair{"Alfa", 1}, {"Beta", 3}, {"Treinador FC", 1}}) clube(c, div);
     plantel("Alfa", 1, 8, 6, 3);
     plantel("Beta", 0, 6, 6, 5);
     plantel(Clube_Treinador, 1, 9, 2, 1);
     // Alfa's three weakest defenders are level: the first two rows go. One scored.
     Base_Dados->Execute("UPDATE jogadores SET forca = 10 WHERE equipa = 'Alfa' AND pos = 'df' AND forca <= 55");
-    Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) "
-                        "VALUES ('Alfa df 7', 'Alfa', 'df', 25, 3, 1)");
+    Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) VALUES ('Alfa df 7', 'Alfa', 'df', 25, 3, 1)");
+    t.commit();
     Epoca_Actual = 2000;
     Actualizar_Plantel_Clubes();
     const char* forma = "SELECT group_concat(n) FROM (SELECT count(*) AS n FROM jogadores WHERE equipa = ? GROUP BY pos "
                         "ORDER BY CASE pos WHEN 'gk' THEN 1 WHEN 'df' THEN 2 WHEN 'md' THEN 3 ELSE 4 END)";
-    for (const char* c : {"Alfa", "Beta"}) EXPECT_EQ(Base_Dados->valor(forma, {c}).texto(), "2,6,6,5") << c;
-    EXPECT_EQ(Base_Dados->valor(forma, {Clube_Treinador}).texto(), "1,9,2,1") << "the manager's club is never touched";
-    EXPECT_EQ(texto("SELECT group_concat(nome) FROM jogadores WHERE equipa = 'Alfa' AND forca = 10"), "Alfa df 9");
-    EXPECT_EQ(texto("SELECT sit || '/' || ano FROM Melhores_Marcadores_Sempre"), "0/1999");
+    for (const char* c : {"Alfa", "Beta"}) EXPECT_EQ(texto(forma, {c}), "2,6,6,5") << c;
+    EXPECT_EQ(texto(forma, {Clube_Treinador}), "1,9,2,1") << "the manager's club is never touched";
+    EXPECT_EQ(texto("SELECT group_concat(nome) || ' ' || (SELECT sit || '/' || ano FROM Melhores_Marcadores_Sempre) FROM jogadores "
+                    "WHERE equipa = 'Alfa' AND forca = 10"), "Alfa df 9 0/1999");
     // New players: a name of the pool, the division's strength, age and contract ranges.
     EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = 'Alfa' AND nome IN ('Ana', 'Bruno', 'Carlos') "
-                     "AND forca BETWEEN 50 AND 89 AND idade BETWEEN 20 AND 31 AND contrato BETWEEN 1 AND 5"),
-              3);
+                     "AND forca BETWEEN 50 AND 89 AND idade BETWEEN 20 AND 31 AND contrato BETWEEN 1 AND 5"), 3);
     EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = 'Beta' AND pos = 'gk' AND forca BETWEEN 10 AND 49"), 2);
     EXPECT_EQ(estados, (std::vector<std::string>{"Actualizar: Alfa", "Actualizar: Beta"}));
 }
 
-TEST_F(Procedimentos_Epoca, SummaryWinnersAndPrizes) {
+TEST_F(Procedimentos_Epoca, SummaryAndWinners) {
     liga(5, 3, 1);
     Base_Dados->Execute("UPDATE clubes SET pontos = 98, clube = 'D1 A03' WHERE clube = 'D1 C03'");
-    jogador("D1 C02", "av", 60, 0, "Zeca");
-    jogador("D1 A03", "av", 60, 0, "Abel");
-    jogador("D1 C01", "md", 60, 0, "Nulo");
-    jogador(Clube_Treinador, "av", 60, 0, "Nuno");
-    jogador("D3 C02", "av", 60, 0, "Alberto");
+    for (auto [equipa, pos, nome] : {std::tuple{"D1 C02", "av", "Zeca"}, {"D1 A03", "av", "Abel"}, {"D1 C01", "md", "Nulo"},
+                                     {"Treinador FC", "av", "Nuno"}, {"D3 C02", "av", "Alberto"}})
+        jogador(equipa, pos, 60, 0, nome);
     Base_Dados->Execute("UPDATE jogadores SET golos = 20 WHERE nome <> 'Nulo'");
     Vencedor_Taca = Clube_Treinador;
     const Resumo_Epoca r = Ler_Resumo_Epoca();
@@ -109,56 +153,85 @@ TEST_F(Procedimentos_Epoca, SummaryWinnersAndPrizes) {
     EXPECT_EQ(d1, "D1 C01,D1 A03,D1 C02,3,4,5,") << "level clubs by name";
     EXPECT_EQ(r.marcadores[0].size(), 2u) << "a player without goals is no scorer";
     Registar_Vencedores(r);
-    EXPECT_EQ(texto("SELECT group_concat(Epoca || ' ' || Tipo || ' ' || equipa || ' ' || nome || ' ' || num, '|') "
-                    "FROM ultimos_venc"),
+    EXPECT_EQ(texto("SELECT group_concat(Epoca || ' ' || Tipo || ' ' || equipa || ' ' || nome || ' ' || num, '|') FROM ultimos_venc"),
               "1999 D1 D1 C01  99|1999 T Treinador FC  0|1999 D2 D2 C01  99|1999 D3 Treinador FC  99|"
               "1999 M1 D1 A03 Abel 20|1999 M3 D3 C02 Alberto 20");
-
-    // Cup and first place of division 3; Alberto's name beats Nuno's to the scorer's prize.
-    Premios(r);
-    ASSERT_EQ(porta.mensagens.size(), 2u);
-    EXPECT_EQ(porta.mensagens[0].texto, "Treinador FC Vencedor da Taça - Prémio : 2.500.000");
-    EXPECT_EQ(porta.mensagens[1].texto, "1º Lugar da 3ª Divisão - Prémio : 750.000");
-    EXPECT_EQ(texto("SELECT d_total || ' ' || d_in FROM principal"), "3250000 3250000");
-
-    // Fourth place, no cup: only the scorer's prize.
-    porta.mensagens.clear();
-    Base_Dados->Execute("UPDATE clubes SET pontos = 0 WHERE clube = ?", {Clube_Treinador});
-    Base_Dados->Execute("UPDATE jogadores SET golos = 0 WHERE nome = 'Alberto'");
-    Vencedor_Taca = "D1 C01";
-    Lingua = "I";
-    Premios(Ler_Resumo_Epoca());
-    ASSERT_EQ(porta.mensagens.size(), 1u);
-    EXPECT_EQ(porta.mensagens[0].texto, "Best Scorer - 3ª Division - Bonus : 500.000");
 }
 
+// Every prize the manager's club can earn, alone.
+TEST_F(Procedimentos_Epoca, EveryPrizeIsPaidInAndAnnounced) {
+    // Place 1 to 3 in its division (0: the cup, 4: the division's top scorer), amount, texts.
+    const std::tuple<int, int, long, const char*, const char*> premios[] = {
+        {0, 0, 2'500'000, "Treinador FC Vencedor da Taça - Prémio : 2.500.000", "Treinador FC Cup Winner - Bonus : 2.500.000"},
+        {4, 1, 500'000, "Melhor Marcador da 1ª Divisão - Prémio : 500.000", "Best Scorer - 1ª Division - Bonus : 500.000"},
+        {4, 2, 500'000, "Melhor Marcador da 2ª Divisão - Prémio : 500.000", "Best Scorer - 2ª Division - Bonus : 500.000"},
+        {4, 3, 500'000, "Melhor Marcador da 3ª Divisão - Prémio : 500.000", "Best Scorer - 3ª Division - Bonus : 500.000"},
+        {1, 1, 3'500'000, "Treinador FC 1º Lugar - CAMPEÃO (1ª Div.) Prémio : 3.500.000",
+         "Treinador FC 1st Place - CHAMPION (1st Div.) Bonus : 3.500.000"},
+        {1, 2, 1'500'000, "1º Lugar da 2ª Divisão - Prémio : 1.500.000", "1st Place - 2st Division - Bonus : 1.500.000"},
+        {1, 3, 750'000, "1º Lugar da 3ª Divisão - Prémio : 750.000", "1st Place - 3st Division - Bonus : 750.000"},
+        {2, 1, 1'500'000, "2º Lugar da 1ª Divisão - Prémio : 1.500.000", "2nd Place - 1nd Division - Bonus : 1.500.000"},
+        {2, 2, 1'000'000, "2º Lugar da 2ª Divisão - Prémio : 1.000.000", "2nd Place - 2nd Division - Bonus : 1.000.000"},
+        {2, 3, 500'000, "2º Lugar da 3ª Divisão - Prémio : 500.000", "2nd Place - 3nd Division - Bonus : 500.000"},
+        {3, 1, 750'000, "3º Lugar da 1ª Divisão - Prémio : 750.000", "3rd Place - 1rd Division - Bonus : 750.000"},
+        {3, 2, 500'000, "3º Lugar da 2ª Divisão - Prémio : 500.000", "3rd Place - 2rd Division - Bonus : 500.000"},
+        {3, 3, 300'000, "3º Lugar da 3ª Divisão - Prémio : 300.000", "3rd Place - 3rd Division - Bonus : 300.000"}};
+    long soma = 0;
+    for (auto [lugar, div, valor, pt, en] : premios)
+        for (const char* lingua : {"P", "I"}) {
+            SCOPED_TRACE(pt);
+            Lingua = lingua;
+            Resumo_Epoca r;
+            for (auto& primeiros : r.primeiros) primeiros.resize(3);
+            if (lugar == 0) r.vencedor_taca = Clube_Treinador;
+            if (lugar == 4) r.marcadores[div - 1].push_back({1, "Nuno", Clube_Treinador, 20});
+            if (lugar >= 1 && lugar <= 3) r.primeiros[div - 1][lugar - 1].clube = Clube_Treinador;
+            porta.mensagens.clear();
+            Premios(r);
+            soma += valor;
+            ASSERT_EQ(porta.mensagens.size(), 1u);
+            EXPECT_EQ(porta.mensagens[0].texto, Lingua == "P" ? pt : en);
+            EXPECT_EQ(porta.mensagens[0].icone, Icone::Informacao);
+            EXPECT_EQ(texto("SELECT d_total || ' ' || d_in FROM principal"), std::to_string(soma) + " " + std::to_string(soma));
+        }
+}
+
+// By the division and band of places (1-4, 5-14, 15-18) of the manager's
+// club: a renewal (R), then clubs from the top (T: 1-5), middle (M: 5-12) or
+// bottom (F: 13-17) places among the other clubs of a division.
 TEST_F(Procedimentos_Epoca, OffersFollowTheDivisionAndPlace) {
-    liga(18, 1, 3);
-    Jogo_Real = 1;
-    auto c = Equipas_Convite();
-    ASSERT_EQ(c.size(), 5u);
-    EXPECT_EQ(c[0].clube, Clube_Treinador);
-    // Division and the band of places among the other clubs of each offer.
-    const int faixas[4][3] = {{1, 1, 6}, {1, 6, 13}, {2, 1, 5}, {3, 1, 5}};
-    for (std::size_t i = 1; i < 5; ++i) {
-        EXPECT_EQ(div_de(c[i].clube), faixas[i - 1][0]) << c[i].clube;
-        EXPECT_GE(lugar_de(c[i].clube), faixas[i - 1][1]) << c[i].clube;
-        EXPECT_LE(lugar_de(c[i].clube), faixas[i - 1][2]) << c[i].clube;
+    const std::map<char, std::pair<int, int>> bandas{{'T', {1, 5}}, {'M', {5, 12}}, {'F', {13, 17}}};
+    const std::tuple<int, int, int, const char*> casos[] = {
+        {1, 3, 1, "R T1 M1 T2 T3"}, {1, 5, 1, "R M1 T2 T3"}, {1, 16, 1, "T2 M2 T3"},  {2, 4, 1, "R F1 M2 T3"},
+        {2, 14, 1, "R M2 F2 T3"},   {2, 15, 1, "M3 F3"},      {3, 1, 1, "R F2 M3"},   {3, 10, 1, "R M3 F3"},
+        {3, 18, 1, "F3"},           {3, 18, 0, "R F3"}};
+    for (auto [div, lugar, real, esperado] : casos) {
+        SCOPED_TRACE(std::to_string(div) + "/" + std::to_string(lugar) + " " + esperado);
+        Base_Dados->Execute("DELETE FROM clubes");
+        liga(18, div, lugar);
+        Jogo_Real = real;
+        for (int vez = 0; vez < 8; ++vez) {
+            const auto c = Equipas_Convite();
+            std::istringstream e(esperado);
+            std::size_t i = 0;
+            for (std::string oferta; e >> oferta; ++i) {
+                ASSERT_LT(i, c.size());
+                const auto& o = c[i];
+                EXPECT_TRUE(o.epocas >= 1 && o.epocas <= 3 && o.linha.rfind("(" + std::to_string(o.epocas) + " Épocas) " + o.clube, 0) == 0) << o.linha;
+                if (oferta == "R" || o.clube == Clube_Treinador) {
+                    EXPECT_EQ(oferta + " " + o.clube, "R " + Clube_Treinador);
+                    continue;
+                }
+                const int n = std::stoi(o.clube.substr(4)), entre_outros = n - (div_de(o.clube) == div && n > lugar);
+                const auto [de, ate] = bandas.at(oferta[0]);
+                EXPECT_TRUE(div_de(o.clube) == oferta[1] - '0' && entre_outros >= de && entre_outros <= ate) << o.clube;
+            }
+            EXPECT_EQ(c.size(), i);
+            // "É" takes two bytes: the name starts at byte 12, the division at byte 37.
+            EXPECT_TRUE(div != 1 || lugar != 3 || c[0].linha.substr(12) == "Treinador FC             1ª Divisão - 3º Lugar")
+                << c[0].linha;
+        }
     }
-    for (const auto& o : c) {
-        EXPECT_TRUE(o.epocas >= 1 && o.epocas <= 3);
-        EXPECT_EQ(o.linha.rfind("(" + std::to_string(o.epocas) + " Épocas) ", 0), 0u);
-    }
-    // "É" takes two bytes: the name starts at byte 12, the division at byte 37.
-    EXPECT_EQ(c[0].linha.substr(12), "Treinador FC             1ª Divisão - 3º Lugar");
-
-    Base_Dados->Execute("DELETE FROM clubes");
-    liga(18, 3, 16);
-    c = Equipas_Convite();
-    ASSERT_EQ(c.size(), 1u) << "no renewal from the bottom with the real-game option";
-    EXPECT_EQ(div_de(c[0].clube), 3);
-    EXPECT_GE(lugar_de(c[0].clube), 13);
-
 }
 
 TEST_F(Procedimentos_Epoca, TakingAnotherClubsOffer) {
@@ -167,17 +240,134 @@ TEST_F(Procedimentos_Epoca, TakingAnotherClubsOffer) {
     const long long velho = jogador("D2 C02", "md", 60);
     Base_Dados->Execute("UPDATE jogadores SET idade = 36, contrato = 1 WHERE rowid = ?", {velho});
     Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) "
-                        "SELECT nome, equipa, pos, idade, 5, 1 FROM jogadores WHERE rowid = ?",
-                        {velho});
+                        "SELECT nome, equipa, pos, idade, 5, 1 FROM jogadores WHERE rowid = ?", {velho});
     Base_Dados->Execute("INSERT INTO transferencias (Epoca, Tipo, valor) VALUES (1999, 'C', 10)");
     Actualizar_Equipa_Treinador({"D2 C02", 2, ""});
     EXPECT_EQ(Clube_Treinador, "D2 C02");
-    EXPECT_EQ(texto("SELECT equipa || ' ' || d_total || ' ' || d_in || ' ' || d_b_divida || ' ' || T_contrato || ' ' || "
-                    "sit FROM principal"),
+    EXPECT_EQ(texto("SELECT equipa || ' ' || d_total || ' ' || d_in || ' ' || d_b_divida || ' ' || T_contrato || ' ' || sit FROM principal"),
               "D2 C02 2000000 0 70 2 20") << "the bank loan stays";
-    EXPECT_EQ(Base_Dados->valor("SELECT idade || ' ' || contrato FROM jogadores WHERE rowid = ?", {velho}).texto(), "33 2");
-    EXPECT_EQ(contar("SELECT idade FROM Melhores_Marcadores_Sempre"), 33);
-    EXPECT_EQ(contar("SELECT count(*) FROM transferencias"), 0);
+    EXPECT_EQ(texto("SELECT idade || ' ' || contrato || ' ' || (SELECT idade FROM Melhores_Marcadores_Sempre) || ' ' || "
+                    "(SELECT count(*) FROM transferencias) FROM jogadores WHERE rowid = ?", {velho}), "33 2 33 0");
+}
+
+TEST_F(Procedimentos_Epoca, TheBest101RetiredScorersStayAndActiveRowsWithoutTheirPlayerAreClosed) {
+    const auto marcador = [&](const std::string& nome, int golos, int sit, int ano = 0, const std::string& equipa = "Alfa") {
+        Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit, ano) VALUES (?, ?, 'av', 25, ?, ?, ?)",
+                            {nome, equipa, golos, sit, ano});
+    };
+    Epoca_Actual = 2000;
+    {
+        db::Transaccao t(*Base_Dados);
+        for (int g = 1; g <= 110; ++g) marcador("R" + std::to_string(g), g, 0, 1990);
+        t.commit();
+    }
+    Actualizar_DB_Melhores_Marcadores();
+    EXPECT_EQ(contar("SELECT count(*) FROM Melhores_Marcadores_Sempre"), 110);
+    marcador("R111", 111, 0, 1990);
+    jogador("Alfa", "av", 60, 0, "Joga");   // aged 25
+    marcador("Joga", 1, 1);
+    marcador("Saiu", 1, 1);
+    marcador("Joga", 1, 1, 0, "Beta");      // a namesake at another club
+    Actualizar_DB_Melhores_Marcadores();
+    EXPECT_EQ(texto("SELECT count(*) || ' ' || min(golos) FROM Melhores_Marcadores_Sempre WHERE ano = 1990"), "101 11");
+    EXPECT_EQ(texto("SELECT group_concat(nome || equipa || sit || ano) FROM Melhores_Marcadores_Sempre WHERE ano <> 1990"),
+              "JogaAlfa10,SaiuAlfa01999,JogaBeta01999");
+}
+
+// ---------------------------------------------------------------- the job review of the real-game option
+
+TEST(Veredicto, RunsAndPlacesDecide) {
+    using V = Veredicto;
+    EXPECT_EQ(Veredicto_Situacao(4, 18, 0, 9, 0, 20), V::Nada) << "not before the fifth matchday";
+    EXPECT_EQ(Veredicto_Situacao(5, 1, 0, 6, 0, 6), V::Despedido) << "six defeats, even when leading";
+    EXPECT_EQ(Veredicto_Situacao(5, 16, 0, 0, 0, 12), V::Despedido);
+    EXPECT_EQ(Veredicto_Situacao(5, 15, 0, 0, 0, 12), V::Nada);
+    for (int jornada : {24, 25, 30, 31})
+        EXPECT_EQ(Veredicto_Situacao(jornada, 17, 0, 0, 0, 3), jornada == 24 || jornada == 31 ? V::Nada : V::Despedido) << jornada;
+    EXPECT_EQ(Veredicto_Situacao(10, 18, 6, 0, 6, 0), V::Convidado) << "six wins from any place";
+    EXPECT_EQ(Veredicto_Situacao(10, 5, 0, 0, 15, 0), V::Convidado);
+    EXPECT_EQ(Veredicto_Situacao(10, 6, 0, 0, 15, 0), V::Nada);
+    EXPECT_EQ(Veredicto_Situacao(10, 5, 0, 6, 15, 0), V::Convidado) << "the later rule overrides";
+}
+
+class Situacao : public teste::Base_Epoca {
+protected:
+    void TearDown() override {
+        desarmar_falhas();
+        Base_Epoca::TearDown();
+    }
+    // At matchday 10 of the real game, a league of squads to take over.
+    void liga_com_planteis(int div, int lugar) {
+        Jornada_Actual = 10;
+        Jogo_Real = 1;
+        db::Transaccao t(*Base_Dados);
+        for (const char* tabela : {"clubes", "jogadores", "historico_treinador", "transferencias", "assistencias"})
+            Base_Dados->Execute(std::string("DELETE FROM ") + tabela);
+        Clube_Treinador = "Treinador FC";
+        liga(18, div, lugar);
+        for (auto rs = Base_Dados->OpenRecordset("SELECT clube FROM clubes"); !rs.Eof(); rs.MoveNext()) plantel(rs["clube"].texto(), 2, 5, 4, 4);
+        Base_Dados->Execute("UPDATE principal SET equipa = ?, v = 0, d = 0, pc = 0, d_total = 9000000, d_in = 5, "
+                            "d_b_divida = 100, d_b_mensal = 10, T_contrato = 1, cont = 2, sit = 31", {Clube_Treinador});
+        Base_Dados->Execute("INSERT INTO transferencias (Epoca, Tipo, valor) VALUES (1999, 'C', 1)");
+        Base_Dados->Execute("INSERT INTO assistencias (Jornada, Jogo) VALUES (1, 'x')");
+        t.commit();
+    }
+};
+
+// Sacked (six defeats) or invited (six wins) from each division: the new
+// club's band of places (top 1-5, middle 5-12, bottom 13-17 of the others),
+// its money as the whole balance, and a contract of 2 or 3 seasons.
+TEST_F(Situacao, EveryMoveGoesToItsBandWithItsMoneyAndContract) {
+    liga_com_planteis(3, 18);
+    Base_Dados->Execute("UPDATE principal SET d = 7");
+    const auto bytes = teste::ler_bytes(caminho("jogo.gv"));
+    armar_falha("situacao.mudar");
+    Ver_Situacao();
+    EXPECT_EQ(Clube_Treinador, "Treinador FC");
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), bytes);
+    ASSERT_EQ(porta.mensagens.size(), 2u);
+    EXPECT_EQ(porta.mensagens[1].icone, Icone::Critico);
+    EXPECT_EQ(porta.mensagens[1].texto.rfind("Não foi possível mudar de clube. Nada foi alterado.", 0), 0u);
+    struct Caso {
+        bool despedido;
+        int div, div_nova, de, ate;
+        const char* dinheiro;
+    };
+    const Caso casos[] = {{true, 1, 2, 5, 12, "2000000"}, {true, 2, 3, 1, 5, "1000000"},   {true, 3, 3, 13, 17, "1000000"},
+                          {false, 1, 1, 1, 5, "4000000"}, {false, 2, 1, 13, 17, "3000000"}, {false, 3, 2, 13, 17, "2000000"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.despedido ? "sacked" : "invited") + " from division " + std::to_string(c.div));
+        liga_com_planteis(c.div, 18);
+        Base_Dados->Execute(c.despedido ? "UPDATE principal SET d = 6, pc = 6" : "UPDATE principal SET v = 6");
+        Lingua = c.div == 3 ? "I" : "P";
+        porta.mensagens.clear();
+        if (!c.despedido) {
+            porta.responder(Resposta::Nao);
+            Ver_Situacao();
+            ASSERT_EQ(porta.mensagens.size(), 1u);
+            EXPECT_TRUE(porta.mensagens[0].botoes == Botoes::SimNao && porta.mensagens[0].botao_defeito == 1) << "No is the default";
+            EXPECT_EQ(texto("SELECT equipa || ' ' || sit || ' ' || d_total || ' ' || v FROM principal"), "Treinador FC 20 9000000 6");
+            porta.responder(Resposta::Sim);
+        }
+        Ver_Situacao();
+        ASSERT_EQ(div_de(Clube_Treinador), c.div_nova);
+        const int lugar = std::stoi(Clube_Treinador.substr(4));
+        EXPECT_TRUE(lugar >= c.de && lugar <= c.ate) << Clube_Treinador;
+        const std::string onde = Clube_Treinador + " (" + std::to_string(c.div_nova) + "ª Div. - " + std::to_string(lugar);
+        const std::string texto_esperado =
+            Lingua == "I" ? (c.despedido ? "You have been fired from the team Treinador FC. Your new club is " + onde + "º Pos.) for 2 years."
+                                         : "You have been invited to coach the team " + onde + "º Pos.) for 3 years. Do you agree?")
+                          : (c.despedido ? "Foi Despedido da Equipa Treinador FC. Foi contratado pela equipa " + onde + "º Lugar) por 2 Épocas."
+                                         : "Foi convidado para treinar a equipa " + onde + "º Lugar) por 3 Épocas. Aceita?");
+        EXPECT_EQ(porta.mensagens.back().texto, texto_esperado);
+        EXPECT_EQ(texto("SELECT equipa || ' ' || d_total || ' ' || (d_in + d_b_divida + d_b_mensal + v + d + pc) || ' ' || T_contrato || ' ' || "
+                        "sit || ' ' || cont FROM principal"),
+                  Clube_Treinador + " " + c.dinheiro + " 0 " + (c.despedido ? "2" : "3") + " 20 2");
+        EXPECT_EQ(texto("SELECT ((SELECT count(*) FROM transferencias) + (SELECT count(*) FROM assistencias)) || ' ' || clube || Class || ' ' || "
+                        "(SELECT count(*) FROM jogadores WHERE equipa = ? AND joga = 1) FROM historico_treinador", {Clube_Treinador}),
+                  "0 Treinador FC18 11") << "the season's records cleared, the stint recorded, a line-up picked";
+    }
+    EXPECT_TRUE(estados.empty()) << "no status text during the season";
 }
 
 } // namespace

@@ -1,390 +1,321 @@
-// The half-time substitution screens on the offscreen platform: lists,
-// swap rules, OK and closing, captions, the referee and the opponent's
-// button. The league and cup screens share their rules, so those tests
-// run on both.
+// Half time: writing the line-up back and the entry widths, then on the
+// offscreen platform the substitution screens, the opponent's eleven they
+// show, and the game's port showing them during a match. The league and
+// cup screens are one class, so the lists, the swap rules, OK and closing,
+// the captions and the opponent's button run on the league screen; the cup
+// screen's own texts are rows of the refusals' table.
 
 #include <gtest/gtest.h>
 
-#include <QGroupBox>
+#include <QApplication>
+#include <QCursor>
 #include <QLabel>
-#include <QTest>
-#include <QTimer>
 
-#include <type_traits>
+#include <algorithm>
+#include <map>
 
-#include "apoio_ecras_intervalo.h"
+#include "apoio_intervalo.h"
+#include "matchday/intervalo.h"
+#include "matchday/partida.h"
 #include "matchday/sorteio.h"
+#include "startup/arranque.h"
 
 namespace gv {
 namespace {
 
 using teste::ADVERSARIO;
+using teste::MAIOR_SORTEIO;
+using Textos = std::vector<std::string>;
 
-template <class T>
+class Intervalo : public teste::Base_Intervalo {};
+
+TEST_F(Intervalo, TheLineUpIsWrittenOnlyToTheManagersPlayersEntriesKeepTheirColumnsAndNoRefereeNamesNobody) {
+    Base_Dados->Execute("UPDATE jogadores SET joga = 0 WHERE rowid = ?", {id.at("Rival Titular")});
+    const long long ninguem = id.at("Rival Titular") + 1000;
+    EXPECT_EQ(Gravar_Substituicoes(Clube_Treinador, ids({"Guarda Suplente", "Rival Titular"}),
+                                   {ninguem, id.at("Guarda Titular")}), 2);
+    EXPECT_EQ((std::array{joga("Guarda Suplente"), joga("Guarda Titular"), joga("Rival Titular")}),
+              (std::array{1LL, 2LL, 0LL})) << "another club's player is never written";
+    // Characters, not bytes: the accented letters count once.
+    EXPECT_EQ(Texto_Entrada_Intervalo({1, "df", "José Maria Conceição Gonçalves", 64}), "df José Maria Conceição G64");
+    EXPECT_EQ(Texto_Entrada_Intervalo({1, "av", "Zé", 100}), "av Zé                    100");
+    Base_Dados->Execute("DELETE FROM arbitros");
+    const Trio_Arbitros trio = Sortear_Arbitros();
+    EXPECT_EQ(trio.ap + trio.aux1 + trio.aux2, "");
+}
+
+// ---------------------------------------------------------------- the substitution screens
+
 class Substituicoes : public teste::Ecras_Intervalo {
 protected:
-    T& ecra() { return instancia<T>(); }
-    QListWidget* List1() { return controlo<QListWidget>(ecra(), "List1"); }
-    QListWidget* List2() { return controlo<QListWidget>(ecra(), "List2"); }
+    FrmSubstituicoes& ecra() { return instancia<FrmSubstituicoes>(); }
+    QListWidget* List1() { return lista(ecra(), 1); }
+    QListWidget* List2() { return lista(ecra(), 2); }
     void trocar(const char* titular, const char* suplente) { Ecras_Intervalo::trocar(ecra(), titular, suplente); }
 };
 
-struct Nome_Ecra {
-    template <class T>
-    static std::string GetName(int) {
-        return std::is_same_v<T, FrmSubstituicoes> ? "Campeonato" : "Taca";
-    }
-};
-using Os_Dois_Ecras = ::testing::Types<FrmSubstituicoes, FrmSubstituicoes_Taca>;
-TYPED_TEST_SUITE(Substituicoes, Os_Dois_Ecras, Nome_Ecra);
-
-TYPED_TEST(Substituicoes, ListsShowStartersAndBenchByLineAndStrengthCarryingEachIdentity) {
+TEST_F(Substituicoes, ListsShowTheLineUpInOrderASwapMovesBothToTheEndsAndOnlyOkWritesThemByIdentity) {
     Ronda_Jogada = 0;
     N_Substituicoes = 2;
-    this->ecra();
+    const auto antes = jogas();
+    ecra();
     EXPECT_EQ(Ronda_Jogada, 1) << "the round screen's timer must not start the round again";
     EXPECT_EQ(N_Substituicoes, 0);
-
-    auto* l1 = this->List1();
-    auto* l2 = this->List2();
-    EXPECT_EQ(this->ids_da_lista(l1),
-              this->ids({"Guarda Titular", "Defesa Um", "Defesa Dois", "Defesa Três", "Defesa Quatro", "Médio Um",
-                         "Médio Dois", "Médio Três", "Avançado Um", "Avançado Dois", "Avançado Três"}));
-    EXPECT_EQ(this->ids_da_lista(l2), this->ids({"Guarda Suplente", "Defesa Banco", "Médio Banco", "Avançado Banco"}));
-
+    // By line and strength, each entry carrying its player's identity and position.
+    EXPECT_EQ(ids_da_lista(List1()),
+              ids({"Guarda Titular", "Defesa Um", "Defesa Dois", "Defesa Três", "Defesa Quatro", "Médio Um",
+                   "Médio Dois", "Médio Três", "Avançado Um", "Avançado Dois", "Avançado Três"}));
+    EXPECT_EQ(ids_da_lista(List2()), ids({"Guarda Suplente", "Defesa Banco", "Médio Banco", "Avançado Banco"}));
+    EXPECT_EQ(List2()->item(3)->data(PAPEL_POS).toString(), "av");
     // Position in 3 characters, name in 22, then the strength.
-    EXPECT_EQ(l1->item(0)->text(), QString::fromUtf8("gk Guarda Titular        70"));
-    EXPECT_EQ(l2->item(2)->text(), QString::fromUtf8("md Médio Banco           50"));
-    for (QListWidget* l : {l1, l2}) {
-        for (int i = 0; i < l->count(); ++i) {
-            const QString t = l->item(i)->text();
-            auto rs = Base_Dados->OpenRecordset("SELECT pos, nome, forca FROM jogadores WHERE rowid = ?",
-                                                {l->item(i)->data(PAPEL_ROWID).toLongLong()});
-            ASSERT_FALSE(rs.Eof());
-            EXPECT_EQ(t.left(3), QString::fromStdString(rs["pos"].texto() + " "));
-            EXPECT_EQ(t.mid(3, 22).trimmed(), QString::fromStdString(rs["nome"].texto()));
-            EXPECT_EQ(t.mid(25), QString::number(rs["forca"].int32()));
-            EXPECT_EQ(l->item(i)->data(PAPEL_POS).toString(), QString::fromStdString(rs["pos"].texto()));
-        }
-        EXPECT_TRUE(teste::largura_fixa(l->font()));
-        EXPECT_TRUE(l->selectedItems().isEmpty());
-    }
-}
-
-TYPED_TEST(Substituicoes, ASwapMovesBothEntriesToTheEndAndClearsBothSelections) {
-    const auto antes = this->jogas();
-    this->trocar("Defesa Dois", "Defesa Banco");
-    EXPECT_EQ(this->ids_da_lista(this->List1()),
-              this->ids({"Guarda Titular", "Defesa Um", "Defesa Três", "Defesa Quatro", "Médio Um", "Médio Dois",
-                         "Médio Três", "Avançado Um", "Avançado Dois", "Avançado Três", "Defesa Banco"}));
-    EXPECT_EQ(this->ids_da_lista(this->List2()),
-              this->ids({"Guarda Suplente", "Médio Banco", "Avançado Banco", "Defesa Dois"}));
-    EXPECT_TRUE(this->List1()->item(10)->text().startsWith("df Defesa Banco"));
-    EXPECT_TRUE(this->List1()->selectedItems().isEmpty());
-    EXPECT_TRUE(this->List2()->selectedItems().isEmpty());
+    EXPECT_EQ(List1()->item(0)->text(), QString::fromUtf8("gk Guarda Titular        70"));
+    EXPECT_EQ(List2()->item(2)->text(), QString::fromUtf8("md Médio Banco           50"));
+    for (auto* l : {List1(), List2()}) EXPECT_TRUE(teste::largura_fixa(l->font()) && l->selectedItems().isEmpty());
+    trocar("Defesa Dois", "Defesa Banco");
+    EXPECT_EQ(ids_da_lista(List1()),
+              ids({"Guarda Titular", "Defesa Um", "Defesa Três", "Defesa Quatro", "Médio Um", "Médio Dois",
+                   "Médio Três", "Avançado Um", "Avançado Dois", "Avançado Três", "Defesa Banco"}));
+    EXPECT_EQ(ids_da_lista(List2()), ids({"Guarda Suplente", "Médio Banco", "Avançado Banco", "Defesa Dois"}));
+    EXPECT_TRUE(List1()->item(10)->text().startsWith("df Defesa Banco"));
+    // The selections are gone: pressing again does nothing.
+    controlo<QPushButton>(ecra(), "Command1")->click();
     EXPECT_EQ(N_Substituicoes, 1);
-    EXPECT_TRUE(this->porta.mensagens.empty());
-    EXPECT_EQ(this->jogas(), antes) << "nothing is written before OK";
-}
+    EXPECT_TRUE(porta.mensagens.empty());
+    // Closed any other way than OK, nothing is written.
+    ecra().close();
+    EXPECT_FALSE(carregado<FrmSubstituicoes>());
+    EXPECT_EQ(jogas(), antes);
 
-TYPED_TEST(Substituicoes, ASwapNeedsASelectionInBothLists) {
-    auto& e = this->ecra();
-    auto* botao = this->template controlo<QPushButton>(e, "Command1");
-    const auto lista1 = this->ids_da_lista(this->List1()), lista2 = this->ids_da_lista(this->List2());
-
-    this->seleccionar(this->List1(), "Defesa Um");
-    botao->click();
-    this->List1()->clearSelection();
-    this->seleccionar(this->List2(), "Defesa Banco");
-    botao->click();
-    EXPECT_EQ(this->ids_da_lista(this->List1()), lista1);
-    EXPECT_EQ(this->ids_da_lista(this->List2()), lista2);
-    EXPECT_EQ(N_Substituicoes, 0);
-
-    // After a swap the selections are gone: pressing again does nothing.
-    this->trocar("Defesa Um", "Defesa Banco");
-    botao->click();
-    EXPECT_EQ(N_Substituicoes, 1);
-    EXPECT_TRUE(this->porta.mensagens.empty());
-}
-
-TYPED_TEST(Substituicoes, AFourthSwapIsRefusedEvenAfterSwappingBack) {
-    this->trocar("Defesa Dois", "Defesa Banco");
-    this->trocar("Defesa Banco", "Defesa Dois");
-    this->trocar("Defesa Dois", "Defesa Banco");
-    ASSERT_EQ(N_Substituicoes, 3);
-    ASSERT_TRUE(this->porta.mensagens.empty());
-    const auto lista1 = this->ids_da_lista(this->List1()), lista2 = this->ids_da_lista(this->List2());
-
-    this->trocar("Médio Um", "Médio Banco");
-    ASSERT_EQ(this->porta.mensagens.size(), 1u);
-    EXPECT_EQ(this->porta.mensagens[0].texto, "Só pode fazer 3 Substituições.");
-    EXPECT_EQ(this->porta.mensagens[0].icone, Icone::Critico);
-    EXPECT_EQ(this->ids_da_lista(this->List1()), lista1);
-    EXPECT_EQ(this->ids_da_lista(this->List2()), lista2);
-    EXPECT_EQ(N_Substituicoes, 3);
-}
-
-TYPED_TEST(Substituicoes, AGoalkeeperOnlyChangesPlacesWithAGoalkeeper) {
-    const auto lista1 = this->ids_da_lista(this->List1()), lista2 = this->ids_da_lista(this->List2());
-    this->trocar("Guarda Titular", "Defesa Banco");
-    this->trocar("Defesa Um", "Guarda Suplente");
-    ASSERT_EQ(this->porta.mensagens.size(), 2u);
-    for (const auto& m : this->porta.mensagens) {
-        EXPECT_EQ(m.texto, "Só pode Substituir um Guarda Redes por outro Guarda Redes.");
-        EXPECT_EQ(m.icone, Icone::Critico);
-    }
-    EXPECT_EQ(this->ids_da_lista(this->List1()), lista1);
-    EXPECT_EQ(this->ids_da_lista(this->List2()), lista2);
-    EXPECT_EQ(N_Substituicoes, 0);
-
-    this->trocar("Guarda Titular", "Guarda Suplente");
-    EXPECT_EQ(this->ids_da_lista(this->List1()).back(), this->id.at("Guarda Suplente"));
-    EXPECT_EQ(this->ids_da_lista(this->List2()).back(), this->id.at("Guarda Titular"));
-    EXPECT_EQ(N_Substituicoes, 1);
-}
-
-TYPED_TEST(Substituicoes, DoubleClicksOnEitherListSwapToo) {
-    auto& e = this->ecra();
-    e.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&e));
-    // A double click: a first click, then the second press reported as double.
-    auto duplo = [](QListWidget* l, QListWidgetItem* item) {
-        ASSERT_NE(item, nullptr);
-        const QPoint centro = l->visualItemRect(item).center();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, centro);
-        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, centro);
-    };
-
-    this->seleccionar(this->List1(), "Defesa Dois");
-    duplo(this->List2(), this->entrada(this->List2(), this->id.at("Defesa Banco")));
-    EXPECT_EQ(this->ids_da_lista(this->List1()).back(), this->id.at("Defesa Banco"));
-    EXPECT_EQ(this->ids_da_lista(this->List2()).back(), this->id.at("Defesa Dois"));
-
-    this->seleccionar(this->List2(), "Médio Banco");
-    duplo(this->List1(), this->entrada(this->List1(), this->id.at("Médio Um")));
-    EXPECT_EQ(this->ids_da_lista(this->List1()).back(), this->id.at("Médio Banco"));
-    EXPECT_EQ(this->ids_da_lista(this->List2()).back(), this->id.at("Médio Um"));
-    EXPECT_EQ(N_Substituicoes, 2);
-}
-
-TYPED_TEST(Substituicoes, OkWritesBothListsByIdentityAndUnloads) {
     // Twins: same name, position and strength, told apart by identity only.
-    this->id["Gémeo Titular"] = this->jogador(Clube_Treinador, "df", 60, 1, "Rui Gémeo");
-    this->id["Gémeo Suplente"] = this->jogador(Clube_Treinador, "df", 60, 2, "Rui Gémeo");
-    this->trocar("Gémeo Titular", "Gémeo Suplente");
-    this->trocar("Avançado Um", "Avançado Banco");
+    id["Gémeo Titular"] = jogador(Clube_Treinador, "df", 60, 1, "Rui Gémeo");
+    id["Gémeo Suplente"] = jogador(Clube_Treinador, "df", 60, 2, "Rui Gémeo");
+    trocar("Gémeo Titular", "Gémeo Suplente");
+    trocar("Avançado Um", "Avançado Banco");
     // A listed player is written whatever the table holds meanwhile.
-    Base_Dados->Execute("UPDATE jogadores SET joga = 0 WHERE rowid = ?", {this->id.at("Médio Um")});
-    auto esperado = this->jogas();
-    esperado[this->id.at("Gémeo Titular")] = 2;
-    esperado[this->id.at("Gémeo Suplente")] = 1;
-    esperado[this->id.at("Avançado Um")] = 2;
-    esperado[this->id.at("Avançado Banco")] = 1;
-    esperado[this->id.at("Médio Um")] = 1;
-
-    this->template controlo<QPushButton>(this->ecra(), "Command2")->click();
-    EXPECT_FALSE(carregado<TypeParam>());
-    // Everyone else, the left-out, the injured and the opponent, as before.
-    EXPECT_EQ(this->jogas(), esperado);
+    Base_Dados->Execute("UPDATE jogadores SET joga = 0 WHERE rowid = ?", {id.at("Médio Um")});
+    auto esperado = jogas();
+    for (auto [nome, joga] : {std::pair{"Gémeo Titular", 2}, {"Gémeo Suplente", 1}, {"Avançado Um", 2},
+                              {"Avançado Banco", 1}, {"Médio Um", 1}})
+        esperado[id.at(nome)] = joga;
+    controlo<QPushButton>(ecra(), "Command2")->click();
+    EXPECT_FALSE(carregado<FrmSubstituicoes>());
+    EXPECT_EQ(jogas(), esperado) << "everyone else, the left-out, the injured and the opponent, as before";
 }
 
-TYPED_TEST(Substituicoes, ClosingAnyOtherWayWritesNothing) {
-    const auto antes = this->jogas();
-    this->trocar("Guarda Titular", "Guarda Suplente");
-    this->trocar("Avançado Um", "Avançado Banco");
-    this->ecra().close();
-    EXPECT_FALSE(carregado<TypeParam>());
-    EXPECT_EQ(this->jogas(), antes);
-}
-
-// ---------------------------------------------------------------- texts
-
-class Textos_Substituicoes : public teste::Ecras_Intervalo {};
-
-TEST_F(Textos_Substituicoes, RefusalsSpeakTheScreensLanguageAndTheCupButtonItsOwnEnglish) {
-    struct Caso {
-        bool taca;
-        const char* lingua;
-        bool botao;   // false: double clicks
-        const char* limite;
-        const char* guarda_redes;
-    };
-    const char* limite_pt = "Só pode fazer 3 Substituições.";
+TEST_F(Substituicoes, ASwapNeedsBothEntriesAGoalkeeperForAGoalkeeperAndNoFourthByButtonOrDoubleClick) {
+    // Refused swaps change nothing, one entry alone does nothing; the cup
+    // screen's button speaks its own English.
     const char* gk_pt = "Só pode Substituir um Guarda Redes por outro Guarda Redes.";
-    const Caso casos[] = {
-        {false, "P", true, limite_pt, gk_pt},
-        {false, "I", true, "You can only make 3 changes.", "You can only change one GK for another GK."},
-        {false, "I", false, "You can only make 3 changes.", "You can only change one GK for another GK."},
-        {true, "P", true, limite_pt, gk_pt},
-        {true, "P", false, limite_pt, gk_pt},
-        {true, "I", true, "You can't make more than 3 changes.", "You can only change on GK for another GK."},
-        {true, "I", false, "You can only make 3 changes.", "You can only change one GK for another GK."},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(std::string(c.taca ? "cup " : "league ") + c.lingua + (c.botao ? " button" : " double click"));
-        Lingua = c.lingua;
-        auto& e = substituicoes(c.taca);
-        auto* l1 = controlo<QListWidget>(e, "List1");
-        auto* l2 = controlo<QListWidget>(e, "List2");
-        auto troca = [&](const char* titular, const char* suplente) {
-            seleccionar(l1, titular);
-            seleccionar(l2, suplente);
-            if (c.botao)
-                controlo<QPushButton>(e, "Command1")->click();
-            else
-                emit l2->itemDoubleClicked(l2->currentItem());
-        };
-        porta.mensagens.clear();
-        troca("Guarda Titular", "Médio Banco");
-        troca("Defesa Dois", "Defesa Banco");
-        troca("Defesa Banco", "Defesa Dois");
-        troca("Defesa Dois", "Defesa Banco");
-        troca("Médio Um", "Médio Banco");
-        ASSERT_EQ(porta.mensagens.size(), 2u);
-        EXPECT_EQ(porta.mensagens[0].texto, c.guarda_redes);
-        EXPECT_EQ(porta.mensagens[1].texto, c.limite);
-        descarregar_substituicoes();
-    }
-}
-
-TEST_F(Textos_Substituicoes, CaptionsAndRefereeTrioInBothLanguages) {
-    struct Caso {
-        const char* lingua;
-        const char* titulo;
-        const char* frame1;
-        const char* frame2;
-        const char* adversario;
-        const char* arbitro;
-        const char* auxiliares;
-    };
-    const Caso casos[] = {
-        {"P", "1ª Parte (Intrevalo) - Substituições", "Jogadores Titulares", "Jogadores Suplentes",
-         "Equipa Adv.: Adversário FC", "Arbitro Principal: Duarte Segundo",
-         "(1º Arbitro Aux.: Eduardo Bandeira; 2º Arbitro Aux.: Fausto Bandeira)"},
-        {"I", "1st Part - Substitutions", "Players on the Team", "Players to Use", "Opponent Team: Adversário FC",
-         "Referee: Duarte Segundo", "(1st Aux.: Eduardo Bandeira; 2nd Aux.: Fausto Bandeira)"},
-    };
-    for (bool taca : {false, true}) {
-        for (const Caso& c : casos) {
-            SCOPED_TRACE(std::string(taca ? "cup " : "league ") + c.lingua);
-            Lingua = c.lingua;
-            Sorteios_Fixados draw({0.5});   // the second of three trios
-            auto& e = substituicoes(taca);
-            EXPECT_EQ(e.objectName(), taca ? "FrmSubstituicoes_Taca" : "FrmSubstituicoes");
-            EXPECT_EQ(e.windowTitle(), QString::fromUtf8(c.titulo));
-            EXPECT_EQ(controlo<QGroupBox>(e, "Frame1")->title(), QString::fromUtf8(c.frame1));
-            EXPECT_EQ(controlo<QGroupBox>(e, "Frame2")->title(), QString::fromUtf8(c.frame2));
-            EXPECT_EQ(controlo<QPushButton>(e, "Command1")->text(), "<");
-            EXPECT_EQ(controlo<QPushButton>(e, "Command2")->text(), "&OK");
-            EXPECT_EQ(controlo<QPushButton>(e, "Command3")->text(), QString::fromUtf8(c.adversario));
-            EXPECT_EQ(controlo<QLabel>(e, "Label2")->text(), QString::fromUtf8(c.arbitro));
-            EXPECT_EQ(controlo<QLabel>(e, "Label3")->text(), QString::fromUtf8(c.auxiliares));
-            descarregar_substituicoes();
-        }
-    }
-}
-
-TEST_F(Textos_Substituicoes, TheRefereeTrioIsOneUniformDrawOverTheRows) {
-    const std::pair<double, const char*> casos[] = {
-        {0.0, "Artur Primeiro"}, {0.33, "Artur Primeiro"}, {0.34, "Duarte Segundo"},
-        {0.66, "Duarte Segundo"}, {0.67, "Gil Terceiro"}, {teste::MAIOR_SORTEIO, "Gil Terceiro"}};
-    for (auto [r, arbitro] : casos) {
-        SCOPED_TRACE(r);
-        Sorteios_Fixados draws({r, 0.125});
-        auto& e = substituicoes(false);
-        EXPECT_EQ(controlo<QLabel>(e, "Label2")->text(), QString::fromUtf8("Arbitro Principal: ") + QString::fromUtf8(arbitro));
-        EXPECT_EQ(Sorteio(), 0.125) << "the load takes exactly one draw";
-        descarregar_substituicoes();
-    }
-}
-
-TEST_F(Textos_Substituicoes, HalfTimeAppendsTheCompetitionToTheCaptionAndWritesTheScoreLine) {
-    struct Caso {
+    const char* gk_en = "You can only change one GK for another GK.";
+    const char* gk_taca = "You can only change on GK for another GK.";
+    const Textos pt{gk_pt, gk_pt, "Só pode fazer 3 Substituições."}, en{gk_en, gk_en, "You can only make 3 changes."};
+    const struct {
         bool taca;
         const char* lingua;
-        const char* titulo;
-    };
-    const Caso casos[] = {
-        {false, "P", "1ª Parte (Intrevalo) - Substituições - Campeonato"},
-        {true, "P", "1ª Parte (Intrevalo) - Substituições - Taça"},
-        {false, "I", "1st Part - Substitutions - Campeonato"},
-        {true, "I", "1st Part - Substitutions - Taça"},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(std::string(c.taca ? "cup " : "league ") + c.lingua);
+        int via;   // 0 the swap button, else a double click on that list
+        Textos avisos;
+    } casos[] = {{false, "P", 0, pt}, {false, "I", 1, en}, {false, "P", 2, pt}, {true, "P", 0, pt},
+                 {true, "I", 0, {gk_taca, gk_taca, "You can't make more than 3 changes."}}, {true, "I", 2, en}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.taca ? "cup " : "league ") + c.lingua + " " + std::to_string(c.via));
         Lingua = c.lingua;
-        auto& e = substituicoes(c.taca);
-        e.Marcar_Intervalo(ADVERSARIO, Clube_Treinador, 2, 1);
-        EXPECT_EQ(e.windowTitle(), QString::fromUtf8(c.titulo));
-        EXPECT_EQ(controlo<QLabel>(e, "Label1")->text(), QString::fromUtf8("(2) ADVERSÁRIO FC - TREINADOR FC (1)"));
-        descarregar_substituicoes();
+        Ecra_Substituicoes& e = c.taca ? static_cast<Ecra_Substituicoes&>(instancia<FrmSubstituicoes_Taca>()) : ecra();
+        EXPECT_EQ(e.objectName(), c.taca ? "FrmSubstituicoes_Taca" : "FrmSubstituicoes");
+        porta.mensagens.clear();
+        for (auto [titular, suplente] : {std::pair<const char*, const char*>{"Defesa Um", nullptr},
+                                         {"Guarda Titular", "Médio Banco"}, {"Defesa Um", "Guarda Suplente"},
+                                         {"Guarda Titular", "Guarda Suplente"}, {"Guarda Suplente", "Guarda Titular"},
+                                         {"Defesa Dois", "Defesa Banco"}, {"Médio Um", "Médio Banco"}}) {
+            seleccionar(lista(e, 1), titular);
+            if (suplente) seleccionar(lista(e, 2), suplente);
+            if (c.via) emit lista(e, c.via)->itemDoubleClicked(lista(e, c.via)->currentItem());
+            else controlo<QPushButton>(e, "Command1")->click();
+        }
+        EXPECT_EQ(avisos(), c.avisos);
+        for (const auto& m : porta.mensagens) EXPECT_EQ(m.icone, Icone::Critico);
+        EXPECT_EQ(N_Substituicoes, 3);
+        EXPECT_EQ(ids_da_lista(lista(e, 1)), ids({"Defesa Um", "Defesa Três", "Defesa Quatro", "Médio Um", "Médio Dois",
+                                                 "Médio Três", "Avançado Um", "Avançado Dois", "Avançado Três",
+                                                 "Guarda Titular", "Defesa Banco"}));
+        EXPECT_EQ(ids_da_lista(lista(e, 2)), ids({"Médio Banco", "Avançado Banco", "Guarda Suplente", "Defesa Dois"}));
+        descarregar_ecras();
     }
 }
 
-// ---------------------------------------------------------------- the opponent's button
+TEST_F(Substituicoes, CaptionsAndRefereeTrioInBothLanguages) {
+    const std::pair<const char*, Textos> casos[] = {
+        {"P", {"1ª Parte (Intrevalo) - Substituições", "Jogadores Titulares", "Jogadores Suplentes", "<", "&OK",
+               "Equipa Adv.: Adversário FC", "Arbitro Principal: Duarte Segundo",
+               "(1º Arbitro Aux.: Eduardo Bandeira; 2º Arbitro Aux.: Fausto Bandeira)"}},
+        {"I", {"1st Part - Substitutions", "Players on the Team", "Players to Use", "<", "&OK",
+               "Opponent Team: Adversário FC", "Referee: Duarte Segundo",
+               "(1st Aux.: Eduardo Bandeira; 2nd Aux.: Fausto Bandeira)"}}};
+    for (const auto& [lingua, textos] : casos) {
+        Lingua = lingua;
+        Sorteios_Fixados sorteio({0.5});   // the second of three trios
+        auto& e = ecra();
+        Textos vistos{e.windowTitle().toStdString()};
+        for (const char* n : {"Frame1", "Frame2", "Command1", "Command2", "Command3", "Label2", "Label3"})
+            vistos.push_back(controlo<QWidget>(e, n)->property(*n == 'F' ? "title" : "text").toString().toStdString());
+        EXPECT_EQ(vistos, textos);
+        descarregar_ecras();
+    }
+    // One draw over the rows picks the trio, each row equally likely.
+    for (auto [r, arbitro] : {std::pair{0.0, "Artur Primeiro"}, {0.33, "Artur Primeiro"}, {0.34, "Duarte Segundo"},
+                              {0.66, "Duarte Segundo"}, {0.67, "Gil Terceiro"}, {MAIOR_SORTEIO, "Gil Terceiro"}}) {
+        Sorteios_Fixados sorteios({r, 0.125});
+        EXPECT_EQ(controlo<QLabel>(ecra(), "Label2")->text(), QString::fromUtf8("Referee: ") + arbitro) << r;
+        EXPECT_EQ(Sorteio(), 0.125) << "the load takes exactly one draw";
+        descarregar_ecras();
+    }
+}
 
-TEST_F(Textos_Substituicoes, TheOpponentButtonRefusesWithoutACupOpponentOrOutsideTheLeague) {
-    struct Caso {
-        const char* adversario;
-        const char* lingua;
-        const char* texto;
-    };
-    const Caso casos[] = {
+TEST_F(Substituicoes, TheOpponentButtonRefusesWithoutACupOpponentOrOutsideTheLeagueElseShowsTheElevenModally) {
+    const struct { const char *adversario, *lingua, *texto; } casos[] = {
         {"0", "P", "Já foi eliminado da Taça Golvantario"},
         {"0", "I", "You are not in the CUP."},
         {"Clube Amador", "P", "Não existem dados dos clubes da 4ª divisão"},
-        {"Clube Amador", "I", "There aren't informnation of the 4th Division Clubs."},
-    };
-    for (bool taca : {false, true}) {
-        for (const Caso& c : casos) {
-            SCOPED_TRACE(std::string(c.adversario) + " " + c.lingua);
-            Adversario = c.adversario;
-            Lingua = c.lingua;
-            porta.mensagens.clear();
-            auto& e = substituicoes(taca);
-            controlo<QPushButton>(e, "Command3")->click();
-            ASSERT_EQ(porta.mensagens.size(), 1u);
-            EXPECT_EQ(porta.mensagens[0].texto, c.texto);
-            EXPECT_EQ(porta.mensagens[0].icone, Icone::Critico);
-            EXPECT_FALSE(carregado<FrmEquipa_Adv>());
-            EXPECT_TRUE(taca ? carregado<FrmSubstituicoes_Taca>() : carregado<FrmSubstituicoes>());
-            descarregar_substituicoes();
-        }
+        {"Clube Amador", "I", "There aren't informnation of the 4th Division Clubs."}};
+    for (const auto& c : casos) {
+        Adversario = c.adversario;
+        Lingua = c.lingua;
+        porta.mensagens.clear();
+        controlo<QPushButton>(ecra(), "Command3")->click();
+        EXPECT_EQ(avisos(), Textos{c.texto});
+        EXPECT_EQ(porta.mensagens.at(0).icone, Icone::Critico);
+        EXPECT_TRUE(!carregado<FrmEquipa_Adv>() && carregado<FrmSubstituicoes>());
+        descarregar_ecras();
     }
-}
-
-TEST_F(Textos_Substituicoes, TheOpponentButtonShowsTheElevenModallyAndComesBackToTheSwaps) {
+    // The opponent's eleven, and back to the swaps as they were.
+    Adversario = ADVERSARIO;
+    porta.mensagens.clear();
     plantel(ADVERSARIO, 2, 5, 4, 3);
-    auto& e = substituicoes(false);
-    trocar(e, "Defesa Dois", "Defesa Banco");
-    const auto lista1 = ids_da_lista(controlo<QListWidget>(e, "List1"));
-
+    trocar("Defesa Dois", "Defesa Banco");
+    const auto lista1 = ids_da_lista(List1());
     int linhas_vistas = -1;
-    QTimer guia;
-    guia.setInterval(10);
-    QObject::connect(&guia, &QTimer::timeout, [&] {
-        if (linhas_vistas < 0 && carregado<FrmEquipa_Adv>() && instancia<FrmEquipa_Adv>().mostrado_modal()) {
-            linhas_vistas = controlo<QListWidget>(instancia<FrmEquipa_Adv>(), "List1")->count();
-            controlo<QPushButton>(instancia<FrmEquipa_Adv>(), "Command1")->click();
-        }
-    });
-    guia.start();
-    // Never left waiting when the screen does not come; gone with this test.
-    QTimer reserva;
-    reserva.setSingleShot(true);
-    QObject::connect(&reserva, &QTimer::timeout, [] { descarregar<FrmEquipa_Adv>(); });
-    reserva.start(5000);
-    controlo<QPushButton>(e, "Command3")->click();
-    guia.stop();
-
+    ASSERT_TRUE(com_ecra<FrmEquipa_Adv>(
+        [&](FrmEquipa_Adv& adv) {
+            linhas_vistas = lista(adv, 1)->count();
+            EXPECT_EQ(controlo<QPushButton>(adv, "Command1")->text(), "&OK");
+            controlo<QPushButton>(adv, "Command1")->click();
+        },
+        [&] { controlo<QPushButton>(ecra(), "Command3")->click(); }));
     EXPECT_EQ(linhas_vistas, 11);
     EXPECT_FALSE(carregado<FrmEquipa_Adv>());
     ASSERT_TRUE(carregado<FrmSubstituicoes>());
-    EXPECT_EQ(ids_da_lista(controlo<QListWidget>(e, "List1")), lista1);
+    EXPECT_EQ(ids_da_lista(List1()), lista1);
     EXPECT_EQ(N_Substituicoes, 1);
-    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = ? AND joga = 1", {ADVERSARIO}), 11);
     EXPECT_TRUE(porta.mensagens.empty());
+}
+
+// ---------------------------------------------------------------- the opponent's eleven
+
+class Equipa_Adv : public teste::Ecras_Intervalo {
+protected:
+    QListWidget* lista() { return Ecras_Intervalo::lista(instancia<FrmEquipa_Adv>(), 1); }
+    QString linha(int i) { return lista()->item(i)->text(); }
+};
+
+TEST_F(Equipa_Adv, TheElevenIsPickedInTheFirstFormationOfItsVenueAndListedUnderItsCaption) {
+    plantel(ADVERSARIO, 2, 6, 6, 4);
+    const std::pair<int, std::map<std::string, int>> casos[] = {
+        {0, {{"gk", 1}, {"df", 4}, {"md", 3}, {"av", 3}}},   // opponent at home: 4-3-3
+        {1, {{"gk", 1}, {"df", 5}, {"md", 3}, {"av", 2}}}};  // opponent away: 5-3-2
+    for (const auto& [em_casa, esperado] : casos) {
+        Jogo_Em_Casa = em_casa;
+        std::map<std::string, int> listadas;   // read back from the starters written
+        for (int i = 0; i < lista()->count(); ++i) ++listadas[linha(i).mid(3, 2).toStdString()];
+        EXPECT_EQ(listadas, esperado) << em_casa;
+        EXPECT_TRUE(linha(10).startsWith("11 av ")) << "numbers run on across the lines";
+        EXPECT_EQ(instancia<FrmEquipa_Adv>().windowTitle(), QString::fromUtf8("Constituição da Equipa: Adversário FC"));
+        descarregar_ecras();
+    }
+    // A cup opponent from outside the league: nobody to list.
+    Lingua = "I";
+    Adversario = "Clube Amador";
+    EXPECT_EQ(instancia<FrmEquipa_Adv>().windowTitle(), QString::fromUtf8("Players of the Team: Clube Amador"));
+    EXPECT_EQ(lista()->count(), 0);
+    EXPECT_TRUE(porta.mensagens.empty());
+}
+
+TEST_F(Equipa_Adv, LinesArePaddedWithStrengthRightAlignedAndGoalsInTwoDigits) {
+    Base_Dados->Execute("DELETE FROM jogadores WHERE equipa = ?", {ADVERSARIO});
+    const struct { const char *pos, *nome; int forca, golos; } jogadores[] = {
+        {"av", "João Ümlaut", 9, 7}, {"md", "Ângelo Conceição Magalhães Júnior", 61, 123},
+        {"df", "Defesa Adv", 75, 3}, {"gk", "Guarda Adv", 100, 0}};
+    for (const auto& j : jogadores)
+        Base_Dados->Execute("UPDATE jogadores SET golos = ? WHERE rowid = ?",
+                            {j.golos, jogador(ADVERSARIO, j.pos, j.forca, 0, j.nome)});
+    ASSERT_EQ(lista()->count(), 4) << "a club short in every formation keeps what it has";
+    // A name longer than its 23 characters is cut, so the columns hold;
+    // accented letters count as one character each.
+    const char* esperadas[] = {"1  gk Guarda Adv             100 (00)", "2  df Defesa Adv              75 (03)",
+                               "3  md Ângelo Conceição Magalh 61 (123)", "4  av João Ümlaut              9 (07)"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(linha(i), QString::fromUtf8(esperadas[i]));
+    EXPECT_TRUE(teste::largura_fixa(lista()->font()));
+}
+
+// ---------------------------------------------------------------- the game's port at half time
+
+class Interface_Jogo_Intervalo : public teste::Ecras_Intervalo {
+protected:
+    Interface_Jogo porta_jogo;
+};
+
+TEST_F(Interface_Jogo_Intervalo, TheManagersMatchShowsAFreshLeagueScreenUnderTheArrowAndPlaysOnWithWhatOkWrote) {
+    Ui_Instalada instalada(porta_jogo);
+    plantel(ADVERSARIO, 2, 5, 4, 3);
+    // A screen left from before, and the line-up changed since it read it.
+    instancia<FrmSubstituicoes>().Marcar_Intervalo("Velho", "Jogo", 5, 5);
+    Base_Dados->Execute("UPDATE jogadores SET joga = 3 - joga WHERE rowid IN (?, ?)",
+                        {id.at("Defesa Um"), id.at("Defesa Banco")});
+    QString titulo, linha;
+    std::vector<long long> titulares;
+    Qt::CursorShape cursor = Qt::BlankCursor;
+    QApplication::setOverrideCursor(Qt::WaitCursor);   // the round runs under the hourglass
+    Sorteios_Fixados sem_golos([] { return 0.0; });
+    const bool visto = com_ecra<FrmSubstituicoes>(
+        [&](FrmSubstituicoes& e) {
+            titulo = e.windowTitle();
+            linha = controlo<QLabel>(e, "Label1")->text();
+            titulares = ids_da_lista(lista(e, 1));
+            cursor = QApplication::overrideCursor()->shape();
+            EXPECT_FALSE(carregado<FrmSubstituicoes_Taca>());
+            trocar(e, "Avançado Um", "Avançado Banco");   // the strongest forward off, the weakest on
+            controlo<QPushButton>(e, "Command2")->click();
+        },
+        [&] { Simular_Jogo(Clube_Treinador, ADVERSARIO); });
+    const Qt::CursorShape depois = QApplication::overrideCursor()->shape();
+    QApplication::restoreOverrideCursor();
+    ASSERT_TRUE(visto);
+    EXPECT_EQ(titulo, QString::fromUtf8("1ª Parte (Intrevalo) - Substituições - Campeonato"));
+    EXPECT_EQ(linha, QString::fromUtf8("(0) TREINADOR FC - ADVERSÁRIO FC (0)"));
+    EXPECT_EQ(std::count(titulares.begin(), titulares.end(), id.at("Defesa Banco")), 1) << "the lists are read again";
+    EXPECT_EQ(std::count(titulares.begin(), titulares.end(), id.at("Defesa Um")), 0);
+    EXPECT_EQ(cursor, Qt::ArrowCursor);
+    EXPECT_EQ(depois, Qt::WaitCursor);
+    EXPECT_FALSE(carregado<FrmSubstituicoes>());
+    // The second half's strengths come from what OK wrote: 71, 66 and 45.
+    EXPECT_DOUBLE_EQ(Media_AV_Casa, (71.0 + 66.0 + 45.0) / 3.0);
+    EXPECT_EQ(N_AV_Casa, 3);
+}
+
+TEST_F(Interface_Jogo_Intervalo, CupHalfTimeShowsTheCupScreenUntilItIsClosed) {
+    Ui_Instalada instalada(porta_jogo);
+    Lingua = "I";
+    QString titulo, linha;
+    const bool visto = com_ecra<FrmSubstituicoes_Taca>(
+        [&](FrmSubstituicoes_Taca& e) {
+            titulo = e.windowTitle();
+            linha = controlo<QLabel>(e, "Label1")->text();
+            EXPECT_FALSE(carregado<FrmSubstituicoes>());
+            e.close();
+        },
+        [&] { ui().intervalo(true, ADVERSARIO, Clube_Treinador, 0, 3); });
+    ASSERT_TRUE(visto);
+    EXPECT_EQ(titulo, QString::fromUtf8("1st Part - Substitutions - Taça"));
+    EXPECT_EQ(linha, QString::fromUtf8("(0) ADVERSÁRIO FC - TREINADOR FC (3)"));
+    EXPECT_FALSE(carregado<FrmSubstituicoes_Taca>());
 }
 
 } // namespace

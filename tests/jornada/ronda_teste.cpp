@@ -1,37 +1,29 @@
 // Whole rounds on a real league made by a new game: every match played and
-// booked, the table consistent with the results, the round history, the
-// step to the next round, wages, gate money, and a failed round undone.
+// booked, the table and the round's history consistent with the results,
+// the step to the next round, wages and gate money saved with the round,
+// and a failed round undone.
 
+#include <algorithm>
+#include <array>
 #include <map>
+#include <set>
 
-#include "data/esquema.h"
-#include "data/financas.h"
 #include "jogo_apoio.h"
-#include "matchday/assistencia.h"
-#include "matchday/classificacao.h"
-#include "matchday/partida.h"
 #include "matchday/ronda.h"
 #include "matchday/sorteio.h"
 #include "platform/falhas.h"
-#include "platform/texto.h"
 
 using namespace gv;
 
 namespace {
 
 struct Observador : Observador_Ronda {
-    int n_jogos = -1;
+    int n_jogos = -1, anuladas = 0;
     std::vector<Linha_Jogo> linhas;
-    int anuladas = 0;
     void inicio(int n) override { n_jogos = n; }
     void resultado(const Linha_Jogo& l) override { linhas.push_back(l); }
     void anulada() override { ++anuladas; }
 };
-
-int entradas(const std::string& lista) {
-    if (lista.empty()) return 0;
-    return 1 + static_cast<int>(std::count(lista.begin(), lista.end(), '\t'));
-}
 
 class Ronda : public teste::Com_Mestra {
 protected:
@@ -45,113 +37,39 @@ protected:
         desarmar_falhas();
         Com_Mestra::TearDown();
     }
-    // Every table's rows, to tell whether anything changed.
-    std::string conteudo() { return teste::conteudo_base(*Base_Dados); }
     long principal(const char* coluna) {
         return static_cast<long>(Base_Dados->valor(std::string("SELECT ") + coluna + " FROM principal").inteiro());
     }
-    std::string um_clube(int div) {
-        return Base_Dados->valor("SELECT clube FROM clubes WHERE div = ? AND clube <> ? ORDER BY clube",
-                                 {div, Clube_Treinador})
-            .texto();
-    }
+    std::string conteudo() { return teste::conteudo_base(*Base_Dados); }
 };
 
 TEST(Resultado, ScoresAreReadBackByTheirSeparator) {
-    EXPECT_EQ(Texto_Resultado(0, 0), "0 - 0");
+    EXPECT_EQ(Texto_Resultado(0, 0) + "|" + Texto_Resultado(12, 7), "0 - 0|12 - 7");
     EXPECT_EQ(Ler_Resultado("10 - 2"), std::make_pair(10, 2));
     EXPECT_EQ(Ler_Resultado("3 - 11"), std::make_pair(3, 11));
-    EXPECT_EQ(Ler_Resultado(Texto_Resultado(12, 7)), std::make_pair(12, 7));
-    EXPECT_FALSE(Ler_Resultado(""));
-    EXPECT_FALSE(Ler_Resultado("3-1"));
-    EXPECT_FALSE(Ler_Resultado("a - 1"));
+    for (const char* mau : {"", "3-1", "a - 1"}) EXPECT_FALSE(Ler_Resultado(mau)) << mau;
 }
 
-TEST_F(Ronda, ALeagueRoundPlaysEveryFixtureAndTheTableAddsUp) {
-    Observador obs;
-    const long estadio_antes = principal("d_estadio");
-    ASSERT_EQ(Jogar_Ronda_Campeonato(&obs), Resultado_Ronda::Jogada);
-    EXPECT_EQ(Ronda_Jogada, 1);
-    EXPECT_EQ(Jornada_Actual, 2);
-    EXPECT_EQ(principal("Jornada"), 2);
-    EXPECT_EQ(principal("cont"), 1);
-
-    // 27 rows, division by division, each as stored.
-    EXPECT_EQ(obs.n_jogos, 27);
-    ASSERT_EQ(obs.linhas.size(), 27u);
-    std::map<std::string, std::pair<int, int>> golos;   // club -> scored, conceded
-    std::map<int, int> pontos_div, golos_div;
-    for (std::size_t i = 0; i < obs.linhas.size(); ++i) {
-        const auto& l = obs.linhas[i];
-        EXPECT_EQ(l.linha, static_cast<int>(i) + 1);
-        if (i > 0) {
-            EXPECT_GE(l.divisao, obs.linhas[i - 1].divisao);
-        }
-        auto guardado = Ler_Resultado(
-            Base_Dados->valor("SELECT result FROM jogos WHERE jor = 1 AND casa = ? AND fora = ?", {l.casa, l.fora})
-                .texto());
-        ASSERT_TRUE(guardado) << l.casa << " - " << l.fora;
-        EXPECT_EQ(*guardado, std::make_pair(l.golos_casa, l.golos_fora));
-        golos[l.casa] = {l.golos_casa, l.golos_fora};
-        golos[l.fora] = {l.golos_fora, l.golos_casa};
-        pontos_div[l.divisao] += l.vencedor() == 0 ? 2 : 3;
-        golos_div[l.divisao] += l.golos_casa + l.golos_fora;
-        EXPECT_LE(entradas(l.marcadores_casa), l.golos_casa);
-        EXPECT_EQ(l.golos_casa > 0, !l.ultimo_casa.empty());
-        EXPECT_GT(l.assistencia, 0);
-        EXPECT_LE(l.assistencia, contar("SELECT cap_estadio FROM clubes WHERE clube = ?", {l.casa}));
-        EXPECT_EQ(l.texto_assistencia, formatar_dinheiro(l.assistencia));
+TEST_F(Ronda, AFailedLeagueRoundLeavesTheFileAsItWasWagesDueTooAndPlayedAgainAddsUp) {
+    // The fourth round since the last wages: they are paid with the round.
+    Base_Dados->Execute("UPDATE principal SET cont = 3");
+    Base_Dados->Execute("UPDATE jogadores SET ordenado = CASE rowid WHEN (SELECT min(rowid) FROM jogadores WHERE "
+                        "equipa = ?1) THEN 123456 ELSE 0 END WHERE equipa = ?1", {Clube_Treinador});
+    const std::string antes = conteudo();
+    const auto bytes = teste::ler_bytes(Ficheiro_Jogo);
+    for (const char* ponto : {"jornada.jogo", "ronda.campeonato.gravar"}) {
+        Observador obs;
+        armar_falha(ponto);
+        EXPECT_EQ(Jogar_Ronda_Campeonato(&obs), Resultado_Ronda::Falhada) << ponto;
+        EXPECT_EQ((std::array{obs.anuladas, Jornada_Actual, Ronda_Jogada}), (std::array{1, 1, 0}));
+        ASSERT_FALSE(porta.mensagens.empty());
+        EXPECT_EQ(porta.mensagens.back().icone, Icone::Critico);
+        EXPECT_EQ(porta.mensagens.back().texto.rfind("Não foi possível jogar a jornada.", 0), 0u);
+        EXPECT_EQ(conteudo(), antes) << ponto;
+        EXPECT_EQ(teste::ler_bytes(Ficheiro_Jogo), bytes) << ponto;
     }
-    EXPECT_EQ(golos.size(), 54u) << "every club played once";
-    EXPECT_EQ(contar("SELECT count(*) FROM jogos WHERE result IS NOT NULL"), 27);
-
-    // The table agrees with the results, club by club and in each division.
-    auto rs = Base_Dados->OpenRecordset("SELECT * FROM clubes");
-    for (; !rs.Eof(); rs.MoveNext()) {
-        auto [m, s] = golos[rs["clube"].texto()];
-        EXPECT_EQ(rs["jogos"].int32(), 1);
-        EXPECT_EQ(rs["g_mar"].int32(), m);
-        EXPECT_EQ(rs["g_suf"].int32(), s);
-        EXPECT_EQ(rs["pontos"].int32(), m > s ? 3 : m == s ? 1 : 0);
-    }
-    for (int div = 1; div <= 3; ++div) {
-        EXPECT_EQ(contar("SELECT sum(pontos) FROM clubes WHERE div = ?", {div}), pontos_div[div]);
-        EXPECT_EQ(contar("SELECT sum(g_mar) FROM clubes WHERE div = ?", {div}), golos_div[div]);
-        EXPECT_EQ(contar("SELECT sum(g_suf) FROM clubes WHERE div = ?", {div}), golos_div[div]);
-    }
-
-    // The round's history: one row per club with its points and place.
-    EXPECT_EQ(contar("SELECT count(*) FROM Historico_Jornadas WHERE jor = 1"), 54);
-    EXPECT_EQ(contar("SELECT count(*) FROM Historico_Jornadas h INNER JOIN clubes c ON c.clube = h.clube "
-                     "WHERE h.pontos <> c.pontos"),
-              0);
-    auto h = Base_Dados->OpenRecordset("SELECT clube, pos FROM Historico_Jornadas");
-    for (; !h.Eof(); h.MoveNext()) EXPECT_EQ(h["pos"].int32(), Posicao_Clube(h["clube"].texto()));
-
-    // The manager's match: run counters and gate money.
-    auto meu = std::find_if(obs.linhas.begin(), obs.linhas.end(),
-                            [](const Linha_Jogo& l) { return l.casa == Clube_Treinador || l.fora == Clube_Treinador; });
-    ASSERT_NE(meu, obs.linhas.end());
-    const bool em_casa = meu->casa == Clube_Treinador;
-    const int marcados = em_casa ? meu->golos_casa : meu->golos_fora;
-    const int sofridos = em_casa ? meu->golos_fora : meu->golos_casa;
-    EXPECT_EQ(principal("sit"), 20 + (marcados > sofridos) - (marcados < sofridos));
-    EXPECT_EQ(principal("v") + principal("e") + principal("d"), 1);
-    if (em_casa) {
-        EXPECT_EQ(principal("d_estadio") - estadio_antes, 15L * meu->assistencia);
-        EXPECT_EQ(contar("SELECT count(*) FROM assistencias WHERE Jogo = ? AND Tipo = 'Campeonato' AND receita = ?",
-                         {meu->casa + "-" + meu->fora, 15 * meu->assistencia}),
-                  1);
-    } else {
-        EXPECT_EQ(principal("d_estadio"), estadio_antes);
-        EXPECT_EQ(contar("SELECT count(*) FROM assistencias"), 0);
-    }
-    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE joga <> 0 AND equipa <> ?", {Clube_Treinador}), 0)
-        << "the computer line-ups are cleared after the round";
-    EXPECT_EQ(obs.anuladas, 0);
-}
-
-TEST_F(Ronda, ATimerTickDuringTheRoundDoesNotStartItAgain) {
+    // Played again, with a timer tick while it pumps events, which must not
+    // start it a second time.
     struct Porta_Impaciente : Interface_Guionizada {
         std::vector<Resultado_Ronda> dentro;
         void processar_eventos() override {
@@ -159,115 +77,61 @@ TEST_F(Ronda, ATimerTickDuringTheRoundDoesNotStartItAgain) {
         }
     } p;
     Ui_Instalada com(p);
-    ASSERT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Jogada);
-    ASSERT_EQ(p.dentro.size(), 1u);
-    EXPECT_EQ(p.dentro[0], Resultado_Ronda::Ignorada);
-    EXPECT_EQ(Jornada_Actual, 2);
-    EXPECT_EQ(contar("SELECT count(*) FROM Historico_Jornadas"), 54);
-}
-
-TEST_F(Ronda, WagesArePaidAfterEveryFourthLeagueRound) {
-    const long ordenados = Total_Ordenados();
-    for (int ronda = 1; ronda <= 4; ++ronda) {
-        porta.mensagens.erase(std::remove_if(porta.mensagens.begin(), porta.mensagens.end(),
-                                             [](const Mensagem& m) { return m.texto.rfind("O Jogador", 0) == 0; }),
-                              porta.mensagens.end());
-        ASSERT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Jogada);
-        EXPECT_EQ(principal("cont"), ronda % 4);
-        EXPECT_EQ(principal("d_Ord"), ronda < 4 ? 0 : ordenados) << "round " << ronda;
-    }
-    ASSERT_FALSE(porta.mensagens.empty());
-    EXPECT_EQ(porta.mensagens.back().texto, "Ordenados Pagos: " + formatar_dinheiro(ordenados));
-    EXPECT_EQ(Jornada_Actual, 5);
-    EXPECT_EQ(contar("SELECT count(DISTINCT jor) FROM Historico_Jornadas"), 4);
-    EXPECT_EQ(contar("SELECT count(*) FROM clubes WHERE jogos <> 4"), 0);
-}
-
-TEST_F(Ronda, AFailedLeagueRoundLeavesTheFileAsItWasAndCanBePlayedAgain) {
-    const std::string antes = conteudo();
-    const auto bytes = teste::ler_bytes(Ficheiro_Jogo);
-    for (const char* ponto : {"jornada.jogo", "ronda.campeonato.gravar"}) {
-        Observador obs;
-        armar_falha(ponto);
-        EXPECT_EQ(Jogar_Ronda_Campeonato(&obs), Resultado_Ronda::Falhada) << ponto;
-        EXPECT_EQ(obs.anuladas, 1);
-        ASSERT_FALSE(porta.mensagens.empty());
-        EXPECT_EQ(porta.mensagens.back().icone, Icone::Critico);
-        EXPECT_EQ(porta.mensagens.back().texto.rfind("Não foi possível jogar a jornada.", 0), 0u);
-        EXPECT_EQ(Jornada_Actual, 1);
-        EXPECT_EQ(Ronda_Jogada, 0);
-        EXPECT_EQ(conteudo(), antes) << ponto;
-        EXPECT_EQ(teste::ler_bytes(Ficheiro_Jogo), bytes) << ponto;
-    }
-    ASSERT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Jogada);
-    EXPECT_EQ(Jornada_Actual, 2);
-    EXPECT_EQ(contar("SELECT count(*) FROM jogos WHERE jor = 1 AND result IS NOT NULL"), 27);
-}
-
-TEST_F(Ronda, ACupRoundDecidesEveryTieAndQualifiesItsWinners) {
     Observador obs;
-    const std::string tabela = Base_Dados->valor("SELECT group_concat(pontos || jogos) FROM clubes").texto();
-    ASSERT_EQ(Jogar_Ronda_Taca(&obs), Resultado_Ronda::Jogada);
-    EXPECT_EQ(Eliminatoria_Taca, 2);
-    EXPECT_EQ(principal("taca"), 2);
-    EXPECT_EQ(Jornada_Actual, 1) << "a cup round is not a league matchday";
-    EXPECT_EQ(principal("cont"), 0);
-    ASSERT_EQ(obs.linhas.size(), 32u);
-    std::multiset<std::string> vencedores;
-    for (const auto& l : obs.linhas) {
-        EXPECT_TRUE(l.taca);
-        EXPECT_NE(l.golos_casa, l.golos_fora);
-        vencedores.insert(l.vencedor() == 1 ? l.casa : l.fora);
-        EXPECT_EQ(l.texto_casa, "(" + std::to_string(l.divisao_casa) + ") " + l.casa);
-        EXPECT_EQ(l.texto_fora, l.fora + " (" + std::to_string(l.divisao_fora) + ")");
-        if (l.divisao_casa == 0) {
-            EXPECT_EQ(l.assistencia, 10000);
-            EXPECT_TRUE(l.marcadores_casa.empty());
-        }
+    const long estadio_antes = principal("d_estadio");
+    ASSERT_EQ(Jogar_Ronda_Campeonato(&obs), Resultado_Ronda::Jogada);
+    EXPECT_EQ(p.dentro, std::vector{Resultado_Ronda::Ignorada});
+    EXPECT_EQ((std::array{Ronda_Jogada, Jornada_Actual, obs.anuladas, obs.n_jogos}), (std::array{1, 2, 0, 27}));
+    EXPECT_EQ((std::array{principal("Jornada"), principal("cont"), principal("d_Ord")}), (std::array{2L, 0L, 123456L}));
+
+    // 27 rows, division by division, each as stored.
+    ASSERT_EQ(obs.linhas.size(), 27u);
+    std::map<std::string, std::pair<int, int>> golos;   // club -> scored, conceded
+    for (std::size_t i = 0; i < obs.linhas.size(); ++i) {
+        const auto& l = obs.linhas[i];
+        EXPECT_EQ(l.linha, static_cast<int>(i) + 1);
+        EXPECT_GE(l.divisao, i ? obs.linhas[i - 1].divisao : 1);
+        EXPECT_EQ(Ler_Resultado(Base_Dados->valor("SELECT result FROM jogos WHERE jor = 1 AND casa = ? AND fora = ?",
+                                                  {l.casa, l.fora}).texto()),
+                  std::make_pair(l.golos_casa, l.golos_fora)) << l.casa << " - " << l.fora;
+        golos[l.casa] = {l.golos_casa, l.golos_fora};
+        golos[l.fora] = {l.golos_fora, l.golos_casa};
+        const auto& m = l.marcadores_casa;
+        EXPECT_LE(m.empty() ? 0 : 1 + std::count(m.begin(), m.end(), '\t'), l.golos_casa);
+        EXPECT_EQ(l.golos_casa > 0, !l.ultimo_casa.empty());
+        EXPECT_GT(l.assistencia, 0);
+        EXPECT_LE(l.assistencia, contar("SELECT cap_estadio FROM clubes WHERE clube = ?", {l.casa}));
     }
-    // The winners are drawn into the next round with it, each once.
-    EXPECT_EQ(contar("SELECT count(*) FROM clubes_taca_qualif"), 0);
-    std::multiset<std::string> sorteados;
-    auto rs = Base_Dados->OpenRecordset("SELECT casa, fora, resul FROM jogos_taca");
-    EXPECT_EQ(rs.RecordCount(), 16);
+    EXPECT_EQ(golos.size(), 54u) << "every club played once";
+    // The table and the round's history agree with the results, club by club.
+    auto rs = Base_Dados->OpenRecordset("SELECT c.clube, c.jogos, c.g_mar, c.g_suf, c.pontos, h.pontos AS h FROM "
+                                        "clubes c LEFT JOIN Historico_Jornadas h ON h.clube = c.clube AND h.jor = 1");
     for (; !rs.Eof(); rs.MoveNext()) {
-        sorteados.insert(rs["casa"].texto());
-        sorteados.insert(rs["fora"].texto());
-        EXPECT_TRUE(rs["resul"].nulo());
+        auto [m, s] = golos[rs["clube"].texto()];
+        EXPECT_EQ((std::array{rs["jogos"].int32(), rs["g_mar"].int32(), rs["g_suf"].int32(), rs["pontos"].int32(),
+                              rs["h"].int32()}),
+                  (std::array{1, m, s, m > s ? 3 : m == s ? 1 : 0, m > s ? 3 : m == s ? 1 : 0}));
     }
-    EXPECT_EQ(sorteados, vencedores);
-    EXPECT_EQ(Base_Dados->valor("SELECT group_concat(pontos || jogos) FROM clubes").texto(), tabela)
-        << "the cup leaves the league table";
-    EXPECT_TRUE(std::any_of(obs.linhas.begin(), obs.linhas.end(), [](auto& l) { return l.divisao_fora == 0 || l.divisao_casa == 0; }));
+    EXPECT_EQ(contar("SELECT count(*) FROM Historico_Jornadas"), 54);
+
+    // The manager's match: run counters and, at home, the whole gate.
+    auto meu = std::find_if(obs.linhas.begin(), obs.linhas.end(),
+                            [](const Linha_Jogo& l) { return l.casa == Clube_Treinador || l.fora == Clube_Treinador; });
+    ASSERT_NE(meu, obs.linhas.end());
+    const bool em_casa = meu->casa == Clube_Treinador;
+    const int saldo_golos = (em_casa ? 1 : -1) * (meu->golos_casa - meu->golos_fora);
+    EXPECT_EQ(principal("sit"), 20 + (saldo_golos > 0) - (saldo_golos < 0));
+    EXPECT_EQ(principal("v") + principal("e") + principal("d"), 1);
+    const long receita = em_casa ? 15L * meu->assistencia : 0;
+    EXPECT_EQ(principal("d_estadio") - estadio_antes, receita);
+    EXPECT_EQ(contar("SELECT count(*) FROM assistencias WHERE Jogo = ? AND Tipo = 'Campeonato' AND receita = ?",
+                     {meu->casa + "-" + meu->fora, receita}),
+              em_casa ? 1 : 0);
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE joga <> 0 AND equipa <> ?", {Clube_Treinador}), 0)
+        << "the computer line-ups are cleared after the round";
 }
 
-TEST_F(Ronda, TheManagersAwayCupTieEarnsHalfTheGate) {
-    const std::string anfitriao = um_clube(2);
-    Base_Dados->Execute("DELETE FROM jogos_taca");
-    Base_Dados->Execute("INSERT INTO jogos_taca (casa, fora) VALUES (?, ?)", {anfitriao, Clube_Treinador});
-    Preco_Bilhete = 7;
-    const int cap = contar("SELECT cap_estadio FROM clubes WHERE clube = ?", {anfitriao});
-    const long long receita = Receita_Taca(7, cap);
-    const long saldo = principal("d_total");
-    Observador obs;
-    ASSERT_EQ(Jogar_Ronda_Taca(&obs), Resultado_Ronda::Jogada);
-    ASSERT_EQ(obs.linhas.size(), 1u);
-    EXPECT_EQ(obs.linhas[0].assistencia, cap);
-    EXPECT_EQ(principal("d_estadio"), receita);
-    EXPECT_EQ(principal("d_total"), saldo + receita);
-    auto rs = Base_Dados->OpenRecordset("SELECT * FROM assistencias");
-    ASSERT_EQ(rs.RecordCount(), 1);
-    EXPECT_EQ(rs["Jogo"].texto(), anfitriao + "-" + Clube_Treinador);
-    EXPECT_EQ(rs["Tipo"].texto(), "Taça");
-    EXPECT_EQ(rs["assistencia"].int32(), cap);
-    EXPECT_EQ(rs["receita"].inteiro(), receita);
-    ASSERT_EQ(porta.intervalos.size(), 1u);
-    EXPECT_TRUE(porta.intervalos[0].taca);
-    EXPECT_EQ(principal("v") + principal("e") + principal("d"), 0) << "cup results leave the run counters";
-    EXPECT_EQ(principal("sit"), 20);
-}
-
-TEST_F(Ronda, ACupTieThatWillNotEndFailsTheRoundCleanly) {
+TEST_F(Ronda, ACupTieThatWillNotEndFailsTheRoundCleanlyPlayedAgainEveryTieIsDecidedAndTheNextDrawn) {
     const std::string antes = conteudo();
     {
         Sorteios_Fixados nunca([] { return 0.0; });
@@ -277,8 +141,55 @@ TEST_F(Ronda, ACupTieThatWillNotEndFailsTheRoundCleanly) {
     EXPECT_EQ(porta.mensagens.back().texto.rfind("Não foi possível jogar a eliminatória da Taça.", 0), 0u);
     EXPECT_EQ(Eliminatoria_Taca, 1);
     EXPECT_EQ(conteudo(), antes);
-    EXPECT_EQ(Jogar_Ronda_Taca(), Resultado_Ronda::Jogada);
-    EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca WHERE resul IS NULL"), 16);
+
+    Observador obs;
+    const std::string tabela = Base_Dados->valor("SELECT group_concat(pontos || jogos) FROM clubes").texto();
+    ASSERT_EQ(Jogar_Ronda_Taca(&obs), Resultado_Ronda::Jogada);
+    EXPECT_EQ((std::array{Eliminatoria_Taca, Jornada_Actual}), (std::array{2, 1})) << "not a league matchday";
+    EXPECT_EQ((std::array{principal("taca"), principal("cont")}), (std::array{2L, 0L}));
+    EXPECT_EQ(Base_Dados->valor("SELECT group_concat(pontos || jogos) FROM clubes").texto(), tabela)
+        << "the cup leaves the league table";
+    ASSERT_EQ(obs.linhas.size(), 32u);
+    std::multiset<std::string> vencedores, sorteados;
+    bool de_fora = false;
+    for (const auto& l : obs.linhas) {
+        EXPECT_TRUE(l.taca);
+        EXPECT_NE(l.golos_casa, l.golos_fora);
+        vencedores.insert(l.vencedor() == 1 ? l.casa : l.fora);
+        EXPECT_EQ(l.texto_casa, "(" + std::to_string(l.divisao_casa) + ") " + l.casa);
+        EXPECT_EQ(l.texto_fora, l.fora + " (" + std::to_string(l.divisao_fora) + ")");
+        de_fora |= l.divisao_casa == 0 || l.divisao_fora == 0;
+        // A host from outside the league: 10000 and nobody to score.
+        EXPECT_TRUE(l.divisao_casa != 0 || (l.assistencia == 10000 && l.marcadores_casa.empty())) << l.casa;
+    }
+    EXPECT_TRUE(de_fora) << "the first round has entrants from outside the league";
+    // The winners are drawn into the next round with it, each once.
+    EXPECT_EQ(contar("SELECT count(*) FROM clubes_taca_qualif"), 0);
+    auto rs = Base_Dados->OpenRecordset("SELECT casa, fora, resul FROM jogos_taca");
+    EXPECT_EQ(rs.RecordCount(), 16);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        sorteados.insert({rs["casa"].texto(), rs["fora"].texto()});
+        EXPECT_TRUE(rs["resul"].nulo());
+    }
+    EXPECT_EQ(sorteados, vencedores);
+}
+
+TEST_F(Ronda, TheManagersAwayCupTieEarnsHalfTheGate) {
+    const std::string anfitriao = Base_Dados->valor("SELECT clube FROM clubes WHERE div = 2 AND clube <> ? "
+                                                    "ORDER BY clube", {Clube_Treinador}).texto();
+    Base_Dados->Execute("UPDATE clubes SET cap_estadio = 10001 WHERE clube = ?", {anfitriao});
+    Base_Dados->Execute("DELETE FROM jogos_taca");
+    Base_Dados->Execute("INSERT INTO jogos_taca (casa, fora) VALUES (?, ?)", {anfitriao, Clube_Treinador});
+    Preco_Bilhete = 7;
+    const long saldo = principal("d_total");
+    ASSERT_EQ(Jogar_Ronda_Taca(), Resultado_Ronda::Jogada);
+    // A full house of 10001 at 7: 70007, halved to even.
+    EXPECT_EQ((std::array{principal("d_estadio"), principal("d_total") - saldo}), (std::array{35004L, 35004L}));
+    EXPECT_EQ(Base_Dados->valor("SELECT group_concat(Jogo || ' ' || Tipo || ' ' || assistencia || ' ' || receita) "
+                                "FROM assistencias").texto(),
+              anfitriao + "-" + Clube_Treinador + " Taça 10001 35004");
+    EXPECT_EQ((std::array{principal("v") + principal("e") + principal("d"), principal("sit")}), (std::array{0L, 20L}))
+        << "cup results leave the run counters";
 }
 
 } // namespace

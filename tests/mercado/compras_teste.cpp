@@ -1,4 +1,5 @@
-// The manager buys and borrows players from the two lists.
+// The transfer list, the list of all players, a club's squad, the computer
+// clubs' purchases, and the manager buying and borrowing from the lists.
 
 #include "apoio_mercado.h"
 #include "data/clubes.h"
@@ -7,68 +8,149 @@
 namespace gv {
 namespace {
 
-class Compras : public teste::Mercado {
+class Listas : public teste::Com_Jogo {};
+
+TEST_F(Listas, TransferListHasThreeKindsInOrder) {
+    const long long menino = jogador(outro, "df", 16, 70, 500000, "Menino");
+    const long long cedido = jogador(outro, "df", 25, 70, 500000, "Cedido");
+    sql("UPDATE jogadores SET emprestado = 1 WHERE rowid = ?", {cedido});
+    for (int vez = 0; vez < 25; ++vez) {
+        const auto lista = Jogadores_Venda();
+        std::size_t i = 0, livres = 0, juniores = 0;
+        for (; i < lista.size() && !lista[i].sem_clube(); ++i) {
+            const auto& j = lista[i];
+            EXPECT_TRUE(j.clube != Clube_Treinador && j.rowid != menino && j.rowid != cedido && j.idade > 16) << j.nome;
+            EXPECT_EQ(j.preco, std::stol(coluna(j.rowid, "preco"))) << "sold at his value";
+            EXPECT_TRUE(j.taxa >= 0 && j.taxa <= j.preco / 5 + 1) << j.taxa;
+        }
+        EXPECT_TRUE(i >= 5 && i <= 24) << i << " players of the league";
+        for (; i < lista.size(); ++i) {
+            const auto& j = lista[i];
+            ASSERT_TRUE(j.sem_clube());
+            EXPECT_TRUE(j.rowid == 0 && j.golos == -1 && j.contrato == -1 && j.taxa == -1) << j.nome;
+            const bool livre = j.idade >= 20;   // free players come before the juniors
+            EXPECT_TRUE(livre ? juniores == 0 && j.idade <= 31 && j.forca >= 10 && j.forca <= 89
+                              : j.idade >= 13 && j.idade <= 15 && j.forca >= 10 && j.forca <= 29 && j.preco >= 10000 && j.preco <= 38999)
+                << j.idade << " " << j.forca << " " << j.preco;
+            ++(livre ? livres : juniores);
+        }
+        EXPECT_TRUE(livres >= 6 && livres <= 10) << livres << " free players";
+        EXPECT_TRUE(juniores >= 2 && juniores <= 6) << juniores << " juniors";
+    }
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = '-'"), 0) << "drawing writes nothing";
+}
+
+TEST_F(Listas, AllPlayersListFiltersByDivisionPositionAndAgeBand) {
+    const std::string d1 = linha("SELECT clube FROM clubes WHERE div = 1 AND clube <> ?", {Clube_Treinador});
+    sql("DELETE FROM jogadores WHERE pos = 'gk'");
+    std::vector<long long> id;
+    for (auto [idade, nome] : {std::pair{20, "Bruno"}, {21, "Abel"}, {25, "Carlos"}, {30, "Dinis"}, {31, "Eça"}})
+        id.push_back(jogador(d1, "gk", idade, 50, 100000, nome));
+    sql("UPDATE jogadores SET emprestado = 1 WHERE rowid = ?", {jogador(d1, "gk", 18, 50, 1, "Emprestado")});
+    jogador(Clube_Treinador, "gk", 18, 50, 100000, "Meu");
+    jogador("Sem Liga FC", "gk", 18, 50, 100000, "Fora da liga");
+    auto ids = [](int div, int faixa) {
+        std::vector<long long> r;
+        for (auto& j : Jogadores_Lista(div, "gk", faixa)) r.push_back(j.rowid);
+        return r;
+    };
+    EXPECT_EQ(ids(1, 0), std::vector<long long>{id[0]});
+    EXPECT_EQ(ids(1, 1), (std::vector<long long>{id[1], id[2]})) << "by name";
+    EXPECT_EQ(ids(1, 2), std::vector<long long>{id[3]});
+    EXPECT_EQ(ids(1, 3), std::vector<long long>{id[4]});
+    EXPECT_TRUE(ids(2, 1).empty());
+    for (int vez = 0; vez < 20; ++vez)
+        for (const auto& j : Jogadores_Lista(1, "gk", 1)) {
+            EXPECT_EQ(j.preco, 200000);
+            EXPECT_TRUE(j.taxa >= 0 && j.taxa <= 60000) << j.taxa;
+        }
+}
+
+TEST_F(Listas, SquadIsByLineStrongestFirst) {
+    sql("DELETE FROM jogadores WHERE equipa = ?", {outro});
+    for (auto [pos, forca, nome] : {std::tuple{"av", 80, "A1"}, {"gk", 40, "G1"}, {"df", 60, "D1"}, {"gk", 70, "G2"}})
+        jogador(outro, pos, 25, forca, 0, nome);
+    std::string nomes;
+    for (auto& j : Plantel_Clube(outro)) nomes += j.nome + " ";
+    EXPECT_EQ(nomes, "G2 G1 D1 A1 ");
+    EXPECT_TRUE(Plantel_Clube("Ninguém").empty());
+}
+
+// A computer club buys a listed adult on a draw below 0.25, never a junior
+// nor a row gone stale; the buyer is drawn as for an offer.
+TEST_F(Listas, ComputerClubsBuyOnAQuarterOfTheDrawsButNeverJuniorsNorStaleRows) {
+    const long long a_venda = jogador(outro, "md", 25, 70, 300000, "A Venda");
+    const long long meu = jogador(outro, "md", 25, 50, 300000, "Já Meu");
+    const std::vector<Jogador_Listado> linhas{livre("Livre A", "md", 22, 50, 123456), livre("Livre B", "md", 22, 50, 1),
+                                              livre("Junior", "md", 16, 50, 1), listado(meu, 300000),
+                                              listado(a_venda, 300000)};
+    // Bought by the manager on the other list meanwhile.
+    sql("UPDATE jogadores SET equipa = ? WHERE rowid = ?", {Clube_Treinador, meu});
+    // Each row's draw, and after a purchase the buyer's kind (0.9: short in the position).
+    Sorteios_Fixados s(teste::sorteios({0.2499, 0.9, 0.25, 0.0, 0.0, 0.0, 0.9}, 0.99));
+    EXPECT_EQ(Transferir_Jogadores(linhas), 2);
+    const std::string comprador = linha("SELECT equipa FROM jogadores WHERE nome = 'Livre A'");
+    // Strength 50 interests the second division, 70 the first.
+    EXPECT_EQ(linha("SELECT div, preco FROM clubes, jogadores WHERE clube = equipa AND nome = 'Livre A'"), "2|123456");
+    EXPECT_EQ(linha("SELECT div FROM clubes, jogadores WHERE clube = equipa AND jogadores.rowid = ? AND equipa <> ?", {a_venda, outro}), "1");
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE nome IN ('Livre B', 'Junior')"), 0);
+    EXPECT_EQ(coluna(meu, "equipa"), Clube_Treinador);
+    EXPECT_EQ(linha("SELECT count(*), sum(tipo = ?) FROM transferencias_clubes", {"(0) - -> " + comprador + " (2)"}), "2|1");
+    EXPECT_TRUE(porta.mensagens.empty());
+}
+
+TEST_F(Listas, AComputerPurchaseThatFailsMidWriteChangesNothingAndIsReported) {
+    const std::string antes = teste::conteudo_base(*Base_Dados);
+    armar_falha("compra_clube.gravar", SQLITE_FULL);
+    Sorteios_Fixados s(teste::sorteios({0.0, 0.9}, 0.99));
+    EXPECT_EQ(Transferir_Jogadores({livre("Livre A", "md", 22, 50, 1)}), 0);
+    EXPECT_EQ(teste::conteudo_base(*Base_Dados), antes);
+    ASSERT_EQ(porta.mensagens.size(), 1u);
+    EXPECT_EQ(ultima(), "Algumas transferências entre clubes não foram feitas:\nLivre A: O disco está cheio.");
+}
+
+class Compras : public teste::Com_Jogo {
 protected:
     void SetUp() override {
-        Mercado::SetUp();
+        Com_Jogo::SetUp();
         alvo = jogador(outro, "md", 24, 55, 400000);
-        Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) "
-                            "VALUES (?, ?, 'md', 24, 12, 1)",
-                            {"Zé D'Almeida", outro});
+        sql("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) VALUES (?, ?, 'md', 24, 12, 1)",
+            {"Zé D'Almeida", outro});
         saldo(2000000);
     }
-    Jogador_Listado livre(int idade, int forca = 40, long preco = 20000) {
-        Jogador_Listado j;
-        j.pos = "df";
-        j.nome = "Novo O'Neil";
-        j.clube = "-";
-        j.idade = idade;
-        j.forca = forca;
-        j.preco = preco;
-        return j;
-    }
-    std::string marcador() {
-        return Base_Dados->valor("SELECT equipa FROM Melhores_Marcadores_Sempre WHERE nome = ?", {"Zé D'Almeida"}).texto();
-    }
+    static Jogador_Listado novo(int idade, long preco = 20000) { return livre("Novo O'Neil", "df", idade, 40, preco); }
+    std::string marcador() { return linha("SELECT equipa FROM Melhores_Marcadores_Sempre WHERE nome = 'Zé D''Almeida'"); }
+    static Resultado_Negocio comprar(const Jogador_Listado& j, Lista_Origem o = Lista_Origem::Venda) { return Comprar_Jogador_Listado(j, o); }
+    static Resultado_Negocio pedir(const Jogador_Listado& j, Lista_Origem o = Lista_Origem::Venda) { return Pedir_Emprestado_Listado(j, o); }
     long long alvo = 0;
 };
 
 TEST_F(Compras, AFreePlayerJoinsWithAFreshValueAndTwoSeasons) {
-    ASSERT_EQ(Comprar_Jogador_Listado(livre(22, 40, 300000), Lista_Origem::Venda), Resultado_Negocio::Feito);
-    auto rs = Base_Dados->OpenRecordset("SELECT * FROM jogadores WHERE nome = ?", {"Novo O'Neil"});
-    ASSERT_FALSE(rs.Eof());
-    EXPECT_EQ(rs["equipa"].texto(), Clube_Treinador);
-    EXPECT_EQ(rs["contrato"].int32(), 2) << "'-' counts as 1, plus the added season";
-    EXPECT_EQ(rs["joga"].int32(), 0);
-    EXPECT_EQ(rs["clube_origem"].texto(), "0");
-    const long band = (40 - 22) * 40 * 400;
-    EXPECT_LE(rs["preco"].int32(), band) << "priced by the band, not by what was paid";
-    EXPECT_GE(rs["preco"].int32(), band / 2);
-    EXPECT_GE(rs["ordenado"].int32(), 3000);
-    EXPECT_LE(rs["ordenado"].int32(), 4500);
-    EXPECT_EQ(principal("d_venda_out"), 300000);
-    EXPECT_EQ(principal("d_total"), 1700000);
-    EXPECT_EQ(contar("SELECT count(*) FROM transferencias WHERE Tipo = 'C' AND nome = ? AND valor = 300000",
-                     {"Novo O'Neil (22)"}),
-              1);
-    const std::string rota = "(0) - -> " + Clube_Treinador + " (" + std::to_string(Divisao_Clube(Clube_Treinador)) + ")";
-    EXPECT_EQ(contar("SELECT count(*) FROM transferencias_clubes WHERE tipo = ?", {rota}), 1);
+    ASSERT_EQ(comprar(novo(22, 300000)), Resultado_Negocio::Feito);
+    const long long id = Base_Dados->valor("SELECT rowid FROM jogadores WHERE nome = ?", {"Novo O'Neil"}).inteiro();
+    // Contract: '-' counts as 1, plus the added season.
+    EXPECT_EQ(coluna(id, "equipa, contrato, joga, clube_origem"), Clube_Treinador + "|2|0|0");
+    const long banda = (40 - 22) * 40 * 400, preco = std::stol(coluna(id, "preco")), ordenado = std::stol(coluna(id, "ordenado"));
+    EXPECT_TRUE(preco >= banda / 2 && preco <= banda) << preco << ": priced by the band, not by what was paid";
+    EXPECT_TRUE(ordenado >= 3000 && ordenado <= 4500) << ordenado;
+    EXPECT_EQ(linha("SELECT d_venda_out, d_total FROM principal"), "300000|1700000");
+    EXPECT_EQ(linha("SELECT nome, valor FROM transferencias WHERE Tipo = 'C'"), "Novo O'Neil (22)|300000");
+    EXPECT_EQ(linha("SELECT tipo FROM transferencias_clubes"), "(0) - -> " + Clube_Treinador + " (1)");
     EXPECT_EQ(ultima(), "Comprou o Jogador NOVO O'NEIL por 300,000. Contrato de 2 Época(s).");
 }
 
 TEST_F(Compras, FourJuniorsASeasonFromTheTransferList) {
     for (int i = 0; i < 4; ++i)
-        Base_Dados->Execute("INSERT INTO transferencias (Epoca, Jornada, pos, nome, forca, Tipo, valor, idade) "
-                            "VALUES (?, 1, 'md', 'x', 20, 'C', 10000, 15)",
-                            {Epoca_Actual});
-    EXPECT_EQ(Comprar_Jogador_Listado(livre(16), Lista_Origem::Venda), Resultado_Negocio::Recusado);
-    EXPECT_EQ(ultima(), "Só pode comprar 4 jogadores por Época com idade inferior a 17 anos.");
+        sql("INSERT INTO transferencias (Epoca, Jornada, pos, nome, forca, Tipo, valor, idade) "
+            "VALUES (?, 1, 'md', 'x', 20, 'C', 10000, 15)",
+            {Epoca_Actual});
+    EXPECT_EQ(recusa(comprar(novo(16))), "Só pode comprar 4 jogadores por Época com idade inferior a 17 anos.");
     EXPECT_EQ(principal("d_venda_out"), 0);
-    EXPECT_EQ(Comprar_Jogador_Listado(livre(17), Lista_Origem::Venda), Resultado_Negocio::Feito);
-    Base_Dados->Execute("UPDATE jogadores SET idade = 16 WHERE rowid = ?", {alvo});
+    EXPECT_EQ(comprar(novo(17)), Resultado_Negocio::Feito);
+    sql("UPDATE jogadores SET idade = 16 WHERE rowid = ?", {alvo});
     Jornada_Actual = 2;
     porta.responder(Resposta::Nao);
-    EXPECT_EQ(Comprar_Jogador_Listado(listado(alvo, 400000), Lista_Origem::Todos), Resultado_Negocio::Feito)
+    EXPECT_EQ(comprar(listado(alvo, 400000), Lista_Origem::Todos), Resultado_Negocio::Feito)
         << "the list of all players has no junior limit";
 }
 
@@ -77,7 +159,7 @@ TEST_F(Compras, FromMatchday26TheClubAlwaysCounterOffersAndNoBuysAtOnce) {
     for (int i = 0; i < 3; ++i) {
         const long long id = jogador(outro, "av", 25, 50, 100000, "Av " + std::to_string(i));
         porta.responder(Resposta::Nao);
-        ASSERT_EQ(Comprar_Jogador_Listado(listado(id, 100000), Lista_Origem::Venda), Resultado_Negocio::Feito);
+        ASSERT_EQ(comprar(listado(id, 100000)), Resultado_Negocio::Feito);
         const auto& q = porta.mensagens[porta.mensagens.size() - 2];
         EXPECT_EQ(q.titulo, "Compra de Jogador");
         EXPECT_EQ(q.botoes, Botoes::SimNao);
@@ -85,8 +167,7 @@ TEST_F(Compras, FromMatchday26TheClubAlwaysCounterOffersAndNoBuysAtOnce) {
         EXPECT_EQ(q.texto, "A sua Proposta foi aceite mas o clube " + outro +
                                " propoe ficar com o jogador até final \nda epoca por um desconto de 15%, i. e. - Custo "
                                "85,000. Concorda ? ");
-        EXPECT_EQ(coluna(id, "equipa"), Clube_Treinador);
-        EXPECT_EQ(coluna(id, "contrato"), "3");
+        EXPECT_EQ(coluna(id, "equipa, contrato"), Clube_Treinador + "|3");
     }
     EXPECT_EQ(principal("d_venda_out"), 300000);
 }
@@ -94,95 +175,79 @@ TEST_F(Compras, FromMatchday26TheClubAlwaysCounterOffersAndNoBuysAtOnce) {
 TEST_F(Compras, AcceptedCounterOfferIsADeferredPurchase) {
     Jornada_Actual = 30;
     porta.responder(Resposta::Sim);
-    ASSERT_EQ(Comprar_Jogador_Listado(listado(alvo, 400001), Lista_Origem::Todos), Resultado_Negocio::Feito);
+    ASSERT_EQ(comprar(listado(alvo, 400001), Lista_Origem::Todos), Resultado_Negocio::Feito);
     EXPECT_EQ(ultima(), "O jogador ficara emprestado até ao fim da epoca.");
-    EXPECT_EQ(coluna(alvo, "equipa"), outro) << "he plays for his club until the season ends";
-    EXPECT_EQ(coluna(alvo, "clube_origem"), Clube_Treinador);
-    EXPECT_EQ(coluna(alvo, "emprestado"), "1");
-    EXPECT_EQ(coluna(alvo, "contrato"), "4") << "listed 2, one added, one more for the wait";
+    // He plays for his club until the season ends; contract: listed 2, one
+    // added, one more for the wait.
+    EXPECT_EQ(coluna(alvo, "equipa, clube_origem, emprestado, contrato"), outro + "|" + Clube_Treinador + "|1|4");
     const long ordenado = std::stol(coluna(alvo, "ordenado"));
-    EXPECT_GE(ordenado, 4000) << "the wage comes from the full price";
-    EXPECT_LE(ordenado, 6000);
+    EXPECT_TRUE(ordenado >= 4000 && ordenado <= 6000) << ordenado << ": the wage comes from the full price";
     EXPECT_EQ(principal("d_venda_out"), 340000);   // Int(400,001 * 0.85)
-    EXPECT_EQ(contar("SELECT count(*) FROM transferencias WHERE Tipo = 'C' AND valor = 340000"), 1);
-    EXPECT_EQ(contar("SELECT count(*) FROM transferencias_clubes WHERE valor = 340000"), 1);
+    EXPECT_EQ(linha("SELECT t.valor, c.valor FROM transferencias t, transferencias_clubes c WHERE t.Tipo = 'C'"),
+              "340000|340000");
     EXPECT_EQ(marcador(), Clube_Treinador);
     EXPECT_EQ(Contrato_Compra, 3);
 }
 
-TEST_F(Compras, MoneyFloorAndStaleRows) {
-    saldo(-600000);
-    EXPECT_EQ(Comprar_Jogador_Listado(listado(alvo, 400001), Lista_Origem::Venda), Resultado_Negocio::Recusado);
-    EXPECT_EQ(ultima(), "Não tem Dinheiro suficiente - Saldo: (-600000)");
-    EXPECT_EQ(coluna(alvo, "equipa"), outro);
-
-    // The row says he is at `outro`; he has moved since.
-    saldo(2000000);
-    Base_Dados->Execute("UPDATE jogadores SET equipa = 'Outro Lado' WHERE rowid = ?", {alvo});
-    Jogador_Listado velho = listado(alvo, 1000, 500);
-    velho.clube = outro;
-    EXPECT_EQ(Comprar_Jogador_Listado(velho, Lista_Origem::Venda), Resultado_Negocio::Recusado);
-    EXPECT_EQ(Pedir_Emprestado_Listado(velho, Lista_Origem::Venda), Resultado_Negocio::Recusado);
-    EXPECT_EQ(ultima(), "Este jogador já não se encontra disponível neste clube.");
-    EXPECT_EQ(coluna(alvo, "equipa"), "Outro Lado");
-    EXPECT_EQ(principal("d_out"), 0);
-
-    // Exactly down to the floor goes through.
-    Base_Dados->Execute("UPDATE jogadores SET equipa = ? WHERE rowid = ?", {outro, alvo});
-    saldo(-600000);
+TEST_F(Compras, MoneyFloorStaleRowsAndAFailedWrite) {
+    // A failed write undoes the whole deal.
+    sql("CREATE TRIGGER trava BEFORE INSERT ON transferencias BEGIN SELECT RAISE(ABORT, 'travado'); END");
     Jornada_Actual = 30;
     porta.responder(Resposta::Nao);
-    EXPECT_EQ(Comprar_Jogador_Listado(listado(alvo, 400000), Lista_Origem::Venda), Resultado_Negocio::Feito);
+    const std::string antes = teste::conteudo_base(*Base_Dados);
+    EXPECT_EQ(comprar(listado(alvo, 400000)), Resultado_Negocio::Falhou);
+    EXPECT_NE(ultima().find("Nada foi alterado"), std::string::npos);
+    EXPECT_EQ(teste::conteudo_base(*Base_Dados), antes);
+    sql("DROP TRIGGER trava");
+    saldo(-600000);
+    EXPECT_EQ(recusa(comprar(listado(alvo, 400001))), "Não tem Dinheiro suficiente - Saldo: (-600000)");
+    EXPECT_EQ(coluna(alvo, "equipa"), outro);
+    // The row says he is at `outro`; he has moved since.
+    saldo(2000000);
+    sql("UPDATE jogadores SET equipa = 'Outro Lado' WHERE rowid = ?", {alvo});
+    Jogador_Listado velho = listado(alvo, 1000, 500);
+    velho.clube = outro;
+    EXPECT_EQ(recusa(comprar(velho)), "Este jogador já não se encontra disponível neste clube.");
+    EXPECT_EQ(recusa(pedir(velho)), "Este jogador já não se encontra disponível neste clube.");
+    EXPECT_EQ(coluna(alvo, "equipa"), "Outro Lado");
+    EXPECT_EQ(principal("d_out"), 0);
+    // Exactly down to the floor goes through.
+    sql("UPDATE jogadores SET equipa = ? WHERE rowid = ?", {outro, alvo});
+    saldo(-600000);
+    porta.responder(Resposta::Nao);
+    EXPECT_EQ(comprar(listado(alvo, 400000)), Resultado_Negocio::Feito);
     EXPECT_EQ(principal("d_total"), -1000000);
 }
 
 TEST_F(Compras, BorrowingForTheRestOfTheSeason) {
-    Base_Dados->Execute("UPDATE jogadores SET idade = 31 WHERE rowid = ?", {alvo});
-    EXPECT_EQ(Pedir_Emprestado_Listado(listado(alvo, 0, 5000), Lista_Origem::Venda), Resultado_Negocio::Recusado);
-    EXPECT_EQ(ultima(), "Este jogador não quer ser emprestado.");
-    EXPECT_EQ(Pedir_Emprestado_Listado(livre(22), Lista_Origem::Venda), Resultado_Negocio::Recusado);
-    EXPECT_EQ(ultima(), "Este jogador não pode ser emprestado.");
-
-    Base_Dados->Execute("UPDATE jogadores SET idade = 30 WHERE rowid = ?", {alvo});
-    ASSERT_EQ(Pedir_Emprestado_Listado(listado(alvo, 0, 77000), Lista_Origem::Todos), Resultado_Negocio::Feito);
+    sql("UPDATE jogadores SET idade = 31 WHERE rowid = ?", {alvo});
+    EXPECT_EQ(recusa(pedir(listado(alvo, 0, 5000))), "Este jogador não quer ser emprestado.");
+    EXPECT_EQ(recusa(pedir(novo(22))), "Este jogador não pode ser emprestado.");
+    sql("UPDATE jogadores SET idade = 30 WHERE rowid = ?", {alvo});
+    ASSERT_EQ(pedir(listado(alvo, 0, 77000), Lista_Origem::Todos), Resultado_Negocio::Feito);
     EXPECT_EQ(ultima(), "O Jogador é emprestado até ao final da época.");
-    EXPECT_EQ(coluna(alvo, "equipa"), Clube_Treinador);
-    EXPECT_EQ(coluna(alvo, "clube_origem"), outro);
-    EXPECT_EQ(coluna(alvo, "emprestado"), "1");
-    EXPECT_EQ(coluna(alvo, "contrato"), "2");
+    EXPECT_EQ(coluna(alvo, "equipa, clube_origem, emprestado, contrato"), Clube_Treinador + "|" + outro + "|1|2");
     EXPECT_EQ(principal("d_emp_out"), 77000);
-    EXPECT_EQ(contar("SELECT count(*) FROM transferencias WHERE Tipo = 'E+' AND valor = 77000 AND nome = ?",
-                     {"Zé D'Almeida (30)"}),
-              1);
+    EXPECT_EQ(linha("SELECT Tipo, valor, nome FROM transferencias"), "E+|77000|Zé D'Almeida (30)");
     EXPECT_EQ(contar("SELECT count(*) FROM transferencias_clubes"), 0) << "loans are not logged league-wide";
     EXPECT_EQ(marcador(), outro) << "his all-time row stays";
 }
 
-TEST_F(Compras, AFailedWriteUndoesTheWholeDeal) {
-    Base_Dados->Execute("CREATE TRIGGER trava BEFORE INSERT ON transferencias BEGIN SELECT RAISE(ABORT, 'travado'); END");
-    Jornada_Actual = 30;
-    porta.responder(Resposta::Nao);
-    EXPECT_EQ(Comprar_Jogador_Listado(listado(alvo, 400000), Lista_Origem::Venda), Resultado_Negocio::Falhou);
-    EXPECT_NE(ultima().find("Nada foi alterado"), std::string::npos);
-    EXPECT_EQ(coluna(alvo, "equipa"), outro);
-    EXPECT_EQ(marcador(), outro);
-    EXPECT_EQ(principal("d_total"), 2000000);
-    EXPECT_EQ(contar("SELECT count(*) FROM transferencias_clubes"), 0);
-}
-
 TEST_F(Compras, EachListHasItsOwnEnglish) {
     Lingua = "I";
-    ASSERT_EQ(Comprar_Jogador_Listado(livre(22), Lista_Origem::Venda), Resultado_Negocio::Feito);
+    ASSERT_EQ(comprar(novo(22)), Resultado_Negocio::Feito);
     EXPECT_EQ(ultima(), "You buy the player NOVO O'NEIL for 20,000. Contarct lenght is 2 year(s).");
-    Aviso_Ja_Transferido(Lista_Origem::Venda, true);
-    EXPECT_EQ(ultima(), "This player was already sold.");
-    Aviso_Ja_Transferido(Lista_Origem::Todos, true);
-    EXPECT_EQ(ultima(), "This player was alredy transfer.");
-    Aviso_Ja_Transferido(Lista_Origem::Todos, false);
-    EXPECT_EQ(ultima(), "this player was already transfered.");
+    const std::tuple<Lista_Origem, bool, const char*> avisos[] = {
+        {Lista_Origem::Venda, true, "This player was already sold."},
+        {Lista_Origem::Todos, true, "This player was alredy transfer."},
+        {Lista_Origem::Todos, false, "this player was already transfered."}};
+    for (auto [origem, emprestimo, texto] : avisos) {
+        Aviso_Ja_Transferido(origem, emprestimo);
+        EXPECT_EQ(ultima(), texto);
+    }
     Jornada_Actual = 26;
     porta.responder(Resposta::Nao);
-    ASSERT_EQ(Comprar_Jogador_Listado(listado(alvo, 400000), Lista_Origem::Todos), Resultado_Negocio::Feito);
+    ASSERT_EQ(comprar(listado(alvo, 400000), Lista_Origem::Todos), Resultado_Negocio::Feito);
     EXPECT_EQ(ultima(), "You buy the player ZÉ D'ALMEIDA for 400,000. The contract lenght is 3 year(s).");
 }
 

@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QtTest/QTest>
 
@@ -21,13 +20,12 @@
 #include "market/frmjogadores_equipas.h"
 #include "market/frmlista_jog.h"
 #include "market/frmvenda.h"
-#include "market/estagio.h"
 #include "platform/qt/grelha.h"
 
 namespace gv {
 namespace {
 
-class Ecras_Mercado : public teste::Mercado {
+class Ecras_Mercado : public teste::Com_Jogo {
 protected:
     void TearDown() override {
         descarregar<FrmVenda>();
@@ -38,127 +36,95 @@ protected:
         descarregar<FrmEstagio>();
         descarregar<FrmDados>();
         teste::apagar_pendentes();
-        Mercado::TearDown();
+        Com_Jogo::TearDown();
     }
     template <class W, class E>
-    W* controlo(E& ecra, const char* nome) {
+    static W* controlo(E& ecra, const char* nome) {
         auto* w = ecra.template findChild<W*>(QString::fromLatin1(nome));
         EXPECT_NE(w, nullptr) << nome;
         return w;
     }
     template <class E>
-    void accao(E& ecra, const char* nome) {
-        controlo<QAction>(ecra, nome)->trigger();
-    }
+    void accao(E& ecra, const char* nome) { controlo<QAction>(ecra, nome)->trigger(); }
 };
 
-TEST_F(Ecras_Mercado, DeskMenuOpensTheMarketAndTheCampOnlyOnItsMatchdays) {
-    auto& desk = instancia<FrmDados>();
-    for (const char* n : {"EB", "LT", "LJT", "estadio", "estagio", "EA"})
-        EXPECT_TRUE(desk.item_menu(n)->isEnabled()) << n;
-    Jornada_Actual = 2;
-    desk.item_menu("estagio")->trigger();
-    EXPECT_EQ(ultima(), "A equipa só pode ir para Estágio nas jornadas: 1, 10, 20, 30");
-    EXPECT_FALSE(carregado<FrmEstagio>());
-}
-
-TEST_F(Ecras_Mercado, TransferListDealGreysTheRowAndRefreshesTheDesk) {
-    auto& desk = instancia<FrmDados>();
-    auto& s1 = *controlo<Grelha>(desk, "s1");
+TEST_F(Ecras_Mercado, TransferListDealGreysTheRowRefreshesTheDeskAndTheListLastsTheMatchday) {
+    auto& s1 = *controlo<Grelha>(instancia<FrmDados>(), "s1");
     const int antes = s1.MaxRows();
     auto& venda = instancia<FrmVenda>();
     auto& v1 = venda.grelha();
     ASSERT_GE(v1.MaxRows(), 13);
     EXPECT_EQ(v1.Text(1, 0), "P");
-    for (int r = 1; r <= v1.MaxRows(); ++r) {
-        EXPECT_EQ(v1.identidade(r), venda.listado(r)->rowid);
-        EXPECT_EQ(v1.BackColor(1, r), Cores_Secretaria::da_posicao(v1.texto(1, r)));
-        EXPECT_EQ(v1.BackColor(2, r), Cores_Mercado::Amarelo_Claro);
-    }
     // The last row is a junior: no club, so bought at once.
     const int r = v1.MaxRows();
     ASSERT_EQ(v1.Text(3, r), "-");
-    const std::string nome = v1.texto(2, r);
+    const std::string nome = v1.texto(2, r), primeiro = v1.texto(2, 1);
     v1.set_celula_activa(2, r);
     accao(venda, "vender");
     EXPECT_EQ(v1.BackColor(1, r), Cores_Mercado::Cinzento);
     EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE nome = ? AND equipa = ?", {nome, Clube_Treinador}), 1);
     EXPECT_EQ(s1.MaxRows(), antes + 1) << "the desk's squad grid shows him";
-
     const auto mensagens = porta.mensagens.size();
     accao(venda, "emprestimo");
     ASSERT_EQ(porta.mensagens.size(), mensagens + 1);
     EXPECT_EQ(ultima(), "Este Jogador vá foi transferido.");
     EXPECT_EQ(venda.por_negociar().size(), static_cast<std::size_t>(v1.MaxRows() - 1));
-}
-
-TEST_F(Ecras_Mercado, TheMatchdaysListSurvivesClosingAndGoesAtTheNextMatch) {
-    auto& venda = instancia<FrmVenda>();
-    const std::string primeiro = venda.grelha().texto(2, 1);
-    venda.close();   // the window's close box, like OK, keeps the list
+    // The window's close box, like OK, keeps the list until the next match takes it.
+    venda.close();
     EXPECT_TRUE(carregado<FrmVenda>());
     EXPECT_EQ(Lista_Venda_Carregada, 1);
     EXPECT_EQ(instancia<FrmVenda>().grelha().texto(2, 1), primeiro);
-
     EXPECT_EQ(Lista_Venda_Por_Negociar().front().nome, primeiro);
     EXPECT_FALSE(carregado<FrmVenda>());
 }
 
-TEST_F(Ecras_Mercado, AllPlayersListRefillsFromItsFilters) {
+TEST_F(Ecras_Mercado, ListAndSquadScreensRefillFromTheirFilters) {
     auto& lista = instancia<FrmLista_Jog>();
     auto* c2 = controlo<QComboBox>(lista, "Combo2");
-    auto* c3 = controlo<QComboBox>(lista, "Combo3");
     EXPECT_EQ(controlo<QComboBox>(lista, "Combo1")->currentText(), QString::fromUtf8("1ª Divisão"));
-    c3->setCurrentIndex(1);
+    controlo<QComboBox>(lista, "Combo3")->setCurrentIndex(1);
     c2->setCurrentIndex(1);
     emit c2->activated(1);
     auto& v1 = lista.grelha();
     ASSERT_GT(v1.MaxRows(), 0);
     for (int r = 1; r <= v1.MaxRows(); ++r) {
-        EXPECT_EQ(v1.Text(1, r), "df");
         const int idade = v1.Text(4, r).toInt();
-        EXPECT_TRUE(idade > 20 && idade <= 25) << idade;
-        EXPECT_EQ(v1.Text(8, r).toLong(), 2 * std::stol(coluna(v1.identidade(r), "preco")));
+        EXPECT_TRUE(v1.Text(1, r) == "df" && idade > 20 && idade <= 25) << v1.texto(1, r) << " " << idade;
     }
     // A filter nobody meets keeps the list shown.
     const int antes = v1.MaxRows();
-    Base_Dados->Execute("DELETE FROM jogadores WHERE pos = 'av'");
+    sql("DELETE FROM jogadores WHERE pos = 'av'");
     Lingua = "I";
     c2->setCurrentIndex(3);
     emit c2->activated(3);
     EXPECT_EQ(ultima(), "There aren't players with that query.");
     EXPECT_EQ(v1.MaxRows(), antes);
-}
-
-TEST_F(Ecras_Mercado, SquadScreenFollowsTheCombo) {
+    // A club's squad, then the one picked in the box.
     Clube_Consulta = outro;
     auto& ecra = instancia<FrmJogadores_Equipas>();
     auto* combo = controlo<QComboBox>(ecra, "Combo1");
-    auto& v1 = *controlo<Grelha>(ecra, "v1");
+    auto& v2 = *controlo<Grelha>(ecra, "v1");
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_EQ(combo->placeholderText().toStdString(), outro);
-    EXPECT_EQ(v1.MaxRows(), contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {outro}));
-    EXPECT_EQ(v1.Text(1, 1), "gk");
+    EXPECT_EQ(v2.MaxRows(), contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {outro}));
+    EXPECT_EQ(v2.Text(1, 1), "gk");
     const int i = combo->findData(QString::fromStdString(Clube_Treinador));
     ASSERT_GE(i, 0);
     combo->setCurrentIndex(i);
     emit combo->activated(i);
     EXPECT_EQ(Clube_Consulta, Clube_Treinador);
-    EXPECT_EQ(v1.MaxRows(), contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {Clube_Treinador}));
+    EXPECT_EQ(v2.MaxRows(), contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {Clube_Treinador}));
 }
 
-TEST_F(Ecras_Mercado, BankTakesDigitsOnlyAndShowsTheInstalment) {
+TEST_F(Ecras_Mercado, BankAndStadiumFiguresFollowWhatIsTyped) {
     auto& banco = instancia<FrmBanco>();
     auto* t1 = controlo<QLineEdit>(banco, "Text1");
     QTest::keyClicks(t1, "34a0-000");
-    EXPECT_EQ(t1->text(), "340000");
+    EXPECT_EQ(t1->text(), "340000") << "digits only";
     EXPECT_EQ(controlo<QLabel>(banco, "Label4")->text(), "10500");
     EXPECT_EQ(controlo<QLabel>(banco, "Label6")->text(), "357000");
     EXPECT_TRUE(controlo<QGroupBox>(banco, "Frame1")->title().startsWith("Emprestimo (max. "));
     EXPECT_EQ(controlo<QGroupBox>(banco, "Frame2")->title(), "Divida : 0");
-}
-
-TEST_F(Ecras_Mercado, StadiumPriceFollowsTheSeatsTyped) {
     auto& estadio = instancia<FrmEstadio>();
     controlo<QLineEdit>(estadio, "Text2")->setText("1000");
     EXPECT_EQ(controlo<QLabel>(estadio, "Label4")->text(), "150000");
@@ -166,15 +132,18 @@ TEST_F(Ecras_Mercado, StadiumPriceFollowsTheSeatsTyped) {
     EXPECT_EQ(controlo<QLabel>(estadio, "Label4")->text(), "0");
 }
 
-TEST_F(Ecras_Mercado, CampBooksTheLevelPickedAndRefreshesTheDesk) {
-    instancia<FrmDados>();
+TEST_F(Ecras_Mercado, TheCampOpensOnItsMatchdaysAndBooksTheLevelPicked) {
+    auto& desk = instancia<FrmDados>();
+    Jornada_Actual = 2;
+    desk.item_menu("estagio")->trigger();
+    EXPECT_EQ(ultima(), "A equipa só pode ir para Estágio nas jornadas: 1, 10, 20, 30");
+    EXPECT_FALSE(carregado<FrmEstagio>());
+    Jornada_Actual = 1;
     const long long id =
         Base_Dados->valor("SELECT rowid FROM jogadores WHERE equipa = ? AND joga <> 3 LIMIT 1", {Clube_Treinador}).inteiro();
     const int forca = std::stoi(coluna(id, "forca"));
     auto& estagio = instancia<FrmEstagio>();
-    const long preco = Preco_Estagio(2);
-    EXPECT_EQ(controlo<QLabel>(estagio, "Label3")->text().toStdString(),
-              "2º Nível (+ 4 Pts) - Custo: " + std::to_string(preco));
+    EXPECT_TRUE(controlo<QLabel>(estagio, "Label3")->text().startsWith("2º Nível (+ 4 Pts) - Custo: "));
     controlo<QAbstractButton>(estagio, "Option2")->click();
     controlo<QPushButton>(estagio, "Command1")->click();
     EXPECT_EQ(std::stoi(coluna(id, "forca")), forca + 4);

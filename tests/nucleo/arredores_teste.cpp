@@ -3,7 +3,6 @@
 // the game's language, and the game file is unchanged. An installed game
 // runs from a folder it cannot write.
 
-#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <sqlite3.h>
@@ -11,6 +10,7 @@
 #include "desk/proximo_jogo.h"
 #include "jogo_apoio.h"
 #include "matchday/ronda.h"
+#include "montagem.h"
 #include "platform/falhas.h"
 #include "season/mudanca_epoca.h"
 
@@ -19,41 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A small file system of the test's own, where the machine allows one (a
-// root with the right to mount): a disk made full, a folder made read-only,
-// for real. Elsewhere the tests inject the engine's error instead.
-class Montagem {
-public:
-    Montagem(const fs::path& pasta, int kib) : pasta_(pasta), opcoes_("size=" + std::to_string(kib) + "k") {
-        fs::create_directories(pasta_);
-        montada_ = ::mount("tmpfs", pasta_.c_str(), "tmpfs", 0, opcoes_.c_str()) == 0;
-    }
-    ~Montagem() {
-        if (montada_) ::umount2(pasta_.c_str(), MNT_DETACH);
-    }
-    bool montada() const { return montada_; }
-    bool so_leitura() {
-        return ::mount("tmpfs", pasta_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, opcoes_.c_str()) == 0;
-    }
-    // Fills what is left of the disk.
-    void encher() {
-        std::ofstream f(pasta_ / "enchimento", std::ios::binary);
-        const std::string bloco(4096, 'x');
-        while (f.write(bloco.data(), static_cast<std::streamsize>(bloco.size()))) {}
-    }
-
-private:
-    fs::path pasta_;
-    std::string opcoes_;
-    bool montada_ = false;
-};
-
-// Nothing of the engine shows through: no statement, no placeholder.
-void sem_motor(const std::string& texto) {
-    for (const char* palavra : {"SELECT", "UPDATE", "INSERT", "DELETE", "ATTACH", "PRAGMA", "sqlcipher", "WHERE", "(?",
-                                "?)", " ? ", "SQLITE", "sqlite"})
-        EXPECT_EQ(texto.find(palavra), std::string::npos) << palavra << " in: " << texto;
-}
+using teste::Montagem;
 
 class Arredores : public teste::Com_Mestra {
 protected:
@@ -65,7 +31,8 @@ protected:
         porta.escolher(Ficheiro_Escolhido{ficheiro.string(), ficheiro.filename().string()});
         return Carregar_Jogo();
     }
-    // The last message: every line expected, in order, and nothing of the engine.
+    // The last message: every line expected, in order, and nothing of the
+    // engine (no statement, no placeholder).
     void mensagem(const std::vector<std::string>& linhas) {
         ASSERT_FALSE(porta.mensagens.empty());
         const std::string& m = porta.mensagens.back().texto;
@@ -76,7 +43,8 @@ protected:
             de = onde + l.size();
         }
         EXPECT_EQ(porta.mensagens.back().icone, Icone::Critico);
-        sem_motor(m);
+        for (const char* motor : {"SELECT", "UPDATE", "INSERT", "DELETE", "ATTACH", "PRAGMA", "sqlcipher", "WHERE", "(?", "?)", " ? ", "SQLITE", "sqlite"})
+            EXPECT_EQ(m.find(motor), std::string::npos) << motor << " in: " << m;
     }
     // A saved game in folder `onde`, closed.
     fs::path jogo_em(const fs::path& onde) {
@@ -95,10 +63,7 @@ TEST_F(Arredores, AFullDiskIsNamedAndTheGameIsUnchanged) {
     const fs::path jogo = jogo_em(disco.montada() ? pasta / "disco" : pasta);
 
     // Loading: the rewrite of the file finds no room.
-    if (disco.montada())
-        disco.encher();
-    else
-        armar_falha("compactar", SQLITE_FULL);
+    disco.montada() ? disco.encher() : armar_falha("compactar", SQLITE_FULL);
     const auto antes = teste::ler_bytes(jogo);
     EXPECT_EQ(carregar(jogo), Resultado_Jogo::Recusado);
     mensagem({"Não foi possível abrir o jogo.", "O disco está cheio.", "O ficheiro do jogo não foi alterado."});
@@ -109,10 +74,7 @@ TEST_F(Arredores, AFullDiskIsNamedAndTheGameIsUnchanged) {
     ASSERT_EQ(carregar(jogo), Resultado_Jogo::Aberto);
     Lingua = "I";
     const auto jogado = teste::ler_bytes(jogo);
-    if (disco.montada())
-        disco.encher();
-    else
-        armar_falha("ronda.campeonato.gravar", SQLITE_FULL);
+    disco.montada() ? disco.encher() : armar_falha("ronda.campeonato.gravar", SQLITE_FULL);
     EXPECT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Falhada);
     mensagem({"The matchday could not be played. Nothing was saved", "The disk is full."});
     repor_estado();
@@ -122,51 +84,33 @@ TEST_F(Arredores, AFullDiskIsNamedAndTheGameIsUnchanged) {
 TEST_F(Arredores, ANewGameOnAFullDiskIsNamedAndNothingIsLeft) {
     Montagem disco(pasta / "disco", 512);
     const fs::path onde = disco.montada() ? pasta / "disco" : pasta;
-    if (disco.montada())
-        disco.encher();
-    else
-        armar_falha("novo_jogo.copia", SQLITE_FULL);
+    disco.montada() ? disco.encher() : armar_falha("novo_jogo.copia", SQLITE_FULL);
     porta.escolher(Ficheiro_Escolhido{(onde / "novo.gv").string(), "novo.gv"});
     EXPECT_EQ(Novo_Jogo(escolhas()), Resultado_Jogo::Recusado);
     mensagem({"Não foi possível criar o novo jogo.", "O disco está cheio.", "Nenhum ficheiro de jogo foi alterado."});
-    EXPECT_FALSE(fs::exists(onde / "novo.gv"));
-    EXPECT_FALSE(fs::exists(onde / "novo.gv.a-criar"));
-}
-
-TEST_F(Arredores, ASeasonChangeThatTheDiskFailsIsNamed) {
-    novo_jogo_pt();
-    Lingua = "I";
-    armar_falha("epoca.gravar", SQLITE_IOERR_WRITE);
-    EXPECT_EQ(Mudar_Epoca(nullptr), Resultado_Mudanca::Falhada);
-    mensagem({"The season could not be changed. Nothing was saved", "The disk failed to read or write."});
+    EXPECT_FALSE(fs::exists(onde / "novo.gv") || fs::exists(onde / "novo.gv.a-criar"));
 }
 
 TEST_F(Arredores, AReadOnlyGameFileIsNamedAndLeftAlone) {
     Montagem disco(pasta / "disco", 1024);
-    const bool raiz = ::geteuid() == 0;
+    const bool injectar = !disco.montada() && ::geteuid() == 0;
     const fs::path jogo = jogo_em(disco.montada() ? pasta / "disco" : pasta);
-    if (disco.montada())
-        ASSERT_TRUE(disco.so_leitura());
-    else if (!raiz)
-        ::chmod(jogo.c_str(), 0444);
-    else
-        armar_falha("compactar", SQLITE_READONLY);
+    ASSERT_TRUE(!disco.montada() || disco.so_leitura());
+    if (!disco.montada() && !injectar) ::chmod(jogo.c_str(), 0444);
     const auto antes = teste::ler_bytes(jogo);
-    for (const char* lingua : {"P", "I"}) {
+    for (auto [lingua, linhas] :
+         {std::pair{"P", std::vector<std::string>{"Não foi possível abrir o jogo.", "O ficheiro, ou a pasta onde está, só pode ser lido.",
+                                                  "O ficheiro do jogo não foi alterado."}},
+          {"I", {"The game could not be opened.", "The file, or its folder, is read-only.", "The game file is unchanged."}}}) {
         Lingua = lingua;
+        if (injectar) armar_falha("compactar", SQLITE_READONLY);
         EXPECT_EQ(carregar(jogo), Resultado_Jogo::Recusado);
-        if (Lingua == "P")
-            mensagem({"Não foi possível abrir o jogo.", "O ficheiro, ou a pasta onde está, só pode ser lido.",
-                      "O ficheiro do jogo não foi alterado."});
-        else
-            mensagem({"The game could not be opened.", "The file, or its folder, is read-only.",
-                      "The game file is unchanged."});
-        if (!disco.montada() && raiz) armar_falha("compactar", SQLITE_READONLY);
+        mensagem(linhas);
     }
     EXPECT_EQ(teste::ler_bytes(jogo), antes);
 }
 
-TEST_F(Arredores, AFileAnotherProgramHoldsIsNamed) {
+TEST_F(Arredores, AFileAnotherProgramHoldsOrADiskErrorIsNamed) {
     const fs::path jogo = jogo_em(pasta);
     auto outro = db::Database::abrir(jogo.string(), Ligacao_BD);
     outro->BeginTrans();
@@ -174,7 +118,11 @@ TEST_F(Arredores, AFileAnotherProgramHoldsIsNamed) {
     Lingua = "I";
     EXPECT_EQ(carregar(jogo), Resultado_Jogo::Recusado);
     mensagem({"The game could not be opened.", "The file is in use by another program.", "The game file is unchanged."});
-    outro->Rollback();
+    outro.reset();
+    ASSERT_EQ(carregar(jogo), Resultado_Jogo::Aberto);
+    armar_falha("epoca.gravar", SQLITE_IOERR_WRITE);
+    EXPECT_EQ(Mudar_Epoca(nullptr), Resultado_Mudanca::Falhada);
+    mensagem({"The season could not be changed. Nothing was saved", "The disk failed to read or write."});
 }
 
 // The executable's folder cannot be written: the master database is copied
@@ -187,8 +135,7 @@ TEST_F(Arredores, AnInstalledGameRunsFromAFolderItCannotWrite) {
 
     Montagem programa(pasta / "programa", 2048);
     const fs::path bin = pasta / "programa" / "bin", partilha = pasta / "programa" / "share" / "golvantario99";
-    fs::create_directories(bin);
-    fs::create_directories(partilha);
+    for (const fs::path& p : {bin, partilha}) fs::create_directories(p);
     fs::copy_file(caminho(NOME_BASE_MESTRA), partilha / NOME_BASE_MESTRA);
     if (programa.montada())
         ASSERT_TRUE(programa.so_leitura());

@@ -1,16 +1,24 @@
-// A whole matchday through the real screens: desk, round screen, desk.
+// The desk screen on the offscreen platform, found control by control, and
+// a whole matchday through the real screens: desk, round screen, desk.
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 
+#include <set>
+
+#include "../mercado/apoio_mercado.h"
 #include "ambiente_qt.h"
 #include "cadeia.h"
+#include "data/financas.h"
+#include "data/tacticas.h"
 #include "desk/frmdados.h"
-#include "jogo_apoio.h"
 #include "matchday/frmjogos.h"
+#include "platform/qt/caixa_imagem.h"
 #include "platform/qt/grelha.h"
 #include "platform/qt/navegacao.h"
 #include "season/frmtabelas.h"
@@ -18,25 +26,180 @@
 namespace gv {
 namespace {
 
-class Jornada_No_Ecra : public teste::Com_Mestra {
+using namespace Cores_Secretaria;
+
+class Secretaria : public teste::Com_Jogo {
 protected:
-    void SetUp() override {
-        Com_Mestra::SetUp();
-        novo_jogo_pt();
-        // Any computer offer before the match is turned down.
-        for (int i = 0; i < 4; ++i) porta.responder(Resposta::Nao);
-    }
     void TearDown() override {
         descarregar<FrmDados>();
         descarregar<FrmJogos_Camp>();
         descarregar<FrmJogos_Taca>();
         descarregar<FrmTabelas>();
         teste::apagar_pendentes();
-        Com_Mestra::TearDown();
+        Com_Jogo::TearDown();
+    }
+    template <class W>
+    static W* controlo(const char* nome) {
+        auto* w = instancia<FrmDados>().findChild<W*>(QString::fromLatin1(nome));
+        EXPECT_NE(w, nullptr) << nome;
+        return w;
+    }
+    static QString rotulo(const char* nome) { return controlo<QLabel>(nome)->text(); }
+};
+
+TEST_F(Secretaria, GridShowsEachPlayerOnceInColouredSectionsWithCareerGoals) {
+    auto& d = instancia<FrmDados>();
+    auto& s1 = *controlo<Grelha>("s1");
+    const int n = contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {Clube_Treinador});
+    ASSERT_EQ(s1.MaxRows(), n);
+    EXPECT_EQ(s1.Text(3, 0), "Nome");
+    EXPECT_EQ(s1.texto(2, 1), "gk");
+    std::set<long long> ids;
+    int suplentes = 0;
+    for (int r = 1; r <= n; ++r) {
+        EXPECT_TRUE(ids.insert(s1.identidade(r)).second);
+        EXPECT_EQ(s1.texto(3, r), coluna(s1.identidade(r), "nome")) << "the row is the player its identity names";
+        EXPECT_EQ(s1.BackColor(3, r), r <= 11 ? Verde_Claro : Amarelo_Claro) << r;
+        EXPECT_TRUE(r > 11 || (s1.Value(1, r) == 1 && !s1.Lock(1, r))) << r;
+        suplentes += r > 11 && s1.Value(1, r) == 2;
+    }
+    EXPECT_EQ(suplentes, 4);
+    // The goals column shows career goals.
+    auto rs = Base_Dados->OpenRecordset("SELECT nome, pos, idade FROM jogadores WHERE rowid = ?", {s1.identidade(2)});
+    for (int golos : {3, 7})
+        sql("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) VALUES (?, ?, ?, ?, ?, 1)",
+            {rs["nome"], Clube_Treinador, rs["pos"], rs["idade"], golos});
+    emit s1.Click(9, 2);
+    EXPECT_EQ(d.item_menu("Emp_equip")->text(), "Nº Total de Golos Marcados: 7");
+    d.menu_informacao().hide();
+    emit s1.Click(9, 3);
+    EXPECT_EQ(d.item_menu("Emp_equip")->text(), "Nº Total de Golos Marcados: 0");
+}
+
+TEST_F(Secretaria, TheFormationBoxRefillsTheGridAndShowsAStoredLineUpOutsideItsList) {
+    auto* combo = controlo<QComboBox>("Combo1");
+    EXPECT_EQ(combo->currentText(), "4-3-3");
+    const int i = combo->findText("4-4-2");
+    ASSERT_GE(i, 0);
+    combo->setCurrentIndex(i);
+    emit combo->activated(i);
+    auto& s1 = *controlo<Grelha>("s1");
+    int medios = 0;
+    for (int r = 1; r <= 11; ++r) medios += s1.texto(2, r) == "md";
+    EXPECT_EQ(medios, 4);
+    EXPECT_TRUE(combo->styleSheet().contains("192, 255, 192"));
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE equipa = ? AND joga = 1 AND pos = 'md'", {Clube_Treinador}), 3)
+        << "nothing is written until the next match";
+    // Only three defenders fit: the stored line-up becomes 3-3-3, not in the list.
+    descarregar<FrmDados>();
+    sql("UPDATE jogadores SET joga = 3 WHERE equipa = ? AND pos = 'df' AND rowid NOT IN "
+        "(SELECT rowid FROM jogadores WHERE equipa = ? AND pos = 'df' ORDER BY forca DESC LIMIT 3)",
+        {Clube_Treinador, Clube_Treinador});
+    Escolher_Melhor_Equipa();
+    combo = controlo<QComboBox>("Combo1");
+    EXPECT_EQ(combo->findText("3-3-3"), -1);
+    EXPECT_EQ(combo->count(), static_cast<int>(Tacticas_Possiveis().size()));
+    EXPECT_EQ(combo->placeholderText(), "3-3-3");
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_TRUE(combo->styleSheet().contains("255, 192, 192"));
+}
+
+TEST_F(Secretaria, PlayerMenuOffersWhatFitsTheRowAndASaleGreysIt) {
+    auto& d = instancia<FrmDados>();
+    auto& s1 = *controlo<Grelha>("s1");
+    // A fit player of the club (one contract season left: renewal too), one
+    // on loan at the club (only buying him), one injured, lent out or just sold.
+    struct Caso { int coluna, linha; const char* valor; std::set<std::string> itens; };
+    for (const Caso& c : {Caso{6, 2, "2", {"vender", "emprestar"}}, Caso{6, 2, "1", {"vender", "emprestar", "RC"}},
+                          Caso{10, 3, "X", {"CJE"}}, Caso{12, 4, "3", {}}}) {
+        s1.set_Text(c.coluna, c.linha, c.valor);
+        emit s1.DblClick(3, c.linha);
+        std::set<std::string> visiveis;
+        for (const char* n : {"vender", "emprestar", "RC", "CJE"})
+            if (d.menu_jogador().isVisible() && d.item_menu(n)->isVisible()) visiveis.insert(n);
+        EXPECT_EQ(visiveis, c.itens) << c.linha;
+        d.menu_jogador().hide();
+    }
+    // Selling from the menu greys and marks the row.
+    const long long id = s1.identidade(5);
+    emit s1.DblClick(3, 5);
+    d.menu_jogador().hide();
+    porta.responder(Resposta::Sim);
+    d.item_menu("vender")->trigger();
+    EXPECT_EQ(s1.BackColor(3, 5), Cinzento);
+    EXPECT_EQ(s1.Text(13, 5), "X");
+    EXPECT_EQ(s1.Value(1, 5), 0);
+    EXPECT_EQ(s1.identidade(5), id) << "the row stays until the grid is filled again";
+    EXPECT_NE(rotulo("Label24"), "0") << "the sale shows in the finance panel";
+    // Ticking the sold player warns that he is gone.
+    emit s1.Click(1, 5);
+    EXPECT_EQ(ultima(), "Este jogador não se encontra no clube.");
+}
+
+TEST_F(Secretaria, PanelsShowMoneyStatusAndGauge) {
+    instancia<FrmDados>();
+    EXPECT_EQ(rotulo("Label12"), "2,000,000");
+    EXPECT_TRUE(controlo<QLabel>("Label12")->styleSheet().contains("0, 0, 128"));
+    EXPECT_TRUE(rotulo("Label3").contains("º Lugar"));
+    EXPECT_EQ(rotulo("Label34") + rotulo("Label35") + rotulo("Label41"), "[Jogo Real]1ª Divisão[2 Época(s) de Contrato]");
+    EXPECT_EQ(Prestacao_Paga, 0);
+    auto img = controlo<CaixaImagem>("pic1")->imagem();
+    EXPECT_EQ(img.pixelColor(2, img.height() / 2), QColor(0, 0, 128)) << "half the gauge is dark blue";
+    EXPECT_EQ(img.pixelColor(img.width() - 3, img.height() / 2), QColor(Qt::white));
+    // After a posting, the shared refresh reaches the desk on show.
+    Movimento_Financeiro("-", 2500000);
+    Actualizar_Financas();
+    EXPECT_EQ(rotulo("Label12"), "-500,000");
+    EXPECT_TRUE(controlo<QLabel>("Label12")->styleSheet().contains("128, 0, 0"));
+    // Without the manager's row the money labels keep their values.
+    sql("UPDATE principal SET d_total = 5, equipa = 'Outro Clube'");
+    Actualizar_Financas();
+    EXPECT_EQ(rotulo("Label12"), "-500,000");
+}
+
+TEST_F(Secretaria, MenuItemsWithShortcutsInBothLanguages) {
+    // name|Portuguese|English|shortcut
+    const char* itens[] = {
+        "sair|Sair|Exit Game|", "EB|Empréstimo Bancário|Bank Loan|Ctrl+B", "LT|Lista de Transferências|Transfer List|F1",
+        "LJT|Lista de Jogadores (Todos)|All Players List|F2", "TEE|Todas as Transferências|All Players Transfers|F4",
+        "TE|Jogadores Transferidos (Cabeço Alto)|Players Transfers (Cabeço Alto)|F3", "clubes_H|Equipas (Pontuação)|Teams (Points)|",
+        "EE|Equipas (Época)|Teams (Year)|", "HT|Treinador|Manager|", "uv|Últimos Vencedores|Last Winners|", "estagio|Estágio|Training|",
+        "estadio|Capacidade do Estádio|Stadium|Ctrl+E", "ARJ|Assistências/Receitas dos Jogos |Match Assistance|Ctrl+A",
+        "CC|Calendário Campeonato|Championship Matchs|F5", "CCamp|Classificação Campeonato|Championship Tables|F6",
+        "EA|Constituição das Outras Equipas|Opponent Teams (Players)|F7", "MM|Melhores Marcadores|Best Scorers|Ctrl+M",
+        "MMS|Melhores Marcadores de Sempre|Best Scorers (Ever)|Ctrl+S", "VMJ|Valor Médio Jogadores|Players Average Values|Ctrl+V",
+        "CT|Calendário Taça|Cup Matchs|Ctrl+T", "Util|&Utilidades|&Utilities|", "IG|&Informações Gerais|&General Information|",
+        "vender|Vender|Sell Player|", "GVantario|&Golvantario|&Golvantario|"};
+    for (const char* lingua : {"P", "I"}) {
+        descarregar<FrmDados>();
+        teste::apagar_pendentes();
+        Lingua = lingua;
+        auto& d = instancia<FrmDados>();
+        for (const char* item : itens) {
+            const QStringList c = QString::fromUtf8(item).split('|');
+            QAction* a = d.item_menu(c[0].toStdString().c_str());
+            ASSERT_NE(a, nullptr) << item;
+            EXPECT_EQ(a->text() + "|" + a->shortcut().toString(), c[Lingua == "P" ? 1 : 2] + "|" + c[3]);
+        }
+        EXPECT_FALSE(d.item_menu("acerca")->isVisible());
+    }
+    EXPECT_EQ(controlo<Grelha>("s1")->Text(3, 0) + controlo<Grelha>("s1")->Text(6, 0), "NameCtr.");
+    EXPECT_EQ(rotulo("Label1"), "Next Match");
+}
+
+class Jornada_No_Ecra : public Secretaria {
+protected:
+    void SetUp() override {
+        Secretaria::SetUp();
+        // Any computer offer before the match is turned down.
+        for (int i = 0; i < 4; ++i) porta.responder(Resposta::Nao);
     }
     template <class T>
-    bool no_ecra() {
-        return teste::no_ecra<T>();
+    static bool no_ecra() { return teste::no_ecra<T>(); }
+    template <class T>
+    static bool premir(const char* botao) {
+        instancia<T>().template findChild<QPushButton*>(botao)->click();
+        return true;
     }
     // Runs the chain from the desk; `passo` answers each screen shown.
     void jogar(const std::function<bool(int)>& passo) { teste::correr_cadeia<FrmDados>(passo); }
@@ -45,49 +208,35 @@ protected:
 TEST_F(Jornada_No_Ecra, NextMatchPlaysTheLeagueRoundAndReturnsToTheNextDesk) {
     int linhas = 0, com_resultado = 0;
     jogar([&](int passo) {
-        if (passo == 0 && no_ecra<FrmDados>()) {
-            instancia<FrmDados>().findChild<QPushButton*>("Command3")->click();
-            return true;
-        }
-        if (passo == 1 && no_ecra<FrmJogos_Camp>() &&
-            instancia<FrmJogos_Camp>().findChild<QPushButton*>("Command1")->isEnabled()) {
+        if (passo == 0 && no_ecra<FrmDados>()) return premir<FrmDados>("Command3");
+        if (passo == 1 && no_ecra<FrmJogos_Camp>() && instancia<FrmJogos_Camp>().findChild<QPushButton*>("Command1")->isEnabled()) {
             auto& v1 = *instancia<FrmJogos_Camp>().findChild<Grelha*>("v1");
             linhas = v1.MaxRows();
             for (int r = 1; r <= linhas; ++r) com_resultado += !v1.Text(3, r).isEmpty() && !v1.Text(6, r).isEmpty();
             EXPECT_TRUE(instancia<FrmJogos_Camp>().windowTitle().startsWith("Jogos Campeonato - 1ª Jornada - 1999"));
-            instancia<FrmJogos_Camp>().findChild<QPushButton*>("Command1")->click();
-            return true;
+            return premir<FrmJogos_Camp>("Command1");
         }
-        if (passo == 2 && no_ecra<FrmTabelas>()) {
-            instancia<FrmTabelas>().findChild<QPushButton*>("Command1")->click();
-            return true;
-        }
-        if (passo == 3 && no_ecra<FrmDados>()) {
-            instancia<FrmDados>().Unload();
-            return true;
-        }
-        return false;
+        if (passo == 2 && no_ecra<FrmTabelas>()) return premir<FrmTabelas>("Command1");
+        if (passo != 3 || !no_ecra<FrmDados>()) return false;
+        instancia<FrmDados>().Unload();
+        return true;
     });
-    EXPECT_EQ(linhas, 27);
-    EXPECT_EQ(com_resultado, 27);
+    EXPECT_EQ(std::pair(linhas, com_resultado), std::pair(27, 27));
     EXPECT_EQ(Jornada_Actual, 2);
-    EXPECT_EQ(contar("SELECT Jornada FROM principal"), 2);
-    EXPECT_EQ(contar("SELECT count(*) FROM jogos WHERE jor = 1 AND result IS NOT NULL"), 27);
+    EXPECT_EQ(linha("SELECT Jornada, (SELECT count(*) FROM jogos WHERE jor = 1 AND result IS NOT NULL) FROM principal"), "2|27");
     EXPECT_EQ(Ecra::profundidade_modal(), 0);
 }
 
 TEST_F(Jornada_No_Ecra, AnInvalidLineUpKeepsTheDeskOpen) {
     bool ficou = false;
     jogar([&](int passo) {
-        if (passo == 0 && no_ecra<FrmDados>()) {
-            auto& d = instancia<FrmDados>();
-            d.findChild<Grelha*>("s1")->set_Value(1, 1, 0);   // no goalkeeper
-            d.findChild<QPushButton*>("Command3")->click();
-            ficou = no_ecra<FrmDados>() && !carregado<FrmJogos_Camp>();
-            d.Unload();
-            return true;
-        }
-        return false;
+        if (passo != 0 || !no_ecra<FrmDados>()) return false;
+        auto& d = instancia<FrmDados>();
+        d.findChild<Grelha*>("s1")->set_Value(1, 1, 0);   // no goalkeeper
+        d.findChild<QPushButton*>("Command3")->click();
+        ficou = no_ecra<FrmDados>() && !carregado<FrmJogos_Camp>();
+        d.Unload();
+        return true;
     });
     EXPECT_TRUE(ficou);
     ASSERT_GE(porta.mensagens.size(), 2u);
