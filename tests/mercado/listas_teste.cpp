@@ -4,6 +4,9 @@
 #include "apoio_mercado.h"
 #include "market/listas.h"
 #include "platform/db/database.h"
+#include "platform/falhas.h"
+
+#include <sqlcipher/sqlite3.h>
 
 namespace gv {
 namespace {
@@ -136,6 +139,51 @@ TEST_F(Listas, ComputerClubsBuyButNeverJuniorsNorStaleRows) {
     EXPECT_EQ(contar("SELECT count(*) FROM transferencias_clubes WHERE tipo LIKE '(0) - -> %'"), feitas);
     EXPECT_EQ(coluna(meu, "equipa"), Clube_Treinador);
     EXPECT_TRUE(porta.mensagens.empty());
+}
+
+// Listed free players of 22: each one is bought with chance one in four.
+std::vector<Jogador_Listado> livres(int quantos) {
+    std::vector<Jogador_Listado> linhas;
+    for (int i = 0; i < quantos; ++i) {
+        Jogador_Listado j;
+        j.pos = "md";
+        j.nome = "Livre " + std::to_string(i);
+        j.clube = "-";
+        j.idade = 22;
+        j.forca = 50;
+        j.preco = 123456;
+        linhas.push_back(j);
+    }
+    return linhas;
+}
+
+// The matchday's purchases are saved together, each whole or not at all.
+TEST_F(Listas, APurchaseThatFailsIsUndoneAloneAndAFailedSaveUndoesThemAll) {
+    desarmar_falhas();
+    armar_falha("transferencia.clubes", SQLITE_CONSTRAINT);
+    const int feitas = Transferir_Jogadores(livres(40));
+    desarmar_falhas();
+    ASSERT_GT(feitas, 0);
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE nome LIKE 'Livre %'"), feitas);
+    EXPECT_EQ(contar("SELECT count(*) FROM transferencias_clubes WHERE nome LIKE 'Livre %'"), feitas);
+    ASSERT_EQ(porta.mensagens.size(), 1u);
+    const std::string& aviso = porta.mensagens[0].texto;
+    EXPECT_EQ(aviso.rfind("Algumas transferências entre clubes não foram feitas:\nLivre ", 0), 0u) << aviso;
+    // The one named is the one not made.
+    const std::string falhado = aviso.substr(aviso.find("Livre "), aviso.find(':', aviso.find("Livre ")) -
+                                                                      aviso.find("Livre "));
+    EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE nome = ?", {falhado}), 0);
+
+    porta.mensagens.clear();
+    const std::string antes = teste::conteudo_base(*Base_Dados);
+    armar_falha("transferencias.gravar", SQLITE_FULL);
+    EXPECT_EQ(Transferir_Jogadores(livres(40)), 0);
+    desarmar_falhas();
+    EXPECT_EQ(teste::conteudo_base(*Base_Dados), antes);
+    EXPECT_FALSE(Base_Dados->em_transaccao());
+    ASSERT_EQ(porta.mensagens.size(), 1u);
+    EXPECT_NE(porta.mensagens[0].texto.find("Livre "), std::string::npos);
+    EXPECT_NE(porta.mensagens[0].texto.find("O disco está cheio."), std::string::npos) << porta.mensagens[0].texto;
 }
 
 } // namespace

@@ -191,6 +191,26 @@ TEST_F(BaseDados, InnerTransactionRollsBackAloneAndOuterCommits) {
     EXPECT_EQ(d->valor("SELECT group_concat(nome) FROM jogadores WHERE golos = 1").texto(), "Abel");
 }
 
+// A failing disk can make the engine undo a whole transaction on its own:
+// the levels still open are then known to be gone, unwind quietly, and the
+// next transaction starts afresh.
+TEST_F(BaseDados, ATransactionTheEngineUndidIsGoneAtEveryLevel) {
+    {
+        db::Transaccao fora(*d);
+        d->Execute("UPDATE jogadores SET golos = 1 WHERE nome = 'Abel'");
+        db::Transaccao dentro(*d);
+        d->Execute("UPDATE jogadores SET golos = 1 WHERE nome = 'Bruno'");
+        d->Execute("ROLLBACK");  // as the engine does after such an error
+        EXPECT_FALSE(d->em_transaccao());
+    }
+    EXPECT_EQ(d->valor("SELECT count(*) FROM jogadores WHERE golos = 1").int32(), 0);
+    db::Transaccao t(*d);
+    d->Execute("UPDATE jogadores SET golos = 2 WHERE nome = 'Abel'");
+    t.commit();
+    EXPECT_FALSE(d->em_transaccao());
+    EXPECT_EQ(d->valor("SELECT group_concat(nome) FROM jogadores WHERE golos = 2").texto(), "Abel");
+}
+
 // A process killed in the middle of a transaction leaves the old state;
 // one killed right after a commit leaves the new one.
 TEST_F(BaseDados, KilledProcessLeavesEitherTheOldOrTheNewState) {

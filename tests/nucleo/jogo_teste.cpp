@@ -28,6 +28,8 @@ protected:
         std::vector<std::string> r;
         for (auto& e : fs::directory_iterator(pasta)) {
             auto n = e.path().filename().string();
+            // The open game's write-ahead log and its index go when it closes.
+            if (Base_Dados && (n == "jogo.gv-wal" || n == "jogo.gv-shm")) continue;
             if (n != NOME_BASE_MESTRA && n != "jogo.gv" && n != "antigo.gv") r.push_back(n);
         }
         return r;
