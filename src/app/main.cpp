@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/estado.h"
 #include "platform/qt/ecra.h"
 #include "startup/arranque.h"
 
@@ -31,5 +32,7 @@ int main(int argc, char* argv[]) {
     gv::Main();
     const int codigo = app.exec();
     gv::Ecra::libertar_todos();
+    // The game file is closed while the program's libraries are all there.
+    gv::Base_Dados.reset();
     return codigo;
 }

@@ -40,7 +40,9 @@ std::string sql_criar_tabela(const Tabela& t);
 void criar_esquema(db::Database& d);
 // Creates the seed tables of one club set.
 void criar_tabelas_semente(db::Database& d, std::string_view cc);
-// Creates the indexes the queries need (safe to run again).
+// Creates the indexes the queries need, and drops those earlier versions
+// made that they replace (safe to run again; a loaded game is brought up to
+// date by it).
 void criar_indices(db::Database& d);
 
 // ---------------------------------------------------------------- code sets

@@ -1,6 +1,7 @@
 #include "market/listas.h"
 
 #include <cmath>
+#include <optional>
 
 #include "data/erros.h"
 #include "data/estado.h"
@@ -34,16 +35,17 @@ Jogador_Listado de_registo(const db::Recordset& rs) {
 constexpr const char* Colunas = "SELECT jogadores.rowid AS rowid, pos, nome, equipa, idade, forca, golos, contrato, preco ";
 
 void jogadores_da_liga(std::vector<Jogador_Listado>& lista) {
-    auto rs = base_aberta().OpenRecordset(std::string(Colunas) +
-                                              "FROM jogadores WHERE equipa <> ? AND emprestado = 0 AND idade > 16 "
-                                              "ORDER BY rowid",
-                                          {Clube_Treinador});
-    const int n = rs.RecordCount();
+    // The players who can be listed, by identity; only those drawn are read.
+    auto& d = base_aberta();
+    std::vector<long long> ids;
+    d.percorrer("SELECT rowid FROM jogadores WHERE equipa <> ? AND emprestado = 0 AND idade > 16 ORDER BY rowid",
+                {Clube_Treinador}, [&](const db::Linha_Lida& r) { ids.push_back(r.inteiro(0)); });
+    const int n = static_cast<int>(ids.size());
     const int linhas = Int(Rnd() * 20) + 5;
     if (n == 0) return;
     for (int i = 0; i < linhas; ++i) {
-        rs.MoveFirst();
-        rs.Move(Int(Rnd() * n));
+        auto rs = d.OpenRecordset(std::string(Colunas) + "FROM jogadores WHERE rowid = ?",
+                                  {ids[static_cast<std::size_t>(Int(Rnd() * n))]});
         Jogador_Listado j = de_registo(rs);
         j.taxa = Int(static_cast<double>(j.preco) * Rnd() * 0.2 + 0.05);
         lista.push_back(j);
@@ -132,6 +134,22 @@ std::vector<Clube_Divisao> Clubes_Por_Nome() {
 int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
     int feitas = 0;
     std::string erros;
+    std::vector<std::string> nomes_feitos;
+    std::string causa;   // of the last failure
+    auto& d = base_aberta();
+    // The matchday's purchases are saved together: each one is whole or
+    // undone on its own (a savepoint), and the disk is written once.
+    std::optional<db::Transaccao> todas;
+    try {
+        todas.emplace(d);
+    } catch (const db::Erro_BD& e) {
+        Registar_Erro(e);
+        ui().aviso(std::string(txt("As transferências entre clubes não foram feitas:",
+                                   "The transfers between clubs were not made:")) +
+                       "\n" + Causa_Erro(e),
+                   Icone::Exclamacao);
+        return 0;
+    }
     for (const Jogador_Listado& j : linhas) {
         Randomize();
         if (Sorteio() >= 0.25 || j.idade < 17) continue;
@@ -139,25 +157,44 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
             if (!j.sem_clube()) {
                 // The row may be stale: the player came up twice, or the
                 // manager dealt him on the other list this matchday.
-                const int ainda = base_aberta()
-                                      .valor("SELECT count(*) FROM jogadores WHERE rowid = ? AND equipa = ? "
-                                             "AND emprestado = 0 AND clube_origem = '0'",
-                                             {j.rowid, j.clube})
+                const int ainda = d.valor("SELECT count(*) FROM jogadores WHERE rowid = ? AND equipa = ? "
+                                          "AND emprestado = 0 AND clube_origem = '0'",
+                                          {j.rowid, j.clube})
                                       .int32();
                 if (ainda == 0) continue;
             }
             const std::string comprador = Escolher_Clube_Interessado(Divisao_Do_Jogador(j.forca), j.pos);
             if (comprador.empty()) continue;
-            db::Transaccao t(base_aberta());
+            db::Transaccao t(d);
             Mudar_Clube_Jogador(j.preco, j.pos, j.nome, j.idade, j.forca, j.clube, comprador,
                                 j.sem_clube() ? 0 : j.rowid);
             ponto_de_falha("compra_clube.gravar");
             t.commit();
             ++feitas;
+            nomes_feitos.push_back(j.nome);
         } catch (const db::Erro_BD& e) {
-            erros += "\n" + j.nome + ": " + Causa_Erro(e);
+            causa = Causa_Erro(e);
+            erros += "\n" + j.nome + ": " + causa;
             Registar_Erro(e);
         }
+        // A failing disk can make the engine undo the whole batch: what was
+        // made is lost and nothing more is tried.
+        if (!d.em_transaccao()) break;
+    }
+    bool guardadas = d.em_transaccao();
+    if (guardadas) {
+        try {
+            ponto_de_falha("transferencias.gravar");
+            todas->commit();
+        } catch (const db::Erro_BD& e) {
+            causa = Causa_Erro(e);
+            Registar_Erro(e);
+            guardadas = false;
+        }
+    }
+    if (!guardadas) {
+        for (const auto& n : nomes_feitos) erros += "\n" + n + ": " + causa;
+        feitas = 0;
     }
     if (!erros.empty())
         ui().aviso(std::string(txt("Algumas transferências entre clubes não foram feitas:",

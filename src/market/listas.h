@@ -64,7 +64,8 @@ std::vector<Clube_Divisao> Clubes_Por_Nome();
 // manager did not take): each player of 17 or more with chance one in
 // four, by a club of the division his strength points to. A league
 // player no longer at the listed club (sold, lent or bought since) is left
-// alone. Each purchase is one transaction; returns how many were made.
+// alone. Each purchase is whole or undone on its own, and the matchday's
+// purchases are saved together; returns how many were made.
 int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas);
 
 } // namespace gv

@@ -2,6 +2,7 @@
 
 #include "data/esquema.h"
 #include "matchday/interno.h"
+#include "matchday/memoria_ronda.h"
 #include "matchday/partida.h"
 
 namespace gv {
@@ -18,6 +19,7 @@ void registar(const std::string& clube, int marcados, int sofridos) {
         "g_mar = g_mar + ?, g_suf = g_suf + ? WHERE rowid = (SELECT rowid FROM clubes WHERE clube = ? LIMIT 1)",
         {3 * vitoria + empate, vitoria, empate, derrota, marcados, sofridos, clube});
     if (n == 0) throw db::Erro_BD(db::ERRO_SEM_REGISTO, "O clube não está na liga: " + clube);
+    if (auto* m = jornada_interno::memoria_ronda()) m->resultado(clube, marcados, sofridos);
 }
 
 } // namespace
@@ -35,6 +37,8 @@ void Qualificar_Vencedor_Taca(const std::string& casa, const std::string& fora) 
 }
 
 int Posicao_Clube(const std::string& clube) {
+    // Within a round the standings are kept in memory, result by result.
+    if (auto* m = jornada_interno::memoria_ronda()) return m->posicao(clube);
     auto& d = base();
     auto div = d.valor("SELECT div FROM clubes WHERE clube = ? LIMIT 1", {clube});
     if (div.nulo()) return 0;

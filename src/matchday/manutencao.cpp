@@ -26,18 +26,14 @@ void limpar_escolhas_computador(db::Database& d) {
     d.Execute("UPDATE jogadores SET joga = 0 WHERE equipa <> ? AND joga IS NOT 0", {Clube_Treinador});
 }
 
-// The five price bands (Faixas_Preco), whole numbers: 500 * k.
+// The price of the five bands (Faixas_Preco), whole numbers: 500 * k; a
+// player without a strength is in no band and keeps his.
+const std::string Preco_Novo = "CASE WHEN forca IS NULL THEN preco ELSE (40 - idade) * forca * CASE WHEN forca <= 35 "
+                               "THEN 300 WHEN forca <= 60 THEN 400 WHEN forca <= 75 THEN 650 WHEN forca <= 100 THEN "
+                               "900 ELSE 1500 END END";
+
 void precos(db::Database& d) {
-    d.Execute("UPDATE jogadores SET preco = (40 - idade) * forca * 300 "
-              "WHERE forca <= 35 AND preco IS NOT (40 - idade) * forca * 300");
-    d.Execute("UPDATE jogadores SET preco = (40 - idade) * forca * 400 "
-              "WHERE forca <= 60 AND forca > 35 AND preco IS NOT (40 - idade) * forca * 400");
-    d.Execute("UPDATE jogadores SET preco = (40 - idade) * forca * 650 "
-              "WHERE forca <= 75 AND forca > 60 AND preco IS NOT (40 - idade) * forca * 650");
-    d.Execute("UPDATE jogadores SET preco = (40 - idade) * forca * 900 "
-              "WHERE forca <= 100 AND forca > 75 AND preco IS NOT (40 - idade) * forca * 900");
-    d.Execute("UPDATE jogadores SET preco = (40 - idade) * forca * 1500 "
-              "WHERE forca > 100 AND preco IS NOT (40 - idade) * forca * 1500");
+    d.Execute("UPDATE jogadores SET preco = " + Preco_Novo + " WHERE preco IS NOT " + Preco_Novo);
 }
 
 // Starters lose form and substitutes and unpicked players gain it;
@@ -58,6 +54,16 @@ void forma_do_treinador(db::Database& d, bool so_nos_limites) {
               clube);
 }
 
+// Prices, then wages from them for every player who neither plays for nor
+// belongs to the manager's club; int() rounds down.
+void precos_e_ordenados(db::Database& d) {
+    precos(d);
+    d.Execute("UPDATE jogadores SET ordenado = CASE WHEN preco >= 0 THEN preco / 100 ELSE -((99 - preco) / 100) END "
+              "WHERE equipa <> ?1 AND clube_origem <> ?1 "
+              "AND ordenado IS NOT CASE WHEN preco >= 0 THEN preco / 100 ELSE -((99 - preco) / 100) END",
+              {Clube_Treinador});
+}
+
 } // namespace
 
 bool Jornada_De_Crescimento(int jornada) {
@@ -66,24 +72,23 @@ bool Jornada_De_Crescimento(int jornada) {
 
 void Actualizar_Jogadores_Jornada() {
     auto& d = base();
-    limpar_escolhas_computador(d);
-    d.Execute("UPDATE jogadores SET clube_origem = '0' WHERE clube_origem IS NULL OR trim(clube_origem) = ''");
+    // In one pass: computer clubs' line-ups cleared, an empty owner made
+    // '0', and a player in his last injured round available again, in every
+    // club. Players without a club then go.
+    static const std::string sai_da_equipa = "joga IS NOT 0 AND (equipa <> ?1 OR lesionado_jor = 1)";
+    static const std::string sem_dono = "clube_origem IS NULL OR trim(clube_origem) = ''";
+    static const std::string recuperado = "lesionado_jor <= 1 AND lesionado IS NOT 0";
+    d.Execute("UPDATE jogadores SET joga = CASE WHEN " + sai_da_equipa + " THEN 0 ELSE joga END, clube_origem = CASE WHEN " +
+                  sem_dono + " THEN '0' ELSE clube_origem END, lesionado = CASE WHEN " + recuperado +
+                  " THEN 0 ELSE lesionado END WHERE (" + sai_da_equipa + ") OR " + sem_dono + " OR (" + recuperado + ")",
+              {Clube_Treinador});
     apagar_sem_clube(d);
-    // A player in his last injured round is available again, in every club.
-    d.Execute("UPDATE jogadores SET joga = 0 WHERE lesionado_jor = 1");
-    d.Execute("UPDATE jogadores SET lesionado = 0 WHERE lesionado_jor <= 1");
     d.Execute("UPDATE jogadores SET lesionado_jor = lesionado_jor - 1 WHERE equipa = ? AND lesionado_jor >= 1",
               {Clube_Treinador});
     forma_do_treinador(d, false);
     if (Jornada_De_Crescimento(Jornada_Actual))
         d.Execute("UPDATE jogadores SET forca = forca + 1 WHERE equipa <> ?", {Clube_Treinador});
-    precos(d);
-    // Wages follow prices for every player who neither plays for nor
-    // belongs to the manager's club; int() rounds down.
-    d.Execute("UPDATE jogadores SET ordenado = CASE WHEN preco >= 0 THEN preco / 100 ELSE -((99 - preco) / 100) END "
-              "WHERE equipa <> ? AND clube_origem <> ? "
-              "AND ordenado IS NOT CASE WHEN preco >= 0 THEN preco / 100 ELSE -((99 - preco) / 100) END",
-              {Clube_Treinador, Clube_Treinador});
+    precos_e_ordenados(d);
 }
 
 void Actualizar_Jogadores_Taca() {

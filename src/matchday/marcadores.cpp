@@ -5,6 +5,7 @@
 
 #include "data/esquema.h"
 #include "matchday/interno.h"
+#include "matchday/memoria_ronda.h"
 #include "matchday/sorteio.h"
 #include "platform/aleatorio.h"
 
@@ -16,28 +17,53 @@ using jornada_interno::e_do_treinador;
 
 namespace {
 
-struct Candidato {
-    long long id;
-    std::string nome, equipa, pos, clube_origem;
-    int idade, golos, emprestado;
+using jornada_interno::Candidato;
+using jornada_interno::memoria_ronda;
+
+int linha_de(const char* pos) {
+    for (std::size_t i = 0; i < Codigos_Posicao.size(); ++i)
+        if (std::string_view(pos) == Codigos_Posicao[i]) return static_cast<int>(i);
+    return -1;
+}
+
+// A line's candidates: read with their details, or, within a round, a
+// computer club's by identity from the round's memory, each read in full
+// only when he scores.
+class Lista_Candidatos {
+public:
+    std::size_t size() const { return ids_ ? ids_->size() : lidos_.size(); }
+    bool empty() const { return size() == 0; }
+    Candidato em(std::size_t i) const { return ids_ ? memoria_ronda()->candidato((*ids_)[i]) : lidos_[i]; }
+    std::vector<Candidato> lidos_;
+    const std::vector<long long>* ids_ = nullptr;
 };
 
-std::vector<Candidato> candidatos(const std::string& clube, const char* pos, bool so_titulares) {
+Lista_Candidatos candidatos(const std::string& clube, const char* pos, bool so_titulares) {
+    Lista_Candidatos r;
+    auto* m = memoria_ronda();
+    if (m && !so_titulares) {
+        r.ids_ = &m->plantel(clube, linha_de(pos));
+        return r;
+    }
     auto rs = base().OpenRecordset(
         so_titulares ? "SELECT rowid AS id, nome, equipa, pos, idade, golos, emprestado, clube_origem FROM jogadores "
                        "WHERE equipa = ? AND pos = ? AND joga = 1 ORDER BY forca DESC, rowid"
                      : "SELECT rowid AS id, nome, equipa, pos, idade, golos, emprestado, clube_origem FROM jogadores "
                        "WHERE equipa = ? AND pos = ? ORDER BY forca DESC, rowid",
         {clube, pos});
-    std::vector<Candidato> r;
-    for (; !rs.Eof(); rs.MoveNext())
-        r.push_back({rs["id"].inteiro(), rs["nome"].texto(), rs["equipa"].texto(), rs["pos"].texto(),
-                     rs["clube_origem"].texto(), rs["idade"].int32(), rs["golos"].int32(),
-                     rs["emprestado"].int32()});
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const long long id = rs["id"].inteiro();
+        // Goals of this round still to be written count as scored.
+        r.lidos_.push_back({id, rs["nome"].texto(), rs["equipa"].texto(), rs["pos"].texto(), rs["clube_origem"].texto(),
+                            rs["idade"].int32(), rs["golos"].int32() + (m ? m->golos_por_gravar(id) : 0),
+                            rs["emprestado"].int32()});
+    }
     return r;
 }
 
 bool ha_candidatos(const std::string& clube, bool so_titulares) {
+    if (auto* m = memoria_ronda(); m && !so_titulares)
+        return !m->plantel(clube, 1).empty() || !m->plantel(clube, 2).empty() || !m->plantel(clube, 3).empty();
     return base()
                .valor(so_titulares ? "SELECT count(*) FROM jogadores WHERE equipa = ? AND joga = 1 "
                                      "AND pos IN ('df', 'md', 'av')"
@@ -47,10 +73,14 @@ bool ha_candidatos(const std::string& clube, bool so_titulares) {
 }
 
 void creditar(const Candidato& c) {
-    auto& d = base();
-    d.Execute("UPDATE jogadores SET golos = golos + 1, sit = sit + 1 WHERE rowid = ?", {c.id});
     // A player the manager borrowed scores for his owning club's record.
     const std::string& clube = c.equipa == Clube_Treinador && c.emprestado == 1 ? c.clube_origem : c.equipa;
+    if (auto* m = memoria_ronda()) {
+        m->golo(c, clube);
+        return;
+    }
+    auto& d = base();
+    d.Execute("UPDATE jogadores SET golos = golos + 1, sit = sit + 1 WHERE rowid = ?", {c.id});
     if (c.golos == 0)
         d.Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, sit, golos) "
                   "VALUES (?, ?, ?, ?, 1, 1)",
@@ -82,7 +112,7 @@ std::string marcadores(int golos, const std::string& clube, int modo) {
         // second draw goes unused and a third one picks.
         double r = Sorteio();
         if (n < 3) r = Sorteio();
-        const Candidato& marcador = lista[std::min(Candidato_Marcador(n, r), n - 1)];
+        const Candidato marcador = lista.em(static_cast<std::size_t>(std::min(Candidato_Marcador(n, r), n - 1)));
         creditar(marcador);
         std::string minuto = Minuto_Golo(3);
         if (minuto.size() == 1) minuto = "0" + minuto;

@@ -6,6 +6,7 @@
 #include "data/esquema.h"
 #include "matchday/classificacao.h"
 #include "matchday/interno.h"
+#include "matchday/memoria_ronda.h"
 #include "matchday/sorteio.h"
 #include "platform/aleatorio.h"
 #include "platform/interface_utilizador.h"
@@ -27,11 +28,7 @@ using jornada_interno::e_do_treinador;
 
 namespace {
 
-// One side's four lines, in the order gk, df, md, av.
-struct Linhas {
-    std::array<double, 4> media{};
-    std::array<double, 4> n{};
-};
+using jornada_interno::Linhas;
 
 constexpr std::array<double, 4> Contagem_Computador_Casa{1, 4, 3, 3};
 constexpr std::array<double, 4> Contagem_Computador_Fora{1, 5, 3, 2};
@@ -74,7 +71,9 @@ Linhas linhas_treinador(const std::string& clube, bool taca) {
 }
 
 Linhas linhas_computador(const std::string& clube, const std::array<double, 4>& contagem) {
-    Linhas l = ler_linhas(clube, false);
+    // Within a round every club's averages come from the round's one read.
+    auto* m = jornada_interno::memoria_ronda();
+    Linhas l = m ? m->linhas(clube) : ler_linhas(clube, false);
     l.n = contagem;
     return l;
 }

@@ -15,6 +15,7 @@
 #include "matchday/lesoes.h"
 #include "matchday/manutencao.h"
 #include "matchday/marcadores.h"
+#include "matchday/memoria_ronda.h"
 #include "matchday/partida.h"
 #include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
@@ -166,6 +167,7 @@ std::optional<std::pair<int, int>> Ler_Resultado(const std::string& texto) {
 void Jogar_Jornada(Observador_Ronda* observador) {
     ui().processar_eventos();
     auto& d = base();
+    jornada_interno::Memoria_Ronda memoria;
     auto jornada = d.valor("SELECT Jornada FROM principal LIMIT 1");
     if (jornada.nulo()) throw db::Erro_BD(db::ERRO_SEM_REGISTO, "A tabela principal está vazia");
     std::vector<Jogo> jogos;
@@ -207,31 +209,35 @@ void Jogar_Jornada(Observador_Ronda* observador) {
         ponto_de_falha("jornada.jogo");
         ++k;
     }
+    memoria.gravar();
 }
 
 void Registar_Historico_Jornada() {
     auto& d = base();
-    // Every club's place from one read of the table in standings order.
-    std::unordered_map<std::string, int> lugar;
-    {
-        auto rs = d.OpenRecordset(std::string("SELECT clube, div FROM clubes ORDER BY div, pontos DESC, "
-                                              "(g_mar-g_suf) DESC, clube"));
-        int div_anterior = 0, n = 0;
-        bool primeira = true;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            int div = rs["div"].int32();
-            n = (primeira || div != div_anterior) ? 1 : n + 1;
-            primeira = false;
-            div_anterior = div;
-            lugar.emplace(rs["clube"].texto(), n);
-        }
+    // Every club's place in its division by points, goal difference and
+    // name (the clubs ahead of it, plus one), all written in one statement.
+    struct Clube {
+        std::string nome;
+        long long div, pontos, diferenca;
+    };
+    std::vector<Clube> clubes;
+    d.percorrer("SELECT clube, div, pontos, g_mar - g_suf FROM clubes ORDER BY rowid", {},
+                [&](const db::Linha_Lida& r) { clubes.push_back({r.texto(0), r.inteiro(1), r.inteiro(2), r.inteiro(3)}); });
+    if (clubes.empty()) return;
+    std::string sql = "INSERT INTO Historico_Jornadas (jor, clube, pontos, pos) VALUES ";
+    db::Parametros valores;
+    for (const Clube& c : clubes) {
+        int lugar = 1;
+        for (const Clube& o : clubes)
+            if (o.div == c.div &&
+                (o.pontos > c.pontos ||
+                 (o.pontos == c.pontos && (o.diferenca > c.diferenca ||
+                                           (o.diferenca == c.diferenca && db::comparar_nomes(o.nome, c.nome) < 0)))))
+                ++lugar;
+        sql += valores.empty() ? "(?, ?, ?, ?)" : ", (?, ?, ?, ?)";
+        valores.insert(valores.end(), {Jornada_Actual, c.nome, c.pontos, lugar});
     }
-    auto rs = d.OpenRecordset("SELECT clube, pontos FROM clubes ORDER BY rowid");
-    for (; !rs.Eof(); rs.MoveNext()) {
-        auto it = lugar.find(rs["clube"].texto());
-        d.Execute("INSERT INTO Historico_Jornadas (jor, clube, pontos, pos) VALUES (?, ?, ?, ?)",
-                  {Jornada_Actual, rs["clube"], rs["pontos"], it == lugar.end() ? 0 : it->second});
-    }
+    d.Execute(sql, valores);
 }
 
 void Avancar_Jornada() {
@@ -245,6 +251,7 @@ void Avancar_Jornada() {
 void Jogar_Eliminatoria_Taca(Observador_Ronda* observador) {
     ui().processar_eventos();
     auto& d = base();
+    jornada_interno::Memoria_Ronda memoria;
     std::vector<Jogo> jogos;
     {
         auto rs = d.OpenRecordset("SELECT rowid AS id, casa, fora FROM jogos_taca ORDER BY casa, fora");
@@ -282,6 +289,7 @@ void Jogar_Eliminatoria_Taca(Observador_Ronda* observador) {
         ponto_de_falha("taca.jogo");
         ++k;
     }
+    memoria.gravar();
 }
 
 void Avancar_Eliminatoria_Taca() {

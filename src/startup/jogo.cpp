@@ -209,6 +209,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         Base_Dados.reset();
         substituir_ficheiro(tmp, destino);
         Base_Dados = db::Database::abrir(destino, Ligacao_BD);
+        Base_Dados->modo_jogo();
         Ficheiro_Jogo = destino;
         limpeza.feito = true;
     } catch (const std::exception& erro) {
@@ -287,7 +288,9 @@ Resultado_Jogo Carregar_Jogo() {
             recusar_ficheiro(nullptr);
             return Resultado_Jogo::Recusado;
         }
+        criar_indices(*Base_Dados);
         Compactar_Base_Dados(*Base_Dados);
+        Base_Dados->modo_jogo();
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();
         Jornada_Actual = p["Jornada"].int32();

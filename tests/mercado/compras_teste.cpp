@@ -99,14 +99,25 @@ TEST_F(Listas, ComputerClubsBuyOnAQuarterOfTheDrawsButNeverJuniorsNorStaleRows) 
     EXPECT_TRUE(porta.mensagens.empty());
 }
 
-TEST_F(Listas, AComputerPurchaseThatFailsMidWriteChangesNothingAndIsReported) {
-    const std::string antes = teste::conteudo_base(*Base_Dados);
-    armar_falha("compra_clube.gravar", SQLITE_FULL);
-    Sorteios_Fixados s(teste::sorteios({0.0, 0.9}, 0.99));
-    EXPECT_EQ(Transferir_Jogadores({livre("Livre A", "md", 22, 50, 1)}), 0);
-    EXPECT_EQ(teste::conteudo_base(*Base_Dados), antes);
-    ASSERT_EQ(porta.mensagens.size(), 1u);
+// The matchday's purchases are saved together, each one whole or undone alone.
+TEST_F(Listas, AComputerPurchaseThatFailsMidWriteIsUndoneAloneAndAFailedSaveUndoesThemAll) {
+    {
+        armar_falha("compra_clube.gravar", SQLITE_FULL);
+        Sorteios_Fixados s(teste::sorteios({0.0, 0.9, 0.0, 0.9}, 0.99));
+        EXPECT_EQ(Transferir_Jogadores({livre("Livre A", "md", 22, 50, 1), livre("Livre B", "md", 22, 50, 1)}), 1);
+    }
     EXPECT_EQ(ultima(), "Algumas transferências entre clubes não foram feitas:\nLivre A: O disco está cheio.");
+    EXPECT_EQ(linha("SELECT group_concat(nome) FROM jogadores WHERE nome LIKE 'Livre %'"), "Livre B");
+    EXPECT_EQ(contar("SELECT count(*) FROM transferencias_clubes"), 1);
+
+    const std::string antes = teste::conteudo_base(*Base_Dados);
+    armar_falha("transferencias.gravar", SQLITE_FULL);
+    Sorteios_Fixados s(teste::sorteios({0.0, 0.9, 0.0, 0.9}, 0.99));
+    EXPECT_EQ(Transferir_Jogadores({livre("Livre C", "md", 22, 50, 1), livre("Livre D", "md", 22, 50, 1)}), 0);
+    EXPECT_EQ(teste::conteudo_base(*Base_Dados), antes);
+    EXPECT_FALSE(Base_Dados->em_transaccao());
+    EXPECT_EQ(ultima(), "Algumas transferências entre clubes não foram feitas:\nLivre C: O disco está cheio.\n"
+                        "Livre D: O disco está cheio.");
 }
 
 class Compras : public teste::Com_Jogo {

@@ -158,6 +158,26 @@ TEST_F(BaseDados, FailedTransactionLeavesTheFileAsItWasAndInnerOnesRollBackAlone
     EXPECT_EQ(nomes("SELECT nome FROM jogadores WHERE golos = 1"), "Abel");
 }
 
+// A failing disk can make the engine undo a whole transaction on its own:
+// the levels still open are then known to be gone, unwind quietly, and the
+// next transaction starts afresh.
+TEST_F(BaseDados, ATransactionTheEngineUndidIsGoneAtEveryLevel) {
+    {
+        db::Transaccao fora(*d);
+        d->Execute("UPDATE jogadores SET golos = 1 WHERE nome = 'Abel'");
+        db::Transaccao dentro(*d);
+        d->Execute("UPDATE jogadores SET golos = 1 WHERE nome = 'Bruno'");
+        d->Execute("ROLLBACK");  // as the engine does after such an error
+        EXPECT_FALSE(d->em_transaccao());
+    }
+    EXPECT_EQ(nomes("SELECT nome FROM jogadores WHERE golos = 1"), "");
+    db::Transaccao t(*d);
+    d->Execute("UPDATE jogadores SET golos = 2 WHERE nome = 'Abel'");
+    t.commit();
+    EXPECT_FALSE(d->em_transaccao());
+    EXPECT_EQ(nomes("SELECT nome FROM jogadores WHERE golos = 2"), "Abel");
+}
+
 // Killed with its transaction half on the disk, or right after a commit.
 TEST_F(BaseDados, KilledProcessLeavesEitherTheOldOrTheNewState) {
     d.reset();

@@ -26,8 +26,12 @@ protected:
     }
     std::string restos() {
         std::string r;
-        for (auto& e : fs::directory_iterator(pasta))
-            if (auto n = e.path().filename().string(); n != NOME_BASE_MESTRA && n != "jogo.gv" && n != "antigo.gv") r += n + " ";
+        for (auto& e : fs::directory_iterator(pasta)) {
+            const auto n = e.path().filename().string();
+            // The open game's write-ahead log and its index go when it closes.
+            if (Base_Dados && (n == "jogo.gv-wal" || n == "jogo.gv-shm")) continue;
+            if (n != NOME_BASE_MESTRA && n != "jogo.gv" && n != "antigo.gv") r += n + " ";
+        }
         return r;
     }
     std::string texto(const std::string& sql) { return Base_Dados->valor(sql).texto(); }

@@ -4,6 +4,7 @@
 
 #include "platform/db/database.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -90,6 +91,11 @@ int codificar(char32_t c, char (&out)[4]) {
 std::string chave_nome(const std::string& s) {
     std::string out;
     out.reserve(s.size());
+    // Plain ASCII only changes case.
+    if (std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        for (char c : s) out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        return out;
+    }
     std::size_t i = 0;
     while (i < s.size()) {
         char32_t c = ler_ponto(s, i);
@@ -138,7 +144,26 @@ private:
 } // namespace
 
 int comparar_nomes(std::string_view a, std::string_view b) {
-    Dobrado da(a), dob(b);
+    // The same bytes are the same name; plain ASCII folds by case alone.
+    // Both are met far more often than accents, and need no decoding.
+    if (a == b) return 0;
+    std::size_t i = 0;
+    const std::size_t n = std::min(a.size(), b.size());
+    for (; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 0x80 || y >= 0x80) break;
+        const int fx = x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x, fy = y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y;
+        if (fx != fy) return fx < fy ? -1 : 1;
+    }
+    if (i == n && (i == a.size() || i == b.size())) {
+        // One is a prefix of the other, ASCII all through the common part:
+        // the longer one folds to more bytes unless its rest folds to none,
+        // which no code point does.
+        if (a.size() == b.size()) return 0;
+        return a.size() < b.size() ? -1 : 1;
+    }
+    // From the first non-ASCII byte on (a character's start in both).
+    Dobrado da(a.substr(i)), dob(b.substr(i));
     for (;;) {
         int x = da.seguinte(), y = dob.seguinte();
         if (x != y) return x < y ? -1 : 1;

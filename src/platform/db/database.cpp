@@ -182,9 +182,13 @@ int& Database::espera_bloqueio_ms() {
 void Database::Close() {
     for (auto& [_, st] : cache_) sqlite3_finalize(st);
     cache_.clear();
+    formas_.clear();
     if (db_) {
         if (transaccoes_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         transaccoes_ = 0;
+        // Closed as it was found: with the rollback journal, no log beside it.
+        if (wal_) sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        wal_ = false;
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
@@ -273,12 +277,38 @@ sqlite3_stmt* Database::preparar(const std::string& sql) {
 
 int Database::Execute(const std::string& sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
-    Uso uso{st};
-    ligar(st, p, *this);
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
-    if (rc != SQLITE_DONE) falhar(rc, sql);
-    return sqlite3_changes(db_);
+    int mudadas = 0;
+    {
+        Uso uso{st};
+        ligar(st, p, *this);
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
+        if (rc != SQLITE_DONE) falhar(rc, sql);
+        mudadas = sqlite3_changes(db_);
+    }
+    // A write outside a transaction was its own commit.
+    if (wal_ && transaccoes_ == 0 && !sqlite3_stmt_readonly(st)) pousar();
+    return mudadas;
+}
+
+void Database::modo_jogo() {
+    if (!db_ || modo_ == Modo::So_Leitura || wal_) return;
+    char* erro = nullptr;
+    // Answers the mode it is in; a file that cannot take it stays as it was.
+    auto ler = [](void* r, int, char** v, char**) {
+        *static_cast<bool*>(r) = v[0] && std::string(v[0]) == "wal";
+        return 0;
+    };
+    bool wal = false;
+    if (sqlite3_exec(db_, "PRAGMA journal_mode=WAL", ler, &wal, &erro) != SQLITE_OK) sqlite3_free(erro);
+    wal_ = wal;
+}
+
+void Database::pousar() {
+    if (!wal_ || !db_) return;
+    // Everything committed goes into the file itself, and the log is
+    // emptied: the game file alone holds the whole game.
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
 }
 
 void Database::executar_script(const std::string& sql) {
@@ -291,6 +321,39 @@ void Database::executar_script(const std::string& sql) {
         int ext = sqlite3_extended_errcode(db_);
         throw Erro_BD(ext, d, tipo_de(ext));
     }
+}
+
+sqlite3_stmt* Database::comecar(const std::string& sql, const Parametros& p) {
+    sqlite3_stmt* st = preparar(sql);
+    sqlite3_reset(st);
+    ligar(st, p, *this);
+    return st;
+}
+
+bool Database::passo(sqlite3_stmt* st, const std::string& sql) {
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) return true;
+    if (rc != SQLITE_DONE) falhar(rc, sql);
+    return false;
+}
+
+Database::Fim::~Fim() {
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+}
+
+bool Linha_Lida::nulo(int i) const { return sqlite3_column_type(st_, i) == SQLITE_NULL; }
+long long Linha_Lida::inteiro(int i) const {
+    return sqlite3_column_type(st_, i) == SQLITE_INTEGER ? sqlite3_column_int64(st_, i) : ler_coluna(st_, i).inteiro();
+}
+int Linha_Lida::int32(int i) const {
+    return sqlite3_column_type(st_, i) == SQLITE_INTEGER ? Valor(sqlite3_column_int64(st_, i)).int32()
+                                                         : ler_coluna(st_, i).int32();
+}
+std::string Linha_Lida::texto(int i) const {
+    if (sqlite3_column_type(st_, i) != SQLITE_TEXT) return ler_coluna(st_, i).texto();
+    auto t = reinterpret_cast<const char*>(sqlite3_column_text(st_, i));
+    return std::string(t ? t : "", static_cast<std::size_t>(sqlite3_column_bytes(st_, i)));
 }
 
 Valor Database::valor(const std::string& sql, const Parametros& p) {
@@ -317,10 +380,19 @@ void Database::CommitTrans() {
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) falhar(rc, sql);
     --transaccoes_;
+    if (transaccoes_ == 0) pousar();
 }
+
+bool Database::em_transaccao() const { return transaccoes_ > 0 && db_ && !sqlite3_get_autocommit(db_); }
 
 void Database::Rollback() {
     if (transaccoes_ == 0 || !db_) return;
+    if (sqlite3_get_autocommit(db_)) {
+        // The engine undid the whole transaction already: nothing is left
+        // to roll back at any level.
+        transaccoes_ = 0;
+        return;
+    }
     std::string sql = transaccoes_ == 1
                           ? std::string("ROLLBACK")
                           : "ROLLBACK TO gv" + std::to_string(transaccoes_ - 1) + "; RELEASE gv" +

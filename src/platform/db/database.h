@@ -103,6 +103,19 @@ std::string chave_nome(const std::string& s);
 
 class Recordset;
 
+// The current row of a query walked with Database::percorrer: its columns
+// read in place, by index, without copying the row.
+class Linha_Lida {
+public:
+    explicit Linha_Lida(sqlite3_stmt* st) : st_(st) {}
+    bool nulo(int i) const;
+    long long inteiro(int i) const;   // as Valor::inteiro
+    int int32(int i) const;
+    std::string texto(int i) const;   // Null -> ""
+private:
+    sqlite3_stmt* st_;
+};
+
 class Database {
 public:
     // Opens an existing database file. Throws Erro_BD with a clear text when
@@ -131,15 +144,31 @@ public:
     Recordset OpenRecordset(const std::string& sql, const Parametros& p = {});
     // The first column of the first row (Null when there is no row).
     Valor valor(const std::string& sql, const Parametros& p = {});
+    // Calls f with each row of a query, in order: a read-only walk for the
+    // heavy reads, with nothing kept.
+    template <class F>
+    void percorrer(const std::string& sql, const Parametros& p, F f) {
+        sqlite3_stmt* st = comecar(sql, p);
+        Fim fim{st};
+        while (passo(st, sql)) f(static_cast<const Linha_Lida&>(Linha_Lida(st)));
+    }
 
     void BeginTrans();
     void CommitTrans();
     void Rollback();
-    bool em_transaccao() const { return transaccoes_ > 0; }
+    // A transaction of ours is open and the engine has not undone it (a
+    // full disk or an I/O error can make it roll everything back).
+    bool em_transaccao() const;
 
     // Rewrites the file compactly in place, on this connection, as one
     // transaction of the engine: a failure leaves the file as it was.
     void compactar();
+    // For a game being played: commits go to a write-ahead log, synced,
+    // and each is moved into the file at once (the file alone always holds
+    // the game); the file is given back its rollback journal when closed.
+    // Each page a commit changes is then written and enciphered once, not
+    // twice as with the journal.
+    void modo_jogo();
 
     bool tabela_existe(const std::string& nome);
     std::vector<std::string> tabelas();
@@ -159,6 +188,23 @@ public:
 private:
     Database() = default;
     void configurar(const std::string& ligacao);
+    // What a query's text tells once: the table its rows can be written
+    // back to, the statement that also reads their rowid, the columns.
+    struct Forma {
+        std::string tabela;
+        std::string leitura;     // the query with the rowid first; empty: the query itself
+        std::vector<std::string> nomes, colunas_base;
+    };
+    const Forma& forma(const std::string& sql, sqlite3_stmt* st);
+    void pousar();
+    bool wal_ = false;
+    sqlite3_stmt* comecar(const std::string& sql, const Parametros& p);
+    bool passo(sqlite3_stmt* st, const std::string& sql);
+    struct Fim {
+        sqlite3_stmt* st;
+        ~Fim();
+    };
+    std::unordered_map<std::string, Forma> formas_;
     sqlite3* db_ = nullptr;
     std::string caminho_;
     Modo modo_ = Modo::Leitura_Escrita;
@@ -225,7 +271,6 @@ private:
     std::string tabela_;                       // table updated; empty: read-only
     std::vector<std::string> nomes_;           // result column names
     std::vector<std::string> colunas_base_;    // table column per result column ("" if none)
-    std::unordered_map<std::string, int> indice_; // lower-case name -> index
     std::vector<std::vector<Valor>> linhas_;
     std::vector<long long> rowids_;
     std::vector<char> apagada_;

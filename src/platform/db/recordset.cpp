@@ -92,45 +92,50 @@ std::string aspas(const std::string& nome) { return "\"" + nome + "\""; }
 
 } // namespace
 
-Recordset Database::OpenRecordset(const std::string& sql, const Parametros& p) {
-    Recordset rs;
-    rs.db_ = this;
-    sqlite3_stmt* st = preparar(sql);
+const Database::Forma& Database::forma(const std::string& sql, sqlite3_stmt* st) {
+    auto it = formas_.find(sql);
+    if (it != formas_.end()) return it->second;
+    Forma f;
     // Which table the result columns come from decides whether the rows can
     // be written back.
-    int n = sqlite3_column_count(st);
-    std::string tabela;
-    bool so_uma = true;
-    for (int i = 0; i < n; ++i) {
-        const char* t = sqlite3_column_table_name(st, i);
-        if (!t) continue;
-        if (tabela.empty()) tabela = t;
-        else if (minusculas(tabela) != minusculas(t)) so_uma = false;
-    }
-    (void)so_uma;
-    std::string nome = tabela.empty() ? std::string() : nome_na_consulta(sql, tabela);
-    sqlite3_stmt* leitura = st;
-    int desvio = 0;
+    const int n = sqlite3_column_count(st);
+    for (int i = 0; i < n; ++i)
+        if (const char* t = sqlite3_column_table_name(st, i); t && f.tabela.empty()) f.tabela = t;
+    const std::string nome = f.tabela.empty() ? std::string() : nome_na_consulta(sql, f.tabela);
     if (!nome.empty()) {
         // "SELECT ..." becomes "SELECT t.rowid, ...".
         auto p0 = sql.find_first_not_of(" \t\r\n");
         std::string com_id = sql.substr(0, p0 + 6) + " " + aspas(nome) + ".rowid AS gv_rowid__," + sql.substr(p0 + 6);
         try {
-            leitura = preparar(com_id);
-            desvio = 1;
-            rs.tabela_ = tabela;
+            preparar(com_id);
+            f.leitura = std::move(com_id);
         } catch (const Erro_BD&) {
-            leitura = st;
+            f.tabela.clear();
         }
+    } else {
+        f.tabela.clear();
     }
     for (int i = 0; i < n; ++i) {
-        rs.nomes_.push_back(sqlite3_column_name(st, i));
+        f.nomes.push_back(sqlite3_column_name(st, i));
         const char* t = sqlite3_column_table_name(st, i);
         const char* c = sqlite3_column_origin_name(st, i);
-        bool da_base = t && c && !rs.tabela_.empty() && minusculas(t) == minusculas(rs.tabela_);
-        rs.colunas_base_.push_back(da_base ? c : "");
-        rs.indice_.emplace(minusculas(rs.nomes_.back()), i);
+        bool da_base = t && c && !f.tabela.empty() && minusculas(t) == minusculas(f.tabela);
+        f.colunas_base.push_back(da_base ? c : "");
     }
+    return formas_.emplace(sql, std::move(f)).first->second;
+}
+
+Recordset Database::OpenRecordset(const std::string& sql, const Parametros& p) {
+    Recordset rs;
+    rs.db_ = this;
+    sqlite3_stmt* st = preparar(sql);
+    const Forma& f = forma(sql, st);
+    const int n = static_cast<int>(f.nomes.size());
+    sqlite3_stmt* leitura = f.leitura.empty() ? st : preparar(f.leitura);
+    const int desvio = f.leitura.empty() ? 0 : 1;
+    rs.tabela_ = f.tabela;
+    rs.nomes_ = f.nomes;
+    rs.colunas_base_ = f.colunas_base;
     sqlite3_reset(leitura);
     struct Limpa {
         sqlite3_stmt* s;
@@ -202,8 +207,16 @@ void Recordset::exigir_registo() const {
 }
 
 int Recordset::indice_campo(const std::string& campo) const {
-    auto it = indice_.find(minusculas(campo));
-    return it == indice_.end() ? -1 : it->second;
+    // A handful of columns: compared in place, case aside.
+    for (std::size_t i = 0; i < nomes_.size(); ++i) {
+        const std::string& n = nomes_[i];
+        if (n.size() == campo.size() &&
+            std::equal(n.begin(), n.end(), campo.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            }))
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 const Valor& Recordset::operator[](const std::string& campo) const {

@@ -1,0 +1,218 @@
+#include "matchday/memoria_ronda.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+#include "data/esquema.h"
+#include "matchday/interno.h"
+
+namespace gv::jornada_interno {
+
+namespace {
+
+Memoria_Ronda* activa = nullptr;
+
+// A line's index from its code, as the database compares it (case aside).
+int linha_de(const std::string& pos) {
+    const std::string k = db::chave_nome(pos);
+    for (std::size_t i = 0; i < Codigos_Posicao.size(); ++i)
+        if (k == Codigos_Posicao[i]) return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+Memoria_Ronda* memoria_ronda() { return activa; }
+
+Memoria_Ronda::Memoria_Ronda() { activa = this; }
+
+Memoria_Ronda::~Memoria_Ronda() {
+    if (activa == this) activa = nullptr;
+}
+
+void Memoria_Ronda::ler_planteis() {
+    planteis_lidos_ = true;
+    struct Lido {
+        long long id;
+        bool com_forca;
+        long long forca;
+    };
+    struct Soma {
+        std::array<long long, 4> forca{}, com_forca{}, n{};
+    };
+    std::unordered_map<std::string, std::array<std::vector<Lido>, 4>> por_chave;
+    std::unordered_map<std::string, Soma> somas;
+    // Names the database takes for one club (case or accents aside) share
+    // one entry; a club's rows mostly come together, so the last name
+    // written and its folding are kept at hand.
+    std::string ultimo_nome, ultima_chave;
+    base().percorrer("SELECT rowid, equipa, pos, forca FROM jogadores", {}, [&](const db::Linha_Lida& r) {
+        const int linha = linha_de(r.texto(2));
+        if (linha < 0) return;
+        const auto l = static_cast<std::size_t>(linha);
+        std::string equipa = r.texto(1);
+        if (equipa != ultimo_nome) {
+            ultima_chave = db::chave_nome(equipa);
+            ultimo_nome = std::move(equipa);
+        }
+        // avg() leaves out a player without a strength; count(*) does not.
+        Soma& s = somas[ultima_chave];
+        ++s.n[l];
+        const bool com_forca = !r.nulo(3);
+        const long long forca = com_forca ? r.inteiro(3) : 0;
+        if (com_forca) {
+            s.forca[l] += forca;
+            ++s.com_forca[l];
+        }
+        por_chave[ultima_chave][l].push_back({r.inteiro(0), com_forca, forca});
+    });
+    // Strongest first, then the older row: the order each squad query gave
+    // (a player without a strength last, as the database sorts him).
+    for (auto& [chave, linhas] : por_chave)
+        for (std::size_t l = 0; l < 4; ++l) {
+            auto& lista = linhas[l];
+            std::sort(lista.begin(), lista.end(), [](const Lido& a, const Lido& b) {
+                if (a.com_forca != b.com_forca) return a.com_forca;
+                if (a.forca != b.forca) return a.forca > b.forca;
+                return a.id < b.id;
+            });
+            auto& ids = planteis_[chave][l];
+            for (const Lido& x : lista) ids.push_back(x.id);
+        }
+    // Each line's average strength as the database's avg() gives it.
+    for (const auto& [chave, s] : somas) {
+        Linhas& m = linhas_[chave];
+        for (std::size_t l = 0; l < 4; ++l) {
+            m.media[l] = s.com_forca[l] ? static_cast<double>(s.forca[l]) / static_cast<double>(s.com_forca[l]) : 0.0;
+            m.n[l] = static_cast<double>(s.n[l]);
+        }
+    }
+}
+
+const std::vector<long long>& Memoria_Ronda::plantel(const std::string& clube, int linha) {
+    static const std::vector<long long> nenhum;
+    if (!planteis_lidos_) ler_planteis();
+    auto it = planteis_.find(db::chave_nome(clube));
+    if (it == planteis_.end() || linha < 0 || linha > 3) return nenhum;
+    return it->second[static_cast<std::size_t>(linha)];
+}
+
+Candidato Memoria_Ronda::candidato(long long id) {
+    auto it = detalhes_.find(id);
+    if (it == detalhes_.end()) {
+        Candidato c;
+        base().percorrer("SELECT rowid, nome, equipa, pos, idade, golos, emprestado, clube_origem FROM jogadores "
+                         "WHERE rowid = ?",
+                         {id}, [&](const db::Linha_Lida& r) {
+                             c = Candidato{r.inteiro(0), r.texto(1), r.texto(2), r.texto(3),
+                                           r.texto(7),   r.int32(4), r.int32(5), r.int32(6)};
+                         });
+        it = detalhes_.emplace(id, std::move(c)).first;
+    }
+    Candidato c = it->second;
+    c.golos += golos_por_gravar(id);
+    return c;
+}
+
+int Memoria_Ronda::golos_por_gravar(long long id) const {
+    auto it = golos_.find(id);
+    return it == golos_.end() ? 0 : it->second;
+}
+
+const Linhas& Memoria_Ronda::linhas(const std::string& clube) {
+    static const Linhas nenhuma;
+    if (!planteis_lidos_) ler_planteis();
+    auto it = linhas_.find(db::chave_nome(clube));
+    return it == linhas_.end() ? nenhuma : it->second;
+}
+
+void Memoria_Ronda::ler_tabela() {
+    tabela_lida_ = true;
+    auto rs = base().OpenRecordset("SELECT clube, div, pontos, g_mar - g_suf AS dif FROM clubes ORDER BY rowid");
+    for (; !rs.Eof(); rs.MoveNext())
+        tabela_.push_back({rs["clube"].texto(), rs["div"].int32(), rs["pontos"].int32(), rs["dif"].int32()});
+}
+
+int Memoria_Ronda::posicao(const std::string& clube) {
+    if (!tabela_lida_) ler_tabela();
+    // The division of the first row of that name, the place of the row
+    // spelled exactly so: as the standings query and its walk found them.
+    const std::string chave = db::chave_nome(clube);
+    auto primeira = std::find_if(tabela_.begin(), tabela_.end(),
+                                 [&](const Clube_Tabela& c) { return db::chave_nome(c.clube) == chave; });
+    if (primeira == tabela_.end()) return 0;
+    const int div = primeira->div;
+    auto antes = [](const Clube_Tabela& a, const Clube_Tabela& b) {
+        if (a.pontos != b.pontos) return a.pontos > b.pontos;
+        if (a.diferenca != b.diferenca) return a.diferenca > b.diferenca;
+        return db::comparar_nomes(a.clube, b.clube) < 0;
+    };
+    std::vector<const Clube_Tabela*> divisao;
+    for (const auto& c : tabela_)
+        if (c.div == div) divisao.push_back(&c);
+    std::stable_sort(divisao.begin(), divisao.end(), [&](auto* a, auto* b) { return antes(*a, *b); });
+    for (std::size_t i = 0; i < divisao.size(); ++i)
+        if (divisao[i]->clube == clube) return static_cast<int>(i) + 1;
+    return 0;
+}
+
+void Memoria_Ronda::resultado(const std::string& clube, int marcados, int sofridos) {
+    if (!tabela_lida_) return;   // read afresh when first asked
+    const std::string chave = db::chave_nome(clube);
+    for (auto& c : tabela_)
+        if (db::chave_nome(c.clube) == chave) {
+            c.pontos += marcados > sofridos ? 3 : marcados == sofridos ? 1 : 0;
+            c.diferenca += marcados - sofridos;
+            return;
+        }
+}
+
+void Memoria_Ronda::golo(const Candidato& c, const std::string& clube_registo) {
+    if (golos_[c.id]++ == 0) ordem_golos_.push_back(c.id);
+    registos_.push_back({c.golos == 0, c.nome, clube_registo, c.pos, c.idade});
+}
+
+void Memoria_Ronda::gravar() {
+    auto& d = base();
+    for (long long id : ordem_golos_) {
+        const int n = golos_[id];
+        d.Execute("UPDATE jogadores SET golos = golos + ?, sit = sit + ? WHERE rowid = ?", {n, n, id});
+    }
+    // Each later goal of a name adds one to every row of that name then in
+    // the table; a first goal makes a row of one goal. Added up: the rows
+    // already there take all the name's later goals, a new row one goal and
+    // those that came after it.
+    using Chave = std::tuple<std::string, std::string, std::string, int>;
+    auto chave = [](const Registo& r) {
+        return Chave{db::chave_nome(r.nome), db::chave_nome(r.equipa), db::chave_nome(r.pos), r.idade};
+    };
+    std::map<Chave, int> mais;
+    for (const auto& r : registos_)
+        if (!r.novo) ++mais[chave(r)];
+    std::map<Chave, bool> feitas;
+    for (const auto& r : registos_) {
+        if (r.novo || feitas[chave(r)]) continue;
+        feitas[chave(r)] = true;
+        d.Execute("UPDATE Melhores_Marcadores_Sempre SET golos = golos + ? "
+                  "WHERE nome = ? AND equipa = ? AND pos = ? AND idade = ?",
+                  {mais[chave(r)], r.nome, r.equipa, r.pos, r.idade});
+    }
+    std::map<Chave, int> vistas;
+    for (const auto& r : registos_) {
+        const Chave k = chave(r);
+        if (!r.novo) {
+            ++vistas[k];
+            continue;
+        }
+        const int depois = mais[k] - vistas[k];
+        d.Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, sit, golos) "
+                  "VALUES (?, ?, ?, ?, 1, ?)",
+                  {r.nome, r.equipa, r.pos, r.idade, 1 + depois});
+    }
+    golos_.clear();
+    ordem_golos_.clear();
+    registos_.clear();
+}
+
+} // namespace gv::jornada_interno
