@@ -89,8 +89,11 @@ std::vector<Tabela> construir() {
 
 // Indexes the round, the desk and the lists lean on.
 const char* const indices[] = {
-    "CREATE INDEX IF NOT EXISTS ix_jogadores_equipa_pos ON jogadores (equipa, pos, forca)",
-    "CREATE INDEX IF NOT EXISTS ix_jogadores_equipa_joga ON jogadores (equipa, joga)",
+    // A club's players, and those of one line: the players' only index.
+    // Nothing that changes every round is in it (the strength grows, the
+    // line-ups are picked and cleared), and a club's players are few to
+    // sort or filter further.
+    "CREATE INDEX IF NOT EXISTS ix_jogadores_linha ON jogadores (equipa, pos)",
     "CREATE INDEX IF NOT EXISTS ix_clubes_clube ON clubes (clube)",
     "CREATE INDEX IF NOT EXISTS ix_clubes_div ON clubes (div)",
     "CREATE INDEX IF NOT EXISTS ix_jogos_jor ON jogos (jor, div)",
@@ -150,8 +153,10 @@ std::string sql_criar_tabela(const Tabela& t) {
 }
 
 void criar_indices(db::Database& d) {
-    // The scorers' narrower index of earlier files gives way to the wider.
-    d.Execute("DROP INDEX IF EXISTS ix_marcadores");
+    // Indexes of earlier files that gave way: the scorers' narrower one,
+    // and the players' ones that held their strength or their line-up mark.
+    for (const char* velho : {"ix_marcadores", "ix_jogadores_equipa_pos", "ix_jogadores_equipa_joga"})
+        d.Execute(std::string("DROP INDEX IF EXISTS ") + velho);
     for (const char* i : indices) d.Execute(i);
 }
 

@@ -25,6 +25,7 @@ int Prestacao_Paga = 0;
 int Estagio_Feito = 0;
 int Ronda_Jogada = 0;
 int Ronda_Com_Preparacao = 0;
+std::function<void()> Compras_Da_Ronda;
 int N_Substituicoes = 0;
 std::string Texto_Marcadores;
 int Tabelas_Modo_Consulta = 0;
@@ -66,6 +67,7 @@ void repor_estado() {
     Adversario.clear();
     Jogo_Em_Casa = Preco_Bilhete = Proposta_Feita = Prestacao_Paga = Estagio_Feito = 0;
     Ronda_Jogada = Ronda_Com_Preparacao = N_Substituicoes = Tabelas_Modo_Consulta = Lista_Venda_Carregada = 0;
+    Compras_Da_Ronda = nullptr;
     Texto_Marcadores.clear();
     Clube_Consulta.clear();
     Valor_Aux = 0;

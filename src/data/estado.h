@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <functional>
 #include <string>
 
 #include "platform/db/database.h"
@@ -54,10 +55,12 @@ extern int Prestacao_Paga;
 extern int Estagio_Feito;
 extern int Ronda_Jogada;
 // Set by the next-match button as it hands over to a round screen: the round
-// takes the bank instalment and the all-time scorers' tidy-up first, inside
-// its own transaction, so a round that is not saved has not taken them and
-// one that is saved has taken them once.
+// makes the computer clubs' purchases of the matchday (Compras_Da_Ronda, when
+// given) and takes the bank instalment and the all-time scorers' tidy-up
+// first, inside its own transaction, so a round that is not saved has done
+// none of them and one that is saved has done them once.
 extern int Ronda_Com_Preparacao;
+extern std::function<void()> Compras_Da_Ronda;
 extern int N_Substituicoes;
 extern std::string Texto_Marcadores;
 extern int Tabelas_Modo_Consulta;

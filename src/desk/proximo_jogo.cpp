@@ -59,7 +59,7 @@ void Actualizar_Dados_Jogadores_Equipa(const std::vector<Linha_Escolha>& linhas)
 }
 
 void Entregar_A_Ronda(const std::vector<Jogador_Listado>& por_negociar, int preco_bilhete) {
-    Transferir_Jogadores(por_negociar);
+    Compras_Da_Ronda = [por_negociar] { Transferir_Jogadores(por_negociar); };
     ponto_de_falha("proximo.compras");
     Preco_Bilhete = preco_bilhete;
     Ronda_Com_Preparacao = 1;

@@ -43,9 +43,10 @@ enum class Ecra_Jogo { Campeonato, Taca, Fim_De_Epoca };
 Ecra_Jogo Ecra_Da_Jornada();
 
 // The button's last steps once the line-up passed its second check: the
-// computer clubs buy from the transfer list rows the manager left, the
-// match takes the ticket price, and the bank instalment and the scorers'
-// tidy-up are left to the round, which takes them in its own transaction.
+// match takes the ticket price, and the computer clubs' purchases from the
+// transfer list rows the manager left, the bank instalment and the scorers'
+// tidy-up are left to the round, which makes them first in its own
+// transaction.
 void Entregar_A_Ronda(const std::vector<Jogador_Listado>& por_negociar, int preco_bilhete);
 
 // One press of the button and the round it opens, without a window, as

@@ -1,6 +1,7 @@
 #include "market/listas.h"
 
 #include <cmath>
+#include <exception>
 #include <optional>
 
 #include "data/erros.h"
@@ -136,7 +137,9 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
     std::string erros;
     std::vector<std::string> nomes_feitos;
     std::string causa;   // of the last failure
+    std::exception_ptr desfez;   // the failure that made the engine undo everything
     auto& d = base_aberta();
+    const bool dentro = d.em_transaccao();
     // The matchday's purchases are saved together: each one is whole or
     // undone on its own (a savepoint), and the disk is written once.
     std::optional<db::Transaccao> todas;
@@ -176,6 +179,7 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
             causa = Causa_Erro(e);
             erros += "\n" + j.nome + ": " + causa;
             Registar_Erro(e);
+            if (!d.em_transaccao()) desfez = std::current_exception();
         }
         // A failing disk can make the engine undo the whole batch: what was
         // made is lost and nothing more is tried.
@@ -190,8 +194,11 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
             causa = Causa_Erro(e);
             Registar_Erro(e);
             guardadas = false;
+            if (!d.em_transaccao()) desfez = std::current_exception();
         }
     }
+    // Within a round, the round itself was undone: it fails with this cause.
+    if (dentro && desfez) std::rethrow_exception(desfez);
     if (!guardadas) {
         for (const auto& n : nomes_feitos) erros += "\n" + n + ": " + causa;
         feitas = 0;

@@ -15,7 +15,10 @@ namespace {
 constexpr std::array<int, 8> Jornadas_Crescimento{4, 7, 11, 14, 18, 22, 26, 31};
 
 void apagar_sem_clube(db::Database& d) {
-    d.Execute("DELETE FROM jogadores WHERE equipa IS NULL OR trim(equipa) = ''");
+    // A club name of spaces alone sorts before "!" (a space before any
+    // printable character, in any case or accent): the index finds the
+    // few names it must look at.
+    d.Execute("DELETE FROM jogadores WHERE equipa IS NULL OR (equipa < '!' AND trim(equipa) = '')");
 }
 
 // Rows that already hold the value are left alone in every statement
@@ -56,12 +59,18 @@ void forma_do_treinador(db::Database& d, bool so_nos_limites) {
 
 // Prices, then wages from them for every player who neither plays for nor
 // belongs to the manager's club; int() rounds down.
+std::string ordenado_de(const std::string& preco) {
+    return "CASE WHEN " + preco + " >= 0 THEN " + preco + " / 100 ELSE -((99 - " + preco + ") / 100) END";
+}
+
+// Every row at once, each rewritten once, its wage from its new price.
 void precos_e_ordenados(db::Database& d) {
-    precos(d);
-    d.Execute("UPDATE jogadores SET ordenado = CASE WHEN preco >= 0 THEN preco / 100 ELSE -((99 - preco) / 100) END "
-              "WHERE equipa <> ?1 AND clube_origem <> ?1 "
-              "AND ordenado IS NOT CASE WHEN preco >= 0 THEN preco / 100 ELSE -((99 - preco) / 100) END",
-              {Clube_Treinador});
+    static const std::string de_fora = "equipa <> ?1 AND clube_origem <> ?1";
+    static const std::string novo = "(" + Preco_Novo + ")";
+    static const std::string sql = "UPDATE jogadores SET preco = " + novo + ", ordenado = CASE WHEN " + de_fora +
+                                   " THEN " + ordenado_de(novo) + " ELSE ordenado END WHERE preco IS NOT " + novo +
+                                   " OR (" + de_fora + " AND ordenado IS NOT " + ordenado_de(novo) + ")";
+    d.Execute(sql, {Clube_Treinador});
 }
 
 } // namespace

@@ -167,7 +167,9 @@ std::string Minuto_Golo(int periodo) {
 
 void Limpar_Melhores_Marcadores() {
     auto& d = base();
-    d.Execute("DELETE FROM Melhores_Marcadores_Sempre WHERE equipa IS NULL OR trim(equipa) = ''");
+    // Found through the scorers' index, which holds the club.
+    d.Execute("DELETE FROM Melhores_Marcadores_Sempre WHERE rowid IN (SELECT rowid FROM Melhores_Marcadores_Sempre "
+              "WHERE equipa IS NULL OR trim(equipa) = '')");
 
     // A player who left keeps one row per club, position and age: the best.
     auto saidos = d.OpenRecordset(

@@ -14,8 +14,16 @@ namespace {
 Memoria_Ronda* activa = nullptr;
 
 // A line's index from its code, as the database compares it (case aside).
-int linha_de(const std::string& pos) {
-    const std::string k = db::chave_nome(pos);
+int linha_de(std::string_view pos) {
+    if (pos.size() == 2 && static_cast<unsigned char>(pos[0]) < 0x80 && static_cast<unsigned char>(pos[1]) < 0x80) {
+        auto minuscula = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        const char a = minuscula(pos[0]), b = minuscula(pos[1]);
+        for (std::size_t i = 0; i < Codigos_Posicao.size(); ++i)
+            if (Codigos_Posicao[i][0] == a && Codigos_Posicao[i][1] == b && Codigos_Posicao[i][2] == '\0')
+                return static_cast<int>(i);
+        return -1;
+    }
+    const std::string k = db::chave_nome(std::string(pos));
     for (std::size_t i = 0; i < Codigos_Posicao.size(); ++i)
         if (k == Codigos_Posicao[i]) return static_cast<int>(i);
     return -1;
@@ -38,54 +46,54 @@ void Memoria_Ronda::ler_planteis() {
         bool com_forca;
         long long forca;
     };
-    struct Soma {
+    struct Clube_Lido {
+        std::array<std::vector<Lido>, 4> linhas;
         std::array<long long, 4> forca{}, com_forca{}, n{};
     };
-    std::unordered_map<std::string, std::array<std::vector<Lido>, 4>> por_chave;
-    std::unordered_map<std::string, Soma> somas;
+    std::unordered_map<std::string, Clube_Lido> por_chave;
     // Names the database takes for one club (case or accents aside) share
-    // one entry; a club's rows mostly come together, so the last name
-    // written and its folding are kept at hand.
-    std::string ultimo_nome, ultima_chave;
+    // one entry; a club's rows mostly come together, so the last name read
+    // and its entry are kept at hand.
+    std::string ultimo_nome;
+    Clube_Lido* actual = nullptr;
     base().percorrer("SELECT rowid, equipa, pos, forca FROM jogadores", {}, [&](const db::Linha_Lida& r) {
-        const int linha = linha_de(r.texto(2));
+        const int linha = linha_de(r.vista(2));
         if (linha < 0) return;
         const auto l = static_cast<std::size_t>(linha);
-        std::string equipa = r.texto(1);
-        if (equipa != ultimo_nome) {
-            ultima_chave = db::chave_nome(equipa);
-            ultimo_nome = std::move(equipa);
+        const std::string_view equipa = r.vista(1);
+        if (!actual || equipa != ultimo_nome) {
+            ultimo_nome.assign(equipa);
+            actual = &por_chave[db::chave_nome(ultimo_nome)];
         }
         // avg() leaves out a player without a strength; count(*) does not.
-        Soma& s = somas[ultima_chave];
-        ++s.n[l];
+        ++actual->n[l];
         const bool com_forca = !r.nulo(3);
         const long long forca = com_forca ? r.inteiro(3) : 0;
         if (com_forca) {
-            s.forca[l] += forca;
-            ++s.com_forca[l];
+            actual->forca[l] += forca;
+            ++actual->com_forca[l];
         }
-        por_chave[ultima_chave][l].push_back({r.inteiro(0), com_forca, forca});
+        actual->linhas[l].push_back({r.inteiro(0), com_forca, forca});
     });
-    // Strongest first, then the older row: the order each squad query gave
-    // (a player without a strength last, as the database sorts him).
-    for (auto& [chave, linhas] : por_chave)
+    for (auto& [chave, c] : por_chave) {
+        // Strongest first, then the older row: the order each squad query
+        // gave (a player without a strength last, as the database sorts him).
+        auto& ids = planteis_[chave];
         for (std::size_t l = 0; l < 4; ++l) {
-            auto& lista = linhas[l];
+            auto& lista = c.linhas[l];
             std::sort(lista.begin(), lista.end(), [](const Lido& a, const Lido& b) {
                 if (a.com_forca != b.com_forca) return a.com_forca;
                 if (a.forca != b.forca) return a.forca > b.forca;
                 return a.id < b.id;
             });
-            auto& ids = planteis_[chave][l];
-            for (const Lido& x : lista) ids.push_back(x.id);
+            ids[l].reserve(lista.size());
+            for (const Lido& x : lista) ids[l].push_back(x.id);
         }
-    // Each line's average strength as the database's avg() gives it.
-    for (const auto& [chave, s] : somas) {
+        // Each line's average strength as the database's avg() gives it.
         Linhas& m = linhas_[chave];
         for (std::size_t l = 0; l < 4; ++l) {
-            m.media[l] = s.com_forca[l] ? static_cast<double>(s.forca[l]) / static_cast<double>(s.com_forca[l]) : 0.0;
-            m.n[l] = static_cast<double>(s.n[l]);
+            m.media[l] = c.com_forca[l] ? static_cast<double>(c.forca[l]) / static_cast<double>(c.com_forca[l]) : 0.0;
+            m.n[l] = static_cast<double>(c.n[l]);
         }
     }
 }
@@ -130,8 +138,11 @@ const Linhas& Memoria_Ronda::linhas(const std::string& clube) {
 void Memoria_Ronda::ler_tabela() {
     tabela_lida_ = true;
     auto rs = base().OpenRecordset("SELECT clube, div, pontos, g_mar - g_suf AS dif FROM clubes ORDER BY rowid");
-    for (; !rs.Eof(); rs.MoveNext())
-        tabela_.push_back({rs["clube"].texto(), rs["div"].int32(), rs["pontos"].int32(), rs["dif"].int32()});
+    for (; !rs.Eof(); rs.MoveNext()) {
+        std::string clube = rs["clube"].texto();
+        std::string chave = db::chave_nome(clube);
+        tabela_.push_back({std::move(clube), std::move(chave), rs["div"].int32(), rs["pontos"].int32(), rs["dif"].int32()});
+    }
 }
 
 int Memoria_Ronda::posicao(const std::string& clube) {
@@ -140,7 +151,7 @@ int Memoria_Ronda::posicao(const std::string& clube) {
     // spelled exactly so: as the standings query and its walk found them.
     const std::string chave = db::chave_nome(clube);
     auto primeira = std::find_if(tabela_.begin(), tabela_.end(),
-                                 [&](const Clube_Tabela& c) { return db::chave_nome(c.clube) == chave; });
+                                 [&](const Clube_Tabela& c) { return c.chave == chave; });
     if (primeira == tabela_.end()) return 0;
     const int div = primeira->div;
     auto antes = [](const Clube_Tabela& a, const Clube_Tabela& b) {
@@ -161,7 +172,7 @@ void Memoria_Ronda::resultado(const std::string& clube, int marcados, int sofrid
     if (!tabela_lida_) return;   // read afresh when first asked
     const std::string chave = db::chave_nome(clube);
     for (auto& c : tabela_)
-        if (db::chave_nome(c.clube) == chave) {
+        if (c.chave == chave) {
             c.pontos += marcados > sofridos ? 3 : marcados == sofridos ? 1 : 0;
             c.diferenca += marcados - sofridos;
             return;

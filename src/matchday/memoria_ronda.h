@@ -60,7 +60,7 @@ public:
 
 private:
     struct Clube_Tabela {
-        std::string clube;
+        std::string clube, chave;   // the name and its folding
         int div = 0, pontos = 0, diferenca = 0;
     };
     // One write to the all-time scorers, in the order the goals came.

@@ -78,7 +78,8 @@ void receber_bilheteira(const Jogo& j, const char* tipo, int assistencia, long l
 // The next-match button's last steps, taken by the round in its own
 // transaction. Neither may stop the match: a failure of either is undone on
 // its own (the instalment says so) and the round goes on.
-void passos_antes_da_ronda() {
+void passos_antes_da_ronda(const std::function<void()>& compras) {
+    if (compras) compras();
     Pagar_Prestacao_Emprestimo();
     ponto_de_falha("ronda.prestacao");
     try {
@@ -104,11 +105,13 @@ Resultado_Ronda jogar_ronda(bool taca, Observador_Ronda* observador) {
     const Estado_Guardado antes;
     const bool preparar = Ronda_Com_Preparacao != 0;
     Ronda_Com_Preparacao = 0;
+    const std::function<void()> compras = std::move(Compras_Da_Ronda);
+    Compras_Da_Ronda = nullptr;
     std::string vencedor;
     ui().rato_ocupado();
     try {
         db::Transaccao t(base());
-        if (preparar) passos_antes_da_ronda();
+        if (preparar) passos_antes_da_ronda(compras);
         if (taca) {
             Jogar_Eliminatoria_Taca(observador);
             Actualizar_Jogadores_Taca();

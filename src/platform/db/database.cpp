@@ -211,7 +211,24 @@ void Database::configurar(const std::string& ligacao) {
     sqlite3_busy_timeout(db_, espera_bloqueio_ms());
 }
 
+namespace {
+
+// The engine is set up once, before its first connection: each connection
+// is used by one thread at a time, and no memory statistics are kept, so
+// no statement pays for locks it never needs.
+void preparar_motor() {
+    static const bool feito = [] {
+        sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return sqlite3_initialize() == SQLITE_OK;
+    }();
+    (void)feito;
+}
+
+} // namespace
+
 std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std::string& ligacao, Modo modo) {
+    preparar_motor();
     std::error_code ec;
     if (!fs::is_regular_file(caminho, ec))
         throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho, Erro_BD::Tipo::Sem_Ficheiro);
@@ -252,6 +269,7 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
 }
 
 std::unique_ptr<Database> Database::criar(const std::string& caminho, const std::string& ligacao) {
+    preparar_motor();
     std::error_code ec;
     if (fs::exists(caminho, ec))
         throw Erro_BD(ERRO_FICHEIRO, "O ficheiro já existe: " + caminho);
@@ -306,9 +324,10 @@ void Database::modo_jogo() {
 
 void Database::pousar() {
     if (!wal_ || !db_) return;
-    // Everything committed goes into the file itself, and the log is
-    // emptied: the game file alone holds the whole game.
-    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    // Everything committed goes into the file itself, synced: the game file
+    // alone holds the whole game, and the next commit starts the log over
+    // (what the log still holds is only a copy of what the file has).
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 void Database::executar_script(const std::string& sql) {
@@ -350,6 +369,12 @@ int Linha_Lida::int32(int i) const {
     return sqlite3_column_type(st_, i) == SQLITE_INTEGER ? Valor(sqlite3_column_int64(st_, i)).int32()
                                                          : ler_coluna(st_, i).int32();
 }
+std::string_view Linha_Lida::vista(int i) const {
+    if (sqlite3_column_type(st_, i) != SQLITE_TEXT) return {};
+    auto t = reinterpret_cast<const char*>(sqlite3_column_text(st_, i));
+    return t ? std::string_view(t, static_cast<std::size_t>(sqlite3_column_bytes(st_, i))) : std::string_view();
+}
+
 std::string Linha_Lida::texto(int i) const {
     if (sqlite3_column_type(st_, i) != SQLITE_TEXT) return ler_coluna(st_, i).texto();
     auto t = reinterpret_cast<const char*>(sqlite3_column_text(st_, i));

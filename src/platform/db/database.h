@@ -112,6 +112,9 @@ public:
     long long inteiro(int i) const;   // as Valor::inteiro
     int int32(int i) const;
     std::string texto(int i) const;   // Null -> ""
+    // A text column as it is stored, valid until the next row; empty for
+    // anything but text.
+    std::string_view vista(int i) const;
 private:
     sqlite3_stmt* st_;
 };
