@@ -4,7 +4,7 @@
 set -euo pipefail
 
 RAIZ="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PACOTES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libsqlcipher-dev
+PACOTES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libsqlcipher-dev libssl-dev
          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth x11-utils imagemagick
          qt6-translations-l10n)
 

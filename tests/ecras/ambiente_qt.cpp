@@ -1,9 +1,5 @@
 #include "ambiente_qt.h"
 
-#include <gtest/gtest.h>
-
-#include "platform/qt/ecra.h"
-
 namespace gv::teste {
 
 namespace {

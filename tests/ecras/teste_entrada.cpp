@@ -1,7 +1,5 @@
 // The entry screen on the offscreen platform, found control by control.
 
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -22,17 +20,11 @@ namespace {
 class Entrada : public teste::Com_Mestra {
 protected:
     void TearDown() override {
-        descarregar<Frmentrada>();
-        descarregar<FrmDados>();
-        teste::apagar_pendentes();
+        teste::descarregar_ecras<Frmentrada, FrmDados>();
         Com_Mestra::TearDown();
     }
     template <class W>
-    W* controlo(const char* nome) {
-        auto* w = instancia<Frmentrada>().findChild<W*>(QString::fromLatin1(nome));
-        EXPECT_NE(w, nullptr) << nome;
-        return w;
-    }
+    W* controlo(const char* nome) { return teste::controlo<W>(instancia<Frmentrada>(), nome); }
     QStringList itens(const char* combo) {
         auto* c = controlo<QComboBox>(combo);
         QStringList r;
@@ -44,11 +36,7 @@ protected:
         const QStringList l = itens("Combo3");
         return l.size() == 18 && l.contains(QString::fromUtf8(clube));
     }
-    void escolher_divisao(int indice) {
-        auto* c = controlo<QComboBox>("Combo2");
-        c->setCurrentIndex(indice);
-        emit c->activated(indice);
-    }
+    void escolher_divisao(int indice) { teste::escolher(controlo<QComboBox>("Combo2"), indice); }
 };
 
 TEST_F(Entrada, OpensWithItsDefaultsTheCountryAndDivisionChooseTheClubsAndTheFlagsTheLanguage) {

@@ -1,8 +1,6 @@
 // The teams editor on a copy of the master database: renaming clubs and
 // editing players in the seed tables, and its screen on the offscreen platform.
 
-#include <gtest/gtest.h>
-
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,17 +25,11 @@ class Editor_Ecra : public teste::Com_Mestra {
 protected:
     void TearDown() override {
         desarmar_falhas();
-        descarregar<FrmEditor>();
-        descarregar<Frmentrada>();
-        teste::apagar_pendentes();
+        teste::descarregar_ecras<FrmEditor, Frmentrada>();
         Com_Mestra::TearDown();
     }
     template <class W>
-    W* controlo(const char* nome) {
-        auto* w = instancia<FrmEditor>().findChild<W*>(QString::fromLatin1(nome));
-        EXPECT_NE(w, nullptr) << nome;
-        return w;
-    }
+    W* controlo(const char* nome) { return teste::controlo<W>(instancia<FrmEditor>(), nome); }
     std::string texto(const char* caixa) { return controlo<QLineEdit>(caixa)->text().toStdString(); }
     std::string rotulo(const char* nome) { return controlo<QLabel>(nome)->text().toStdString(); }
     int em(const std::string& tabela, const std::string& coluna, const std::string& valor) {
@@ -123,8 +115,7 @@ TEST_F(Editor_Ecra, ALongStoredNameIsKeptWhenAnotherFieldChanges) {
     auto* combo = controlo<QComboBox>("Combo3");
     const int i = combo->findData(QString::fromStdString(longo_clube));
     ASSERT_GE(i, 0);
-    combo->setCurrentIndex(i);
-    emit combo->activated(i);
+    teste::escolher(combo, i);
     EXPECT_EQ(rotulo("Label4"), longo_clube);
     controlo<QListWidget>("List1")->setCurrentRow(0);
     EXPECT_EQ(rotulo("Label6"), longo_jogador);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "jornada/apoio_jornada.h"
+#include "platform/falhas.h"
 #include "season/andamento.h"
 
 namespace gv::teste {
@@ -22,6 +23,7 @@ protected:
     }
     void TearDown() override {
         registar_andamento({});
+        desarmar_falhas();
         Base_Jornada::TearDown();
     }
 

@@ -23,16 +23,8 @@ namespace {
 
 using teste::no_ecra;
 template <class T>
-void clicar(const char* botao) {
-    instancia<T>().template findChild<QPushButton*>(QString::fromLatin1(botao))->click();
-}
-void descarregar_tudo() {
-    descarregar<FrmDados>();
-    descarregar<FrmJogos_Camp>();
-    descarregar<FrmTabelas>();
-    descarregar<FrmFinal_Camp>();
-    teste::apagar_pendentes();
-}
+void clicar(const char* botao) { teste::controlo<QPushButton>(instancia<T>(), botao)->click(); }
+const auto descarregar_tudo = teste::descarregar_ecras<FrmDados, FrmJogos_Camp, FrmTabelas, FrmFinal_Camp>;
 
 class Tabelas_Ecra : public teste::Base_Epoca {
 protected:

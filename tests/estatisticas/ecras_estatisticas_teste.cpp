@@ -1,8 +1,6 @@
 // The statistics screens and the desk's menu items that open them, on the
 // offscreen platform, controls found by name.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -10,14 +8,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <sqlite3.h>
 
+#include "../mercado/apoio_mercado.h"
 #include "ambiente_qt.h"
 #include "desk/frmdados.h"
 #include "data/clubes.h"
-#include "jogo_apoio.h"
 #include "matchday/ronda.h"
 #include "platform/qt/grelha.h"
 #include "stats/ecras_estatisticas.h"
@@ -30,40 +27,26 @@ namespace {
 using namespace Cores_Consulta;
 
 template <class T, class W>
-W* controlo(const char* nome) {
-    auto* w = instancia<T>().template findChild<W*>(QString::fromLatin1(nome));
-    EXPECT_NE(w, nullptr) << nome;
-    return w;
-}
-
-// Chooses item i of a combo, as a click would.
-void escolher(QComboBox* c, int i) {
-    c->setCurrentIndex(i);
-    emit c->activated(i);
-}
+W* controlo(const char* nome) { return teste::controlo<W>(instancia<T>(), nome); }
+using teste::escolher;
 int item_do_clube(QComboBox* c) { return c->findData(QString::fromStdString(Clube_Treinador)); }
 
 template <class... T>
 struct Lista_Ecras {
     static void carregar() { (void(instancia<T>()), ...); }
-    static void descarregar() { (gv::descarregar<T>(), ...); }
+    static void descarregar() { teste::descarregar_ecras<T...>(); }
 };
 using Todos = Lista_Ecras<FrmCalendario, FrmCalendario_Taca, FrmAssistencias, FrmMedia_Jog, FrmGolos, FrmGolos_Sempre,
                           FrmTranfere, FrmTransferencias_totais, FrmHist_Treinador, FrmVencedores, FrmHist_Clubes,
                           FrmHist_Clubes_Epoca>;
 
-class Ecras : public teste::Com_Mestra {
+class Ecras : public teste::Com_Jogo {
 protected:
-    void SetUp() override {
-        Com_Mestra::SetUp();
-        novo_jogo_pt();
-    }
     void TearDown() override {
         Todos::descarregar();
-        descarregar<FrmDados>();
-        teste::apagar_pendentes();
+        teste::descarregar_ecras<FrmDados>();
         Abrir_Plantel_Clube() = nullptr;
-        Com_Mestra::TearDown();
+        Com_Jogo::TearDown();
     }
     // The club the squad screen was asked for.
     std::string pedido_;
@@ -72,14 +55,8 @@ protected:
     }
     // Whether `accao` shows screen T modally (then closed).
     template <class T>
-    bool abre(const std::function<void()>& accao) {
-        bool aberto = false;
-        QTimer::singleShot(0, [&] {
-            aberto = carregado<T>() && instancia<T>().mostrado_modal();
-            descarregar<T>();
-        });
-        accao();
-        return aberto;
+    static bool abre(const std::function<void()>& accao) {
+        return teste::com_ecra<T>([](T&) { descarregar<T>(); }, accao);
     }
 };
 
@@ -134,8 +111,7 @@ TEST_F(Ecras, ChoosingAClubRefillsTheCalendarTypingChangesNothing) {
     EXPECT_TRUE(v1.texto(7, 1) == clube || v1.texto(8, 1) == clube) << v1.texto(7, 1) << " / " << v1.texto(8, 1);
     // Without the squads screen the button is inert; with it, it asks for the club shown.
     EXPECT_FALSE((controlo<FrmCalendario, QPushButton>("Command2")->isEnabled()));
-    descarregar<FrmCalendario>();
-    teste::apagar_pendentes();
+    teste::descarregar_ecras<FrmCalendario>();
     instalar_plantel();
     escolher(controlo<FrmCalendario, QComboBox>("Combo1"), outro);
     QTest::mouseClick(controlo<FrmCalendario, QPushButton>("Command2"), Qt::LeftButton);

@@ -1,12 +1,11 @@
 // What the statistics, calendar and history screens read and how their
 // lines are laid out.
 
-#include <gtest/gtest.h>
-
 #include <set>
 #include <tuple>
 
-#include "jogo_apoio.h"
+#include "../mercado/apoio_mercado.h"
+#include "jornada/apoio_jornada.h"
 #include "stats/estatisticas.h"
 
 namespace gv {
@@ -16,7 +15,7 @@ using Textos = std::vector<std::string>;
 
 // One field of every element, in order.
 template <class T, class M>
-std::vector<M> campo(const std::vector<T>& v, M T::*m) {
+std::vector<M> campos(const std::vector<T>& v, M T::*m) {
     std::vector<M> r;
     for (const auto& x : v) r.push_back(x.*m);
     return r;
@@ -68,13 +67,7 @@ TEST(Textos, PaddedFieldsKeepTheirColumnsWhateverTheTextsLength) {
 
 // ---------------------------------------------------------------- a real league
 
-class Calendario : public teste::Com_Mestra {
-protected:
-    void SetUp() override {
-        Com_Mestra::SetUp();
-        novo_jogo_pt();
-    }
-};
+using Calendario = teste::Com_Jogo;
 
 TEST_F(Calendario, EveryMatchdayInOrderScoresReadWholeWithThatMatchdaysPlaceAndPoints) {
     auto jogos = Calendario_Clube(Clube_Treinador);
@@ -122,16 +115,10 @@ TEST_F(Calendario, CupTiesInTheirOrderCarryEachClubsDivision) {
 
 // ---------------------------------------------------------------- a bare database
 
-class Leituras : public teste::Pasta_Temporaria {
+class Leituras : public teste::Base_Jornada {
 protected:
     void SetUp() override {
-        Pasta_Temporaria::SetUp();
-        // An empty game, made once for the binary.
-        const auto vazia = teste::modelo("vazia.gv", [](const std::filesystem::path& destino) {
-            criar_esquema(*db::Database::criar(destino.string(), LIGACAO_JOGO));
-        });
-        std::filesystem::copy_file(vazia, caminho("jogo.gv"));
-        Base_Dados = db::Database::abrir(caminho("jogo.gv"), Ligacao_BD);
+        Base_Jornada::SetUp();
         Clube_Treinador = "Alfa";
         Epoca_Actual = 2001;
     }
@@ -150,13 +137,13 @@ TEST_F(Leituras, GatesNewestFirstTotalsByCompetitionAndAverageStrengthsByPositio
     exec("INSERT INTO assistencias (Jornada, Jogo, Tipo, assistencia, receita) VALUES (1, 'Alfa-Beta', 'Campeonato', 1000, "
          "1234567), (5, 'Alfa-Gama', 'Taça', 2000, 50), (5, 'Alfa-Delta', 'Campeonato', 3000, 3)");
     // The league match follows the cup tie of its matchday.
-    EXPECT_EQ(campo(Assistencias(), &Assistencia_Jogo::jogo), (Textos{"Alfa-Delta", "Alfa-Gama", "Alfa-Beta"}));
+    EXPECT_EQ(campos(Assistencias(), &Assistencia_Jogo::jogo), (Textos{"Alfa-Delta", "Alfa-Gama", "Alfa-Beta"}));
     EXPECT_EQ(std::pair(Receitas_Competicao("Campeonato"), Receitas_Competicao("Taça")), std::pair(1234570LL, 50LL));
     exec("INSERT INTO jogadores (nome, equipa, pos, forca) VALUES ('a', 'Alfa', 'gk', 60), ('b', 'Alfa', 'gk', 65), "
          "('c', 'Beta', 'gk', 70), ('d', 'Gama', 'df', 90)");
     const auto v = Medias_Posicao("gk");
-    EXPECT_EQ(campo(v, &Media_Clube::clube), (Textos{"Beta", "Alfa"}));
-    EXPECT_EQ(campo(v, &Media_Clube::media), (std::vector<double>{70, 62.5}));
+    EXPECT_EQ(campos(v, &Media_Clube::clube), (Textos{"Beta", "Alfa"}));
+    EXPECT_EQ(campos(v, &Media_Clube::media), (std::vector<double>{70, 62.5}));
     EXPECT_EQ(Medias_Posicao("df").size(), 1u);
 }
 
@@ -164,7 +151,7 @@ TEST_F(Leituras, SeasonScorersAreTopTwentyOfTheirCurrentClubsDivisionTiesByName)
     exec("INSERT INTO clubes (clube, div) VALUES ('Alfa', 1), ('Beta', 2)");
     exec("INSERT INTO jogadores (nome, equipa, golos) VALUES ('Zé', 'Alfa', 7), ('Ana', 'Alfa', 7), ('Rui', 'Beta', 9), "
          "('Nulo', 'Alfa', 0)");
-    auto nomes = [](int div) { return campo(Melhores_Marcadores_Divisao(div), &Marcador_Da_Epoca::nome); };
+    auto nomes = [](int div) { return campos(Melhores_Marcadores_Divisao(div), &Marcador_Da_Epoca::nome); };
     EXPECT_EQ(nomes(1), (Textos{"Ana", "Zé"}));
     EXPECT_EQ(nomes(2), Textos{"Rui"});
     EXPECT_TRUE(nomes(3).empty());
@@ -189,7 +176,7 @@ TEST_F(Leituras, AllTimeScorersKeepTheirUnfilteredRankAndShowWhenTheyStopped) {
     const auto a_jogar = Marcadores_Sempre(Lista_Sempre::A_Jogar);
     ASSERT_EQ(a_jogar.size(), 100u);
     EXPECT_EQ(a_jogar.back().rank, 100);
-    EXPECT_EQ(campo(Marcadores_Sempre(Lista_Sempre::A_Jogar, "Beta"), &Marcador_Sempre::rank),
+    EXPECT_EQ(campos(Marcadores_Sempre(Lista_Sempre::A_Jogar, "Beta"), &Marcador_Sempre::rank),
               (std::vector<int>{3, 13, 23, 33, 43, 53, 63, 73, 83, 93}));
     const auto retirados = Marcadores_Sempre(Lista_Sempre::Retirados);
     ASSERT_EQ(retirados.size(), 1u);
@@ -211,7 +198,7 @@ TEST_F(Leituras, TransfersSplitInAndOutWithSeasonAndTotalAmountsAndFilterOnTheCl
          "(2000, 30, 'gk', 'A (20)', 50, 'C', 100), (2001, 3, 'df', 'B (21)', 50, 'E+', 10), "
          "(2001, 9, 'md', 'C (22)', 50, 'V', 1000), (2000, 2, 'av', 'D (23)', 50, 'E-', 5)");
     EXPECT_EQ(totais(), (std::vector<long long>{10, 110, 1000, 1005}));
-    EXPECT_EQ(campo(Transferencias_Clube(true), &Transferencia::nome), (Textos{"B (21)", "A (20)"}));
+    EXPECT_EQ(campos(Transferencias_Clube(true), &Transferencia::nome), (Textos{"B (21)", "A (20)"}));
     Textos tipos;
     for (const auto& t : Transferencias_Clube(false)) tipos.push_back(Texto_Tipo_Transferencia(t.tipo));
     tipos.push_back(Texto_Tipo_Transferencia("C") + "/" + Texto_Tipo_Transferencia("X"));
@@ -221,9 +208,9 @@ TEST_F(Leituras, TransfersSplitInAndOutWithSeasonAndTotalAmountsAndFilterOnTheCl
          "(3, 'gk', 'Um', 50, '(1) Alfa -> Beta (2)', 300, 24), (7, 'df', 'Dois', 50, '(2) Beta -> Alfa (1)', 100, 25), "
          "(7, 'md', 'Tres', 50, '(1) Alfa Nova -> Gama (3)', 900, 26), (7, 'av', 'Quatro', 50, '(3) Gama -> Nova Alfa (0)', 200, 27)");
     const auto todas = Transferencias_Todas("", Ordem_Transferencias::Jornada);   // latest matchday, dearest first
-    EXPECT_EQ(campo(todas, &Transferencia_Clubes::nome), (Textos{"Tres", "Quatro", "Dois", "Um"}));
+    EXPECT_EQ(campos(todas, &Transferencia_Clubes::nome), (Textos{"Tres", "Quatro", "Dois", "Um"}));
     EXPECT_EQ(todas.at(0).texto_nome(), "MD - Tres (26)");
-    EXPECT_EQ(campo(Transferencias_Todas("Alfa", Ordem_Transferencias::Preco), &Transferencia_Clubes::nome), (Textos{"Um", "Dois"}));
+    EXPECT_EQ(campos(Transferencias_Todas("Alfa", Ordem_Transferencias::Preco), &Transferencia_Clubes::nome), (Textos{"Um", "Dois"}));
     EXPECT_EQ(Transferencias_Todas("Gama", Ordem_Transferencias::Jornada).size(), 2u);
 }
 
@@ -234,7 +221,7 @@ TEST_F(Leituras, HistoriesOfTheManagerWithItsTotalAndOfTheClubs) {
          "NULL, 0), (2000, 'Gama', 2, 10, 2, 3, 20, 10, 32, 2, 0, 0, 0, 0)");
     const auto h = Ler_Historico_Treinador();
     // The longer stint of a season first; a Null cup shows empty; the total ignores empty cells.
-    EXPECT_EQ(campo(h.linhas, &Linha_Historico::clube), (Textos{"Gama", "Beta", "Alfa"}));
+    EXPECT_EQ(campos(h.linhas, &Linha_Historico::clube), (Textos{"Gama", "Beta", "Alfa"}));
     EXPECT_EQ(h.linhas.at(1).celulas.at(9) + "|" + h.linhas[2].celulas.at(8) + "|" + h.linhas[2].celulas.at(14), "|45-30|1,234,567");
     ASSERT_TRUE(h.total);
     const auto& t = h.total->celulas;
@@ -243,7 +230,7 @@ TEST_F(Leituras, HistoriesOfTheManagerWithItsTotalAndOfTheClubs) {
     exec("INSERT INTO historico_clube (clube, pontos_total, g_mar_total, g_suf_total) VALUES ('Gama', 5, 1, 2), "
          "('Beta', 5, 3, 4), ('Alfa', 2, 0, 0)");
     const auto c = Historico_Clubes();
-    EXPECT_EQ(campo(c, &Linha_Historico::clube), (Textos{"Alfa", "Beta", "Gama"}));
+    EXPECT_EQ(campos(c, &Linha_Historico::clube), (Textos{"Alfa", "Beta", "Gama"}));
     EXPECT_EQ(c.at(1).celulas.at(0) + "|" + c[1].celulas.at(7), "2|3-4");
     exec("INSERT INTO historico_equipas_epoca (clube, ano, g_mar) VALUES ('Beta', 1999, '10-5'), ('Beta', 2001, '10-5'), "
          "('Beta', 2000, '10-5')");

@@ -5,16 +5,19 @@
 // the captions and the opponent's button run on the league screen; the cup
 // screen's own texts are rows of the refusals' table.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 
 #include <algorithm>
 #include <map>
 
-#include "apoio_intervalo.h"
+#include "ambiente_qt.h"
+#include "jornada/apoio_jornada.h"
+#include "matchday/frmequipa_adv.h"
+#include "matchday/frmsubstituicoes.h"
 #include "matchday/intervalo.h"
 #include "matchday/partida.h"
 #include "matchday/sorteio.h"
@@ -23,11 +26,106 @@
 namespace gv {
 namespace {
 
-using teste::ADVERSARIO;
+using teste::com_ecra;
+using teste::controlo;
 using teste::MAIOR_SORTEIO;
 using Textos = std::vector<std::string>;
 
-class Intervalo : public teste::Base_Intervalo {};
+// A bare game with the manager's club, its opponent and three referee
+// trios, eleven starters and a bench of one per line, plus a player left
+// out and an injured one, who are never listed.
+const std::string ADVERSARIO = "Adversário FC";
+
+class Intervalo : public teste::Base_Jornada {
+protected:
+    void SetUp() override {
+        Base_Jornada::SetUp();
+        db::Transaccao t(*Base_Dados);
+        clube(Clube_Treinador);
+        clube(ADVERSARIO);
+        const char* trios[][3] = {{"Artur Primeiro", "Bruno Auxiliar", "Carlos Auxiliar"},
+                                  {"Duarte Segundo", "Eduardo Bandeira", "Fausto Bandeira"},
+                                  {"Gil Terceiro", "Hélio Linha", "Ivo Linha"}};
+        for (auto& trio : trios)
+            Base_Dados->Execute("INSERT INTO arbitros (ap, aux1, aux2) VALUES (?, ?, ?)", {trio[0], trio[1], trio[2]});
+        Adversario = ADVERSARIO;
+        Jogo_Em_Casa = 1;
+        // Stored out of order on purpose: the lists sort by line and strength.
+        const struct { const char* pos; int forca, joga; const char* nome; } plantel_treinador[] = {
+            {"gk", 70, 1, "Guarda Titular"}, {"df", 65, 1, "Defesa Três"},     {"df", 80, 1, "Defesa Um"},
+            {"df", 58, 1, "Defesa Quatro"},  {"df", 72, 1, "Defesa Dois"},     {"md", 62, 1, "Médio Três"},
+            {"md", 75, 1, "Médio Um"},       {"md", 68, 1, "Médio Dois"},      {"av", 77, 1, "Avançado Um"},
+            {"av", 66, 1, "Avançado Três"},  {"av", 71, 1, "Avançado Dois"},   {"av", 45, 2, "Avançado Banco"},
+            {"md", 50, 2, "Médio Banco"},    {"df", 55, 2, "Defesa Banco"},    {"gk", 60, 2, "Guarda Suplente"},
+            {"md", 90, 0, "Fora da Convocatória"}, {"av", 95, 3, "Lesionado"},
+        };
+        for (const auto& j : plantel_treinador) id[j.nome] = jogador(Clube_Treinador, j.pos, j.forca, j.joga, j.nome);
+        id["Rival Titular"] = jogador(ADVERSARIO, "df", 50, 1, "Rival Titular");
+        t.commit();
+    }
+
+    // joga of every player, by identity; joga of one.
+    std::map<long long, int> jogas() {
+        std::map<long long, int> r;
+        auto rs = Base_Dados->OpenRecordset("SELECT rowid AS id, joga FROM jogadores");
+        for (; !rs.Eof(); rs.MoveNext()) r[rs["id"].inteiro()] = rs["joga"].int32();
+        return r;
+    }
+    long long joga(const char* nome) { return campo("joga", id.at(nome)); }
+    // The identities of the named players, in this order.
+    std::vector<long long> ids(std::initializer_list<const char*> nomes) {
+        std::vector<long long> r;
+        for (const char* n : nomes) r.push_back(id.at(n));
+        return r;
+    }
+
+    std::map<std::string, long long> id;   // each named player's rowid
+};
+
+// Every character as wide as every other, accented ones too, so padded
+// entries line up (some monospaced fonts do not flag themselves as such).
+bool largura_fixa(const QFont& f) {
+    const QFontMetrics m(f);
+    const QString letras = QString::fromUtf8("Wil .1Mé");
+    return std::all_of(letras.begin(), letras.end(),
+                       [&](QChar c) { return m.horizontalAdvance(c) == m.horizontalAdvance(letras[0]); });
+}
+
+// For the screens: every screen of half time released after each test, and
+// the list entries found by the identity they carry.
+class Ecras_Intervalo : public Intervalo {
+protected:
+    void TearDown() override {
+        descarregar_ecras();
+        Intervalo::TearDown();
+    }
+    static void descarregar_ecras() {
+        teste::descarregar_ecras<FrmEquipa_Adv, FrmSubstituicoes, FrmSubstituicoes_Taca>();
+    }
+    static QListWidget* lista(QWidget& ecra, int n) { return controlo<QListWidget>(ecra, n == 1 ? "List1" : "List2"); }
+    static std::vector<long long> ids_da_lista(const QListWidget* l) {
+        std::vector<long long> r;
+        for (int i = 0; i < l->count(); ++i) r.push_back(l->item(i)->data(PAPEL_ROWID).toLongLong());
+        return r;
+    }
+    // Selects the named player's entry as a click would; then both, and the swap button.
+    void seleccionar(QListWidget* l, const char* nome) {
+        const auto ids = ids_da_lista(l);
+        const auto i = std::find(ids.begin(), ids.end(), id.at(nome));
+        ASSERT_NE(i, ids.end()) << nome;
+        l->setCurrentRow(static_cast<int>(i - ids.begin()));
+    }
+    void trocar(QWidget& ecra, const char* titular, const char* suplente) {
+        seleccionar(lista(ecra, 1), titular);
+        seleccionar(lista(ecra, 2), suplente);
+        controlo<QPushButton>(ecra, "Command1")->click();
+    }
+    std::vector<std::string> avisos() const {   // the messages shown so far
+        std::vector<std::string> r;
+        for (const auto& m : porta.mensagens) r.push_back(m.texto);
+        return r;
+    }
+};
 
 TEST_F(Intervalo, TheLineUpIsWrittenOnlyToTheManagersPlayersEntriesKeepTheirColumnsAndNoRefereeNamesNobody) {
     Base_Dados->Execute("UPDATE jogadores SET joga = 0 WHERE rowid = ?", {id.at("Rival Titular")});
@@ -46,7 +144,7 @@ TEST_F(Intervalo, TheLineUpIsWrittenOnlyToTheManagersPlayersEntriesKeepTheirColu
 
 // ---------------------------------------------------------------- the substitution screens
 
-class Substituicoes : public teste::Ecras_Intervalo {
+class Substituicoes : public Ecras_Intervalo {
 protected:
     FrmSubstituicoes& ecra() { return instancia<FrmSubstituicoes>(); }
     QListWidget* List1() { return lista(ecra(), 1); }
@@ -70,7 +168,7 @@ TEST_F(Substituicoes, ListsShowTheLineUpInOrderASwapMovesBothToTheEndsAndOnlyOkW
     // Position in 3 characters, name in 22, then the strength.
     EXPECT_EQ(List1()->item(0)->text(), QString::fromUtf8("gk Guarda Titular        70"));
     EXPECT_EQ(List2()->item(2)->text(), QString::fromUtf8("md Médio Banco           50"));
-    for (auto* l : {List1(), List2()}) EXPECT_TRUE(teste::largura_fixa(l->font()) && l->selectedItems().isEmpty());
+    for (auto* l : {List1(), List2()}) EXPECT_TRUE(largura_fixa(l->font()) && l->selectedItems().isEmpty());
     trocar("Defesa Dois", "Defesa Banco");
     EXPECT_EQ(ids_da_lista(List1()),
               ids({"Guarda Titular", "Defesa Um", "Defesa Três", "Defesa Quatro", "Médio Um", "Médio Dois",
@@ -210,7 +308,7 @@ TEST_F(Substituicoes, TheOpponentButtonRefusesWithoutACupOpponentOrOutsideTheLea
 
 // ---------------------------------------------------------------- the opponent's eleven
 
-class Equipa_Adv : public teste::Ecras_Intervalo {
+class Equipa_Adv : public Ecras_Intervalo {
 protected:
     QListWidget* lista() { return Ecras_Intervalo::lista(instancia<FrmEquipa_Adv>(), 1); }
     QString linha(int i) { return lista()->item(i)->text(); }
@@ -252,12 +350,12 @@ TEST_F(Equipa_Adv, LinesArePaddedWithStrengthRightAlignedAndGoalsInTwoDigits) {
     const char* esperadas[] = {"1  gk Guarda Adv             100 (00)", "2  df Defesa Adv              75 (03)",
                                "3  md Ângelo Conceição Magalh 61 (123)", "4  av João Ümlaut              9 (07)"};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(linha(i), QString::fromUtf8(esperadas[i]));
-    EXPECT_TRUE(teste::largura_fixa(lista()->font()));
+    EXPECT_TRUE(largura_fixa(lista()->font()));
 }
 
 // ---------------------------------------------------------------- the game's port at half time
 
-class Interface_Jogo_Intervalo : public teste::Ecras_Intervalo {
+class Interface_Jogo_Intervalo : public Ecras_Intervalo {
 protected:
     Interface_Jogo porta_jogo;
 };

@@ -1,7 +1,5 @@
 // The market's screens and the desk's ways into them, control by control.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -28,25 +26,13 @@ namespace {
 class Ecras_Mercado : public teste::Com_Jogo {
 protected:
     void TearDown() override {
-        descarregar<FrmVenda>();
-        descarregar<FrmLista_Jog>();
-        descarregar<FrmJogadores_Equipas>();
-        descarregar<FrmBanco>();
-        descarregar<FrmEstadio>();
-        descarregar<FrmEstagio>();
-        descarregar<FrmDados>();
-        teste::apagar_pendentes();
+        teste::descarregar_ecras<FrmVenda, FrmLista_Jog, FrmJogadores_Equipas, FrmBanco, FrmEstadio, FrmEstagio,
+                                 FrmDados>();
         Com_Jogo::TearDown();
     }
-    template <class W, class E>
-    static W* controlo(E& ecra, const char* nome) {
-        auto* w = ecra.template findChild<W*>(QString::fromLatin1(nome));
-        EXPECT_NE(w, nullptr) << nome;
-        return w;
-    }
-    template <class E>
-    void accao(E& ecra, const char* nome) { controlo<QAction>(ecra, nome)->trigger(); }
 };
+using teste::controlo;
+void accao(QObject& ecra, const char* nome) { controlo<QAction>(ecra, nome)->trigger(); }
 
 TEST_F(Ecras_Mercado, TransferListDealGreysTheRowRefreshesTheDeskAndTheListLastsTheMatchday) {
     auto& s1 = *controlo<Grelha>(instancia<FrmDados>(), "s1");
@@ -83,8 +69,7 @@ TEST_F(Ecras_Mercado, ListAndSquadScreensRefillFromTheirFilters) {
     auto* c2 = controlo<QComboBox>(lista, "Combo2");
     EXPECT_EQ(controlo<QComboBox>(lista, "Combo1")->currentText(), QString::fromUtf8("1ª Divisão"));
     controlo<QComboBox>(lista, "Combo3")->setCurrentIndex(1);
-    c2->setCurrentIndex(1);
-    emit c2->activated(1);
+    teste::escolher(c2, 1);
     auto& v1 = lista.grelha();
     ASSERT_GT(v1.MaxRows(), 0);
     for (int r = 1; r <= v1.MaxRows(); ++r) {
@@ -95,8 +80,7 @@ TEST_F(Ecras_Mercado, ListAndSquadScreensRefillFromTheirFilters) {
     const int antes = v1.MaxRows();
     sql("DELETE FROM jogadores WHERE pos = 'av'");
     Lingua = "I";
-    c2->setCurrentIndex(3);
-    emit c2->activated(3);
+    teste::escolher(c2, 3);
     EXPECT_EQ(ultima(), "There aren't players with that query.");
     EXPECT_EQ(v1.MaxRows(), antes);
     // A club's squad, then the one picked in the box.
@@ -110,8 +94,7 @@ TEST_F(Ecras_Mercado, ListAndSquadScreensRefillFromTheirFilters) {
     EXPECT_EQ(v2.Text(1, 1), "gk");
     const int i = combo->findData(QString::fromStdString(Clube_Treinador));
     ASSERT_GE(i, 0);
-    combo->setCurrentIndex(i);
-    emit combo->activated(i);
+    teste::escolher(combo, i);
     EXPECT_EQ(Clube_Consulta, Clube_Treinador);
     EXPECT_EQ(v2.MaxRows(), contar("SELECT count(*) FROM jogadores WHERE equipa = ?", {Clube_Treinador}));
 }

@@ -217,6 +217,21 @@ TEST_F(BaseDados, FilesThatAreNotGamesOrMissingAreRefusedAndLeftUnchanged) {
     EXPECT_THROW(db::Database::criar(caminho("jogo.gv"), Ligacao_BD), db::Erro_BD);
 }
 
+// The key is derived once per password and salt: the file again, or a copy
+// of it, opens with the key already derived, and it is the engine's own.
+TEST_F(BaseDados, AFileAndItsCopiesOpenWithTheKeyDerivedOnce) {
+    EXPECT_TRUE(d->chave_derivada());
+    const int derivadas = db::Database::derivacoes();
+    d.reset();
+    fs::copy_file(caminho("jogo.gv"), caminho("copia.gv"));
+    for (const char* f : {"jogo.gv", "copia.gv"}) {
+        auto c = db::Database::abrir(caminho(f), Ligacao_BD);
+        EXPECT_TRUE(c->chave_derivada()) << f;
+        EXPECT_EQ(c->valor("SELECT count(*) FROM jogadores").int32(), 5) << f;
+    }
+    EXPECT_EQ(db::Database::derivacoes(), derivadas);
+}
+
 // Root writes through file permissions: there the file sits on a read-only
 // mount of the test's.
 TEST_F(BaseDados, WriteProtectedFileIsReportedForReadWrite) {

@@ -31,19 +31,11 @@ using namespace Cores_Secretaria;
 class Secretaria : public teste::Com_Jogo {
 protected:
     void TearDown() override {
-        descarregar<FrmDados>();
-        descarregar<FrmJogos_Camp>();
-        descarregar<FrmJogos_Taca>();
-        descarregar<FrmTabelas>();
-        teste::apagar_pendentes();
+        teste::descarregar_ecras<FrmDados, FrmJogos_Camp, FrmJogos_Taca, FrmTabelas>();
         Com_Jogo::TearDown();
     }
     template <class W>
-    static W* controlo(const char* nome) {
-        auto* w = instancia<FrmDados>().findChild<W*>(QString::fromLatin1(nome));
-        EXPECT_NE(w, nullptr) << nome;
-        return w;
-    }
+    static W* controlo(const char* nome) { return teste::controlo<W>(instancia<FrmDados>(), nome); }
     static QString rotulo(const char* nome) { return controlo<QLabel>(nome)->text(); }
 };
 
@@ -79,10 +71,8 @@ TEST_F(Secretaria, GridShowsEachPlayerOnceInColouredSectionsWithCareerGoals) {
 TEST_F(Secretaria, TheFormationBoxRefillsTheGridAndShowsAStoredLineUpOutsideItsList) {
     auto* combo = controlo<QComboBox>("Combo1");
     EXPECT_EQ(combo->currentText(), "4-3-3");
-    const int i = combo->findText("4-4-2");
-    ASSERT_GE(i, 0);
-    combo->setCurrentIndex(i);
-    emit combo->activated(i);
+    ASSERT_GE(combo->findText("4-4-2"), 0);
+    teste::escolher(combo, combo->findText("4-4-2"));
     auto& s1 = *controlo<Grelha>("s1");
     int medios = 0;
     for (int r = 1; r <= 11; ++r) medios += s1.texto(2, r) == "md";
@@ -98,7 +88,6 @@ TEST_F(Secretaria, TheFormationBoxRefillsTheGridAndShowsAStoredLineUpOutsideItsL
     Escolher_Melhor_Equipa();
     combo = controlo<QComboBox>("Combo1");
     EXPECT_EQ(combo->findText("3-3-3"), -1);
-    EXPECT_EQ(combo->count(), static_cast<int>(Tacticas_Possiveis().size()));
     EXPECT_EQ(combo->placeholderText(), "3-3-3");
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_TRUE(combo->styleSheet().contains("255, 192, 192"));
@@ -171,8 +160,7 @@ TEST_F(Secretaria, MenuItemsWithShortcutsInBothLanguages) {
         "CT|Calendário Taça|Cup Matchs|Ctrl+T", "Util|&Utilidades|&Utilities|", "IG|&Informações Gerais|&General Information|",
         "vender|Vender|Sell Player|", "GVantario|&Golvantario|&Golvantario|"};
     for (const char* lingua : {"P", "I"}) {
-        descarregar<FrmDados>();
-        teste::apagar_pendentes();
+        teste::descarregar_ecras<FrmDados>();
         Lingua = lingua;
         auto& d = instancia<FrmDados>();
         for (const char* item : itens) {
@@ -187,6 +175,8 @@ TEST_F(Secretaria, MenuItemsWithShortcutsInBothLanguages) {
     EXPECT_EQ(rotulo("Label1"), "Next Match");
 }
 
+using teste::no_ecra;
+
 class Jornada_No_Ecra : public Secretaria {
 protected:
     void SetUp() override {
@@ -195,41 +185,15 @@ protected:
         for (int i = 0; i < 4; ++i) porta.responder(Resposta::Nao);
     }
     template <class T>
-    static bool no_ecra() { return teste::no_ecra<T>(); }
-    template <class T>
     static bool premir(const char* botao) {
         instancia<T>().template findChild<QPushButton*>(botao)->click();
         return true;
     }
-    // Runs the chain from the desk; `passo` answers each screen shown.
-    void jogar(const std::function<bool(int)>& passo) { teste::correr_cadeia<FrmDados>(passo); }
 };
-
-TEST_F(Jornada_No_Ecra, NextMatchPlaysTheLeagueRoundAndReturnsToTheNextDesk) {
-    int linhas = 0, com_resultado = 0;
-    jogar([&](int passo) {
-        if (passo == 0 && no_ecra<FrmDados>()) return premir<FrmDados>("Command3");
-        if (passo == 1 && no_ecra<FrmJogos_Camp>() && instancia<FrmJogos_Camp>().findChild<QPushButton*>("Command1")->isEnabled()) {
-            auto& v1 = *instancia<FrmJogos_Camp>().findChild<Grelha*>("v1");
-            linhas = v1.MaxRows();
-            for (int r = 1; r <= linhas; ++r) com_resultado += !v1.Text(3, r).isEmpty() && !v1.Text(6, r).isEmpty();
-            EXPECT_TRUE(instancia<FrmJogos_Camp>().windowTitle().startsWith("Jogos Campeonato - 1ª Jornada - 1999"));
-            return premir<FrmJogos_Camp>("Command1");
-        }
-        if (passo == 2 && no_ecra<FrmTabelas>()) return premir<FrmTabelas>("Command1");
-        if (passo != 3 || !no_ecra<FrmDados>()) return false;
-        instancia<FrmDados>().Unload();
-        return true;
-    });
-    EXPECT_EQ(std::pair(linhas, com_resultado), std::pair(27, 27));
-    EXPECT_EQ(Jornada_Actual, 2);
-    EXPECT_EQ(linha("SELECT Jornada, (SELECT count(*) FROM jogos WHERE jor = 1 AND result IS NOT NULL) FROM principal"), "2|27");
-    EXPECT_EQ(Ecra::profundidade_modal(), 0);
-}
 
 TEST_F(Jornada_No_Ecra, AnInvalidLineUpKeepsTheDeskOpen) {
     bool ficou = false;
-    jogar([&](int passo) {
+    teste::correr_cadeia<FrmDados>([&](int passo) {
         if (passo != 0 || !no_ecra<FrmDados>()) return false;
         auto& d = instancia<FrmDados>();
         d.findChild<Grelha*>("s1")->set_Value(1, 1, 0);   // no goalkeeper
@@ -244,60 +208,29 @@ TEST_F(Jornada_No_Ecra, AnInvalidLineUpKeepsTheDeskOpen) {
     EXPECT_EQ(Jornada_Actual, 1);
 }
 
-TEST_F(Jornada_No_Ecra, ACupDayOpensTheCupScreenAndDrawsTheNextRound) {
-    Base_Dados->Execute("UPDATE principal SET Jornada = 5");
-    Jornada_Actual = 5;
-    int linhas = 0, decididas = 0;
-    jogar([&](int passo) {
-        if (passo == 0 && no_ecra<FrmDados>()) {
-            instancia<FrmDados>().findChild<QPushButton*>("Command3")->click();
-            return true;
-        }
-        if (passo == 1 && no_ecra<FrmJogos_Taca>() &&
-            instancia<FrmJogos_Taca>().findChild<QPushButton*>("Command1")->isEnabled()) {
-            EXPECT_EQ(instancia<FrmJogos_Taca>().windowTitle(), "Jogos Taça - 1ª eliminatória  - 1999");
-            // Every tie has a winner, coloured: club cell light green and
-            // goals green, the loser's light red and red.
-            auto& v1 = *instancia<FrmJogos_Taca>().findChild<Grelha*>("v1");
-            linhas = v1.MaxRows();
-            for (int r = 1; r <= linhas; ++r) {
-                const int casa = v1.Text(3, r).toInt(), fora = v1.Text(6, r).toInt();
-                if (v1.Text(3, r).isEmpty() || casa == fora) continue;
-                const bool ganha_casa = casa > fora;
-                decididas += v1.BackColor(ganha_casa ? 4 : 5, r) == QColor(192, 255, 192) &&
-                             v1.BackColor(ganha_casa ? 5 : 4, r) == QColor(255, 192, 192) &&
-                             v1.ForeColor(ganha_casa ? 3 : 6, r) == QColor(0, 192, 0) &&
-                             v1.ForeColor(ganha_casa ? 6 : 3, r) == QColor(255, 0, 0);
-            }
-            instancia<FrmJogos_Taca>().findChild<QPushButton*>("Command1")->click();
-            return true;
-        }
-        if (passo == 2 && no_ecra<FrmDados>()) {
-            instancia<FrmDados>().Unload();
-            return true;
-        }
-        return false;
-    });
-    EXPECT_EQ(linhas, 32);
-    EXPECT_EQ(decididas, 32);
-    EXPECT_EQ(Eliminatoria_Taca, 2);
-    EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca"), 16) << "the next round is drawn";
-    EXPECT_EQ(Jornada_Actual, 5) << "the league round of matchday 5 is still to come";
-}
-
-// The window's close box while the round plays is refused and the round
-// runs to its end; afterwards it goes on as OK does, so the chain always
-// reaches the next desk.
-TEST_F(Jornada_No_Ecra, ClosingARoundScreenWaitsForTheRoundThenGoesOnAsOK) {
+// Next match plays matchday 1's league round, then matchday 5's cup round,
+// on their screens. The window's close box while the round plays is refused
+// and the round runs to its end; afterwards it goes on as OK does (the
+// league screen is closed, the cup screen's OK pressed), so the chain always
+// reaches the next desk. A cup tie's winner is coloured: club cell light
+// green and goals green, the loser's light red and red.
+TEST_F(Jornada_No_Ecra, ARoundScreenPlaysItsWholeRoundThenGoesOnToTheNextDesk) {
+    const auto decidida = [](Grelha& v1, int r) {
+        const int casa = v1.Text(3, r).toInt(), fora = v1.Text(6, r).toInt();
+        const int vence = casa > fora ? 0 : 1;   // 0: the home side's columns, 1: the away side's
+        return !v1.Text(3, r).isEmpty() && casa != fora && v1.BackColor(4 + vence, r) == QColor(192, 255, 192) &&
+               v1.BackColor(5 - vence, r) == QColor(255, 192, 192) &&
+               v1.ForeColor(3 + 3 * vence, r) == QColor(0, 192, 0) && v1.ForeColor(6 - 3 * vence, r) == QColor(255, 0, 0);
+    };
     for (const bool taca : {false, true}) {
         SCOPED_TRACE(taca ? "cup" : "league");
         if (taca) {
             Base_Dados->Execute("UPDATE principal SET Jornada = 5");
             Jornada_Actual = 5;
         }
-        const int jornada = Jornada_Actual;
         Ecra_Jogos* ecra = nullptr;
-        int recusados = 0;
+        int recusados = 0, linhas = 0, jogadas = 0;
+        QString titulo;
         // Inside the round's event pump, after its first match is shown.
         porta.ao_processar_eventos = [&] {
             if (!ecra || ecra->findChild<QPushButton*>("Command1")->isEnabled()) return;
@@ -306,22 +239,25 @@ TEST_F(Jornada_No_Ecra, ClosingARoundScreenWaitsForTheRoundThenGoesOnAsOK) {
             recusados += ecra->isVisible() && !ecra->a_descarregar();
         };
         bool na_secretaria = false;
-        jogar([&](int passo) {
-            if (passo == 0 && no_ecra<FrmDados>()) {
-                instancia<FrmDados>().findChild<QPushButton*>("Command3")->click();
-                return true;
-            }
+        teste::correr_cadeia<FrmDados>([&](int passo) {
+            if (passo == 0 && no_ecra<FrmDados>()) return premir<FrmDados>("Command3");
             if (passo == 1 && (taca ? no_ecra<FrmJogos_Taca>() : no_ecra<FrmJogos_Camp>())) {
                 ecra = taca ? static_cast<Ecra_Jogos*>(&instancia<FrmJogos_Taca>()) : &instancia<FrmJogos_Camp>();
                 return true;
             }
             if (passo == 2 && ecra->findChild<QPushButton*>("Command1")->isEnabled()) {
                 porta.ao_processar_eventos = nullptr;
+                titulo = ecra->windowTitle();
+                auto& v1 = *ecra->findChild<Grelha*>("v1");
+                linhas = v1.MaxRows();
+                for (int r = 1; r <= linhas; ++r)
+                    jogadas += taca ? decidida(v1, r) : !v1.Text(3, r).isEmpty() && !v1.Text(6, r).isEmpty();
+                if (taca) return premir<FrmJogos_Taca>("Command1");
                 ecra->close();
                 return true;
             }
             if (no_ecra<FrmTabelas>()) {
-                instancia<FrmTabelas>().close();
+                premir<FrmTabelas>("Command1");
                 return false;
             }
             if (passo == 3 && no_ecra<FrmDados>()) {
@@ -335,10 +271,14 @@ TEST_F(Jornada_No_Ecra, ClosingARoundScreenWaitsForTheRoundThenGoesOnAsOK) {
         EXPECT_TRUE(na_secretaria);
         EXPECT_EQ(Ecra::profundidade_modal(), 0);
         if (taca) {
-            EXPECT_EQ(Eliminatoria_Taca, 2);
-            EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca WHERE resul IS NULL"), 16);
+            EXPECT_EQ(titulo, "Jogos Taça - 1ª eliminatória  - 1999");
+            EXPECT_EQ(std::tuple(linhas, jogadas, Eliminatoria_Taca, Jornada_Actual), std::tuple(32, 32, 2, 5));
+            EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca WHERE resul IS NULL"), 16) << "the next round is drawn";
         } else {
-            EXPECT_EQ(Jornada_Actual, jornada + 1);
+            EXPECT_TRUE(titulo.startsWith("Jogos Campeonato - 1ª Jornada - 1999")) << titulo.toStdString();
+            EXPECT_EQ(std::tuple(linhas, jogadas, Jornada_Actual), std::tuple(27, 27, 2));
+            EXPECT_EQ(contar("SELECT count(*) FROM jogos WHERE jor = 1 AND result IS NOT NULL"), 27);
+            EXPECT_EQ(contar("SELECT Jornada FROM principal"), 2);
         }
         teste::apagar_pendentes();
     }

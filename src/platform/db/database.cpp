@@ -1,12 +1,16 @@
 #include "platform/db/database.h"
+
+#include <openssl/evp.h>
 #include "platform/db/interno.h"
 
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <map>
 
 namespace fs = std::filesystem;
 
@@ -201,10 +205,91 @@ void Database::falhar(int rc, const std::string& contexto) const {
     throw Erro_BD(numero, d, tipo_de(numero));
 }
 
+namespace {
+
+// How this engine turns a password into a key: its rounds and hash.
+struct Derivacao {
+    int voltas = 0;
+    const EVP_MD* hash = nullptr;
+};
+
+const Derivacao& derivacao() {
+    static const Derivacao d = [] {
+        Derivacao r;
+        sqlite3* m = nullptr;
+        if (sqlite3_open(":memory:", &m) == SQLITE_OK) {
+            auto ler = [m](const char* sql) {
+                std::string v;
+                sqlite3_stmt* st = nullptr;
+                if (sqlite3_prepare_v2(m, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW &&
+                    sqlite3_column_text(st, 0))
+                    v = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+                sqlite3_finalize(st);
+                return v;
+            };
+            const std::string voltas = ler("PRAGMA cipher_default_kdf_iter");
+            const std::string algoritmo = ler("PRAGMA cipher_default_kdf_algorithm");
+            r.voltas = voltas.empty() ? 0 : std::atoi(voltas.c_str());
+            r.hash = algoritmo.empty() || algoritmo.find("SHA1") != std::string::npos ? EVP_sha1()
+                     : algoritmo.find("SHA256") != std::string::npos                  ? EVP_sha256()
+                     : algoritmo.find("SHA512") != std::string::npos                  ? EVP_sha512()
+                                                                                      : nullptr;
+        }
+        sqlite3_close(m);
+        return r;
+    }();
+    return d;
+}
+
+} // namespace
+
+int Database::derivacoes_ = 0;
+
+// The raw key ("x'...'") for this password and the salt the file begins
+// with, derived as the engine would; empty when the file has no salt to
+// read or the engine's way is not known.
+std::string Database::chave_guardada(const std::string& senha, const std::string& caminho) {
+    constexpr std::size_t Sal = 16, Chave = 32;
+    const Derivacao& k = derivacao();
+    if (k.voltas <= 0 || !k.hash) return {};
+    unsigned char sal[Sal];
+    {
+        std::FILE* f = std::fopen(caminho.c_str(), "rb");
+        if (!f) return {};
+        const std::size_t lidos = std::fread(sal, 1, Sal, f);
+        std::fclose(f);
+        if (lidos != Sal) return {};
+    }
+    static std::map<std::string, std::string> guardadas;
+    std::string onde = senha;
+    onde.push_back('\0');
+    onde.append(reinterpret_cast<const char*>(sal), Sal);
+    auto it = guardadas.find(onde);
+    if (it != guardadas.end()) return it->second;
+    unsigned char chave[Chave];
+    ++derivacoes_;
+    if (PKCS5_PBKDF2_HMAC(senha.data(), static_cast<int>(senha.size()), sal, Sal, k.voltas, k.hash, Chave, chave) != 1)
+        return {};
+    static const char hex[] = "0123456789ABCDEF";
+    std::string r = "x'";
+    for (unsigned char c : chave) {
+        r += hex[c >> 4];
+        r += hex[c & 0xF];
+    }
+    r += "'";
+    return guardadas.emplace(std::move(onde), std::move(r)).first->second;
+}
+
 void Database::configurar(const std::string& ligacao) {
     std::string senha = senha_da_ligacao(ligacao);
     if (!senha.empty()) {
-        int rc = sqlite3_key(db_, senha.data(), static_cast<int>(senha.size()));
+        // The key of a file already made is derived here once per password
+        // and salt, and handed over whole: opening the same file again, or a
+        // copy of it, costs no second derivation.
+        const std::string chave = chave_com_passe_ ? std::string() : chave_guardada(senha, caminho_);
+        chave_derivada_ = !chave.empty();
+        const std::string& dada = chave_derivada_ ? chave : senha;
+        int rc = sqlite3_key(db_, dada.data(), static_cast<int>(dada.size()));
         if (rc != SQLITE_OK) falhar(rc);
     }
     sqlite3_create_collation_v2(db_, "NOME", SQLITE_UTF8, nullptr, colacao_nome, nullptr);
@@ -244,6 +329,20 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
     // Reading the schema is what proves the file is one of ours with the
     // right password; nothing is written by it.
     rc = sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    // Until a key derived here has opened a file, a refusal may be ours:
+    // the engine is asked again with the password itself.
+    static bool derivacao_provada = false;
+    if ((rc & 0xFF) == SQLITE_NOTADB && d->chave_derivada_ && !derivacao_provada) {
+        sqlite3_close_v2(d->db_);
+        d->db_ = nullptr;
+        rc = sqlite3_open_v2(caminho.c_str(), &d->db_, flags, nullptr);
+        if (rc != SQLITE_OK) d->falhar(rc);
+        d->chave_com_passe_ = true;
+        d->configurar(ligacao);
+        rc = sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    } else if (rc == SQLITE_OK && d->chave_derivada_) {
+        derivacao_provada = true;
+    }
     if ((rc & 0xFF) == SQLITE_NOTADB)
         throw Erro_BD(rc, "O ficheiro não é uma base de dados do jogo, ou a senha está errada: " + caminho,
                       Erro_BD::Tipo::Nao_E_Base);

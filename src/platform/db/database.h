@@ -163,6 +163,12 @@ public:
     // full disk or an I/O error can make it roll everything back).
     bool em_transaccao() const;
 
+    // Opened with the key derived here from the password and the file's
+    // salt (kept for the process: a file's copies share its salt), and how
+    // many keys were derived so far.
+    bool chave_derivada() const { return chave_derivada_; }
+    static int derivacoes() { return derivacoes_; }
+
     // Rewrites the file compactly in place, on this connection, as one
     // transaction of the engine: a failure leaves the file as it was.
     void compactar();
@@ -191,6 +197,8 @@ public:
 private:
     Database() = default;
     void configurar(const std::string& ligacao);
+    static std::string chave_guardada(const std::string& senha, const std::string& caminho);
+    static int derivacoes_;
     // What a query's text tells once: the table its rows can be written
     // back to, the statement that also reads their rowid, the columns.
     struct Forma {
@@ -201,6 +209,8 @@ private:
     const Forma& forma(const std::string& sql, sqlite3_stmt* st);
     void pousar();
     bool wal_ = false;
+    bool chave_derivada_ = false;   // opened with a key derived here
+    bool chave_com_passe_ = false;  // the engine derives it from the password
     sqlite3_stmt* comecar(const std::string& sql, const Parametros& p);
     bool passo(sqlite3_stmt* st, const std::string& sql);
     struct Fim {

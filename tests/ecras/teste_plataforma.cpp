@@ -1,0 +1,491 @@
+// The platform layers under every screen: the grid, the screens' single
+// instances and their flat chain, and the Qt user-interface port.
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ambiente_qt.h"
+#include "platform/qt/grelha.h"
+#include "platform/qt/interface_qt.h"
+#include "platform/qt/navegacao.h"
+
+namespace gv {
+namespace {
+
+// ---- The grid ----
+
+std::unique_ptr<Grelha> nova(int cols, int rows) {
+    auto g = std::make_unique<Grelha>(nullptr, QStringLiteral("s1"));
+    g->set_MaxCols(cols);
+    g->set_MaxRows(rows);
+    return g;
+}
+
+QPoint centro(Grelha& g, int col, int row) {
+    return g.tabela().visualRect(g.tabela().model()->index(row - 1, col - 1)).center();
+}
+void clicar(Grelha& g, int col, int row) { QTest::mouseClick(g.tabela().viewport(), Qt::LeftButton, {}, centro(g, col, row)); }
+
+struct Grelha_Mostrada : ::testing::Test {
+    void SetUp() override {
+        g->resize(900, 400);
+        g->show();
+    }
+    std::unique_ptr<Grelha> g = nova(13, 6);
+};
+
+TEST(Grelha, AddressesAreOneBasedWithHeadersInRowAndColumnZero) {
+    auto g = nova(4, 3);
+    g->set_Text(3, 0, "Nome");
+    g->set_Text(1, 1, "primeira");
+    g->set_Text(4, 3, std::string("última"));
+    for (auto [c, r] : {std::pair{5, 1}, {1, 4}, {-1, 2}}) g->set_Text(c, r, "x");   // outside: nothing written
+    EXPECT_EQ(g->tabela().horizontalHeaderItem(2)->text() + g->Text(3, 0) + g->Text(5, 1) + g->Text(1, 4), "NomeNome");
+    EXPECT_EQ(g->texto(4, 3), "última");
+    QString todas;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c) todas += g->tabela().item(r, c)->text() + "|";
+    EXPECT_EQ(todas.toStdString(), "primeira|" + std::string(10, '|') + "última|");
+    // The row header (column 0) is hidden; columns hide by their own number.
+    g->set_ColHidden(4, true);
+    EXPECT_EQ(std::tuple(g->ColHidden(0), g->tabela().isColumnHidden(3), g->tabela().isColumnHidden(2)), std::tuple(true, true, false));
+}
+
+TEST(Grelha, RowsKeepTheirDataAndIdentityOnlyWhileTheyExist) {
+    auto g = nova(2, 4);
+    g->set_identidade(1, 501);
+    g->set_identidade(3, 77);
+    g->set_Text(2, 3, "c");
+    g->set_Text(2, 1, "c");
+    EXPECT_EQ(std::tuple(g->identidade(0), g->identidade(1), g->identidade(2), g->identidade(3), g->identidade(5)),
+              std::tuple(0LL, 501LL, 0LL, 77LL, 0LL));
+    g->set_MaxRows(2);
+    g->set_MaxRows(4);   // the rows come back empty, with their cells
+    EXPECT_EQ(g->Text(2, 3) + "/" + g->Text(2, 1), "/c");
+    EXPECT_EQ(g->identidade(3), 0);
+    ASSERT_NE(g->tabela().item(3, 1), nullptr);
+}
+
+TEST(Grelha, ColoursAndLocksOfACellARowAndAColumn) {
+    auto g = nova(5, 4);
+    const QColor base = g->BackColor(1, 1), verde(192, 255, 192), azul(0, 0, 128), branco(255, 255, 255);
+    g->set_cor_linha(2, verde);
+    g->set_BackColor(2, 2, azul);
+    g->set_ForeColor(2, 2, branco);
+    g->set_BackColor(4, -1, QColor(255, 192, 192));
+    for (int c = 1; c <= 5; ++c)
+        for (int r = 1; r <= 4; ++r) {
+            const QColor esperada = c == 4 ? QColor(255, 192, 192) : r != 2 ? base : c == 2 ? azul : verde;
+            EXPECT_EQ(g->BackColor(c, r), esperada) << c << "," << r;
+        }
+    EXPECT_EQ(std::pair(g->tabela().item(1, 1)->background().color(), g->ForeColor(2, 2)), std::pair(azul, branco));
+    EXPECT_NE(g->ForeColor(3, 2), branco);
+    // Locks by row and by column; a locked column stays locked in rows added later.
+    g->set_Lock(-1, 2, true);
+    g->set_Lock(3, -1, true);
+    g->set_MaxRows(5);
+    EXPECT_EQ(std::tuple(g->Lock(5, 2), g->Lock(5, 1), g->Lock(3, 5), g->Lock(2, 5)), std::tuple(true, false, true, false));
+    // Nothing is typed into a cell: the game's grids are never editable.
+    for (int c = 1; c <= 5; ++c) EXPECT_FALSE(g->tabela().item(0, c - 1)->flags().testFlag(Qt::ItemIsEditable)) << c;
+}
+
+TEST(Grelha, TickCellsHoldThreeValuesAsTheirCheckStateAndPlainCellsNone) {
+    auto g = nova(3, 3);
+    g->set_visto(1, -1);
+    EXPECT_TRUE(g->visto(1, 3) && !g->visto(3, 1));
+    const Qt::CheckState estados[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
+    for (int v : {1, 2, 0}) {
+        g->set_Value(1, 2, v);
+        EXPECT_EQ(g->Value(1, 2), v);
+        EXPECT_EQ(g->tabela().item(1, 0)->checkState(), estados[v]);
+    }
+    // A plain cell has no value and keeps its text.
+    g->set_Text(3, 1, "7");
+    g->set_Value(3, 1, 1);
+    EXPECT_EQ(std::pair(g->Value(3, 1), g->Text(3, 1)), std::pair(0, QStringLiteral("7")));
+}
+
+TEST_F(Grelha_Mostrada, AClickCyclesTheTickUnlessLockedAndIsAlwaysReported) {
+    g->set_visto(1, -1);
+    QSignalSpy mudancas(g.get(), &Grelha::Change), cliques(g.get(), &Grelha::Click);
+    std::vector<int> vistos;
+    for (int i = 0; i < 4; ++i) {
+        clicar(*g, 1, 3);
+        vistos.push_back(g->Value(1, 3));
+    }
+    EXPECT_EQ(vistos, (std::vector<int>{1, 2, 0, 1}));
+    ASSERT_TRUE(mudancas.count() == 4 && cliques.count() == 4) << mudancas.count() << " " << cliques.count();
+    EXPECT_EQ(std::pair(mudancas.at(0), cliques.at(0)), std::pair(QList<QVariant>{1, 3}, QList<QVariant>{1, 3}));
+    EXPECT_EQ(g->Value(1, 2) + g->Value(1, 4), 0);   // the neighbours are untouched
+    g->set_Value(1, 5, 2);
+    g->set_Lock(-1, 5, true);
+    clicar(*g, 1, 5);
+    EXPECT_EQ(std::tuple(g->Value(1, 5), mudancas.count(), cliques.count()), std::tuple(2, qsizetype(4), qsizetype(5)));
+    g->set_Lock(-1, 5, false);
+    clicar(*g, 1, 5);
+    EXPECT_EQ(g->Value(1, 5), 0);
+}
+
+TEST_F(Grelha_Mostrada, DoubleClicksHeaderClicksAndTheActiveCell) {
+    QSignalSpy duplos(g.get(), &Grelha::DblClick), cliques(g.get(), &Grelha::Click);
+    clicar(*g, 3, 4);
+    EXPECT_EQ(std::pair(g->ActiveCol(), g->ActiveRow()), std::pair(3, 4));
+    // A double click: a first click, then the second press reported as double.
+    clicar(*g, 5, 2);
+    QTest::mouseDClick(g->tabela().viewport(), Qt::LeftButton, {}, centro(*g, 5, 2));
+    ASSERT_GE(duplos.count(), 1);
+    EXPECT_EQ(duplos.last(), (QList<QVariant>{5, 2}));
+    cliques.clear();
+    QHeaderView* h = g->tabela().horizontalHeader();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(6) + 5, h->height() / 2));
+    ASSERT_EQ(cliques.count(), 1);
+    EXPECT_EQ(cliques.at(0), (QList<QVariant>{7, 0}));
+    g->set_celula_activa(2, 6);
+    EXPECT_EQ(std::pair(g->ActiveCol(), g->ActiveRow()), std::pair(2, 6));
+}
+
+TEST(Grelha, ClearingEmptiesTheCellsButKeepsHeadersAndColumns) {
+    auto g = nova(4, 3);
+    g->set_Text(2, 0, "Pos");
+    g->set_visto(1, -1);
+    g->set_Lock(4, -1, true);
+    g->set_ColHidden(4, true);
+    const QColor base = g->BackColor(2, 2);
+    g->set_Value(1, 2, 1);
+    g->set_Text(2, 2, "md");
+    g->set_cor_linha(2, QColor(255, 192, 192));
+    g->set_Lock(-1, 2, true);
+    g->set_identidade(2, 12);
+    g->set_Lista(3, 2, std::string("a\tb"));
+    g->Limpar();
+    EXPECT_EQ(g->Text(2, 0) + "/" + g->Text(2, 2), "Pos/");
+    EXPECT_EQ(std::tuple(g->Value(1, 2), g->identidade(2), g->MaxRows(), g->BackColor(3, 2)), std::tuple(0, 0LL, 3, base));
+    // Tick cells, the column's own lock and hidden columns stay.
+    EXPECT_EQ(std::tuple(g->visto(1, 2), g->Lock(2, 2), g->Lock(4, 2), g->ColHidden(4), g->Lista(3, 2).isEmpty()),
+              std::tuple(true, false, true, true, true));
+}
+
+TEST_F(Grelha_Mostrada, AListCellShowsItsItemsAndAChoiceChangesItsText) {
+    g->set_Text(2, 1, "Silva 80'");
+    g->set_Lista(2, 1, std::string("Costa 12'\tSilva 80'\t"));
+    EXPECT_EQ(g->Lista(2, 1), (QStringList{"Costa 12'", "Silva 80'"}));
+    ASSERT_TRUE(g->tabela().isPersistentEditorOpen(g->tabela().item(0, 1)));
+    const auto combos = g->tabela().viewport()->findChildren<QComboBox*>();
+    ASSERT_EQ(combos.size(), 1);
+    QComboBox* combo = combos.front();
+    EXPECT_EQ(std::pair(combo->count(), combo->currentText()), std::pair(2, QStringLiteral("Silva 80'")));
+    QSignalSpy mudancas(g.get(), &Grelha::Change);
+    teste::escolher(combo, 0);
+    EXPECT_EQ(std::pair(g->Text(2, 1), mudancas.count()), std::pair(QStringLiteral("Costa 12'"), qsizetype(1)));
+}
+
+// ---- One default instance per screen, load and unload handlers ----
+
+class EcraContado : public Ecra {
+public:
+    static inline int cargas = 0, descargas = 0;
+    static inline bool recusar_fecho = false;
+    EcraContado() : Ecra(QStringLiteral("EcraContado")) { resize(200, 100); }
+protected:
+    void Form_Load() override {
+        ++cargas;
+        EXPECT_EQ(&instancia<EcraContado>(), this);   // referring to itself while loading
+    }
+    void Form_Unload() override {
+        ++descargas;
+        Unload();   // unloading again from inside the handler does nothing
+    }
+    bool Form_QueryUnload() override { return !recusar_fecho; }
+};
+
+// Every test leaves as many screens alive as it found.
+struct Ecras_Contados : ::testing::Test {
+    void SetUp() override {
+        EcraContado::cargas = EcraContado::descargas = 0;
+        EcraContado::recusar_fecho = false;
+        vivos = Ecra::ecras_vivos();
+    }
+    void TearDown() override {
+        teste::descarregar_ecras<EcraContado>();
+        EXPECT_EQ(Ecra::ecras_vivos(), vivos);
+        EXPECT_FALSE(Navegacao::a_correr());
+    }
+    int vivos = 0;
+};
+using Instancias = Ecras_Contados;
+using Cadeia = Ecras_Contados;
+
+TEST_F(Instancias, LoadedOnFirstReferenceAndUnloadingReleasesIt) {
+    EXPECT_FALSE(carregado<EcraContado>());
+    EcraContado& a = instancia<EcraContado>();
+    EXPECT_EQ(&a, &instancia<EcraContado>());
+    EXPECT_EQ(a.objectName(), "EcraContado");
+    QPointer<EcraContado> antigo(&a);
+    a.Unload();
+    a.Unload();
+    EXPECT_FALSE(carregado<EcraContado>() || a.isVisible());
+    EXPECT_EQ(std::pair(EcraContado::cargas, EcraContado::descargas), std::pair(1, 1));
+    // The next reference is a fresh instance, loaded again; descarregar<T> never loads.
+    EcraContado& c = instancia<EcraContado>();
+    teste::apagar_pendentes();
+    EXPECT_TRUE(antigo.isNull());
+    EXPECT_EQ(&instancia<EcraContado>(), &c);
+    descarregar<EcraContado>();
+    descarregar<EcraContado>();
+    EXPECT_EQ(std::pair(EcraContado::cargas, EcraContado::descargas), std::pair(2, 2));
+}
+
+TEST_F(Instancias, AModalShowReturnsWhenTheScreenHidesOrUnloadsItself) {
+    for (bool descarrega : {false, true}) {
+        EcraContado& e = instancia<EcraContado>();
+        QPointer<EcraContado> guarda(&e);
+        int profundidade = 0;
+        QTimer::singleShot(0, &e, [&] {
+            profundidade = Ecra::profundidade_modal();
+            descarrega ? e.Unload() : e.Hide();
+        });
+        e.Show_Modal();
+        EXPECT_EQ(std::pair(profundidade, Ecra::profundidade_modal()), std::pair(1, 0));
+        EXPECT_EQ(std::pair(carregado<EcraContado>(), EcraContado::descargas), std::pair(!descarrega, descarrega ? 1 : 0));
+        teste::apagar_pendentes();
+        ASSERT_EQ(guarda.isNull(), descarrega);
+        EXPECT_TRUE(descarrega || !(guarda->isVisible() || guarda->mostrado_modal()));
+    }
+}
+
+// A screen that closes itself hands the keyboard back to the one that
+// opened it (the desk's shortcuts work again).
+TEST_F(Instancias, TheKeyboardGoesBackToTheScreenThatOpenedIt) {
+    Ecra chamador(QStringLiteral("Chamador"));
+    chamador.resize(300, 200);
+    chamador.show();
+    chamador.activateWindow();
+    ASSERT_TRUE(teste::esperar_ate([&] { return QApplication::activeWindow() == &chamador; }, 2000));
+    QWidget* activa_durante = nullptr;
+    QTimer::singleShot(50, [&] {
+        activa_durante = QApplication::activeWindow();
+        descarregar<EcraContado>();   // closes itself, as the bank after a repayment
+    });
+    instancia<EcraContado>().Show_Modal();
+    EXPECT_NE(activa_durante, &chamador);
+    EXPECT_TRUE(teste::esperar_ate([&] { return QApplication::activeWindow() == &chamador; }, 2000));
+}
+
+TEST_F(Instancias, ClosingTheWindowUnloadsItUnlessRefused) {
+    EcraContado& e = instancia<EcraContado>();
+    EcraContado::recusar_fecho = true;
+    bool ficou_aberto = false;
+    QTimer::singleShot(0, &e, [&e, &ficou_aberto] {
+        e.close();
+        ficou_aberto = e.isVisible() && e.mostrado_modal();
+        EcraContado::recusar_fecho = false;
+        e.close();
+    });
+    e.Show_Modal();
+    EXPECT_TRUE(ficou_aberto);
+    EXPECT_EQ(EcraContado::descargas, 1);
+    EXPECT_FALSE(carregado<EcraContado>());
+}
+
+// ---- The flat chain of screens ----
+
+std::string ordem;
+int maior_profundidade = 0, maior_vivos = 0, passagens_pedidas = 0;
+
+// Notes its letter and, while passages are asked for, names the other
+// screen; then unloads. 'P' does it while loading, before it is ever
+// shown; the others from the event loop, as a button would. 'T' names a
+// successor and then ends the program's chain.
+template <char Nome>
+class Elo : public Ecra {
+public:
+    Elo() : Ecra(QString(QLatin1Char(Nome))) {}
+protected:
+    void Form_Load() override {
+        if (Nome == 'P') return passar();
+        QTimer::singleShot(0, this, [this] { passar(); });
+    }
+    void passar() {
+        ordem += Nome;
+        maior_profundidade = std::max(maior_profundidade, Ecra::profundidade_modal());
+        maior_vivos = std::max(maior_vivos, Ecra::ecras_vivos());
+        if (Nome == 'T') {
+            Navegacao::passar_para<Elo<'A'>>();
+            Navegacao::parar();
+            Navegacao::passar_para<Elo<'B'>>();   // ignored once stopped
+            return Hide();
+        }
+        if (passagens_pedidas-- > 0) Navegacao::passar_para<Elo<Nome == 'A' ? 'B' : 'A'>>();
+        Unload();
+    }
+};
+
+TEST_F(Cadeia, ManyPassagesInOrderWithoutNestingOrPilingUpScreens) {
+    passagens_pedidas = 300;
+    ordem.clear();
+    Navegacao::executar<Elo<'A'>>();
+    ASSERT_EQ(ordem.size(), 301u);
+    for (std::size_t i = 0; i < ordem.size(); ++i) ASSERT_EQ(ordem[i], i % 2 == 0 ? 'A' : 'B') << i;
+    EXPECT_EQ(std::pair(maior_profundidade, Ecra::profundidade_modal()), std::pair(1, 0));
+    EXPECT_LE(maior_vivos - vivos, 3);   // unloaded screens are deleted as the chain goes on
+    EXPECT_FALSE(carregado<Elo<'A'>>() || carregado<Elo<'B'>>());
+}
+
+TEST_F(Cadeia, AHandOverWhileLoadingStoppingAndAHandOverWithoutAChain) {
+    for (auto [primeiro, passagens, esperada] : {std::tuple{'P', 2, "PAB"}, {'T', 5, "T"}, {'B', 2, "BAB"}}) {
+        ordem.clear();
+        maior_profundidade = 0;
+        passagens_pedidas = passagens;
+        if (primeiro == 'P') Navegacao::executar<Elo<'P'>>();
+        if (primeiro == 'T') Navegacao::executar<Elo<'T'>>();
+        if (primeiro == 'B') {
+            // Named while no chain runs: a chain starts from the event loop.
+            Navegacao::passar_para<Elo<'B'>>();
+            EXPECT_TRUE(ordem.empty());
+            ASSERT_TRUE(teste::esperar_ate([] { return ordem.size() == 3u && !Navegacao::a_correr(); }, 3000));
+        }
+        EXPECT_EQ(ordem, esperada);
+        EXPECT_EQ(maior_profundidade, 1);
+        EXPECT_FALSE(Navegacao::seguinte_pedido() || carregado<Elo<'A'>>());
+        descarregar<Elo<'T'>>();
+    }
+}
+
+// ---- The Qt port ----
+
+// The game's own filter and a plain name are seen through the dialog below;
+// a name with an extension keeps it, and a dot in a folder is none.
+TEST(InterfaceQt, ASavedNameGetsTheExtensionUnlessItHasOne) {
+    EXPECT_EQ(acrescentar_extensao("/jogos.2024/liga", "gv"), "/jogos.2024/liga.gv");
+    EXPECT_EQ(acrescentar_extensao("/jogos/liga.gv", "gv"), "/jogos/liga.gv");
+    EXPECT_EQ(acrescentar_extensao("/jogos/liga.txt", "gv"), "/jogos/liga.txt");
+}
+
+// Runs `f` on the modal window once it is up.
+void quando_modal(std::function<void(QWidget*)> f) {
+    auto* t = new QTimer;
+    t->setInterval(10);
+    QObject::connect(t, &QTimer::timeout, [t, f] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            t->stop();
+            t->deleteLater();
+            f(w);
+        }
+    });
+    t->start();
+}
+
+// Shows `m` and answers with the box's default button; what the box showed.
+struct Caixa_Vista {
+    Resposta resposta;
+    QString titulo;
+    QMessageBox::Icon icone;
+    QStringList botoes;
+    Qt::CursorShape cursor;
+};
+Caixa_Vista mostrar(Interface_Qt& porta, const Mensagem& m) {
+    Caixa_Vista v{};
+    quando_modal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        v.titulo = box->windowTitle();
+        v.icone = box->icon();
+        for (QAbstractButton* b : box->buttons()) v.botoes << b->text();
+        v.botoes.sort();
+        v.cursor = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+        box->defaultButton()->click();
+    });
+    v.resposta = porta.mensagem(m);
+    return v;
+}
+
+// The busy pointer never stacks; a message shows under the arrow, with
+// the game's title or its own, its icon and default button.
+TEST(InterfaceQt, AMessageHasItsTitleIconAndDefaultButtonUnderTheArrowAndTheBusyPointerDoesNotStack) {
+    Interface_Qt porta;
+    porta.rato_ocupado();
+    porta.rato_ocupado();
+    const auto v = mostrar(porta, Mensagem{"Vender?", Icone::Pergunta, Botoes::SimNao, {}, 1});
+    EXPECT_EQ(std::tuple(v.resposta, v.titulo, v.icone, v.botoes.size(), v.cursor),
+              std::tuple(Resposta::Nao, QStringLiteral("Golvantario 99"), QMessageBox::Question, 2, Qt::ArrowCursor));
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);   // busy again afterwards
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    porta.rato_normal();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    porta.rato_normal();   // already the arrow: nothing to undo
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    const auto b = mostrar(porta, Mensagem{"Sem dinheiro.", Icone::Exclamacao, Botoes::OkCancelar, "Banco", 0});
+    EXPECT_EQ(std::tuple(b.resposta, b.titulo, b.icone), std::tuple(Resposta::Ok, QStringLiteral("Banco"), QMessageBox::Warning));
+    quando_modal([&](QWidget* w) { w->close(); });
+    EXPECT_EQ(porta.mensagem(Mensagem{"Gravar?", Icone::Pergunta, Botoes::SimNaoCancelar, {}, 0}), Resposta::Cancelar);
+}
+
+// Qt's standard buttons speak the game's language: Portugal's Portuguese
+// from Qt's own catalogue, English again after switching back.
+TEST(InterfaceQt, StandardButtonsFollowTheGamesLanguage) {
+    if (!Lingua_Qt(true)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
+    Interface_Qt porta;
+    const Mensagem m{"Aceita?", Icone::Pergunta, Botoes::SimNaoCancelar, {}, 0};
+    EXPECT_EQ(mostrar(porta, m).botoes, (QStringList{"&Não", "&Sim", "Cancelar"}));
+    EXPECT_TRUE(Lingua_Qt(false));
+    EXPECT_EQ(mostrar(porta, m).botoes, (QStringList{"&No", "&Yes", "Cancel"}));
+}
+
+// A line that fits the box never breaks, so a name stays whole; a line too
+// long for any box may still wrap.
+TEST(InterfaceQt, AMessageLineThatFitsIsNeverBrokenInside) {
+    const QFontMetrics fm(QApplication::font());
+    const QString pergunta = QString::fromUtf8("O clube UNIÃO ESCALHADO NOVO (1ª Div.), oferece 1,234,567 pelo Jogador: "
+                                               "Chico Soares (av)");
+    const QString texto = pergunta + QStringLiteral("\nAceita VENDER o Jogador?");
+    const QStringList linhas = linhas_inteiras(texto, fm, fm.horizontalAdvance(pergunta)).split(QLatin1Char('\n'));
+    ASSERT_EQ(linhas.size(), 2);
+    EXPECT_FALSE(linhas[0].contains(QLatin1Char(' ')));
+    EXPECT_TRUE(linhas[0].contains(QString::fromUtf8("Chico\u00A0Soares")));
+    EXPECT_EQ(linhas_inteiras(texto, fm, 100).split(QLatin1Char('\n'))[0], pergunta);
+}
+
+TEST(InterfaceQt, SavingAddsTheExtensionAndAnswersTheFilesTitle) {
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    Interface_Qt porta;
+    QStringList visto;   // title, filters, folder
+    quando_modal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(d, nullptr);
+        visto << d->windowTitle() << d->nameFilters().join(";") << d->directory().absolutePath();
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("minha_liga"));
+        static_cast<QDialog*>(d)->accept();
+    });
+    Pedido_Ficheiro p;
+    p.guardar = true;
+    p.titulo = "Qual o nome do novo Ficheiro?";
+    p.pasta_inicial = pasta.path().toStdString();
+    const auto f = porta.escolher_ficheiro(p);
+    ASSERT_TRUE(f.has_value());
+    EXPECT_EQ(f->caminho, pasta.filePath(QStringLiteral("minha_liga.gv")).toStdString());
+    EXPECT_EQ(f->titulo, "minha_liga.gv");
+    EXPECT_EQ(visto, (QStringList{"Qual o nome do novo Ficheiro?", "Jogos Golvantario (*.gv)", QDir(pasta.path()).absolutePath()}));
+
+    quando_modal([](QWidget* w) { qobject_cast<QFileDialog*>(w)->reject(); });
+    p.guardar = false;
+    EXPECT_FALSE(porta.escolher_ficheiro(p).has_value());
+}
+
+} // namespace
+} // namespace gv
