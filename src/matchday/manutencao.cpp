@@ -63,9 +63,18 @@ std::string ordenado_de(const std::string& preco) {
     return "CASE WHEN " + preco + " >= 0 THEN " + preco + " / 100 ELSE -((99 - " + preco + ") / 100) END";
 }
 
-// Every row at once, each rewritten once, its wage from its new price.
-void precos_e_ordenados(db::Database& d) {
+// After a growth round nearly every price moves: one pass then rewrites
+// each row once, its wage taken from its new price. Other rounds move few,
+// and two narrower passes look at each row more cheaply.
+void precos_e_ordenados(db::Database& d, bool muitos) {
     static const std::string de_fora = "equipa <> ?1 AND clube_origem <> ?1";
+    if (!muitos) {
+        precos(d);
+        static const std::string sql = "UPDATE jogadores SET ordenado = " + ordenado_de("preco") + " WHERE " +
+                                       de_fora + " AND ordenado IS NOT " + ordenado_de("preco");
+        d.Execute(sql, {Clube_Treinador});
+        return;
+    }
     static const std::string novo = "(" + Preco_Novo + ")";
     static const std::string sql = "UPDATE jogadores SET preco = " + novo + ", ordenado = CASE WHEN " + de_fora +
                                    " THEN " + ordenado_de(novo) + " ELSE ordenado END WHERE preco IS NOT " + novo +
@@ -95,9 +104,9 @@ void Actualizar_Jogadores_Jornada() {
     d.Execute("UPDATE jogadores SET lesionado_jor = lesionado_jor - 1 WHERE equipa = ? AND lesionado_jor >= 1",
               {Clube_Treinador});
     forma_do_treinador(d, false);
-    if (Jornada_De_Crescimento(Jornada_Actual))
-        d.Execute("UPDATE jogadores SET forca = forca + 1 WHERE equipa <> ?", {Clube_Treinador});
-    precos_e_ordenados(d);
+    const bool cresce = Jornada_De_Crescimento(Jornada_Actual);
+    if (cresce) d.Execute("UPDATE jogadores SET forca = forca + 1 WHERE equipa <> ?", {Clube_Treinador});
+    precos_e_ordenados(d, cresce);
 }
 
 void Actualizar_Jogadores_Taca() {
