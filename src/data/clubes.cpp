@@ -15,17 +15,17 @@ namespace {
 // Row k + 1 of the query for k = Int(Rnd * largura + desvio), a blank name
 // drawn again. Only rows that exist and hold a name can be drawn, each with
 // the chance the repeated draw would give it, and one draw settles it.
-std::string sortear(const std::string& sql, const db::Parametros& p, const std::string& coluna, int largura,
-                    int desvio) {
+// The club is the query's first column.
+std::string sortear(const std::string& sql, const db::Parametros& p, int largura, int desvio) {
     Randomize();
-    auto rs = base_aberta().OpenRecordset(sql, p);
     std::vector<std::string> candidatos;
     int linha = 0;
-    for (; !rs.Eof(); rs.MoveNext(), ++linha) {
-        if (linha < desvio || linha >= desvio + largura) continue;
-        std::string nome = aparar(rs[coluna].texto());
-        if (!nome.empty()) candidatos.push_back(rs[coluna].texto());
-    }
+    base_aberta().percorrer(sql, p, [&](const db::Linha_Lida& r) {
+        const int esta = linha++;
+        if (esta < desvio || esta >= desvio + largura) return;
+        std::string nome = r.texto(0);
+        if (!aparar(nome).empty()) candidatos.push_back(std::move(nome));
+    });
     if (candidatos.empty()) return {};
     return candidatos[Int(Rnd() * static_cast<double>(candidatos.size()))];
 }
@@ -63,22 +63,22 @@ int Capacidade_Estadio(const std::string& clube) {
 }
 
 std::string Clube_Aleatorio_Topo(int div) {
-    return sortear(tabela_sem_treinador(), {div, Clube_Treinador}, "clube", 5, 0);
+    return sortear(tabela_sem_treinador(), {div, Clube_Treinador}, 5, 0);
 }
 std::string Clube_Aleatorio_Meio(int div) {
-    return sortear(tabela_sem_treinador(), {div, Clube_Treinador}, "clube", 8, 4);
+    return sortear(tabela_sem_treinador(), {div, Clube_Treinador}, 8, 4);
 }
 std::string Clube_Aleatorio_Fundo(int div) {
-    return sortear(tabela_sem_treinador(), {div, Clube_Treinador}, "clube", 5, 12);
+    return sortear(tabela_sem_treinador(), {div, Clube_Treinador}, 5, 12);
 }
 std::string Clube_Fraco_Posicao(int div, const std::string& pos) {
-    return sortear(media_posicao("Avg", "", 5), {pos, div, Clube_Treinador}, "equipa", 4, 0);
+    return sortear(media_posicao("Avg", "", 5), {pos, div, Clube_Treinador}, 4, 0);
 }
 std::string Clube_Forte_Posicao(int div, const std::string& pos) {
-    return sortear(media_posicao("Avg", " DESC", 5), {pos, div, Clube_Treinador}, "equipa", 5, 0);
+    return sortear(media_posicao("Avg", " DESC", 5), {pos, div, Clube_Treinador}, 5, 0);
 }
 std::string Clube_Falta_Posicao(int div, const std::string& pos) {
-    return sortear(media_posicao("count", "", 3), {pos, div, Clube_Treinador}, "equipa", 3, 0);
+    return sortear(media_posicao("count", "", 3), {pos, div, Clube_Treinador}, 3, 0);
 }
 
 } // namespace gv

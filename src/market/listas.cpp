@@ -37,9 +37,10 @@ constexpr const char* Colunas = "SELECT jogadores.rowid AS rowid, pos, nome, equ
 
 void jogadores_da_liga(std::vector<Jogador_Listado>& lista) {
     // The players who can be listed, by identity; only those drawn are read.
+    // The numbers are tested before the name, which costs a comparison.
     auto& d = base_aberta();
     std::vector<long long> ids;
-    d.percorrer("SELECT rowid FROM jogadores WHERE equipa <> ? AND emprestado = 0 AND idade > 16 ORDER BY rowid",
+    d.percorrer("SELECT rowid FROM jogadores WHERE emprestado = 0 AND idade > 16 AND equipa <> ? ORDER BY rowid",
                 {Clube_Treinador}, [&](const db::Linha_Lida& r) { ids.push_back(r.inteiro(0)); });
     const int n = static_cast<int>(ids.size());
     const int linhas = Int(Rnd() * 20) + 5;

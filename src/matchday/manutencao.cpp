@@ -26,7 +26,7 @@ void apagar_sem_clube(db::Database& d) {
 // rewritten.
 
 void limpar_escolhas_computador(db::Database& d) {
-    d.Execute("UPDATE jogadores SET joga = 0 WHERE equipa <> ? AND joga IS NOT 0", {Clube_Treinador});
+    d.Execute("UPDATE jogadores SET joga = 0 WHERE joga IS NOT 0 AND equipa <> ?", {Clube_Treinador});
 }
 
 // The price of the five bands (Faixas_Preco), whole numbers: 500 * k; a
@@ -70,8 +70,9 @@ void precos_e_ordenados(db::Database& d, bool muitos) {
     static const std::string de_fora = "equipa <> ?1 AND clube_origem <> ?1";
     if (!muitos) {
         precos(d);
-        static const std::string sql = "UPDATE jogadores SET ordenado = " + ordenado_de("preco") + " WHERE " +
-                                       de_fora + " AND ordenado IS NOT " + ordenado_de("preco");
+        // The numbers first: most rows stop there, before any name is compared.
+        static const std::string sql = "UPDATE jogadores SET ordenado = " + ordenado_de("preco") +
+                                       " WHERE ordenado IS NOT " + ordenado_de("preco") + " AND " + de_fora;
         d.Execute(sql, {Clube_Treinador});
         return;
     }
