@@ -111,6 +111,15 @@ public:
         for (int i = 0; i < 4; ++i) porta_.responder(Resposta::Nao);
         porta_.mensagens.clear();
     }
+    // Every press of the next-match button to the season's end, offers
+    // turned down, then the season change.
+    bool jogar_epoca() {
+        while (Jornada_Actual <= 34) {
+            recusar_propostas();
+            if (Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) return false;
+        }
+        return Eliminatoria_Taca == 7 && Mudar_Epoca(nullptr) == Resultado_Mudanca::Feita;
+    }
     void repor_pasta() {
         Pasta_Programa = pasta_.string();
         Ligacao_BD = LIGACAO_JOGO;
@@ -125,13 +134,8 @@ public:
         if (fs::exists(guardado)) return guardado.string();
         if (!abrir_copia()) return {};
         Base_Dados->Execute("UPDATE principal SET T_contrato = 99");
-        for (int epoca = 0; epoca < 5; ++epoca) {
-            while (Jornada_Actual <= 34) {
-                recusar_propostas();
-                if (Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) return {};
-            }
-            if (Mudar_Epoca(nullptr) != Resultado_Mudanca::Feita) return {};
-        }
+        for (int epoca = 0; epoca < 5; ++epoca)
+            if (!jogar_epoca()) return {};
         const std::string feito = Ficheiro_Jogo;
         repor_estado();
         repor_pasta();
@@ -234,13 +238,7 @@ void BM_EpocaComMudanca(benchmark::State& s) {
             break;
         }
         s.ResumeTiming();
-        bool ok = true;
-        while (ok && Jornada_Actual <= 34) {
-            a.recusar_propostas();
-            ok = Jogar_Proximo_Jogo() == Resultado_Ronda::Jogada;
-        }
-        ok = ok && Eliminatoria_Taca == 7 && Mudar_Epoca(nullptr) == Resultado_Mudanca::Feita;
-        if (!ok) {
+        if (!a.jogar_epoca()) {
             s.SkipWithError("the season did not run to its end");
             break;
         }

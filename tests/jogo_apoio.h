@@ -51,12 +51,7 @@ protected:
         std::filesystem::copy_file(m, caminho("jogo.gv"), std::filesystem::copy_options::overwrite_existing);
         Base_Dados = db::Database::abrir(caminho("jogo.gv"), Ligacao_BD);
         Ficheiro_Jogo = caminho("jogo.gv");
-        Nome_Treinador = e.nome;
-        Clube_Treinador = e.clube;
-        Jogo_Real = e.jogo_real ? 1 : 0;
-        Jornada_Actual = 1;
-        Epoca_Actual = 1999;
-        Eliminatoria_Taca = 1;
+        Estado_Novo_Jogo(e);
         semear_aleatorio(12345);
         saltar_sorteios(std::stoull(ler_bytes(m.string() + ".nota")));
     }

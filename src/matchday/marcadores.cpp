@@ -18,13 +18,8 @@ using jornada_interno::e_do_treinador;
 namespace {
 
 using jornada_interno::Candidato;
+using jornada_interno::linha_de;
 using jornada_interno::memoria_ronda;
-
-int linha_de(const char* pos) {
-    for (std::size_t i = 0; i < Codigos_Posicao.size(); ++i)
-        if (std::string_view(pos) == Codigos_Posicao[i]) return static_cast<int>(i);
-    return -1;
-}
 
 // A line's candidates: read with their details, or, within a round, a
 // computer club's by identity from the round's memory, each read in full

@@ -13,6 +13,8 @@ namespace {
 
 Memoria_Ronda* activa = nullptr;
 
+} // namespace
+
 // A line's index from its code, as the database compares it (case aside).
 int linha_de(std::string_view pos) {
     if (pos.size() == 2 && static_cast<unsigned char>(pos[0]) < 0x80 && static_cast<unsigned char>(pos[1]) < 0x80) {
@@ -28,8 +30,6 @@ int linha_de(std::string_view pos) {
         if (k == Codigos_Posicao[i]) return static_cast<int>(i);
     return -1;
 }
-
-} // namespace
 
 Memoria_Ronda* memoria_ronda() { return activa; }
 

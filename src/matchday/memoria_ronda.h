@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -81,6 +82,10 @@ private:
     std::vector<long long> ordem_golos_;
     std::vector<Registo> registos_;
 };
+
+// A line's index (0 gk ... 3 av) from a position code, as the database
+// compares it (case and accents aside); -1 for no line.
+int linha_de(std::string_view pos);
 
 // The memory of the round being played, or null outside a round.
 Memoria_Ronda* memoria_ronda();

@@ -1,7 +1,6 @@
 #include "matchday/partida.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "data/esquema.h"
 #include "matchday/classificacao.h"
@@ -34,14 +33,6 @@ constexpr std::array<double, 4> Contagem_Computador_Casa{1, 4, 3, 3};
 constexpr std::array<double, 4> Contagem_Computador_Fora{1, 5, 3, 2};
 constexpr std::array<double, 4> Contagem_Fora_Da_Liga{1, 4, 4, 2};
 
-int indice_posicao(const std::string& pos) {
-    std::string b;
-    for (char c : pos) b += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (std::size_t i = 0; i < Codigos_Posicao.size(); ++i)
-        if (b == Codigos_Posicao[i]) return static_cast<int>(i);
-    return -1;
-}
-
 // Averages of every line of a club: of its starters only, or of all its
 // players. One grouped read in place of four averages.
 Linhas ler_linhas(const std::string& clube, bool so_titulares) {
@@ -52,7 +43,7 @@ Linhas ler_linhas(const std::string& clube, bool so_titulares) {
             : "SELECT pos, avg(forca) AS m_f, count(*) AS n FROM jogadores WHERE equipa = ? GROUP BY pos",
         {clube});
     for (; !rs.Eof(); rs.MoveNext()) {
-        int i = indice_posicao(rs["pos"].texto());
+        int i = jornada_interno::linha_de(rs["pos"].texto());
         if (i < 0) continue;
         l.media[i] = rs["m_f"].real();
         l.n[i] = static_cast<double>(rs["n"].inteiro());
@@ -211,7 +202,7 @@ double Numero_Jogadores_Posicao(const std::string& clube, const std::string& pos
 
 double Numero_Jogadores_Posicao_Taca(const std::string& clube, const std::string& pos) {
     if (clube_da_liga(clube)) return Numero_Jogadores_Posicao(clube, pos);
-    int i = indice_posicao(pos);
+    int i = jornada_interno::linha_de(pos);
     return i < 0 ? 0 : Contagem_Fora_Da_Liga[i];
 }
 

@@ -70,8 +70,7 @@ struct Limpeza {
     bool feito = false;
     ~Limpeza() {
         if (feito) return;
-        if (Base_Dados) Base_Dados->Close();
-        Base_Dados.reset();
+        fechar_base();
         if (!temporario.empty()) remover_com_diario(temporario);
         Ficheiro_Jogo.clear();
         Nome_Treinador.clear();
@@ -125,6 +124,16 @@ std::string Escolher_Pasta_Programa(const std::string& pasta_executavel, const s
     return fs::exists(mestra, ec) ? pasta_dados : pasta_executavel;
 }
 
+void Estado_Novo_Jogo(const Escolhas_Novo_Jogo& e) {
+    Nome_Treinador = e.nome;
+    Clube_Treinador = e.clube;
+    Jogo_Real = e.jogo_real ? 1 : 0;
+    Jornada_Actual = 1;
+    Epoca_Actual = 1999;
+    Eliminatoria_Taca = 1;
+    Vencedor_Taca.clear();
+}
+
 int Dinheiro_Inicial(const std::string& texto) {
     std::size_t i = 0;
     while (i < texto.size() && texto[i] == ' ') ++i;
@@ -175,13 +184,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         Compactar_Base_Dados(*Base_Dados);
         ponto_de_falha("novo_jogo.semeado");
 
-        Nome_Treinador = e.nome;
-        Clube_Treinador = e.clube;
-        Jogo_Real = e.jogo_real ? 1 : 0;
-        Jornada_Actual = 1;
-        Epoca_Actual = 1999;
-        Eliminatoria_Taca = 1;
-        Vencedor_Taca.clear();
+        Estado_Novo_Jogo(e);
         Randomize();
         {
             db::Transaccao t(*Base_Dados);

@@ -43,6 +43,10 @@ std::string Escolher_Pasta_Programa(const std::string& pasta_executavel, const s
 // Whether a file can be made in the folder (tried, not guessed).
 bool pasta_gravavel(const std::string& pasta);
 
+// The manager, his club and the first matchday, cup round and season of a
+// new game, in the process-wide state.
+void Estado_Novo_Jogo(const Escolhas_Novo_Jogo& escolhas);
+
 // "5,000,000" -> 5,000,000: the leading number, in millions.
 int Dinheiro_Inicial(const std::string& texto);
 

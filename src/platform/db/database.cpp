@@ -125,8 +125,6 @@ int colacao_nome(void*, int na, const void* a, int nb, const void* b) {
                           std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(nb)));
 }
 
-Erro_BD::Tipo tipo_de(int rc) { return tipo_do_codigo(rc); }
-
 void ligar(sqlite3_stmt* st, const Parametros& p, Database& d) {
     int n = sqlite3_bind_parameter_count(st);
     if (n != static_cast<int>(p.size()))
@@ -202,7 +200,7 @@ void Database::falhar(int rc, const std::string& contexto) const {
     std::string d = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     if (!contexto.empty()) d += " (" + contexto + ")";
     int numero = db_ ? sqlite3_extended_errcode(db_) : rc;
-    throw Erro_BD(numero, d, tipo_de(numero));
+    throw Erro_BD(numero, d, tipo_do_codigo(numero));
 }
 
 namespace {
@@ -356,10 +354,10 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
         if (rc != SQLITE_OK) {
             int ext = sqlite3_extended_errcode(d->db_);
             sqlite3_exec(d->db_, "ROLLBACK;", nullptr, nullptr, nullptr);
-            if (tipo_de(ext) == Erro_BD::Tipo::Bloqueada)
+            if (tipo_do_codigo(ext) == Erro_BD::Tipo::Bloqueada)
                 throw Erro_BD(ext, "O ficheiro está a ser usado por outro programa: " + caminho,
                               Erro_BD::Tipo::Bloqueada);
-            if (tipo_de(ext) == Erro_BD::Tipo::So_Leitura)
+            if (tipo_do_codigo(ext) == Erro_BD::Tipo::So_Leitura)
                 throw Erro_BD(ext, "O ficheiro só pode ser lido: " + caminho, Erro_BD::Tipo::So_Leitura);
             d->falhar(rc);
         }
@@ -437,7 +435,7 @@ void Database::executar_script(const std::string& sql) {
         std::string d = erro ? erro : sqlite3_errstr(rc);
         sqlite3_free(erro);
         int ext = sqlite3_extended_errcode(db_);
-        throw Erro_BD(ext, d, tipo_de(ext));
+        throw Erro_BD(ext, d, tipo_do_codigo(ext));
     }
 }
 
@@ -476,8 +474,7 @@ std::string_view Linha_Lida::vista(int i) const {
 
 std::string Linha_Lida::texto(int i) const {
     if (sqlite3_column_type(st_, i) != SQLITE_TEXT) return ler_coluna(st_, i).texto();
-    auto t = reinterpret_cast<const char*>(sqlite3_column_text(st_, i));
-    return std::string(t ? t : "", static_cast<std::size_t>(sqlite3_column_bytes(st_, i)));
+    return std::string(vista(i));
 }
 
 Valor Database::valor(const std::string& sql, const Parametros& p) {
