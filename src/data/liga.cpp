@@ -62,15 +62,26 @@ std::string Sortear_Jogos_Taca_Sem_Aviso() {
         Vencedor_Taca = rs["clube"].texto();
         return Vencedor_Taca;
     }
-    // Each pick is uniform among the clubs still waiting; a picked club
-    // leaves the table at once, so none is drawn twice.
+    // Each pick is uniform among the clubs still waiting, in the table's
+    // order; a picked club leaves the table, so none is drawn twice. The
+    // waiting clubs are read once and the picked rows go when the draw ends.
+    struct Espera {
+        long long id;
+        std::string clube;
+    };
+    std::vector<Espera> fila;
+    d.percorrer("SELECT rowid, clube FROM clubes_taca_qualif ORDER BY rowid", {},
+                [&](const db::Linha_Lida& r) { fila.push_back({r.inteiro(0), r.texto(1)}); });
+    std::vector<long long> tirados;
     auto tirar = [&]() {
         Randomize();
-        auto rs = d.OpenRecordset(espera);
-        int m = rs.RecordCount();
-        rs.Move(Int(Rnd() * m));
-        std::string clube = rs["clube"].texto();
-        rs.Delete();
+        const int m = static_cast<int>(fila.size());
+        const int k = Int(Rnd() * m);
+        if (k < 0 || k >= m) throw db::Erro_BD(db::ERRO_SEM_REGISTO, "Não há clubes por sortear para a Taça");
+        const auto it = fila.begin() + k;
+        std::string clube = std::move(it->clube);
+        tirados.push_back(it->id);
+        fila.erase(it);
         return clube;
     };
     for (int k = 1; k <= n / 2; ++k) {
@@ -78,6 +89,9 @@ std::string Sortear_Jogos_Taca_Sem_Aviso() {
         std::string fora = tirar();
         d.Execute("INSERT INTO jogos_taca (casa, fora) VALUES (?, ?)", {casa, fora});
     }
+    if (fila.empty()) d.Execute("DELETE FROM clubes_taca_qualif");
+    else
+        for (long long id : tirados) d.Execute("DELETE FROM clubes_taca_qualif WHERE rowid = ?", {id});
     return {};
 }
 

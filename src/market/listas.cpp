@@ -141,22 +141,37 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
     std::exception_ptr desfez;   // the failure that made the engine undo everything
     auto& d = base_aberta();
     const bool dentro = d.em_transaccao();
-    // The matchday's purchases are saved together: each one is whole or
-    // undone on its own (a savepoint), and the disk is written once.
+    // The matchday's purchases are saved together, in the round's
+    // transaction or in one of their own, and each one is whole or put back
+    // on its own: its writes are undone one by one, as a savepoint would
+    // at the price of enciphering a copy of every page it touched.
     std::optional<db::Transaccao> todas;
-    try {
-        todas.emplace(d);
-    } catch (const db::Erro_BD& e) {
-        Registar_Erro(e);
-        ui().aviso(std::string(txt("As transferências entre clubes não foram feitas:",
-                                   "The transfers between clubs were not made:")) +
-                       "\n" + Causa_Erro(e),
-                   Icone::Exclamacao);
-        return 0;
-    }
+    if (!dentro) try {
+            todas.emplace(d);
+        } catch (const db::Erro_BD& e) {
+            Registar_Erro(e);
+            ui().aviso(std::string(txt("As transferências entre clubes não foram feitas:",
+                                       "The transfers between clubs were not made:")) +
+                           "\n" + Causa_Erro(e),
+                       Icone::Exclamacao);
+            return 0;
+        }
+    std::vector<Desfazer_Mudanca> feitas_aqui;
+    // Puts back what failed; if even that fails, nothing of the batch can be
+    // trusted and the transaction around it goes.
+    auto repor = [&](Desfazer_Mudanca& m) {
+        try {
+            m.desfazer();
+        } catch (const db::Erro_BD& e) {
+            Registar_Erro(e);
+            if (!desfez) desfez = std::current_exception();
+            if (todas) todas.reset();
+        }
+    };
     for (const Jogador_Listado& j : linhas) {
         Randomize();
         if (Sorteio() >= 0.25 || j.idade < 17) continue;
+        Desfazer_Mudanca mudanca;
         try {
             if (!j.sem_clube()) {
                 // The row may be stale: the player came up twice, or the
@@ -169,33 +184,35 @@ int Transferir_Jogadores(const std::vector<Jogador_Listado>& linhas) {
             }
             const std::string comprador = Escolher_Clube_Interessado(Divisao_Do_Jogador(j.forca), j.pos);
             if (comprador.empty()) continue;
-            db::Transaccao t(d);
             Mudar_Clube_Jogador(j.preco, j.pos, j.nome, j.idade, j.forca, j.clube, comprador,
-                                j.sem_clube() ? 0 : j.rowid);
+                                j.sem_clube() ? 0 : j.rowid, &mudanca);
             ponto_de_falha("compra_clube.gravar");
-            t.commit();
             ++feitas;
             nomes_feitos.push_back(j.nome);
+            feitas_aqui.push_back(std::move(mudanca));
         } catch (const db::Erro_BD& e) {
             causa = Causa_Erro(e);
             erros += "\n" + j.nome + ": " + causa;
             Registar_Erro(e);
-            if (!d.em_transaccao()) desfez = std::current_exception();
+            if (d.em_transaccao()) repor(mudanca);
+            else desfez = std::current_exception();
         }
         // A failing disk can make the engine undo the whole batch: what was
         // made is lost and nothing more is tried.
-        if (!d.em_transaccao()) break;
+        if (desfez || !d.em_transaccao()) break;
     }
-    bool guardadas = d.em_transaccao();
+    bool guardadas = !desfez && d.em_transaccao();
     if (guardadas) {
         try {
             ponto_de_falha("transferencias.gravar");
-            todas->commit();
+            if (todas) todas->commit();
         } catch (const db::Erro_BD& e) {
             causa = Causa_Erro(e);
             Registar_Erro(e);
             guardadas = false;
             if (!d.em_transaccao()) desfez = std::current_exception();
+            else if (dentro)
+                for (auto m = feitas_aqui.rbegin(); m != feitas_aqui.rend() && !desfez; ++m) repor(*m);
         }
     }
     // Within a round, the round itself was undone: it fails with this cause.

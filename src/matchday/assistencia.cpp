@@ -26,7 +26,7 @@ int Calcular_Assistencia(const std::string& casa, const std::string& fora) {
     Randomize();
     const int p_casa = Posicao_Clube(casa);
     const int p_fora = Posicao_Clube(fora);
-    const double cap = Capacidade_Estadio(casa);
+    const double cap = jornada_interno::capacidade(casa);
     // Left to right in double precision: a place over 18 first, then the share.
     const int parte_casa = Int((19 - p_casa) / 18.0 * 0.3 * cap);
     const int parte_publico = Int(Sorteio() * 0.3 * cap + 0.3 * cap);
@@ -37,7 +37,7 @@ int Calcular_Assistencia(const std::string& casa, const std::string& fora) {
 
 int Assistencia_Taca(const std::string& casa, const std::string& fora) {
     if (!clube_da_liga(casa)) return 10000;
-    const int cap = Capacidade_Estadio(casa);
+    const int cap = jornada_interno::capacidade(casa);
     if (!clube_da_liga(fora)) return static_cast<int>(dividir_arredondado(cap, 3));
     return cap;
 }

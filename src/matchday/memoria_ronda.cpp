@@ -137,23 +137,39 @@ const Linhas& Memoria_Ronda::linhas(const std::string& clube) {
 
 void Memoria_Ronda::ler_tabela() {
     tabela_lida_ = true;
-    auto rs = base().OpenRecordset("SELECT clube, div, pontos, g_mar - g_suf AS dif FROM clubes ORDER BY rowid");
+    auto rs = base().OpenRecordset(
+        "SELECT clube, div, pontos, g_mar - g_suf AS dif, cap_estadio FROM clubes ORDER BY rowid");
     for (; !rs.Eof(); rs.MoveNext()) {
         std::string clube = rs["clube"].texto();
         std::string chave = db::chave_nome(clube);
-        tabela_.push_back({std::move(clube), std::move(chave), rs["div"].int32(), rs["pontos"].int32(), rs["dif"].int32()});
+        tabela_.push_back({std::move(clube), std::move(chave), rs["div"].int32(), rs["pontos"].int32(),
+                           rs["dif"].int32(), rs["cap_estadio"].int32()});
     }
 }
 
-int Memoria_Ronda::posicao(const std::string& clube) {
+Memoria_Ronda::Clube_Tabela* Memoria_Ronda::primeira(const std::string& clube) {
     if (!tabela_lida_) ler_tabela();
+    auto it = primeiras_.find(clube);
+    if (it == primeiras_.end()) {
+        const std::string chave = db::chave_nome(clube);
+        auto c = std::find_if(tabela_.begin(), tabela_.end(), [&](const Clube_Tabela& t) { return t.chave == chave; });
+        it = primeiras_.emplace(clube, c == tabela_.end() ? -1 : static_cast<int>(c - tabela_.begin())).first;
+    }
+    return it->second < 0 ? nullptr : &tabela_[static_cast<std::size_t>(it->second)];
+}
+
+std::optional<Memoria_Ronda::Dados_Clube> Memoria_Ronda::clube(const std::string& nome) {
+    const Clube_Tabela* c = primeira(nome);
+    if (!c) return std::nullopt;
+    return Dados_Clube{c->div, c->capacidade};
+}
+
+int Memoria_Ronda::posicao(const std::string& clube) {
     // The division of the first row of that name, the place of the row
     // spelled exactly so: as the standings query and its walk found them.
-    const std::string chave = db::chave_nome(clube);
-    auto primeira = std::find_if(tabela_.begin(), tabela_.end(),
-                                 [&](const Clube_Tabela& c) { return c.chave == chave; });
-    if (primeira == tabela_.end()) return 0;
-    const int div = primeira->div;
+    const Clube_Tabela* primeira_linha = primeira(clube);
+    if (!primeira_linha) return 0;
+    const int div = primeira_linha->div;
     auto antes = [](const Clube_Tabela& a, const Clube_Tabela& b) {
         if (a.pontos != b.pontos) return a.pontos > b.pontos;
         if (a.diferenca != b.diferenca) return a.diferenca > b.diferenca;
@@ -170,13 +186,10 @@ int Memoria_Ronda::posicao(const std::string& clube) {
 
 void Memoria_Ronda::resultado(const std::string& clube, int marcados, int sofridos) {
     if (!tabela_lida_) return;   // read afresh when first asked
-    const std::string chave = db::chave_nome(clube);
-    for (auto& c : tabela_)
-        if (c.chave == chave) {
-            c.pontos += marcados > sofridos ? 3 : marcados == sofridos ? 1 : 0;
-            c.diferenca += marcados - sofridos;
-            return;
-        }
+    if (Clube_Tabela* c = primeira(clube)) {
+        c->pontos += marcados > sofridos ? 3 : marcados == sofridos ? 1 : 0;
+        c->diferenca += marcados - sofridos;
+    }
 }
 
 void Memoria_Ronda::golo(const Candidato& c, const std::string& clube_registo) {

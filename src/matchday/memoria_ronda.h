@@ -8,6 +8,7 @@
 // end. Shared by the matchday sources only.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -52,6 +53,14 @@ public:
     int posicao(const std::string& clube);
     void resultado(const std::string& clube, int marcados, int sofridos);
 
+    // The division and stadium of the club's first row, found as the
+    // database finds a name (case and accents aside); none for a cup
+    // entrant from outside the divisions. A round changes neither.
+    struct Dados_Clube {
+        int div = 0, capacidade = 0;
+    };
+    std::optional<Dados_Clube> clube(const std::string& nome);
+
     // A goal by this player (his goals before it in c.golos), for this
     // club's record of all-time scorers.
     void golo(const Candidato& c, const std::string& clube_registo);
@@ -62,7 +71,7 @@ public:
 private:
     struct Clube_Tabela {
         std::string clube, chave;   // the name and its folding
-        int div = 0, pontos = 0, diferenca = 0;
+        int div = 0, pontos = 0, diferenca = 0, capacidade = 0;
     };
     // One write to the all-time scorers, in the order the goals came.
     struct Registo {
@@ -72,12 +81,15 @@ private:
     };
     void ler_planteis();
     void ler_tabela();
+    // The first row of the name, or null; each name asked is looked up once.
+    Clube_Tabela* primeira(const std::string& clube);
 
     bool planteis_lidos_ = false, tabela_lida_ = false;
     std::unordered_map<std::string, std::array<std::vector<long long>, 4>> planteis_;   // by folded club name
     std::unordered_map<std::string, Linhas> linhas_;
     std::unordered_map<long long, Candidato> detalhes_;
     std::vector<Clube_Tabela> tabela_;
+    std::unordered_map<std::string, int> primeiras_;   // by name as asked: row in tabela_, -1 for none
     std::unordered_map<long long, int> golos_;
     std::vector<long long> ordem_golos_;
     std::vector<Registo> registos_;

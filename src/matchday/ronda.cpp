@@ -277,8 +277,8 @@ void Jogar_Eliminatoria_Taca(Observador_Ronda* observador) {
 
         const bool do_treinador = e_do_treinador(j.casa) || e_do_treinador(j.fora);
         if (do_treinador) Verificar_Lesao();
-        l.divisao_casa = Divisao_Clube(j.casa);
-        l.divisao_fora = Divisao_Clube(j.fora);
+        l.divisao_casa = jornada_interno::divisao(j.casa);
+        l.divisao_fora = jornada_interno::divisao(j.fora);
         l.texto_casa = rotulo_taca(l.divisao_casa, j.casa, true);
         l.texto_fora = rotulo_taca(l.divisao_fora, j.fora, false);
         l.assistencia = Assistencia_Taca(j.casa, j.fora);

@@ -4,6 +4,7 @@
 // borrowing from the lists.
 
 #include "apoio_mercado.h"
+#include "platform/texto.h"
 #include "data/clubes.h"
 #include "market/banco.h"
 #include "market/compras.h"
@@ -267,6 +268,37 @@ TEST_F(Listas, AComputerPurchaseThatFailsMidWriteIsUndoneAloneAndAFailedSaveUndo
     EXPECT_FALSE(Base_Dados->em_transaccao());
     EXPECT_EQ(ultima(), "Algumas transferências entre clubes não foram feitas:\nLivre C: O disco está cheio.\n"
                         "Livre D: O disco está cheio.");
+}
+
+// Inside the round's transaction each purchase's writes are put back one by
+// one: the player's row and his scorer row, spelled as they were, and the
+// round's transaction goes on with the purchases that stood.
+TEST_F(Listas, InsideTheRoundAFailedPurchaseIsPutBackAsItWasAndTheRoundGoesOn) {
+    const long long vendido = jogador(outro, "md", 25, 70, 300000, "Rui O'Hara");
+    const std::string grafia = maiusculas(outro);
+    sql("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, golos, sit) VALUES ('Rui O''Hara', ?, 'md', 25, 7, 1)",
+        {grafia});
+    db::Transaccao ronda(*Base_Dados);
+    {
+        armar_falha("compra_clube.gravar", SQLITE_FULL);
+        Sorteios_Fixados s(teste::sorteios({0.0, 0.9, 0.0, 0.9}, 0.99));
+        EXPECT_EQ(Transferir_Jogadores({listado(vendido, 300000), livre("Livre B", "md", 22, 50, 1)}), 1);
+    }
+    EXPECT_EQ(ultima(), "Algumas transferências entre clubes não foram feitas:\nRui O'Hara: O disco está cheio.");
+    EXPECT_EQ(coluna(vendido, "equipa, preco"), outro + "|300000");
+    EXPECT_EQ(linha("SELECT equipa FROM Melhores_Marcadores_Sempre WHERE nome = 'Rui O''Hara'"), grafia);
+    EXPECT_EQ(linha("SELECT count(*), group_concat(nome) FROM transferencias_clubes"), "1|Livre B");
+
+    const std::string uma = teste::conteudo_base(*Base_Dados);
+    {
+        armar_falha("transferencias.gravar", SQLITE_FULL);
+        Sorteios_Fixados s(teste::sorteios({0.0, 0.9, 0.0, 0.9}, 0.99));
+        EXPECT_EQ(Transferir_Jogadores({listado(vendido, 300000), livre("Livre C", "md", 22, 50, 1)}), 0);
+    }
+    EXPECT_EQ(teste::conteudo_base(*Base_Dados), uma);
+    ASSERT_TRUE(Base_Dados->em_transaccao());
+    ronda.commit();
+    EXPECT_EQ(linha("SELECT count(*) FROM jogadores WHERE nome = 'Livre B'"), "1");
 }
 
 class Compras : public teste::Com_Jogo {

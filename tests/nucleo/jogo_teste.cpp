@@ -1,6 +1,7 @@
 // New game and load game through the scripted port.
 
 #include "data/consultas.h"
+#include "matchday/ronda.h"
 #include "jogo_apoio.h"
 #include "platform/falhas.h"
 
@@ -179,6 +180,26 @@ TEST_F(CarregarJogo, RestoresTheGameState) {
     alterar("INSERT INTO clubes_taca_qualif (clube) VALUES ('Académico Fontelada')");
     ASSERT_EQ(carregar("jogo.gv"), Resultado_Jogo::Aberto);
     EXPECT_EQ(std::tuple(Jogo_Real, Vencedor_Taca), std::tuple(0, std::string("Académico Fontelada")));
+}
+
+// A game saved before the pages grew keeps its old page size: it loads,
+// plays a round and opens again; a new game has the new size.
+TEST_F(CarregarJogo, AGameSavedWithTheOldPageSizeLoadsAndPlays) {
+    {
+        auto d = db::Database::abrir(caminho("jogo.gv"), Ligacao_BD);
+        EXPECT_EQ(d->valor("PRAGMA page_size").int32(), db::Database::Pagina_Nova);
+        d->Execute("ATTACH DATABASE ? AS antigo KEY '" + db::senha_da_ligacao(Ligacao_BD) + "'", {caminho("antigo.gv")});
+        d->executar_script("PRAGMA antigo.cipher_page_size = 1024; SELECT sqlcipher_export('antigo'); DETACH DATABASE antigo;");
+    }
+    ASSERT_EQ(carregar("antigo.gv"), Resultado_Jogo::Aberto);
+    EXPECT_TRUE(porta.mensagens.empty());
+    Preco_Bilhete = 15;
+    ASSERT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Jogada);
+    fechar();
+    auto d = db::Database::abrir(caminho("antigo.gv"), Ligacao_BD);
+    EXPECT_EQ(d->valor("PRAGMA page_size").int32(), db::Database::Pagina_Antiga);
+    EXPECT_EQ(d->valor("SELECT Jornada FROM principal").int32(), 2);
+    EXPECT_EQ(d->valor("SELECT count(*) FROM jogos WHERE jor = 1 AND result LIKE '% - %'").int32(), 27);
 }
 
 TEST_F(CarregarJogo, OtherVersionOrMissingFileAreRefusedAndTheFileStaysAsItWas) {

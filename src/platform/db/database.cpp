@@ -289,9 +289,16 @@ void Database::configurar(const std::string& ligacao) {
         const std::string& dada = chave_derivada_ ? chave : senha;
         int rc = sqlite3_key(db_, dada.data(), static_cast<int>(dada.size()));
         if (rc != SQLITE_OK) falhar(rc);
+        const std::string pagina = "PRAGMA cipher_page_size = " + std::to_string(pagina_);
+        rc = sqlite3_exec(db_, pagina.c_str(), nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) falhar(rc);
     }
     sqlite3_create_collation_v2(db_, "NOME", SQLITE_UTF8, nullptr, colacao_nome, nullptr);
     sqlite3_busy_timeout(db_, espera_bloqueio_ms());
+    // The pages a savepoint must be able to put back, and the engine's
+    // sorting space, are kept in memory: on disk they would be enciphered
+    // page by page for an undo that almost never comes.
+    sqlite3_exec(db_, "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
 }
 
 namespace {
@@ -320,24 +327,34 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
     d->modo_ = modo;
     // CREATE lets an attached compaction target be made; the file itself
     // was checked to exist above.
-    int flags = modo == Modo::So_Leitura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    int rc = sqlite3_open_v2(caminho.c_str(), &d->db_, flags, nullptr);
-    if (rc != SQLITE_OK) d->falhar(rc);
-    d->configurar(ligacao);
+    const int flags = modo == Modo::So_Leitura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     // Reading the schema is what proves the file is one of ours with the
-    // right password; nothing is written by it.
-    rc = sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    // right password and page size; nothing is written by it.
+    auto tentar = [&](int pagina, bool com_passe) {
+        if (d->db_) sqlite3_close_v2(d->db_);
+        d->db_ = nullptr;
+        const int aberta = sqlite3_open_v2(caminho.c_str(), &d->db_, flags, nullptr);
+        if (aberta != SQLITE_OK) d->falhar(aberta);
+        d->pagina_ = pagina;
+        d->chave_com_passe_ = com_passe;
+        d->configurar(ligacao);
+        return sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    };
+    auto recusada = [](int rc) { return (rc & 0xFF) == SQLITE_NOTADB; };
+    // A file made before pages grew has the old size; one whose length is
+    // no whole number of new pages can only be such a file.
+    const auto bytes = fs::file_size(caminho, ec);
+    std::vector<int> paginas{Pagina_Antiga};
+    if (ec || bytes % Pagina_Nova == 0) paginas.insert(paginas.begin(), Pagina_Nova);
+    int rc = SQLITE_NOTADB;
+    for (int pagina : paginas)
+        if (!recusada(rc = tentar(pagina, false))) break;
     // Until a key derived here has opened a file, a refusal may be ours:
     // the engine is asked again with the password itself.
     static bool derivacao_provada = false;
-    if ((rc & 0xFF) == SQLITE_NOTADB && d->chave_derivada_ && !derivacao_provada) {
-        sqlite3_close_v2(d->db_);
-        d->db_ = nullptr;
-        rc = sqlite3_open_v2(caminho.c_str(), &d->db_, flags, nullptr);
-        if (rc != SQLITE_OK) d->falhar(rc);
-        d->chave_com_passe_ = true;
-        d->configurar(ligacao);
-        rc = sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    if (recusada(rc) && d->chave_derivada_ && !derivacao_provada) {
+        for (int pagina : paginas)
+            if (!recusada(rc = tentar(pagina, true))) break;
     } else if (rc == SQLITE_OK && d->chave_derivada_) {
         derivacao_provada = true;
     }
@@ -365,7 +382,7 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
     return d;
 }
 
-std::unique_ptr<Database> Database::criar(const std::string& caminho, const std::string& ligacao) {
+std::unique_ptr<Database> Database::criar(const std::string& caminho, const std::string& ligacao, int pagina) {
     preparar_motor();
     std::error_code ec;
     if (fs::exists(caminho, ec))
@@ -374,6 +391,7 @@ std::unique_ptr<Database> Database::criar(const std::string& caminho, const std:
     d->caminho_ = caminho;
     int rc = sqlite3_open_v2(caminho.c_str(), &d->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) d->falhar(rc);
+    d->pagina_ = pagina;
     d->configurar(ligacao);
     return d;
 }

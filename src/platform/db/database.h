@@ -121,6 +121,11 @@ private:
 
 class Database {
 public:
+    // Page sizes of an enciphered file: every file made here has the new
+    // one, with fewer and larger pages for a commit to encipher and write;
+    // a game saved before has the old one and opens as it is.
+    static constexpr int Pagina_Nova = 4096;
+    static constexpr int Pagina_Antiga = 1024;
     // Opens an existing database file. Throws Erro_BD with a clear text when
     // the file is missing, is not a database, the password is wrong, or the
     // file is locked; nothing is written to the file in any of those cases.
@@ -129,7 +134,8 @@ public:
                                            Modo modo = Modo::Leitura_Escrita);
     // Creates a new, empty, password-protected database (fails if it exists).
     static std::unique_ptr<Database> criar(const std::string& caminho,
-                                           const std::string& ligacao);
+                                           const std::string& ligacao,
+                                           int pagina = Pagina_Nova);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -211,6 +217,7 @@ private:
     bool wal_ = false;
     bool chave_derivada_ = false;   // opened with a key derived here
     bool chave_com_passe_ = false;  // the engine derives it from the password
+    int pagina_ = Pagina_Nova;      // the file's page size
     sqlite3_stmt* comecar(const std::string& sql, const Parametros& p);
     bool passo(sqlite3_stmt* st, const std::string& sql);
     struct Fim {
