@@ -63,24 +63,33 @@ std::string ordenado_de(const std::string& preco) {
     return "CASE WHEN " + preco + " >= 0 THEN " + preco + " / 100 ELSE -((99 - " + preco + ") / 100) END";
 }
 
-// After a growth round nearly every price moves: one pass then rewrites
-// each row once, its wage taken from its new price. Other rounds move few,
-// and two narrower passes look at each row more cheaply.
-void precos_e_ordenados(db::Database& d, bool muitos) {
-    static const std::string de_fora = "equipa <> ?1 AND clube_origem <> ?1";
-    if (!muitos) {
-        precos(d);
-        // The numbers first: most rows stop there, before any name is compared.
-        static const std::string sql = "UPDATE jogadores SET ordenado = " + ordenado_de("preco") +
-                                       " WHERE ordenado IS NOT " + ordenado_de("preco") + " AND " + de_fora;
-        d.Execute(sql, {Clube_Treinador});
-        return;
-    }
-    static const std::string novo = "(" + Preco_Novo + ")";
-    static const std::string sql = "UPDATE jogadores SET preco = " + novo + ", ordenado = CASE WHEN " + de_fora +
-                                   " THEN " + ordenado_de(novo) + " ELSE ordenado END WHERE preco IS NOT " + novo +
-                                   " OR (" + de_fora + " AND ordenado IS NOT " + ordenado_de(novo) + ")";
+// Other rounds move few prices, and two narrow passes look at each row
+// cheaply.
+void precos_e_ordenados(db::Database& d) {
+    precos(d);
+    // The numbers first: most rows stop there, before any name is compared.
+    static const std::string sql = "UPDATE jogadores SET ordenado = " + ordenado_de("preco") + " WHERE ordenado IS NOT " +
+                                   ordenado_de("preco") + " AND equipa <> ?1 AND clube_origem <> ?1";
     d.Execute(sql, {Clube_Treinador});
+}
+
+// A growth round makes every player of the computer's clubs one stronger:
+// his strength, the price it gives and the wage from that price go in one
+// write of each row. The manager's players, whose strength only their form
+// moved, are repriced through the club index.
+void crescer(db::Database& d) {
+    static const std::string preco_forte = [] {
+        std::string p = Preco_Novo;
+        for (std::size_t i = p.find("forca"); i != std::string::npos; i = p.find("forca", i + 11))
+            p.replace(i, 5, "(forca + 1)");
+        return "(" + p + ")";
+    }();
+    static const std::string sql = "UPDATE jogadores SET forca = forca + 1, preco = " + preco_forte +
+                                   ", ordenado = CASE WHEN clube_origem <> ?1 THEN " + ordenado_de(preco_forte) +
+                                   " ELSE ordenado END WHERE equipa <> ?1";
+    d.Execute(sql, {Clube_Treinador});
+    d.Execute("UPDATE jogadores SET preco = " + Preco_Novo + " WHERE equipa = ? AND preco IS NOT " + Preco_Novo,
+              {Clube_Treinador});
 }
 
 } // namespace
@@ -95,7 +104,10 @@ void Actualizar_Jogadores_Jornada() {
     // '0', and a player in his last injured round available again, in every
     // club. Players without a club then go.
     static const std::string sai_da_equipa = "joga IS NOT 0 AND (equipa <> ?1 OR lesionado_jor = 1)";
-    static const std::string sem_dono = "clube_origem IS NULL OR trim(clube_origem) = ''";
+    // A name of spaces alone sorts, byte by byte, before "!": the cheap
+    // comparison leaves trim() to the few rows that may be blank.
+    static const std::string sem_dono =
+        "clube_origem IS NULL OR (clube_origem COLLATE BINARY < '!' AND trim(clube_origem) = '')";
     static const std::string recuperado = "lesionado_jor <= 1 AND lesionado IS NOT 0";
     d.Execute("UPDATE jogadores SET joga = CASE WHEN " + sai_da_equipa + " THEN 0 ELSE joga END, clube_origem = CASE WHEN " +
                   sem_dono + " THEN '0' ELSE clube_origem END, lesionado = CASE WHEN " + recuperado +
@@ -105,9 +117,8 @@ void Actualizar_Jogadores_Jornada() {
     d.Execute("UPDATE jogadores SET lesionado_jor = lesionado_jor - 1 WHERE equipa = ? AND lesionado_jor >= 1",
               {Clube_Treinador});
     forma_do_treinador(d, false);
-    const bool cresce = Jornada_De_Crescimento(Jornada_Actual);
-    if (cresce) d.Execute("UPDATE jogadores SET forca = forca + 1 WHERE equipa <> ?", {Clube_Treinador});
-    precos_e_ordenados(d, cresce);
+    if (Jornada_De_Crescimento(Jornada_Actual)) crescer(d);
+    else precos_e_ordenados(d);
 }
 
 void Actualizar_Jogadores_Taca() {

@@ -162,9 +162,10 @@ std::string Minuto_Golo(int periodo) {
 
 void Limpar_Melhores_Marcadores() {
     auto& d = base();
-    // Found through the scorers' index, which holds the club.
+    // Found through the scorers' index, which holds the club; a blank club
+    // sorts, byte by byte, before "!", so trim() sees only the few that may be.
     d.Execute("DELETE FROM Melhores_Marcadores_Sempre WHERE rowid IN (SELECT rowid FROM Melhores_Marcadores_Sempre "
-              "WHERE equipa IS NULL OR trim(equipa) = '')");
+              "WHERE equipa IS NULL OR (equipa COLLATE BINARY < '!' AND trim(equipa) = ''))");
 
     // A player who left keeps one row per club, position and age: the best.
     auto saidos = d.OpenRecordset(
