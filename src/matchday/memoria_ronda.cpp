@@ -33,6 +33,12 @@ int linha_de(std::string_view pos) {
 
 Memoria_Ronda* memoria_ronda() { return activa; }
 
+const std::string& Memoria_Ronda::chave(const std::string& nome) {
+    auto it = chaves_.find(nome);
+    if (it == chaves_.end()) it = chaves_.emplace(nome, db::chave_nome(nome)).first;
+    return it->second;
+}
+
 Memoria_Ronda::Memoria_Ronda() { activa = this; }
 
 Memoria_Ronda::~Memoria_Ronda() {
@@ -63,7 +69,7 @@ void Memoria_Ronda::ler_planteis() {
         const std::string_view equipa = r.vista(1);
         if (!actual || equipa != ultimo_nome) {
             ultimo_nome.assign(equipa);
-            actual = &por_chave[db::chave_nome(ultimo_nome)];
+            actual = &por_chave[chave(ultimo_nome)];
         }
         // avg() leaves out a player without a strength; count(*) does not.
         ++actual->n[l];
@@ -101,7 +107,7 @@ void Memoria_Ronda::ler_planteis() {
 const std::vector<long long>& Memoria_Ronda::plantel(const std::string& clube, int linha) {
     static const std::vector<long long> nenhum;
     if (!planteis_lidos_) ler_planteis();
-    auto it = planteis_.find(db::chave_nome(clube));
+    auto it = planteis_.find(chave(clube));
     if (it == planteis_.end() || linha < 0 || linha > 3) return nenhum;
     return it->second[static_cast<std::size_t>(linha)];
 }
@@ -131,28 +137,27 @@ int Memoria_Ronda::golos_por_gravar(long long id) const {
 const Linhas& Memoria_Ronda::linhas(const std::string& clube) {
     static const Linhas nenhuma;
     if (!planteis_lidos_) ler_planteis();
-    auto it = linhas_.find(db::chave_nome(clube));
+    auto it = linhas_.find(chave(clube));
     return it == linhas_.end() ? nenhuma : it->second;
 }
 
 void Memoria_Ronda::ler_tabela() {
     tabela_lida_ = true;
-    auto rs = base().OpenRecordset(
-        "SELECT clube, div, pontos, g_mar - g_suf AS dif, cap_estadio FROM clubes ORDER BY rowid");
-    for (; !rs.Eof(); rs.MoveNext()) {
-        std::string clube = rs["clube"].texto();
-        std::string chave = db::chave_nome(clube);
-        tabela_.push_back({std::move(clube), std::move(chave), rs["div"].int32(), rs["pontos"].int32(),
-                           rs["dif"].int32(), rs["cap_estadio"].int32()});
-    }
+    base().percorrer("SELECT clube, div, pontos, g_mar - g_suf, cap_estadio FROM clubes ORDER BY rowid", {},
+                     [&](const db::Linha_Lida& r) {
+                         std::string clube = r.texto(0);
+                         std::string dobrado = chave(clube);
+                         tabela_.push_back({std::move(clube), std::move(dobrado), r.int32(1), r.int32(2), r.int32(3),
+                                            r.int32(4)});
+                     });
 }
 
 Memoria_Ronda::Clube_Tabela* Memoria_Ronda::primeira(const std::string& clube) {
     if (!tabela_lida_) ler_tabela();
     auto it = primeiras_.find(clube);
     if (it == primeiras_.end()) {
-        const std::string chave = db::chave_nome(clube);
-        auto c = std::find_if(tabela_.begin(), tabela_.end(), [&](const Clube_Tabela& t) { return t.chave == chave; });
+        const std::string& dobrado = chave(clube);
+        auto c = std::find_if(tabela_.begin(), tabela_.end(), [&](const Clube_Tabela& t) { return t.chave == dobrado; });
         it = primeiras_.emplace(clube, c == tabela_.end() ? -1 : static_cast<int>(c - tabela_.begin())).first;
     }
     return it->second < 0 ? nullptr : &tabela_[static_cast<std::size_t>(it->second)];
@@ -175,13 +180,21 @@ int Memoria_Ronda::posicao(const std::string& clube) {
         if (a.diferenca != b.diferenca) return a.diferenca > b.diferenca;
         return db::comparar_nomes(a.clube, b.clube) < 0;
     };
-    std::vector<const Clube_Tabela*> divisao;
-    for (const auto& c : tabela_)
-        if (c.div == div) divisao.push_back(&c);
-    std::stable_sort(divisao.begin(), divisao.end(), [&](auto* a, auto* b) { return antes(*a, *b); });
-    for (std::size_t i = 0; i < divisao.size(); ++i)
-        if (divisao[i]->clube == clube) return static_cast<int>(i) + 1;
-    return 0;
+    // A row's place is one plus the rows ahead of it in its division: those
+    // that sort before it, and those that tie with it and come before it in
+    // the table (the standings' sort keeps the table's order on a tie).
+    int melhor = 0;
+    for (std::size_t i = 0; i < tabela_.size(); ++i) {
+        const Clube_Tabela& x = tabela_[i];
+        if (x.div != div || x.clube != clube) continue;
+        int lugar = 1;
+        for (std::size_t j = 0; j < tabela_.size(); ++j) {
+            const Clube_Tabela& y = tabela_[j];
+            if (j != i && y.div == div && (antes(y, x) || (j < i && !antes(x, y)))) ++lugar;
+        }
+        if (melhor == 0 || lugar < melhor) melhor = lugar;
+    }
+    return melhor;
 }
 
 void Memoria_Ronda::resultado(const std::string& clube, int marcados, int sofridos) {
@@ -208,28 +221,31 @@ void Memoria_Ronda::gravar() {
     // already there take all the name's later goals, a new row one goal and
     // those that came after it.
     using Chave = std::tuple<std::string, std::string, std::string, int>;
-    auto chave = [](const Registo& r) {
-        return Chave{db::chave_nome(r.nome), db::chave_nome(r.equipa), db::chave_nome(r.pos), r.idade};
-    };
+    std::vector<Chave> chaves;
+    chaves.reserve(registos_.size());
+    for (const auto& r : registos_) chaves.emplace_back(chave(r.nome), chave(r.equipa), chave(r.pos), r.idade);
     std::map<Chave, int> mais;
-    for (const auto& r : registos_)
-        if (!r.novo) ++mais[chave(r)];
+    for (std::size_t i = 0; i < registos_.size(); ++i)
+        if (!registos_[i].novo) ++mais[chaves[i]];
     std::map<Chave, bool> feitas;
-    for (const auto& r : registos_) {
-        if (r.novo || feitas[chave(r)]) continue;
-        feitas[chave(r)] = true;
+    for (std::size_t i = 0; i < registos_.size(); ++i) {
+        const auto& r = registos_[i];
+        if (r.novo) continue;
+        bool& feita = feitas[chaves[i]];
+        if (feita) continue;
+        feita = true;
         d.Execute("UPDATE Melhores_Marcadores_Sempre SET golos = golos + ? "
                   "WHERE nome = ? AND equipa = ? AND pos = ? AND idade = ?",
-                  {mais[chave(r)], r.nome, r.equipa, r.pos, r.idade});
+                  {mais[chaves[i]], r.nome, r.equipa, r.pos, r.idade});
     }
     std::map<Chave, int> vistas;
-    for (const auto& r : registos_) {
-        const Chave k = chave(r);
+    for (std::size_t i = 0; i < registos_.size(); ++i) {
+        const auto& r = registos_[i];
         if (!r.novo) {
-            ++vistas[k];
+            ++vistas[chaves[i]];
             continue;
         }
-        const int depois = mais[k] - vistas[k];
+        const int depois = mais[chaves[i]] - vistas[chaves[i]];
         d.Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, sit, golos) "
                   "VALUES (?, ?, ?, ?, 1, ?)",
                   {r.nome, r.equipa, r.pos, r.idade, 1 + depois});

@@ -81,6 +81,8 @@ private:
     };
     void ler_planteis();
     void ler_tabela();
+    // A name folded as the database compares it; each name is folded once.
+    const std::string& chave(const std::string& nome);
     // The first row of the name, or null; each name asked is looked up once.
     Clube_Tabela* primeira(const std::string& clube);
 
@@ -89,6 +91,7 @@ private:
     std::unordered_map<std::string, Linhas> linhas_;
     std::unordered_map<long long, Candidato> detalhes_;
     std::vector<Clube_Tabela> tabela_;
+    std::unordered_map<std::string, std::string> chaves_;
     std::unordered_map<std::string, int> primeiras_;   // by name as asked: row in tabela_, -1 for none
     std::unordered_map<long long, int> golos_;
     std::vector<long long> ordem_golos_;

@@ -4,6 +4,7 @@
 #include "apoio_jornada.h"
 #include "matchday/assistencia.h"
 #include "matchday/classificacao.h"
+#include "matchday/memoria_ronda.h"
 #include "matchday/partida.h"
 #include "matchday/ronda.h"
 
@@ -56,6 +57,12 @@ TEST_F(Classificacao, PlacesGoByPointsThenGoalDifferenceThenNameAndBringTheCrowd
         EXPECT_EQ(contar("SELECT pos FROM Historico_Jornadas WHERE jor = 7 AND clube = ?", {clube}), lugar) << clube;
     }
     EXPECT_EQ(Posicao_Clube("Fora da Liga"), 0);
+    {
+        // While a round plays, its memory gives the same places.
+        jornada_interno::Memoria_Ronda memoria;
+        for (auto [clube, lugar] : lugares) EXPECT_EQ(Posicao_Clube(clube), lugar) << clube << " in a round";
+        EXPECT_EQ(Posicao_Clube("Fora da Liga"), 0);
+    }
     EXPECT_EQ(contar("SELECT count(*) FROM Historico_Jornadas"), 24);
     EXPECT_EQ(contar("SELECT sum(pontos) FROM Historico_Jornadas WHERE clube NOT LIKE 'Clube %'"), 102);
 
@@ -67,18 +74,26 @@ TEST_F(Classificacao, PlacesGoByPointsThenGoalDifferenceThenNameAndBringTheCrowd
         {2.0 / 3.0 + 1e-6, "Eco", "Clube R", 20000}, {MAIOR_SORTEIO, "Eco", "Clube R", 20000},
         {0.0, "Clube A", "Clube A", 6555},  {MAIOR_SORTEIO, "Clube A", "Clube A", 12554},
         {0.0, "Clube A", "Clube R", 10333}, {0.0, "Clube R", "Clube A", 12222}};
-    for (const auto& c : casos) {
-        Sorteios_Fixados f({c.r});
-        EXPECT_EQ(Calcular_Assistencia(c.casa, c.fora), c.esperado) << c.casa << " " << c.fora << " " << c.r;
+    for (bool na_ronda : {false, true}) {
+        std::optional<jornada_interno::Memoria_Ronda> memoria;
+        if (na_ronda) memoria.emplace();
+        for (const auto& c : casos) {
+            Sorteios_Fixados f({c.r});
+            EXPECT_EQ(Calcular_Assistencia(c.casa, c.fora), c.esperado) << c.casa << " " << c.fora << " " << c.r << " " << na_ronda;
+        }
     }
 }
 
 TEST_F(Classificacao, CupCrowdDependsOnWhoIsInTheLeagueAndReceiptsAreWideTheCupsHalfRoundedToEven) {
     clube("Casa", 1, 10001);
     clube("Outra", 3, 30000);
-    EXPECT_EQ(Assistencia_Taca("Casa", "Outra"), 10001);
-    EXPECT_EQ(Assistencia_Taca("Casa", "Amadores"), 3334) << "a third, rounded";
-    EXPECT_EQ(Assistencia_Taca("Amadores", "Casa"), 10000);
+    for (bool na_ronda : {false, true}) {
+        std::optional<jornada_interno::Memoria_Ronda> memoria;
+        if (na_ronda) memoria.emplace();
+        EXPECT_EQ(Assistencia_Taca("Casa", "Outra"), 10001) << na_ronda;
+        EXPECT_EQ(Assistencia_Taca("casa", "Amadores"), 3334) << "a third, rounded; any case of the name";
+        EXPECT_EQ(Assistencia_Taca("Amadores", "Casa"), 10000) << na_ronda;
+    }
     Base_Dados->Execute("UPDATE clubes SET cap_estadio = 10000 WHERE clube = 'Casa'");
     EXPECT_EQ(Assistencia_Taca("Casa", "Amadores"), 3333);
     EXPECT_EQ((std::array{Receita_Taca(5, 5), Receita_Taca(3, 5), Receita_Taca(4, 5), Receita_Taca(0, 40000)}),
