@@ -118,11 +118,23 @@ TEST_F(Manutencao, PricesFollowEveryBandAndWagesFollowOtherClubsPrices) {
     // The manager's player lent out, and one he borrowed.
     Base_Dados->Execute("UPDATE jogadores SET emprestado = 1, clube_origem = CASE rowid WHEN ?1 THEN ?3 "
                         "ELSE 'Outro' END WHERE rowid IN (?1, ?2)", {cedido, pedido, Clube_Treinador});
+    // What is not two whole numbers is priced as the engine works it out: no
+    // strength keeps the price, no age gives none, a half point falls in the
+    // band above, and a product past the whole numbers is a real number.
+    const long long sem_forca = jogador("Outro", "df", 50), sem_idade = jogador("Outro", "df", 50),
+                    meia = jogador("Outro", "df", 50), enorme = jogador("Outro", "df", 50);
+    Base_Dados->Execute("UPDATE jogadores SET forca = NULL, preco = 777 WHERE rowid = ?", {sem_forca});
+    Base_Dados->Execute("UPDATE jogadores SET idade = NULL WHERE rowid = ?", {sem_idade});
+    Base_Dados->Execute("UPDATE jogadores SET forca = ? WHERE rowid = ?", {35.5, meia});
+    Base_Dados->Execute("UPDATE jogadores SET forca = ? WHERE rowid = ?", {4000000000000000000LL, enorme});
     Base_Dados->Execute("UPDATE jogadores SET ordenado = 7");
     t.commit();
     Actualizar_Jogadores_Taca();
     for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(campo("preco", ids[i]), faixas[i].second) << faixas[i].first;
     EXPECT_EQ(campo("preco", velho), -39650);
+    auto preco = [&](long long id) { return valor("SELECT quote(preco) FROM jogadores WHERE rowid = ?", {id}).texto(); };
+    EXPECT_EQ((std::array{preco(sem_forca), preco(sem_idade), preco(meia), preco(enorme)}),
+              (std::array<std::string, 4>{"777", "NULL", "213000", "9.0e+22"}));
     EXPECT_EQ(contar("SELECT count(*) FROM jogadores WHERE ordenado <> 7"), 0) << "the cup leaves wages";
     Actualizar_Jogadores_Jornada();
     EXPECT_EQ(campo("ordenado", computador), 6825) << "a hundredth of 682500";

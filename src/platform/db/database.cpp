@@ -437,6 +437,34 @@ void Database::modo_jogo() {
     wal_ = wal;
 }
 
+namespace {
+
+void chamar_inteira(sqlite3_context* c, int n, sqlite3_value** v) {
+    long long argumentos[8];
+    if (n > 8) return sqlite3_result_null(c);
+    for (int i = 0; i < n; ++i) {
+        if (sqlite3_value_type(v[i]) != SQLITE_INTEGER) return sqlite3_result_null(c);
+        argumentos[i] = sqlite3_value_int64(v[i]);
+    }
+    long long r = 0;
+    auto f = reinterpret_cast<Database::Funcao_Inteira>(sqlite3_user_data(c));
+    if (f(argumentos, &r)) sqlite3_result_int64(c, r);
+    else sqlite3_result_null(c);
+}
+
+} // namespace
+
+void Database::funcao_inteira(const char* nome, int argumentos, Funcao_Inteira f) {
+    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    for (const auto& feita : funcoes_)
+        if (feita == nome) return;
+    if (argumentos < 0 || argumentos > 8) throw Erro_BD(SQLITE_MISUSE, std::string("Função inválida: ") + nome);
+    const int rc = sqlite3_create_function_v2(db_, nome, argumentos, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                              reinterpret_cast<void*>(f), chamar_inteira, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, nome);
+    funcoes_.emplace_back(nome);
+}
+
 void Database::pousar() {
     if (!wal_ || !db_) return;
     // Everything committed goes into the file itself, synced: the game file

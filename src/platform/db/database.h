@@ -185,6 +185,13 @@ public:
     // twice as with the journal.
     void modo_jogo();
 
+    // A function of whole numbers for this connection's statements, made
+    // once per name: it is called when every argument is a whole number and
+    // answers one, or nothing (NULL) when it cannot; any other argument
+    // gives NULL without calling it. Statements use it with a fallback.
+    using Funcao_Inteira = bool (*)(const long long* argumentos, long long* resultado);
+    void funcao_inteira(const char* nome, int argumentos, Funcao_Inteira f);
+
     bool tabela_existe(const std::string& nome);
     std::vector<std::string> tabelas();
     long long ultimo_rowid() const;
@@ -230,6 +237,7 @@ private:
     Modo modo_ = Modo::Leitura_Escrita;
     int transaccoes_ = 0;
     std::unordered_map<std::string, sqlite3_stmt*> cache_;
+    std::vector<std::string> funcoes_;   // the functions made on this connection
 };
 
 // Rolls back on scope exit unless commit() was called: a round, a deal or a
