@@ -48,58 +48,73 @@ Memoria_Ronda::~Memoria_Ronda() {
 void Memoria_Ronda::ler_planteis() {
     planteis_lidos_ = true;
     struct Lido {
-        long long id;
+        int clube, linha;
         bool com_forca;
-        long long forca;
+        long long forca, id;
     };
-    struct Clube_Lido {
-        std::array<std::vector<Lido>, 4> linhas;
+    struct Somas {
         std::array<long long, 4> forca{}, com_forca{}, n{};
     };
-    std::unordered_map<std::string, Clube_Lido> por_chave;
-    // Names the database takes for one club (case or accents aside) share
-    // one entry; a club's rows mostly come together, so the last name read
-    // and its entry are kept at hand.
+    // Every player in one list, sorted once; the clubs by slot. Names the
+    // database takes for one club (case or accents aside) share a slot; a
+    // club's rows mostly come together, so the last name read is kept.
+    std::vector<Lido> lidos;
+    lidos.reserve(1536);
+    std::vector<const std::string*> chaves;
+    std::vector<Somas> somas;
+    std::unordered_map<std::string_view, int> por_chave;
     std::string ultimo_nome;
-    Clube_Lido* actual = nullptr;
+    int actual = -1;
     base().percorrer("SELECT rowid, equipa, pos, forca FROM jogadores", {}, [&](const db::Linha_Lida& r) {
         const int linha = linha_de(r.vista(2));
         if (linha < 0) return;
         const auto l = static_cast<std::size_t>(linha);
         const std::string_view equipa = r.vista(1);
-        if (!actual || equipa != ultimo_nome) {
+        if (actual < 0 || equipa != ultimo_nome) {
             ultimo_nome.assign(equipa);
-            actual = &por_chave[chave(ultimo_nome)];
+            const std::string& k = chave(ultimo_nome);
+            auto [it, novo] = por_chave.try_emplace(k, static_cast<int>(chaves.size()));
+            if (novo) {
+                chaves.push_back(&k);
+                somas.emplace_back();
+            }
+            actual = it->second;
         }
         // avg() leaves out a player without a strength; count(*) does not.
-        ++actual->n[l];
+        Somas& soma = somas[static_cast<std::size_t>(actual)];
+        ++soma.n[l];
         const bool com_forca = !r.nulo(3);
         const long long forca = com_forca ? r.inteiro(3) : 0;
         if (com_forca) {
-            actual->forca[l] += forca;
-            ++actual->com_forca[l];
+            soma.forca[l] += forca;
+            ++soma.com_forca[l];
         }
-        actual->linhas[l].push_back({r.inteiro(0), com_forca, forca});
+        lidos.push_back({actual, linha, com_forca, forca, r.inteiro(0)});
     });
-    for (auto& [chave, c] : por_chave) {
-        // Strongest first, then the older row: the order each squad query
-        // gave (a player without a strength last, as the database sorts him).
-        auto& ids = planteis_[chave];
+    // By club and line, strongest first, then the older row: the order each
+    // squad query gave (a player without a strength last, as the database
+    // sorts him).
+    std::sort(lidos.begin(), lidos.end(), [](const Lido& a, const Lido& b) {
+        if (a.clube != b.clube) return a.clube < b.clube;
+        if (a.linha != b.linha) return a.linha < b.linha;
+        if (a.com_forca != b.com_forca) return a.com_forca;
+        if (a.forca != b.forca) return a.forca > b.forca;
+        return a.id < b.id;
+    });
+    for (std::size_t i = 0; i < lidos.size();) {
+        std::size_t fim = i;
+        while (fim < lidos.size() && lidos[fim].clube == lidos[i].clube && lidos[fim].linha == lidos[i].linha) ++fim;
+        auto& ids = planteis_[*chaves[static_cast<std::size_t>(lidos[i].clube)]][static_cast<std::size_t>(lidos[i].linha)];
+        ids.reserve(fim - i);
+        for (; i < fim; ++i) ids.push_back(lidos[i].id);
+    }
+    // Each line's average strength as the database's avg() gives it.
+    for (std::size_t c = 0; c < chaves.size(); ++c) {
+        const Somas& soma = somas[c];
+        Linhas& m = linhas_[*chaves[c]];
         for (std::size_t l = 0; l < 4; ++l) {
-            auto& lista = c.linhas[l];
-            std::sort(lista.begin(), lista.end(), [](const Lido& a, const Lido& b) {
-                if (a.com_forca != b.com_forca) return a.com_forca;
-                if (a.forca != b.forca) return a.forca > b.forca;
-                return a.id < b.id;
-            });
-            ids[l].reserve(lista.size());
-            for (const Lido& x : lista) ids[l].push_back(x.id);
-        }
-        // Each line's average strength as the database's avg() gives it.
-        Linhas& m = linhas_[chave];
-        for (std::size_t l = 0; l < 4; ++l) {
-            m.media[l] = c.com_forca[l] ? static_cast<double>(c.forca[l]) / static_cast<double>(c.com_forca[l]) : 0.0;
-            m.n[l] = static_cast<double>(c.n[l]);
+            m.media[l] = soma.com_forca[l] ? static_cast<double>(soma.forca[l]) / static_cast<double>(soma.com_forca[l]) : 0.0;
+            m.n[l] = static_cast<double>(soma.n[l]);
         }
     }
 }
