@@ -124,6 +124,13 @@ TEST_F(Arredores, AFileAnotherProgramHoldsOrADiskErrorIsNamed) {
     mensagem({"The game could not be opened.", "The file is in use by another program.", "The game file is unchanged."});
     outro.reset();
     ASSERT_EQ(carregar(jogo), Resultado_Jogo::Aberto);
+    // While it is played the game holds its file: no other program opens it.
+    for (auto modo : {db::Modo::Leitura_Escrita, db::Modo::So_Leitura}) try {
+            db::Database::abrir(jogo.string(), Ligacao_BD, modo);
+            ADD_FAILURE() << "opened while the game holds it";
+        } catch (const db::Erro_BD& e) {
+            EXPECT_EQ(e.tipo(), db::Erro_BD::Tipo::Bloqueada);
+        }
     armar_falha("epoca.gravar", SQLITE_IOERR_WRITE);
     EXPECT_EQ(Mudar_Epoca(nullptr), Resultado_Mudanca::Falhada);
     mensagem({"The season could not be changed. Nothing was saved", "The disk failed to read or write."});

@@ -433,8 +433,13 @@ void Database::modo_jogo() {
         return 0;
     };
     bool wal = false;
+    // The game holds its file alone while it is played: no other program
+    // writes it meanwhile, the log's index lives in memory rather than in a
+    // shared file, and no commit pays for taking and dropping locks.
+    sqlite3_exec(db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
     if (sqlite3_exec(db_, "PRAGMA journal_mode=WAL", ler, &wal, &erro) != SQLITE_OK) sqlite3_free(erro);
     wal_ = wal;
+    if (!wal_) sqlite3_exec(db_, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
 }
 
 namespace {
