@@ -144,7 +144,8 @@ void Escolher_Equipa(const std::string& clube, int defesas, int medios, int avan
     auto& d = base();
     // A line-up is best effort: a failing step is passed over and the next runs.
     try {
-        d.Execute("UPDATE jogadores SET joga = 0 WHERE joga <> 3 AND equipa = ?", {clube});
+        // Rows already out of the line-up are left as they are.
+        d.Execute("UPDATE jogadores SET joga = 0 WHERE joga <> 3 AND joga <> 0 AND equipa = ?", {clube});
     } catch (const db::Erro_BD&) {
     }
     const int quantos[4] = {1, defesas, medios, avancados};
