@@ -64,18 +64,22 @@ void precos(db::Database& d) {
 // injured players (joga 3) keep theirs. At exactly -3 or 3 the strength
 // moves by one. The league resets any value at or beyond the limits, the
 // cup only the exact limits (goals can carry the counter past them).
+// One pass over the club's rows, each counter worked through the steps in
+// turn: a starter's drops, a strength moves and the counter resets at the
+// low limit, an unpicked player's or a substitute's rises, then the same at
+// the high limit.
 void forma_do_treinador(db::Database& d, bool so_nos_limites) {
-    const db::Parametros clube{Clube_Treinador};
-    d.Execute("UPDATE jogadores SET sit = sit - 1 WHERE joga = 1 AND equipa = ?", clube);
-    d.Execute("UPDATE jogadores SET forca = forca - 1 WHERE sit = -3 AND equipa = ?", clube);
-    d.Execute(so_nos_limites ? "UPDATE jogadores SET sit = 0 WHERE sit = -3 AND equipa = ?"
-                             : "UPDATE jogadores SET sit = 0 WHERE sit <= -3 AND equipa = ?",
-              clube);
-    d.Execute("UPDATE jogadores SET sit = sit + 1 WHERE joga IN (0, 2) AND equipa = ?", clube);
-    d.Execute("UPDATE jogadores SET forca = forca + 1 WHERE sit = 3 AND equipa = ?", clube);
-    d.Execute(so_nos_limites ? "UPDATE jogadores SET sit = 0 WHERE sit = 3 AND equipa = ?"
-                             : "UPDATE jogadores SET sit = 0 WHERE sit >= 3 AND equipa = ?",
-              clube);
+    static const auto sql = [](bool exacto) {
+        const std::string baixa = "(CASE WHEN joga = 1 THEN sit - 1 ELSE sit END)";
+        const std::string zerada = "(CASE WHEN " + baixa + (exacto ? " = -3" : " <= -3") + " THEN 0 ELSE " + baixa + " END)";
+        const std::string subida = "(CASE WHEN joga IN (0, 2) THEN " + zerada + " + 1 ELSE " + zerada + " END)";
+        const std::string menos = "(CASE WHEN " + baixa + " = -3 THEN forca - 1 ELSE forca END)";
+        return "UPDATE jogadores SET sit = CASE WHEN " + subida + (exacto ? " = 3" : " >= 3") + " THEN 0 ELSE " +
+               subida + " END, forca = CASE WHEN " + subida + " = 3 THEN " + menos + " + 1 ELSE " + menos +
+               " END WHERE equipa = ?";
+    };
+    static const std::string na_taca = sql(true), na_liga = sql(false);
+    d.Execute(so_nos_limites ? na_taca : na_liga, {Clube_Treinador});
 }
 
 // Prices, then wages from them for every player who neither plays for nor

@@ -72,6 +72,10 @@ TEST_F(Manutencao, FormMovesStrengthAtItsLimitsAndInjuriesCountDownAfterLeagueRo
         {-2, 3, 0, {-2, 50, 3, 0, 0}, {-2, 50, 3, 0, 0}},   // out injured: he keeps his form
         {0, 3, 1, {1, 50, 0, 0, 0}, {0, 50, 3, 1, 1}},      // back from the league round, counted as unpicked
         {0, 3, 5, {0, 50, 3, 1, 4}, {0, 50, 3, 1, 5}},      // a league round less to go
+        {-3, 0, 0, {1, 49, 0, 0, 0}, {1, 49, 0, 0, 0}},     // at the low limit already, then rested
+        {-4, 0, 0, {1, 50, 0, 0, 0}, {-3, 50, 0, 0, 0}},    // below it: the league resets, the cup only counts
+        {3, 3, 0, {0, 51, 3, 0, 0}, {0, 51, 3, 0, 0}},      // injured at the high limit
+        {2, 2, 0, {0, 51, 2, 0, 0}, {0, 51, 2, 0, 0}},      // a substitute reaching it
     };
     for (bool taca : {false, true}) {
         db::Transaccao t(*Base_Dados);
