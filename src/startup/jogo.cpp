@@ -272,6 +272,8 @@ Resultado_Jogo Carregar_Jogo() {
         return Resultado_Jogo::Recusado;
     }
     ui().rato_ocupado();
+    // A game still open is closed first: while played it holds its file alone.
+    fechar_base();
     // Look before touching: the file is only compacted once it is known to
     // be a game of this version.
     try {

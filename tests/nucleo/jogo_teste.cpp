@@ -180,6 +180,9 @@ TEST_F(CarregarJogo, RestoresTheGameState) {
     alterar("INSERT INTO clubes_taca_qualif (clube) VALUES ('Académico Fontelada')");
     ASSERT_EQ(carregar("jogo.gv"), Resultado_Jogo::Aberto);
     EXPECT_EQ(std::tuple(Jogo_Real, Vencedor_Taca), std::tuple(0, std::string("Académico Fontelada")));
+    // The game being played, loaded again over itself.
+    EXPECT_EQ(carregar("jogo.gv"), Resultado_Jogo::Aberto);
+    EXPECT_TRUE(porta.mensagens.empty());
 }
 
 // A game saved before the pages grew keeps its old page size: it loads,

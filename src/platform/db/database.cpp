@@ -295,10 +295,6 @@ void Database::configurar(const std::string& ligacao) {
     }
     sqlite3_create_collation_v2(db_, "NOME", SQLITE_UTF8, nullptr, colacao_nome, nullptr);
     sqlite3_busy_timeout(db_, espera_bloqueio_ms());
-    // The pages a savepoint must be able to put back, and the engine's
-    // sorting space, are kept in memory: on disk they would be enciphered
-    // page by page for an undo that almost never comes.
-    sqlite3_exec(db_, "PRAGMA temp_store = MEMORY", nullptr, nullptr, nullptr);
 }
 
 namespace {
