@@ -1,8 +1,6 @@
 #include "matchday/memoria_ronda.h"
 
 #include <algorithm>
-#include <map>
-#include <tuple>
 
 #include "data/esquema.h"
 #include "matchday/interno.h"
@@ -227,43 +225,54 @@ void Memoria_Ronda::golo(const Candidato& c, const std::string& clube_registo) {
 
 void Memoria_Ronda::gravar() {
     auto& d = base();
+    static const std::string golos_sql = "UPDATE jogadores SET golos = golos + ?, sit = sit + ? WHERE rowid = ?";
     for (long long id : ordem_golos_) {
         const int n = golos_[id];
-        d.Execute("UPDATE jogadores SET golos = golos + ?, sit = sit + ? WHERE rowid = ?", {n, n, id});
+        d.Execute(golos_sql, {n, n, id});
     }
     // Each later goal of a name adds one to every row of that name then in
     // the table; a first goal makes a row of one goal. Added up: the rows
     // already there take all the name's later goals, a new row one goal and
-    // those that came after it.
-    using Chave = std::tuple<std::string, std::string, std::string, int>;
-    std::vector<Chave> chaves;
-    chaves.reserve(registos_.size());
-    for (const auto& r : registos_) chaves.emplace_back(chave(r.nome), chave(r.equipa), chave(r.pos), r.idade);
-    std::map<Chave, int> mais;
-    for (std::size_t i = 0; i < registos_.size(); ++i)
-        if (!registos_[i].novo) ++mais[chaves[i]];
-    std::map<Chave, bool> feitas;
-    for (std::size_t i = 0; i < registos_.size(); ++i) {
-        const auto& r = registos_[i];
-        if (r.novo) continue;
-        bool& feita = feitas[chaves[i]];
-        if (feita) continue;
-        feita = true;
-        d.Execute("UPDATE Melhores_Marcadores_Sempre SET golos = golos + ? "
-                  "WHERE nome = ? AND equipa = ? AND pos = ? AND idade = ?",
-                  {mais[chaves[i]], r.nome, r.equipa, r.pos, r.idade});
+    // those that came after it. Names are grouped as the database compares
+    // them (case and accents aside).
+    struct Grupo {
+        int mais = 0, vistas = 0;
+        bool feita = false;
+    };
+    std::unordered_map<std::string, Grupo> grupos;
+    std::vector<Grupo*> de;
+    de.reserve(registos_.size());
+    for (const auto& r : registos_) {
+        std::string k = chave(r.nome);
+        k += '\0';
+        k += chave(r.equipa);
+        k += '\0';
+        k += chave(r.pos);
+        k += '\0';
+        k += std::to_string(r.idade);
+        Grupo& g = grupos[std::move(k)];
+        if (!r.novo) ++g.mais;
+        de.push_back(&g);
     }
-    std::map<Chave, int> vistas;
+    static const std::string mais_sql = "UPDATE Melhores_Marcadores_Sempre SET golos = golos + ? "
+                                        "WHERE nome = ? AND equipa = ? AND pos = ? AND idade = ?";
+    static const std::string novo_sql = "INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, sit, golos) "
+                                        "VALUES (?, ?, ?, ?, 1, ?)";
     for (std::size_t i = 0; i < registos_.size(); ++i) {
         const auto& r = registos_[i];
+        Grupo& g = *de[i];
+        if (r.novo || g.feita) continue;
+        g.feita = true;
+        d.Execute(mais_sql, {g.mais, r.nome, r.equipa, r.pos, r.idade});
+    }
+    for (std::size_t i = 0; i < registos_.size(); ++i) {
+        const auto& r = registos_[i];
+        Grupo& g = *de[i];
         if (!r.novo) {
-            ++vistas[chaves[i]];
+            ++g.vistas;
             continue;
         }
-        const int depois = mais[chaves[i]] - vistas[chaves[i]];
-        d.Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, sit, golos) "
-                  "VALUES (?, ?, ?, ?, 1, ?)",
-                  {r.nome, r.equipa, r.pos, r.idade, 1 + depois});
+        d.Execute(novo_sql, {r.nome, r.equipa, r.pos, r.idade, 1 + g.mais - g.vistas});
     }
     golos_.clear();
     ordem_golos_.clear();

@@ -392,19 +392,19 @@ std::unique_ptr<Database> Database::criar(const std::string& caminho, const std:
     return d;
 }
 
-sqlite3_stmt* Database::preparar(const std::string& sql) {
+sqlite3_stmt* Database::preparar(std::string_view sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     auto it = cache_.find(sql);
     if (it != cache_.end()) return it->second;
     sqlite3_stmt* st = nullptr;
-    int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &st, nullptr);
-    if (rc != SQLITE_OK) falhar(rc, sql);
+    int rc = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &st, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, std::string(sql));
     if (!st) throw Erro_BD(SQLITE_MISUSE, "Instrução vazia");
     cache_.emplace(sql, st);
     return st;
 }
 
-int Database::Execute(const std::string& sql, const Parametros& p) {
+int Database::Execute(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
     int mudadas = 0;
     {
@@ -412,7 +412,7 @@ int Database::Execute(const std::string& sql, const Parametros& p) {
         ligar(st, p, *this);
         int rc;
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
-        if (rc != SQLITE_DONE) falhar(rc, sql);
+        if (rc != SQLITE_DONE) falhar(rc, std::string(sql));
         mudadas = sqlite3_changes(db_);
     }
     // A write outside a transaction was its own commit.
@@ -486,17 +486,17 @@ void Database::executar_script(const std::string& sql) {
     }
 }
 
-sqlite3_stmt* Database::comecar(const std::string& sql, const Parametros& p) {
+sqlite3_stmt* Database::comecar(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
     sqlite3_reset(st);
     ligar(st, p, *this);
     return st;
 }
 
-bool Database::passo(sqlite3_stmt* st, const std::string& sql) {
+bool Database::passo(sqlite3_stmt* st, std::string_view sql) {
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) return true;
-    if (rc != SQLITE_DONE) falhar(rc, sql);
+    if (rc != SQLITE_DONE) falhar(rc, std::string(sql));
     return false;
 }
 
@@ -524,13 +524,13 @@ std::string Linha_Lida::texto(int i) const {
     return std::string(vista(i));
 }
 
-Valor Database::valor(const std::string& sql, const Parametros& p) {
+Valor Database::valor(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
     Uso uso{st};
     ligar(st, p, *this);
     int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) return ler_coluna(st, 0);
-    if (rc != SQLITE_DONE) falhar(rc, sql);
+    if (rc != SQLITE_DONE) falhar(rc, std::string(sql));
     return Valor();
 }
 

@@ -144,7 +144,7 @@ public:
     bool so_leitura() const { return modo_ == Modo::So_Leitura; }
 
     // Action statement; returns the rows changed.
-    int Execute(const std::string& sql, const Parametros& p = {});
+    int Execute(std::string_view sql, const Parametros& p = {});
     // Several statements without values (schema scripts).
     void executar_script(const std::string& sql);
     // Opens a recordset over a query. It is updatable when the query reads
@@ -152,11 +152,11 @@ public:
     // without DISTINCT, GROUP BY or aggregates.
     Recordset OpenRecordset(const std::string& sql, const Parametros& p = {});
     // The first column of the first row (Null when there is no row).
-    Valor valor(const std::string& sql, const Parametros& p = {});
+    Valor valor(std::string_view sql, const Parametros& p = {});
     // Calls f with each row of a query, in order: a read-only walk for the
     // heavy reads, with nothing kept.
     template <class F>
-    void percorrer(const std::string& sql, const Parametros& p, F f) {
+    void percorrer(std::string_view sql, const Parametros& p, F f) {
         sqlite3_stmt* st = comecar(sql, p);
         Fim fim{st};
         while (passo(st, sql)) f(static_cast<const Linha_Lida&>(Linha_Lida(st)));
@@ -204,7 +204,7 @@ public:
     sqlite3* handle() const { return db_; }
 
     // Prepared statements are cached by text and reused.
-    sqlite3_stmt* preparar(const std::string& sql);
+    sqlite3_stmt* preparar(std::string_view sql);
     [[noreturn]] void falhar(int rc, const std::string& contexto = {}) const;
 
 private:
@@ -225,8 +225,8 @@ private:
     bool chave_derivada_ = false;   // opened with a key derived here
     bool chave_com_passe_ = false;  // the engine derives it from the password
     int pagina_ = Pagina_Nova;      // the file's page size
-    sqlite3_stmt* comecar(const std::string& sql, const Parametros& p);
-    bool passo(sqlite3_stmt* st, const std::string& sql);
+    sqlite3_stmt* comecar(std::string_view sql, const Parametros& p);
+    bool passo(sqlite3_stmt* st, std::string_view sql);
     struct Fim {
         sqlite3_stmt* st;
         ~Fim();
@@ -236,7 +236,12 @@ private:
     std::string caminho_;
     Modo modo_ = Modo::Leitura_Escrita;
     int transaccoes_ = 0;
-    std::unordered_map<std::string, sqlite3_stmt*> cache_;
+    // Found by any text without making a string of it.
+    struct Hash_Texto {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, sqlite3_stmt*, Hash_Texto, std::equal_to<>> cache_;
     std::vector<std::string> funcoes_;   // the functions made on this connection
 };
 
