@@ -205,11 +205,14 @@ void BM_RondaTaca(benchmark::State& s) {
         sorteio.emplace_back(rs["casa"].texto(), rs["fora"].texto());
     for (auto _ : s) {
         s.PauseTiming();
+        // Put back in one commit, as the game itself writes.
+        Base_Dados->BeginTrans();
         Base_Dados->Execute("DELETE FROM jogos_taca");
         for (const auto& [casa, fora] : sorteio)
             Base_Dados->Execute("INSERT INTO jogos_taca (casa, fora) VALUES (?, ?)", {casa, fora});
         Base_Dados->Execute("DELETE FROM clubes_taca_qualif");
         Base_Dados->Execute("UPDATE principal SET taca = 1");
+        Base_Dados->CommitTrans();
         Eliminatoria_Taca = 1;
         Ronda_Jogada = 0;
         semear_aleatorio(2024);
