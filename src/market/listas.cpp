@@ -1,5 +1,6 @@
 #include "market/listas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <optional>
@@ -37,11 +38,17 @@ constexpr const char* Colunas = "SELECT jogadores.rowid AS rowid, pos, nome, equ
 
 void jogadores_da_liga(std::vector<Jogador_Listado>& lista) {
     // The players who can be listed, by identity; only those drawn are read.
-    // The numbers are tested before the name, which costs a comparison.
+    // The manager's own are found through the club index and left out
+    // after: no row of the table has its club name compared.
     auto& d = base_aberta();
-    std::vector<long long> ids;
-    d.percorrer("SELECT rowid FROM jogadores WHERE emprestado = 0 AND idade > 16 AND equipa <> ? ORDER BY rowid",
-                {Clube_Treinador}, [&](const db::Linha_Lida& r) { ids.push_back(r.inteiro(0)); });
+    std::vector<long long> meus, ids;
+    d.percorrer("SELECT rowid FROM jogadores WHERE equipa = ? ORDER BY rowid", {Clube_Treinador},
+                [&](const db::Linha_Lida& r) { meus.push_back(r.inteiro(0)); });
+    d.percorrer("SELECT rowid FROM jogadores WHERE emprestado = 0 AND idade > 16 AND equipa IS NOT NULL ORDER BY rowid",
+                {}, [&](const db::Linha_Lida& r) {
+                    const long long id = r.inteiro(0);
+                    if (!std::binary_search(meus.begin(), meus.end(), id)) ids.push_back(id);
+                });
     const int n = static_cast<int>(ids.size());
     const int linhas = Int(Rnd() * 20) + 5;
     if (n == 0) return;

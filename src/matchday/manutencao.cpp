@@ -51,8 +51,18 @@ const std::string Preco_Novo = "coalesce(gv_preco_banda(forca, idade), CASE WHEN
                                "(40 - idade) * forca * CASE WHEN forca <= 35 THEN 300 WHEN forca <= 60 THEN 400 "
                                "WHEN forca <= 75 THEN 650 WHEN forca <= 100 THEN 900 ELSE 1500 END END)";
 
+// A wage from a whole-number price, as ordenado_de() works it out below.
+bool ordenado_inteiro(const long long* a, long long* r) {
+    const long long preco = a[0];
+    long long x = preco;
+    if (preco < 0 && __builtin_sub_overflow(99LL, preco, &x)) return false;
+    *r = preco >= 0 ? preco / 100 : -(x / 100);
+    return true;
+}
+
 db::Database& com_precos(db::Database& d) {
     d.funcao_inteira("gv_preco_banda", 2, preco_banda);
+    d.funcao_inteira("gv_ordenado", 1, ordenado_inteiro);
     return d;
 }
 
@@ -85,7 +95,8 @@ void forma_do_treinador(db::Database& d, bool so_nos_limites) {
 // Prices, then wages from them for every player who neither plays for nor
 // belongs to the manager's club; int() rounds down.
 std::string ordenado_de(const std::string& preco) {
-    return "CASE WHEN " + preco + " >= 0 THEN " + preco + " / 100 ELSE -((99 - " + preco + ") / 100) END";
+    return "coalesce(gv_ordenado(" + preco + "), CASE WHEN " + preco + " >= 0 THEN " + preco + " / 100 ELSE -((99 - " +
+           preco + ") / 100) END)";
 }
 
 // Other rounds move few prices, and two narrow passes look at each row

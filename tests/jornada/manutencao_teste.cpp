@@ -143,6 +143,8 @@ TEST_F(Manutencao, PricesFollowEveryBandAndWagesFollowOtherClubsPrices) {
     Actualizar_Jogadores_Jornada();
     EXPECT_EQ(campo("ordenado", computador), 6825) << "a hundredth of 682500";
     EXPECT_EQ(campo("ordenado", velho), -397) << "rounded down below zero too";
+    auto ordenado = [&](long long id) { return valor("SELECT quote(ordenado) FROM jogadores WHERE rowid = ?", {id}).texto(); };
+    EXPECT_EQ((std::array{ordenado(sem_idade), ordenado(enorme)}), (std::array<std::string, 2>{"NULL", "9.0e+20"}));
     for (long long id : {meu, cedido, pedido}) EXPECT_EQ(campo("ordenado", id), 7);
 }
 
