@@ -67,7 +67,8 @@ db::Database& com_precos(db::Database& d) {
 }
 
 void precos(db::Database& d) {
-    com_precos(d).Execute("UPDATE jogadores SET preco = " + Preco_Novo + " WHERE preco IS NOT " + Preco_Novo);
+    static const std::string sql = "UPDATE jogadores SET preco = " + Preco_Novo + " WHERE preco IS NOT " + Preco_Novo;
+    com_precos(d).Execute(sql);
 }
 
 // Starters lose form and substitutes and unpicked players gain it;
@@ -123,9 +124,10 @@ void crescer(db::Database& d) {
     static const std::string sql = "UPDATE jogadores SET forca = forca + 1, preco = " + preco_forte +
                                    ", ordenado = CASE WHEN clube_origem <> ?1 THEN " + ordenado_de(preco_forte) +
                                    " ELSE ordenado END WHERE equipa <> ?1";
+    static const std::string do_treinador =
+        "UPDATE jogadores SET preco = " + Preco_Novo + " WHERE equipa = ? AND preco IS NOT " + Preco_Novo;
     com_precos(d).Execute(sql, {Clube_Treinador});
-    d.Execute("UPDATE jogadores SET preco = " + Preco_Novo + " WHERE equipa = ? AND preco IS NOT " + Preco_Novo,
-              {Clube_Treinador});
+    d.Execute(do_treinador, {Clube_Treinador});
 }
 
 } // namespace

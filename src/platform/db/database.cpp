@@ -185,6 +185,7 @@ void Database::Close() {
     for (auto& [_, st] : cache_) sqlite3_finalize(st);
     cache_.clear();
     formas_.clear();
+    funcoes_.clear();
     if (db_) {
         if (transaccoes_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         transaccoes_ = 0;
