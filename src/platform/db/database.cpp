@@ -189,6 +189,7 @@ void Database::Close() {
     if (db_) {
         if (transaccoes_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         transaccoes_ = 0;
+        desfeita_.reset();
         // Closed as it was found: with the rollback journal, no log beside it.
         if (wal_) sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         wal_ = false;
@@ -201,7 +202,22 @@ void Database::falhar(int rc, const std::string& contexto) const {
     std::string d = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     if (!contexto.empty()) d += " (" + contexto + ")";
     int numero = db_ ? sqlite3_extended_errcode(db_) : rc;
-    throw Erro_BD(numero, d, tipo_do_codigo(numero));
+    Erro_BD erro(numero, d, tipo_do_codigo(numero));
+    // An I/O error, a full disk, no memory or an interrupt can make the
+    // engine undo the whole transaction: this failure is then its cause.
+    if (transaccoes_ > 0 && !desfeita_ && db_ && sqlite3_get_autocommit(db_)) desfeita_ = erro;
+    throw erro;
+}
+
+bool Database::desfeita() const { return transaccoes_ > 0 && (desfeita_ || (db_ && sqlite3_get_autocommit(db_))); }
+
+void Database::vigiar() {
+    if (!desfeita()) return;
+    // A failure caught and passed over left the engine without the
+    // transaction; whatever comes next must not be written on its own.
+    if (!desfeita_)
+        desfeita_.emplace(SQLITE_ABORT_ROLLBACK, "O motor desfez a transacção aberta", Erro_BD::Tipo::Geral);
+    throw *desfeita_;
 }
 
 namespace {
@@ -395,6 +411,7 @@ std::unique_ptr<Database> Database::criar(const std::string& caminho, const std:
 
 sqlite3_stmt* Database::preparar(std::string_view sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    vigiar();
     auto it = cache_.find(sql);
     if (it != cache_.end()) return it->second;
     sqlite3_stmt* st = nullptr;
@@ -477,13 +494,13 @@ void Database::pousar() {
 
 void Database::executar_script(const std::string& sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    vigiar();
     char* erro = nullptr;
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &erro);
     if (rc != SQLITE_OK) {
         std::string d = erro ? erro : sqlite3_errstr(rc);
         sqlite3_free(erro);
-        int ext = sqlite3_extended_errcode(db_);
-        throw Erro_BD(ext, d, tipo_do_codigo(ext));
+        falhar(rc, d);
     }
 }
 
@@ -537,6 +554,7 @@ Valor Database::valor(std::string_view sql, const Parametros& p) {
 
 void Database::BeginTrans() {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    vigiar();
     std::string sql = transaccoes_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT gv" + std::to_string(transaccoes_);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) falhar(rc, sql);
@@ -544,7 +562,8 @@ void Database::BeginTrans() {
 }
 
 void Database::CommitTrans() {
-    if (transaccoes_ == 0) throw Erro_BD(SQLITE_MISUSE, "Não há transacção aberta");
+    if (transaccoes_ == 0 || !db_) throw Erro_BD(SQLITE_MISUSE, "Não há transacção aberta");
+    vigiar();
     std::string sql = transaccoes_ == 1 ? "COMMIT" : "RELEASE gv" + std::to_string(transaccoes_ - 1);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) falhar(rc, sql);
@@ -552,22 +571,25 @@ void Database::CommitTrans() {
     if (transaccoes_ == 0) pousar();
 }
 
-bool Database::em_transaccao() const { return transaccoes_ > 0 && db_ && !sqlite3_get_autocommit(db_); }
+bool Database::em_transaccao() const { return transaccoes_ > 0 && !desfeita(); }
 
 void Database::Rollback() {
     if (transaccoes_ == 0 || !db_) return;
-    if (sqlite3_get_autocommit(db_)) {
-        // The engine undid the whole transaction already: nothing is left
-        // to roll back at any level.
-        transaccoes_ = 0;
+    // Statements still stepping would keep the rollback from finishing.
+    for (auto& [_, st] : cache_) sqlite3_reset(st);
+    if (desfeita()) {
+        // The engine undid the whole transaction already: nothing is left to
+        // roll back at any level, and each level still open fails until the
+        // outermost one is left.
+        if (!desfeita_)
+            desfeita_.emplace(SQLITE_ABORT_ROLLBACK, "O motor desfez a transacção aberta", Erro_BD::Tipo::Geral);
+        if (--transaccoes_ == 0) desfeita_.reset();
         return;
     }
     std::string sql = transaccoes_ == 1
                           ? std::string("ROLLBACK")
                           : "ROLLBACK TO gv" + std::to_string(transaccoes_ - 1) + "; RELEASE gv" +
                                 std::to_string(transaccoes_ - 1);
-    // Statements still stepping would keep the rollback from finishing.
-    for (auto& [_, st] : cache_) sqlite3_reset(st);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     --transaccoes_;
     if (rc != SQLITE_OK) falhar(rc, sql);

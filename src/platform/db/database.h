@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -166,8 +167,13 @@ public:
     void CommitTrans();
     void Rollback();
     // A transaction of ours is open and the engine has not undone it (a
-    // full disk or an I/O error can make it roll everything back).
+    // full disk, an I/O error, no memory or an interrupt can make it roll
+    // everything back).
     bool em_transaccao() const;
+    // The engine undid our open transaction: from then on every statement
+    // and every commit fails with the cause, and nothing runs on its own,
+    // until the outermost level is rolled back.
+    bool desfeita() const;
 
     // Opened with the key derived here from the password and the file's
     // salt (kept for the process: a file's copies share its salt), and how
@@ -236,6 +242,11 @@ private:
     std::string caminho_;
     Modo modo_ = Modo::Leitura_Escrita;
     int transaccoes_ = 0;
+    // Why the engine undid the open transaction, kept until the outermost
+    // level is rolled back.
+    mutable std::optional<Erro_BD> desfeita_;
+    // Throws the cause when the engine has undone the open transaction.
+    void vigiar();
     // Found by any text without making a string of it.
     struct Hash_Texto {
         using is_transparent = void;
