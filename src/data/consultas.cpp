@@ -108,6 +108,22 @@ void remover_com_diario(const std::string& caminho) {
     for (const char* sufixo : {"", "-journal", "-wal", "-shm"}) fs::remove(caminho + sufixo, ec);
 }
 
+void Fechar_Base_Dados() {
+    if (!Base_Dados) return;
+    const std::string caminho = Base_Dados->caminho();
+    const bool inteiro = Base_Dados->Close();
+    Base_Dados.reset();
+    if (inteiro) return;
+    const std::string log = std::filesystem::path(caminho + "-wal").filename().string();
+    ui().aviso(ingles() ? "The game is saved, but its last part was left in the file \"" + log +
+                              "\" beside it. Keep the two files together: the game is whole again when it is "
+                              "next opened."
+                        : "O jogo está gravado, mas a última parte ficou no ficheiro \"" + log +
+                              "\" ao lado dele. Mantenha os dois ficheiros juntos: o jogo fica completo quando "
+                              "for aberto de novo.",
+               Icone::Critico);
+}
+
 void Compactar_Base_Dados(db::Database& d) {
     ponto_de_falha("compactar");
     d.compactar();

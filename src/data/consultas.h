@@ -22,6 +22,9 @@ void Compactar_Base_Dados(db::Database& d);
 
 // Removes a database file and the journals an interrupted run left beside it.
 void remover_com_diario(const std::string& caminho);
+// Closes the game file; when part of the game was left in its log beside
+// it, the person is told to keep the two together.
+void Fechar_Base_Dados();
 
 // Puts origem in place of destino in one atomic step. When the two lie on
 // different file systems origem is first copied beside destino.

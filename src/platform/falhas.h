@@ -1,8 +1,10 @@
 #pragma once
-// Named points where a test can make the next pass fail, to prove that a
-// half-done operation leaves files and data as they were. Disarmed points
+// Named points where a test can make the next pass fail, or change the
+// machine around it, to prove that a half-done operation leaves files and
+// data as they were. Disarmed points
 // cost one lookup in an empty set.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -22,6 +24,8 @@ void armar_falha(const std::string& nome);
 void armar_falha(const std::string& nome, int codigo_motor);
 // The process dies on the vez-th pass through the point (1: the next one).
 void armar_morte(const std::string& nome, int vez = 1);
+// The next pass runs this (a test's change to the machine around the game).
+void armar_accao(const std::string& nome, std::function<void()> accao);
 void desarmar_falhas();
 
 } // namespace gv

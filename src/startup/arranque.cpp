@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include "data/consultas.h"
 #include "data/estado.h"
 #include "market/frmjogadores_equipas.h"
 #include "matchday/frmsubstituicoes.h"
@@ -75,7 +76,7 @@ void Main() {
 void Terminar_Programa() {
     Navegacao::parar();
     try {
-        if (Base_Dados) Base_Dados->Close();
+        Fechar_Base_Dados();
     } catch (...) {
     }
     Base_Dados.reset();

@@ -31,10 +31,7 @@ bool mesmo_ficheiro(const std::string& a, const std::string& b) {
 
 void parar(const std::string& texto) { ui().aviso(texto, Icone::Critico); }
 
-void fechar_base() {
-    if (Base_Dados) Base_Dados->Close();
-    Base_Dados.reset();
-}
+void fechar_base() { Fechar_Base_Dados(); }
 
 bool do_ficheiro(const std::exception& e) {
     using T = db::Erro_BD::Tipo;
@@ -64,14 +61,15 @@ void recusar_base_mestra() {
               "That file is the program's own database and cannot be used as a saved game."));
 }
 
-// Undoes a half-made new game: the temporary file goes, state is cleared.
+// Undoes a half-made new game: the temporary files go, state is cleared.
 struct Limpeza {
-    std::string temporario;
+    std::string temporario, cifrado;
     bool feito = false;
     ~Limpeza() {
         if (feito) return;
         fechar_base();
         if (!temporario.empty()) remover_com_diario(temporario);
+        if (!cifrado.empty()) remover_com_diario(cifrado);
         Ficheiro_Jogo.clear();
         Nome_Treinador.clear();
         Clube_Treinador.clear();
@@ -165,7 +163,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         return Resultado_Jogo::Cancelado;
 
     ui().rato_ocupado();
-    Limpeza limpeza{destino + ".a-criar"};
+    Limpeza limpeza{destino + ".a-criar", destino + ".a-cifrar"};
     try {
         // Everything is built beside the chosen file and moved over it last.
         const std::string& tmp = limpeza.temporario;
@@ -181,7 +179,17 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
             semear(*Base_Dados, e.pais);
             t.commit();
         }
-        Compactar_Base_Dados(*Base_Dados);
+        // Compacted into a file of the game's own key: no other game's log
+        // or journal can ever be played into it.
+        const std::string& cifrado = limpeza.cifrado;
+        remover_com_diario(cifrado);
+        ponto_de_falha("compactar");
+        Base_Dados->exportar(cifrado, Ligacao_BD);
+        Base_Dados->Close();
+        Base_Dados.reset();
+        fs::remove(tmp);
+        fs::rename(cifrado, tmp);
+        Base_Dados = db::Database::abrir(tmp, Ligacao_BD);
         ponto_de_falha("novo_jogo.semeado");
 
         Estado_Novo_Jogo(e);
@@ -220,6 +228,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         // The Limpeza above runs after the message: close and remove first.
         fechar_base();
         remover_com_diario(limpeza.temporario);
+        remover_com_diario(limpeza.cifrado);
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
               Linha_Causa(erro) + "\n" + txt("Nenhum ficheiro de jogo foi alterado.", "No game file was changed."));
         return Resultado_Jogo::Recusado;
@@ -275,9 +284,12 @@ Resultado_Jogo Carregar_Jogo() {
     // A game still open is closed first: while played it holds its file alone.
     fechar_base();
     // Look before touching: the file is only compacted once it is known to
-    // be a game of this version.
+    // be a game of this version. A log or journal an interrupted write left
+    // beside it is looked at in a private copy of both, and the file takes
+    // it back only once both are known to be this game's.
+    const bool sobras = !db::Database::sobras(caminho).empty();
     try {
-        Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
+        Base_Dados = sobras ? db::Database::abrir_copia(caminho, Ligacao_BD) : db::Database::abrir(caminho, Ligacao_BD);
     } catch (const db::Erro_BD& erro) {
         recusar_ficheiro(&erro);
         return Resultado_Jogo::Recusado;
@@ -292,6 +304,10 @@ Resultado_Jogo Carregar_Jogo() {
         if (Base_Dados->valor("SELECT count(*) FROM principal").int32() != 1) {
             recusar_ficheiro(nullptr);
             return Resultado_Jogo::Recusado;
+        }
+        if (sobras) {
+            fechar_base();
+            Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
         }
         criar_indices(*Base_Dados);
         Compactar_Base_Dados(*Base_Dados);

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "data/consultas.h"
 #include "data/estado.h"
 #include "platform/qt/caixa_imagem.h"
 #include "platform/qt/navegacao.h"
@@ -119,7 +120,7 @@ void MDIForm1::Picture1_Paint() {
 void MDIForm1::Form_Unload() {
     // There may be no open database: nothing here may stop the unload.
     try {
-        if (Base_Dados) Base_Dados->Close();
+        Fechar_Base_Dados();
     } catch (...) {
     }
     Base_Dados.reset();

@@ -10,6 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
+#include <map>
 #include <set>
 
 #include "data/liga.h"
@@ -78,6 +80,12 @@ protected:
         semear_aleatorio(Semente);
         recusar_propostas();
         divida = contar("SELECT d_b_divida FROM principal");
+    }
+    // A model as a fresh load of a copy of it finds it.
+    std::string carregado_de(const fs::path& modelo) {
+        repor_estado();
+        fs::copy_file(modelo, caminho("modelo.gv"), fs::copy_options::overwrite_existing);
+        return carregado("modelo.gv");
     }
     // The game as a fresh load finds it.
     std::string carregado(const std::string& nome) {
@@ -276,6 +284,113 @@ TEST_F(Retoma, AWholeSeasonSurvivesClosingAndLoading) {
     EXPECT_EQ(contar("SELECT count(*) FROM ultimos_venc WHERE Epoca = 2000"), 7);
 }
 
+// Every file in the folder and its bytes.
+std::map<std::string, std::string> pasta_inteira(const fs::path& pasta) {
+    std::map<std::string, std::string> r;
+    for (const auto& f : fs::directory_iterator(pasta))
+        if (f.is_regular_file()) r[f.path().filename().string()] = teste::ler_bytes(f.path());
+    return r;
+}
+
+// The game in `ficheiro` loaded and its press played, then killed after the
+// commit of one more write and before that commit is moved into the file:
+// the file and its log, as a power cut in the middle of a commit leaves
+// them.
+void deixar_log_de_commit(const std::function<void()>& carregar_e_jogar) {
+    const pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        carregar_e_jogar();
+        armar_morte("base.pousar");
+        Base_Dados->Execute("UPDATE principal SET nome = 'Depois do Log'");
+        _exit(0);
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+    ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL);
+}
+
+TEST_F(Retoma, ALogLeftBesideTheGameIsTakenBackOnlyWhenItIsTheGamesOwnNextCommit) {
+    const auto m = modelos();
+    repor_estado();
+    fs::copy_file(m.liga, caminho("jogo.gv"), fs::copy_options::overwrite_existing);
+    deixar_log_de_commit([&] {
+        porta.escolher(Ficheiro_Escolhido{caminho("jogo.gv"), "jogo.gv"});
+        if (Carregar_Jogo() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
+    });
+    const fs::path log = caminho("jogo.gv-wal");
+    ASSERT_GT(fs::file_size(log), 0u);
+
+    // The same game's log beside an older copy, and beside another game.
+    fs::copy_file(m.liga, caminho("antigo.gv"));
+    fs::copy_file(log, caminho("antigo.gv-wal"));
+    novo_jogo("outro.gv", escolhas("pt", Ler_Clubes_Pais("pt")[1].front()));
+    repor_estado();
+    fs::copy_file(log, caminho("outro.gv-wal"));
+    for (const char* nome : {"antigo.gv", "outro.gv"}) {
+        SCOPED_TRACE(nome);
+        const auto antes = pasta_inteira(pasta);
+        porta.mensagens.clear();
+        for (const char* lingua : {"P", "I"}) {
+            repor_estado();
+            Lingua = lingua;
+            porta.escolher(Ficheiro_Escolhido{caminho(nome), nome});
+            EXPECT_EQ(Carregar_Jogo(), Resultado_Jogo::Recusado);
+            EXPECT_TRUE(pasta_inteira(pasta) == antes) << "every file is as it was";
+        }
+        ASSERT_EQ(porta.mensagens.size(), 2u);
+        const std::string nome_log = std::string("\"") + nome + "-wal\"";
+        EXPECT_NE(porta.mensagens[0].texto.find("O ficheiro " + nome_log + " ao lado do jogo não pertence a este "
+                                                "jogo. Mova-o para outra pasta"),
+                  std::string::npos) << porta.mensagens[0].texto;
+        EXPECT_NE(porta.mensagens[1].texto.find("The file " + nome_log + " beside the game does not belong to it. "
+                                                "Move it to another folder"),
+                  std::string::npos) << porta.mensagens[1].texto;
+    }
+
+    // Moved away, the older copy loads as it was saved.
+    Lingua = "P";
+    fs::rename(caminho("antigo.gv-wal"), caminho("posto_de_parte"));
+    EXPECT_TRUE(carregado("antigo.gv") == carregado_de(m.liga));
+
+    // Beside its own file the log is the commit the file lacks: it is taken.
+    EXPECT_EQ(carregado("jogo.gv").find("Depois do Log") != std::string::npos, true);
+    EXPECT_EQ(Nome_Treinador, "Depois do Log");
+}
+
+TEST_F(Retoma, AKillAtRestLeavesNoLogThatAnOlderCopyWouldTake) {
+    const auto m = modelos();
+    matar_em(m.liga, "ronda.gravada", 1);
+    ASSERT_TRUE(!fs::exists(caminho("jogo.gv-wal")) || fs::file_size(caminho("jogo.gv-wal")) == 0)
+        << "the log is emptied once the round is in the file";
+    // The player restores the copy he kept from before the round.
+    fs::copy_file(m.liga, caminho("jogo.gv"), fs::copy_options::overwrite_existing);
+    EXPECT_TRUE(carregado("jogo.gv") == carregado_de(m.liga));
+}
+
+TEST_F(Retoma, AGameFileCopiedAtTheDeskHoldsTheLastRoundAndEachGameHasItsOwnKey) {
+    const auto m = modelos();
+    abrir(m.liga, "jogo.gv");
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    // Copied alone while the game is open at the desk.
+    fs::copy_file(caminho("jogo.gv"), caminho("copia.gv"));
+    auto copia = db::Database::abrir(caminho("copia.gv"), Ligacao_BD);
+    EXPECT_EQ(copia->valor("SELECT Jornada FROM principal").int32(), Jornada_Actual);
+    EXPECT_TRUE(teste::conteudo_base(*copia) == teste::conteudo_base(*Base_Dados));
+    copia.reset();
+
+    // Two new games and the master database: three salts, so three keys.
+    repor_estado();
+    novo_jogo("a.gv", escolhas());
+    repor_estado();
+    novo_jogo("b.gv", escolhas());
+    repor_estado();
+    const std::string sais[] = {teste::ler_bytes(caminho("a.gv")).substr(0, 16),
+                                teste::ler_bytes(caminho("b.gv")).substr(0, 16),
+                                teste::ler_bytes(GV_BASE_MESTRA).substr(0, 16)};
+    EXPECT_EQ(std::set<std::string>(std::begin(sais), std::end(sais)).size(), 3u);
+}
+
 // A process killed halfway through a transaction big enough to reach the
 // disk: the file and its hot journal, as a power cut leaves them.
 void deixar_diario_quente(const std::string& ficheiro) {
@@ -313,6 +428,27 @@ TEST_F(Retoma, ANewGameIsMadeOverTheLeftoversOfAKilledOne) {
     EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca"), 32);
     EXPECT_EQ(contar("SELECT count(*) FROM jogos WHERE result IS NOT NULL"), 0);
     EXPECT_FALSE(fs::exists(caminho("novo.gv-journal")));
+
+    // Over a game of another club killed in the middle of a commit, its log
+    // beside it: the new game is the one made, now and when loaded again.
+    repor_estado();
+    const auto m = modelos();
+    fs::copy_file(m.liga, caminho("novo.gv"), fs::copy_options::overwrite_existing);
+    deixar_log_de_commit([&] {
+        porta.escolher(Ficheiro_Escolhido{caminho("novo.gv"), "novo.gv"});
+        if (Carregar_Jogo() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
+    });
+    const std::string outro = Ler_Clubes_Pais("pt")[2].front();
+    porta.respostas.push_front(Resposta::Sim);   // overwrite
+    ASSERT_EQ(novo_jogo("novo.gv", escolhas("pt", outro)), Resultado_Jogo::Aberto);
+    for (int vez = 0; vez < 2; ++vez) {
+        SCOPED_TRACE(vez);
+        EXPECT_EQ(Base_Dados->valor("SELECT equipa || '|' || nome || '|' || Jornada FROM principal").texto(),
+                  outro + "|Manuel Tester|1");
+        EXPECT_EQ(contar("SELECT count(*) FROM jogos WHERE result IS NOT NULL"), 0);
+        EXPECT_EQ(contar("SELECT count(*) FROM Historico_Jornadas"), 0);
+        carregado("novo.gv");
+    }
 }
 
 } // namespace

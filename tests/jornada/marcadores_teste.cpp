@@ -3,6 +3,7 @@
 
 #include "apoio_jornada.h"
 #include "matchday/marcadores.h"
+#include "matchday/memoria_ronda.h"
 
 using namespace gv;
 using teste::abaixo;
@@ -132,6 +133,31 @@ TEST_F(Marcadores, NoEntryWithoutGoalsOrScorersInAnotherModeOrOutsideTheLeague) 
     jogador("Só Médios", "md", 70, 0, "Médio");
     Sorteios_Fixados r({0.9, 0.1, 0.3, 0.0, 0.0, 0.0});
     EXPECT_EQ(Marcadores_Jogo(1, "Só Médios", 1), "01'-Médio");
+}
+
+TEST_F(Marcadores, ARoundsGoalsAddedUpInMemoryAreBookedAsGoalByGoal) {
+    clube("Alfa");
+    // Namesakes: one name, club, line and age; one has scored before.
+    const long long veterano = jogador("Alfa", "av", 70, 0, "Xavi");
+    const long long estreante = jogador("Alfa", "av", 60, 0, "Xavi");
+    const long long outro = jogador("Alfa", "md", 60, 0, "Rui");
+    Base_Dados->Execute("UPDATE jogadores SET golos = 3 WHERE rowid = ?", {veterano});
+    Base_Dados->Execute("INSERT INTO Melhores_Marcadores_Sempre (nome, equipa, pos, idade, sit, golos) "
+                        "VALUES ('Xavi', 'Alfa', 'av', 25, 1, 3)");
+    {
+        jornada_interno::Memoria_Ronda m;
+        for (long long id : {veterano, estreante, outro, veterano, estreante, outro}) m.golo(m.candidato(id), "Alfa");
+        m.gravar();
+    }
+    // Goal by goal: a later goal raises every row of the name, a first goal
+    // makes a row of one. The old row takes the veteran's two goals and the
+    // newcomer's second; the newcomer's row, his first and the three after
+    // it; a player's second goal of the round raises his own row.
+    EXPECT_EQ(valor("SELECT group_concat(nome || ' ' || golos, ', ') FROM "
+                    "(SELECT * FROM Melhores_Marcadores_Sempre ORDER BY rowid)").texto(),
+              "Xavi 6, Xavi 3, Rui 2");
+    EXPECT_EQ((std::array{campo("golos", veterano), campo("golos", estreante), campo("golos", outro)}),
+              (std::array{5LL, 2LL, 2LL}));
 }
 
 TEST_F(Marcadores, TheTidyUpMergesDuplicateRows) {

@@ -2,7 +2,8 @@
 // full disk, no memory, an interrupt). Made to happen at each statement of
 // a league matchday and of a cup round pressed from the desk: afterwards the
 // file holds exactly one whole round more, with the game's memory agreeing,
-// or is as it was and the next press plays the round once.
+// or is as it was and the next press plays the round once, the round's
+// failure the one thing the person is told.
 
 #include <sqlite3.h>
 
@@ -92,8 +93,10 @@ protected:
         Interrupcao limpa;
         repor_partida(limpa);
         const std::string antes = teste::conteudo_base(*Base_Dados);
+        const int compras = contar("SELECT count(*) FROM transferencias_clubes");
         ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
         ASSERT_TRUE(inteira());
+        ASSERT_GT(contar("SELECT count(*) FROM transferencias_clubes"), compras) << "the computer clubs buy";
         const long passos = limpa.contados;
         ASSERT_GT(passos, 100);
         int falhadas = 0;
@@ -116,6 +119,10 @@ protected:
             ASSERT_EQ(r, Resultado_Ronda::Falhada) << alvo;
             ASSERT_TRUE(i.feita) << alvo;
             ASSERT_TRUE(teste::conteudo_base(*Base_Dados) == antes) << alvo;
+            // The round's failure is the one told: purchases the engine
+            // undid with it are not reported as made or not made.
+            for (const auto& m : porta.mensagens)
+                ASSERT_EQ(m.texto.find("transferências entre clubes"), std::string::npos) << alvo << m.texto;
             // Pressed again, the round is played once.
             porta.mensagens.clear();
             ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada) << alvo;

@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include "data/consultas.h"
 #include "desk/proximo_jogo.h"
 #include "jogo_apoio.h"
 #include "matchday/ronda.h"
@@ -83,6 +84,34 @@ TEST_F(Arredores, AFullDiskIsNamedAndTheGameIsUnchanged) {
     if (disco.montada()) fs::remove(pasta / "disco" / "enchimento");
     auto d = db::Database::abrir(jogo.string(), Ligacao_BD);
     EXPECT_EQ(teste::conteudo_base(*d), jogado);
+}
+
+TEST_F(Arredores, ARoundTheFullDiskKeepsInTheLogIsSavedAndThePersonToldToKeepTheLog) {
+    Montagem disco(pasta / "disco", 2048);
+    if (!disco.montada()) GTEST_SKIP() << "no file system of the test's own here";
+    const fs::path jogo = jogo_em(pasta / "disco");
+    ASSERT_EQ(carregar(jogo), Resultado_Jogo::Aberto);
+    // The round's commit is in the log; the disk is full before the log is
+    // moved into the file, which must grow to take it.
+    armar_accao("base.pousar", [&] { disco.encher(); });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Jogada);
+    Fechar_Base_Dados();
+    const std::string registo = testing::internal::GetCapturedStderr();
+    EXPECT_NE(registo.find("(checkpoint)"), std::string::npos) << registo;
+    ASSERT_GT(fs::file_size(jogo.string() + "-wal"), 0u);
+    ASSERT_FALSE(porta.mensagens.empty());
+    EXPECT_EQ(porta.mensagens.back().texto,
+              "O jogo está gravado, mas a última parte ficou no ficheiro \"jogo.gv-wal\" ao lado dele. Mantenha os "
+              "dois ficheiros juntos: o jogo fica completo quando for aberto de novo.");
+    EXPECT_EQ(porta.mensagens.back().icone, Icone::Critico);
+    // With room again, the game opens whole.
+    fs::remove(pasta / "disco" / "enchimento");
+    repor_estado();
+    Ligacao_BD = LIGACAO_JOGO;
+    ASSERT_EQ(carregar(jogo), Resultado_Jogo::Aberto);
+    EXPECT_EQ(Jornada_Actual, 2);
+    EXPECT_EQ(Base_Dados->valor("SELECT count(*) FROM Historico_Jornadas WHERE jor = 1").int32(), 54);
 }
 
 TEST_F(Arredores, ANewGameOnAFullDiskIsNamedAndNothingIsLeft) {

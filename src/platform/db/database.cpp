@@ -1,13 +1,19 @@
 #include "platform/db/database.h"
 
 #include <openssl/evp.h>
+#include <openssl/rand.h>
 #include "platform/db/interno.h"
+#include "platform/falhas.h"
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <map>
@@ -77,8 +83,9 @@ bool Valor::operator==(const Valor& o) const {
 
 // ---------------------------------------------------------------- errors
 
-Erro_BD::Erro_BD(int numero, std::string descricao, Tipo tipo)
-    : std::runtime_error(descricao), numero_(numero), descricao_(std::move(descricao)), tipo_(tipo) {}
+Erro_BD::Erro_BD(int numero, std::string descricao, Tipo tipo, std::string ficheiro)
+    : std::runtime_error(descricao), numero_(numero), descricao_(std::move(descricao)), tipo_(tipo),
+      ficheiro_(std::move(ficheiro)) {}
 
 Erro_BD::Tipo tipo_do_codigo(int rc) {
     switch (rc & 0xFF) {
@@ -172,6 +179,22 @@ Valor ler_coluna(sqlite3_stmt* st, int i) {
 
 void ligar_valores(sqlite3_stmt* st, const Parametros& p, Database& d) { ligar(st, p, d); }
 
+namespace {
+
+// A failure nobody is waiting for (a checkpoint, a mode, a close) goes to
+// the error log, as the game's own failures do.
+void registar(int rc, const std::string& o_que, sqlite3* db) {
+    std::fprintf(stderr, "golvantario: erro %d: %s (%s)\n", db ? sqlite3_extended_errcode(db) : rc,
+                 db ? sqlite3_errmsg(db) : sqlite3_errstr(rc), o_que.c_str());
+}
+
+bool log_com_conteudo(const std::string& caminho) {
+    std::error_code ec;
+    return fs::file_size(caminho + "-wal", ec) > 0 && !ec;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- Database
 
 Database::~Database() { Close(); }
@@ -181,21 +204,35 @@ int& Database::espera_bloqueio_ms() {
     return ms;
 }
 
-void Database::Close() {
+bool Database::Close() {
     for (auto& [_, st] : cache_) sqlite3_finalize(st);
     cache_.clear();
     formas_.clear();
     funcoes_.clear();
+    bool inteiro = true;
     if (db_) {
         if (transaccoes_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         transaccoes_ = 0;
         desfeita_.reset();
         // Closed as it was found: with the rollback journal, no log beside it.
-        if (wal_) sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        const bool wal = wal_;
+        if (wal_) {
+            const int rc = sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+            if (rc != SQLITE_OK) registar(rc, "journal_mode=DELETE", db_);
+        }
         wal_ = false;
-        sqlite3_close_v2(db_);
+        const int rc = sqlite3_close_v2(db_);
+        if (rc != SQLITE_OK) registar(rc, "close", nullptr);
         db_ = nullptr;
+        // What the log still holds is part of the game the file lacks.
+        inteiro = !(wal && modo_ == Modo::Leitura_Escrita && log_com_conteudo(caminho_));
     }
+    if (!pasta_copia_.empty()) {
+        std::error_code ec;
+        fs::remove_all(pasta_copia_, ec);
+        pasta_copia_.clear();
+    }
+    return inteiro;
 }
 
 void Database::falhar(int rc, const std::string& contexto) const {
@@ -259,40 +296,57 @@ const Derivacao& derivacao() {
 } // namespace
 
 int Database::derivacoes_ = 0;
+bool Database::derivacao_provada_ = false;
+
+namespace {
+
+// The salt a file of the engine begins with.
+constexpr std::size_t Tamanho_Sal = 16;
+
+std::string hexadecimal(const unsigned char* b, std::size_t n) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string r;
+    r.reserve(2 * n);
+    for (std::size_t i = 0; i < n; ++i) {
+        r += hex[b[i] >> 4];
+        r += hex[b[i] & 0xF];
+    }
+    return r;
+}
+
+} // namespace
 
 // The raw key ("x'...'") for this password and the salt the file begins
 // with, derived as the engine would; empty when the file has no salt to
 // read or the engine's way is not known.
 std::string Database::chave_guardada(const std::string& senha, const std::string& caminho) {
-    constexpr std::size_t Sal = 16, Chave = 32;
+    unsigned char sal[Tamanho_Sal];
+    std::FILE* f = std::fopen(caminho.c_str(), "rb");
+    if (!f) return {};
+    const std::size_t lidos = std::fread(sal, 1, Tamanho_Sal, f);
+    std::fclose(f);
+    if (lidos != Tamanho_Sal) return {};
+    return chave_do_sal(senha, sal);
+}
+
+// The raw key for this password and salt, kept for the process: a file's
+// copies share its salt.
+std::string Database::chave_do_sal(const std::string& senha, const unsigned char* sal) {
+    constexpr std::size_t Chave = 32;
     const Derivacao& k = derivacao();
     if (k.voltas <= 0 || !k.hash) return {};
-    unsigned char sal[Sal];
-    {
-        std::FILE* f = std::fopen(caminho.c_str(), "rb");
-        if (!f) return {};
-        const std::size_t lidos = std::fread(sal, 1, Sal, f);
-        std::fclose(f);
-        if (lidos != Sal) return {};
-    }
     static std::map<std::string, std::string> guardadas;
     std::string onde = senha;
     onde.push_back('\0');
-    onde.append(reinterpret_cast<const char*>(sal), Sal);
+    onde.append(reinterpret_cast<const char*>(sal), Tamanho_Sal);
     auto it = guardadas.find(onde);
     if (it != guardadas.end()) return it->second;
     unsigned char chave[Chave];
     ++derivacoes_;
-    if (PKCS5_PBKDF2_HMAC(senha.data(), static_cast<int>(senha.size()), sal, Sal, k.voltas, k.hash, Chave, chave) != 1)
+    if (PKCS5_PBKDF2_HMAC(senha.data(), static_cast<int>(senha.size()), sal, Tamanho_Sal, k.voltas, k.hash, Chave,
+                          chave) != 1)
         return {};
-    static const char hex[] = "0123456789ABCDEF";
-    std::string r = "x'";
-    for (unsigned char c : chave) {
-        r += hex[c >> 4];
-        r += hex[c & 0xF];
-    }
-    r += "'";
-    return guardadas.emplace(std::move(onde), std::move(r)).first->second;
+    return guardadas.emplace(std::move(onde), "x'" + hexadecimal(chave, Chave) + "'").first->second;
 }
 
 void Database::configurar(const std::string& ligacao) {
@@ -364,12 +418,11 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
         if (!recusada(rc = tentar(pagina, false))) break;
     // Until a key derived here has opened a file, a refusal may be ours:
     // the engine is asked again with the password itself.
-    static bool derivacao_provada = false;
-    if (recusada(rc) && d->chave_derivada_ && !derivacao_provada) {
+    if (recusada(rc) && d->chave_derivada_ && !derivacao_provada_) {
         for (int pagina : paginas)
             if (!recusada(rc = tentar(pagina, true))) break;
     } else if (rc == SQLITE_OK && d->chave_derivada_) {
-        derivacao_provada = true;
+        derivacao_provada_ = true;
     }
     if ((rc & 0xFF) == SQLITE_NOTADB)
         throw Erro_BD(rc, "O ficheiro não é uma base de dados do jogo, ou a senha está errada: " + caminho,
@@ -424,6 +477,14 @@ sqlite3_stmt* Database::preparar(std::string_view sql) {
 
 int Database::Execute(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
+    // In play a write on its own is a transaction of its own, counted and
+    // moved into the file as every commit is.
+    if (wal_ && transaccoes_ == 0 && !sqlite3_stmt_readonly(st)) {
+        Transaccao t(*this);
+        const int n = Execute(sql, p);
+        t.commit();
+        return n;
+    }
     int mudadas = 0;
     {
         Uso uso{st};
@@ -433,8 +494,6 @@ int Database::Execute(std::string_view sql, const Parametros& p) {
         if (rc != SQLITE_DONE) falhar(rc, std::string(sql));
         mudadas = sqlite3_changes(db_);
     }
-    // A write outside a transaction was its own commit.
-    if (wal_ && transaccoes_ == 0 && !sqlite3_stmt_readonly(st)) pousar();
     return mudadas;
 }
 
@@ -450,10 +509,84 @@ void Database::modo_jogo() {
     // The game holds its file alone while it is played: no other program
     // writes it meanwhile, the log's index lives in memory rather than in a
     // shared file, and no commit pays for taking and dropping locks.
-    sqlite3_exec(db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
-    if (sqlite3_exec(db_, "PRAGMA journal_mode=WAL", ler, &wal, &erro) != SQLITE_OK) sqlite3_free(erro);
+    int rc = sqlite3_exec(db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) registar(rc, "locking_mode=EXCLUSIVE", db_);
+    rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", ler, &wal, &erro);
+    sqlite3_free(erro);
+    if (rc != SQLITE_OK) registar(rc, "journal_mode=WAL", db_);
     wal_ = wal;
-    if (!wal_) sqlite3_exec(db_, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
+    if (!wal_) {
+        rc = sqlite3_exec(db_, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", db_);
+        return;
+    }
+    commits_ = commits_contados();
+}
+
+long long Database::commits_contados() { return valor("PRAGMA user_version").inteiro(); }
+
+std::vector<std::string> Database::sobras(const std::string& caminho) {
+    std::vector<std::string> r;
+    std::error_code ec;
+    for (const char* sufixo : {"-wal", "-journal"})
+        if (fs::exists(caminho + sufixo, ec)) r.push_back(caminho + sufixo);
+    return r;
+}
+
+std::unique_ptr<Database> Database::abrir_copia(const std::string& caminho, const std::string& ligacao) {
+    std::error_code ec;
+    if (!fs::is_regular_file(caminho, ec))
+        throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho, Erro_BD::Tipo::Sem_Ficheiro);
+    std::string pasta = (fs::temp_directory_path(ec) / "gv-copia-XXXXXX").string();
+    if (!::mkdtemp(pasta.data())) {
+        const std::error_code sis(errno, std::generic_category());
+        throw Erro_BD(ERRO_FICHEIRO, "Não foi possível criar uma pasta temporária: " + sis.message(),
+                      tipo_do_sistema(sis));
+    }
+    struct Pasta {
+        std::string caminho;
+        ~Pasta() {
+            std::error_code ec;
+            if (!caminho.empty()) fs::remove_all(caminho, ec);
+        }
+    } apagar{pasta};
+    const std::string copia = (fs::path(pasta) / fs::path(caminho).filename()).string();
+    auto copiar = [&](const std::string& de, const std::string& para) {
+        fs::copy_file(de, para, ec);
+        if (ec) throw Erro_BD(ERRO_FICHEIRO, "Não foi possível copiar " + de + ": " + ec.message(), tipo_do_sistema(ec));
+    };
+    copiar(caminho, copia);
+    const std::vector<std::string> ao_lado = sobras(caminho);
+    // The file alone: one of ours, and how many commits it counts. Left
+    // halfway through taking its log in, it may not read alone: the log then
+    // holds what it lacks (-1: not known).
+    long long sem = -1;
+    try {
+        sem = abrir(copia, ligacao)->commits_contados();
+    } catch (const Erro_BD& e) {
+        if (e.tipo() != Erro_BD::Tipo::Danificada || ao_lado.empty()) throw;
+    }
+    for (const auto& s : ao_lado) copiar(s, copia + s.substr(caminho.size()));
+    std::unique_ptr<Database> d;
+    long long com = -1;
+    bool legivel = false;
+    try {
+        d = abrir(copia, ligacao);
+        com = d->commits_contados();
+        legivel = d->valor("PRAGMA quick_check").texto() == "ok";
+    } catch (const Erro_BD&) {
+        // Pages that cannot be read under the file's key: another game's.
+    }
+    // A log holds at most the commit after the file's, as every commit is
+    // moved into the file at once and the log emptied; a journal holds the
+    // file's own pages from before a write that did not finish.
+    const bool log = !ao_lado.empty() && ao_lado.front() == caminho + "-wal";
+    if (!ao_lado.empty() && (!legivel || !(sem < 0 || com == sem || (log && com == sem + 1))))
+        throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + ao_lado.front() + ", que não é seu",
+                      Erro_BD::Tipo::Sobra_Alheia, ao_lado.front());
+    d->pasta_copia_ = pasta;
+    apagar.caminho.clear();
+    return d;
 }
 
 namespace {
@@ -484,12 +617,17 @@ void Database::funcao_inteira(const char* nome, int argumentos, Funcao_Inteira f
     funcoes_.emplace_back(nome);
 }
 
-void Database::pousar() {
-    if (!wal_ || !db_) return;
-    // Everything committed goes into the file itself, synced: the game file
-    // alone holds the whole game, and the next commit starts the log over
-    // (what the log still holds is only a copy of what the file has).
-    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+bool Database::pousar() {
+    if (!wal_ || !db_) return true;
+    // Everything committed goes into the file itself, synced, and the log is
+    // emptied: the game file alone holds the whole game, and a crash at rest
+    // leaves nothing in the log that could be played into another copy.
+    const int rc = sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (rc == SQLITE_OK) return true;
+    // The commit itself is safe in the log, which the next commit, the
+    // close or the next load moves into the file.
+    registar(rc, "checkpoint", db_);
+    return false;
 }
 
 void Database::executar_script(const std::string& sql) {
@@ -564,11 +702,22 @@ void Database::BeginTrans() {
 void Database::CommitTrans() {
     if (transaccoes_ == 0 || !db_) throw Erro_BD(SQLITE_MISUSE, "Não há transacção aberta");
     vigiar();
+    const bool contar = wal_ && transaccoes_ == 1;
+    if (contar) {
+        // The commit counts itself in the file's header.
+        const std::string conta = "PRAGMA user_version = " + std::to_string(commits_ + 1);
+        const int rc = sqlite3_exec(db_, conta.c_str(), nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) falhar(rc, conta);
+    }
     std::string sql = transaccoes_ == 1 ? "COMMIT" : "RELEASE gv" + std::to_string(transaccoes_ - 1);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) falhar(rc, sql);
     --transaccoes_;
-    if (transaccoes_ == 0) pousar();
+    if (contar) ++commits_;
+    if (transaccoes_ == 0 && wal_) {
+        ponto_de_falha("base.pousar");
+        pousar();
+    }
 }
 
 bool Database::em_transaccao() const { return transaccoes_ > 0 && !desfeita(); }
@@ -620,6 +769,45 @@ void Database::compactar() {
     if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Compactação dentro de uma transacção");
     // Cached statements are reset after each use; none is left running.
     executar_script("VACUUM;");
+}
+
+void Database::exportar(const std::string& destino, const std::string& ligacao) {
+    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Exportação dentro de uma transacção");
+    std::error_code ec;
+    if (fs::exists(destino, ec)) throw Erro_BD(ERRO_FICHEIRO, "O ficheiro já existe: " + destino);
+    const std::string senha = senha_da_ligacao(ligacao);
+    std::string chave = senha;
+    // The key is derived here from a salt drawn here, and handed over with
+    // it: the new file begins with that salt, and opening it later costs no
+    // second derivation. Until a key derived here has opened a file, the
+    // engine derives it, with a salt of its own drawing.
+    unsigned char sal[Tamanho_Sal];
+    if (!senha.empty() && derivacao_provada_ && RAND_bytes(sal, Tamanho_Sal) == 1) {
+        const std::string k = chave_do_sal(senha, sal);
+        if (!k.empty()) chave = k.substr(0, k.size() - 1) + hexadecimal(sal, Tamanho_Sal) + "'";
+    }
+    // An attached file takes the engine's default page size.
+    const std::string antes = valor("PRAGMA cipher_default_page_size").texto();
+    executar_script("PRAGMA cipher_default_page_size = " + std::to_string(pagina_));
+    struct Repor {
+        sqlite3* db;
+        std::string pagina;
+        ~Repor() {
+            if (!pagina.empty())
+                sqlite3_exec(db, ("PRAGMA cipher_default_page_size = " + pagina).c_str(), nullptr, nullptr, nullptr);
+        }
+    } repor{db_, antes};
+    Execute("ATTACH DATABASE ? AS gv_novo KEY ?", {destino, chave});
+    try {
+        valor("SELECT sqlcipher_export('gv_novo')");
+    } catch (const Erro_BD&) {
+        sqlite3_exec(db_, "DETACH DATABASE gv_novo", nullptr, nullptr, nullptr);
+        fs::remove(destino, ec);
+        fs::remove(destino + "-journal", ec);
+        throw;
+    }
+    Execute("DETACH DATABASE gv_novo");
 }
 
 long long Database::ultimo_rowid() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }

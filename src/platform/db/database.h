@@ -68,15 +68,19 @@ public:
         Sem_Permissao,  // the system refuses the access
         Disco_Cheio,    // no room left on the disk
         Erro_ES,        // the disk failed a read or a write
+        Sobra_Alheia,   // a log or journal beside the file is not the file's own
     };
-    Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral);
+    Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {});
     int numero() const { return numero_; }
     const std::string& descricao() const { return descricao_; }
     Tipo tipo() const { return tipo_; }
+    // The file the failure is about, where it is not the database itself.
+    const std::string& ficheiro() const { return ficheiro_; }
 private:
     int numero_;
     std::string descricao_;
     Tipo tipo_;
+    std::string ficheiro_;
 };
 
 // The kind of an engine result code, and of a system error (file copies,
@@ -133,6 +137,16 @@ public:
     static std::unique_ptr<Database> abrir(const std::string& caminho,
                                            const std::string& ligacao,
                                            Modo modo = Modo::Leitura_Escrita);
+    // What an interrupted write left beside a file: its log or its journal,
+    // which the next open of the file would play back into it.
+    static std::vector<std::string> sobras(const std::string& caminho);
+    // Opens a private copy of the file and of what was left beside it, in a
+    // folder of its own that goes when the copy is closed: whatever the
+    // engine plays back goes into the copy, never into the file. Throws
+    // Erro_BD as abrir() does, or of the kind Sobra_Alheia naming the file
+    // left beside it when that is not the file's own: another game's, or
+    // this game's from another point than the file's.
+    static std::unique_ptr<Database> abrir_copia(const std::string& caminho, const std::string& ligacao);
     // Creates a new, empty, password-protected database (fails if it exists).
     static std::unique_ptr<Database> criar(const std::string& caminho,
                                            const std::string& ligacao,
@@ -184,12 +198,21 @@ public:
     // Rewrites the file compactly in place, on this connection, as one
     // transaction of the engine: a failure leaves the file as it was.
     void compactar();
+    // Writes the whole database, compactly, to the new file destino under
+    // the same password and page size but a salt of its own, so that its
+    // key is its own: no other file's log or journal can be played into it.
+    void exportar(const std::string& destino, const std::string& ligacao);
     // For a game being played: commits go to a write-ahead log, synced,
     // and each is moved into the file at once (the file alone always holds
     // the game); the file is given back its rollback journal when closed.
     // Each page a commit changes is then written and enciphered once, not
-    // twice as with the journal.
+    // twice as with the journal. Every commit also counts itself in the
+    // file's header, so that a log can be told to be of the file's next
+    // commit or of another point. A file that cannot take the log stays
+    // with its journal (the failure goes to the error log).
     void modo_jogo();
+    // The commits counted in the file.
+    long long commits_contados();
 
     // A function of whole numbers for this connection's statements, made
     // once per name: it is called when every argument is a whole number and
@@ -202,7 +225,9 @@ public:
     std::vector<std::string> tabelas();
     long long ultimo_rowid() const;
 
-    void Close();
+    // Closes the connection. False when the file does not hold the whole
+    // game alone afterwards: part of it was left in its log beside it.
+    bool Close();
     bool aberta() const { return db_ != nullptr; }
     // How long a statement waits for a file another program holds before
     // it fails: one second (tests shorten it). Taken at open.
@@ -217,7 +242,11 @@ private:
     Database() = default;
     void configurar(const std::string& ligacao);
     static std::string chave_guardada(const std::string& senha, const std::string& caminho);
+    static std::string chave_do_sal(const std::string& senha, const unsigned char* sal);
     static int derivacoes_;
+    static bool derivacao_provada_;   // a key derived here has opened a file
+    std::string pasta_copia_;         // a private copy's own folder, removed on closing
+    long long commits_ = 0;           // the commits counted in the file, in play
     // What a query's text tells once: the table its rows can be written
     // back to, the statement that also reads their rowid, the columns.
     struct Forma {
@@ -226,7 +255,7 @@ private:
         std::vector<std::string> nomes, colunas_base;
     };
     const Forma& forma(const std::string& sql, sqlite3_stmt* st);
-    void pousar();
+    bool pousar();
     bool wal_ = false;
     bool chave_derivada_ = false;   // opened with a key derived here
     bool chave_com_passe_ = false;  // the engine derives it from the password
