@@ -619,14 +619,30 @@ void Database::funcao_inteira(const char* nome, int argumentos, Funcao_Inteira f
 
 bool Database::pousar() {
     if (!wal_ || !db_) return true;
-    // Everything committed goes into the file itself, synced, and the log is
-    // emptied: the game file alone holds the whole game, and a crash at rest
-    // leaves nothing in the log that could be played into another copy.
-    const int rc = sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    if (rc == SQLITE_OK) return true;
-    // The commit itself is safe in the log, which the next commit, the
-    // close or the next load moves into the file.
-    registar(rc, "checkpoint", db_);
+    // Everything committed goes into the file itself, synced: the game file
+    // alone holds the whole game.
+    int no_log = 0, no_ficheiro = 0;
+    const int rc = sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, &no_log, &no_ficheiro);
+    if (rc != SQLITE_OK) {
+        // The commit itself is safe in the log, which the next commit, the
+        // close or the next load moves into the file.
+        registar(rc, "checkpoint", db_);
+        return false;
+    }
+    if (no_log <= 0 || no_ficheiro != no_log) return true;
+    // Every frame of the log is in the file: its header is wiped, so that a
+    // crash at rest leaves nothing in the log that could be played into
+    // another copy of the file. The engine writes a new header with the next
+    // commit, which starts the log over as a checkpoint that took every
+    // frame lets it; the log keeps its length, so that commit writes over
+    // what is there instead of growing the file.
+    sqlite3_file* log = nullptr;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_JOURNAL_POINTER, &log) != SQLITE_OK || !log || !log->pMethods)
+        return true;
+    static const char zeros[32] = {};
+    const int escrito = log->pMethods->xWrite(log, zeros, sizeof zeros, 0);
+    if (escrito == SQLITE_OK) return true;
+    registar(escrito, "log header", nullptr);
     return false;
 }
 
