@@ -649,13 +649,8 @@ bool Database::pousar() {
 void Database::executar_script(const std::string& sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     vigiar();
-    char* erro = nullptr;
-    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &erro);
-    if (rc != SQLITE_OK) {
-        std::string d = erro ? erro : sqlite3_errstr(rc);
-        sqlite3_free(erro);
-        falhar(rc, d);
-    }
+    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) falhar(rc);
 }
 
 sqlite3_stmt* Database::comecar(std::string_view sql, const Parametros& p) {
