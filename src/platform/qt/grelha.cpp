@@ -321,8 +321,32 @@ int Grelha::largura_para(const QString& texto, bool lista) const {
     return r;
 }
 
+namespace {
+
+// Names of 20 characters as people write them, crowded with the widest
+// letters: whatever the font, none of the game's names is drawn wider than
+// the widest of these.
+const char* const Nomes_Largos[] = {"Mamadou Wamwembe Mbo", "Amadou Mwembe Wamumo", "Wim Wouwermans Momme",
+                                    "Władysław Wawrzyniak", "Wanderers Montemorés", "Wolfgang Mwamba Mumm",
+                                    "Mwamba Wamwembe Mumm"};
+
+} // namespace
+
+QString Grelha::nome_largo() const {
+    QString r;
+    int largura = -1;
+    for (const char* nome : Nomes_Largos) {
+        const QString n = QString::fromUtf8(nome);
+        if (const int l = tabela_->fontMetrics().horizontalAdvance(n); l > largura) {
+            largura = l;
+            r = n;
+        }
+    }
+    return r;
+}
+
 int Grelha::largura_nome(const QString& antes, const QString& depois, bool lista) const {
-    return largura_para(antes + QString(20, QLatin1Char('n')) + depois, lista);
+    return largura_para(antes + nome_largo() + depois, lista);
 }
 
 void Grelha::acertar_cabecalhos() {
