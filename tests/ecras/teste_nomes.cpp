@@ -35,6 +35,7 @@
 #include "season/frmfinal_camp.h"
 #include "season/mudanca_epoca.h"
 #include "season/frmtabelas.h"
+#include "startup/mdiform1.h"
 #include "stats/ecras_estatisticas.h"
 
 namespace gv {
@@ -251,20 +252,35 @@ protected:
         for (const auto& c : cortes(e)) ADD_FAILURE() << c;
         teste::descarregar_ecras<T>();
     }
-    // A round screen plays its round; checked once it is over.
+    // A round screen plays its round; checked once it is over. On a display
+    // 900 pixels tall, with room for a title bar, it shows every match at
+    // once; on a smaller one the window fits and its grid scrolls.
     template <class T>
-    void ver_ronda() {
-        ver<T>([](T& e) {
+    void ver_ronda(int jogos) {
+        ver<T>([jogos](T& e) {
             ASSERT_TRUE(teste::esperar_ate([&] { return e.template findChild<QPushButton*>("Command1")->isEnabled(); },
                                            20000));
+            QTableWidget& t = e.template findChild<Grelha*>("v1")->tabela();
+            auto*const ok = e.template findChild<QPushButton*>("Command1");
+            EXPECT_EQ(t.rowCount(), jogos);
+            for (const int altura : {600, 900}) {
+                e.caber_em(QRect(0, 0, 1280, altura));
+                QApplication::processEvents();
+                EXPECT_LE(e.height(), altura - 24);
+                EXPECT_EQ(t.verticalScrollBar()->maximum() > 0, altura == 600) << altura;
+                EXPECT_LE(e.template findChild<Grelha*>("v1")->geometry().bottom(), ok->y()) << altura;
+                EXPECT_LE(ok->geometry().bottom(), e.height()) << altura;
+            }
         });
     }
 };
 
 TEST_F(Nomes_Largos, ScreensOfTheMatchdayShowEveryNameWhole) {
     abrir(inicio());
-    // The desk's 32 players scroll down; every column stays in view.
+    // The desk's 32 players scroll down; every column stays in view, and
+    // the desk inside the main window, borders of a window manager included.
     ver<FrmDados>([](FrmDados& d) {
+        EXPECT_LE(d.width() + 2 * 4, MDIForm1::Tamanho.width());
         QTableWidget& s1 = d.findChild<Grelha*>("s1")->tabela();
         QApplication::processEvents();
         EXPECT_GE(s1.rowCount(), 32);
@@ -279,10 +295,10 @@ TEST_F(Nomes_Largos, ScreensOfTheMatchdayShowEveryNameWhole) {
     ver<FrmSubstituicoes_Taca>();
     ver<FrmCalendario>();
     ver<FrmCalendario_Taca>();
-    ver_ronda<FrmJogos_Camp>();
+    ver_ronda<FrmJogos_Camp>(27);
     Base_Dados->Execute("UPDATE principal SET Jornada = 5");
     Jornada_Actual = 5;
-    ver_ronda<FrmJogos_Taca>();
+    ver_ronda<FrmJogos_Taca>(contar("SELECT count(*) FROM jogos_taca"));
 }
 
 TEST_F(Nomes_Largos, ScreensOfTheSeasonShowEveryNameWhole) {
