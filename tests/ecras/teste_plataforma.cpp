@@ -7,7 +7,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTreeView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -494,9 +496,17 @@ QStringList em_ingles(const QStringList& textos) {
     return r;
 }
 
-// Every header section of a dialog's views as wide as its text.
+// Every header section of a dialog's views as wide as its text, and every
+// line of its shown lists (the places) as wide as the list.
 QStringList cabecalhos_cortados(QWidget& dialogo) {
     QStringList r;
+    for (QListView* l : dialogo.findChildren<QListView*>()) {
+        if (!l->isVisible()) continue;
+        for (int i = 0; i < l->model()->rowCount(l->rootIndex()); ++i) {
+            const QModelIndex x = l->model()->index(i, 0, l->rootIndex());
+            if (l->sizeHintForIndex(x).width() > l->viewport()->width()) r << x.data().toString();
+        }
+    }
     for (QHeaderView* h : dialogo.findChildren<QHeaderView*>()) {
         if (h->orientation() != Qt::Horizontal || !h->isVisible()) continue;
         const int margem = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
@@ -523,6 +533,8 @@ TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2024, 10, 15), QTime(12, 0)), QFileDevice::FileModificationTime));
     }
+    // Qt keeps the width of the places list a person left; a narrow one.
+    QSettings("QtProject").setValue("FileDialog/sidebarWidth", 60);
     Interface_Qt porta;
     Pedido_Ficheiro p;
     p.titulo = "Abrir Ficheiro Existente";

@@ -7,6 +7,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLibraryInfo>
+#include <QListView>
+#include <QSplitter>
+#include <QStyle>
 #include <QLocale>
 #include <QTranslator>
 #include <QMessageBox>
@@ -82,6 +85,20 @@ QString padroes_qt(QString padroes) {
     return padroes.simplified();
 }
 
+// The file dialog's list of places as wide as its names ("Computador").
+void mostrar_lugares_inteiros(QFileDialog& dialogo) {
+    auto* lugares = dialogo.findChild<QListView*>(QStringLiteral("sidebar"));
+    auto* divisor = dialogo.findChild<QSplitter*>(QStringLiteral("splitter"));
+    if (!lugares || !divisor || divisor->count() != 2) return;
+    const int precisa = lugares->sizeHintForColumn(0) + 2 * lugares->frameWidth() +
+                        lugares->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lugares);
+    QList<int> tamanhos = divisor->sizes();
+    if (tamanhos[0] >= precisa) return;
+    tamanhos[1] -= precisa - tamanhos[0];
+    tamanhos[0] = precisa;
+    divisor->setSizes(tamanhos);
+}
+
 } // namespace
 
 QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite) {
@@ -133,6 +150,7 @@ std::optional<Ficheiro_Escolhido> Interface_Qt::escolher_ficheiro(const Pedido_F
     if (!p.extensao_defeito.empty()) dialogo.setDefaultSuffix(QString::fromStdString(p.extensao_defeito));
     // The list's dates follow the game's Portuguese, not the system's language.
     if (em_portugues) dialogo.setProxyModel(new Ficheiros_Em_Portugues(&dialogo));
+    mostrar_lugares_inteiros(dialogo);
 
     Seta_Temporaria seta;
     if (dialogo.exec() != QDialog::Accepted) return std::nullopt;
