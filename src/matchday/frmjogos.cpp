@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -82,8 +83,13 @@ Ecra_Jogos::Ecra_Jogos(const QString& nome, bool taca) : Ecra(nome) {
     for (int c : {2, 7}) v1->set_ColWidth(c, v1->largura_nome(QStringLiteral("00'-"), {}, true));
     v1->set_ColWidth(4, v1->largura_nome(QStringLiteral("(0) ")));
     v1->set_ColWidth(5, v1->largura_nome({}, QStringLiteral(" (0)")));
+    // Attendances and scores no wider than they are, so the names leave the
+    // screen inside the main window.
+    v1->set_ColWidth(1, v1->largura_para(QString::fromStdString(formatar_dinheiro(999999))));
+    for (int c : {3, 6}) v1->set_ColWidth(c, v1->largura_para(QStringLiteral("00")));
     v1->acertar_cabecalhos();
     abrir_espaco(*v1, v1->largura_total());
+    largura_com_barra_ = width();
     Command1->move((width() - Command1->width()) / 2, Command1->y());
 }
 
@@ -110,10 +116,13 @@ void Ecra_Jogos::caber_em(const QRect& livre) {
     const int resto = Altura_Ecra - Altura_Grelha;   // the margins and the button
     const int moldura = std::max(frameGeometry().height() - height(), Moldura_Provavel);
     const int altura = std::min(std::max(Altura_Ecra, linhas + resto), livre.height() - moldura);
+    // The room kept for the grid's scroll bar is given back when every row shows.
+    const int barra = t.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &t);
+    const int largura = largura_com_barra_ - (linhas + resto <= altura ? barra : 0);
     const int abaixo = height() - Command1->y();
-    setFixedSize(width(), altura);
-    v1->resize(v1->width(), altura - resto);
-    Command1->move(Command1->x(), altura - abaixo);
+    v1->resize(v1->width() + largura - width(), altura - resto);
+    setFixedSize(largura, altura);
+    Command1->move((largura - Command1->width()) / 2, altura - abaixo);
 }
 
 void Ecra_Jogos::Form_Paint() { instancia<frmTiler>().TileForm(*this); }

@@ -47,6 +47,7 @@ protected:
     bool gravada_ = false;
     bool falhou_ = false;
     bool a_jogar_ = false;
+    int largura_com_barra_ = 0;   // the width with room for the grid's scroll bar
 };
 
 class FrmJogos_Camp : public Ecra_Jogos {

@@ -254,7 +254,8 @@ protected:
     }
     // A round screen plays its round; checked once it is over. On a display
     // 900 pixels tall, with room for a title bar, it shows every match at
-    // once; on a smaller one the window fits and its grid scrolls.
+    // once, no wider than the main window; on a smaller one the window fits
+    // and its grid scrolls.
     template <class T>
     void ver_ronda(int jogos) {
         ver<T>([jogos](T& e) {
@@ -271,6 +272,8 @@ protected:
                 EXPECT_LE(e.template findChild<Grelha*>("v1")->geometry().bottom(), ok->y()) << altura;
                 EXPECT_LE(ok->geometry().bottom(), e.height()) << altura;
             }
+            // Showing every match, the screen stays inside the main window.
+            EXPECT_LE(e.width() + 2 * 4, MDIForm1::Tamanho.width());
         });
     }
 };
