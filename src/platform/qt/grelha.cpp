@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace gv {
 
@@ -307,8 +308,11 @@ void Grelha::set_alinhamento(int col, Qt::Alignment a) {
 
 int Grelha::largura_para(const QString& texto, bool lista) const {
     const QStyle* estilo = tabela_->style();
-    int r = tabela_->fontMetrics().horizontalAdvance(texto) +
-            2 * (estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabela_) + 1);
+    // The text as drawn (to the part of a pixel), its margins, and the grid
+    // line the cell gives up.
+    int r = static_cast<int>(std::ceil(QFontMetricsF(tabela_->font()).horizontalAdvance(texto))) +
+            2 * (estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabela_) + 1) +
+            (tabela_->showGrid() ? 1 : 0);
     if (lista) {
         // What a drop-down takes beside its text: the arrow and the frame.
         QComboBox modelo;

@@ -71,7 +71,8 @@ public:
     // Alignment of a column's cells, also of rows added later.
     void set_alinhamento(int col, Qt::Alignment a);
     // The width a column needs to show a text whole in the grid's font,
-    // cell margins included; a list cell also needs room for its arrow.
+    // cell margins and grid line included; a list cell also needs room for
+    // its arrow.
     int largura_para(const QString& texto, bool lista = false) const;
     // The width that shows whole any name of 20 characters (the longest the
     // game stores), with the texts around it, even one of many wide letters.
