@@ -43,7 +43,9 @@ FrmCalendario::FrmCalendario() : Ecra_Consulta(QStringLiteral("FrmCalendario")) 
         if (c != 7 && c != 8) v1->set_alinhamento(c, Qt::AlignCenter);
     }
     v1->set_alinhamento(7, Qt::AlignRight | Qt::AlignVCenter);
-    for (int c : {7, 8}) v1->set_ColWidth(c, std::max(v1->ColWidth(c), v1->largura_nome()));
+    // The opponent's place beside his name: "(18) name", "name (18)".
+    v1->set_ColWidth(7, std::max(v1->ColWidth(7), v1->largura_nome(QStringLiteral("(00) "))));
+    v1->set_ColWidth(8, std::max(v1->ColWidth(8), v1->largura_nome({}, QStringLiteral(" (00)"))));
     Command2 = botao("Command2", QStringLiteral("Jogadores: "), {16, 512, 300, 34});
     connect(Command2, &QPushButton::clicked, this, [this] { Mostrar_Plantel(clube_); });
     botao_ok({520, 512, 104, 34});
@@ -123,7 +125,9 @@ FrmCalendario_Taca::FrmCalendario_Taca() : Ecra_Consulta(QStringLiteral("FrmCale
     v1 = grelha(QStringLiteral("v1"), {16, 16, 528, 440}, 7);
     v1->set_Text(1, 0, "Casa");
     v1->set_Text(2, 0, "Fora");
-    for (int c : {1, 2}) v1->set_ColWidth(c, std::max(240, v1->largura_nome()));
+    // "(1) home", "away (2)": the division beside the name.
+    v1->set_ColWidth(1, std::max(240, v1->largura_nome(QStringLiteral("(0) "))));
+    v1->set_ColWidth(2, std::max(240, v1->largura_nome({}, QStringLiteral(" (0)"))));
     v1->set_alinhamento(1, Qt::AlignRight | Qt::AlignVCenter);
     for (int c = 3; c <= 7; ++c) v1->set_ColHidden(c, true);
     botao_ok({440, 470, 104, 34});

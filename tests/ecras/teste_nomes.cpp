@@ -317,7 +317,14 @@ TEST_F(Nomes_Largos, ScreensOfTheSeasonShowEveryNameWhole) {
     ver<FrmAssistencias>();
     ver<FrmMedia_Jog>();
     ver<FrmGolos>();
-    ver<FrmCalendario>();
+    // Every club's calendar, places of two digits beside the names.
+    ver<FrmCalendario>([](FrmCalendario& e) {
+        auto* clubes = e.findChild<QComboBox*>("Combo1");
+        for (int i = 0; i < clubes->count(); ++i) {
+            emit clubes->activated(i);
+            for (const auto& c : cortes(e)) ADD_FAILURE() << clubes->itemText(i).toStdString() << ": " << c;
+        }
+    });
     ver<FrmFinal_Camp>();
     ASSERT_GT(contar("SELECT count(*) FROM transferencias"), 0);
     ASSERT_GT(contar("SELECT count(*) FROM transferencias_clubes"), 0);
