@@ -19,7 +19,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -522,17 +521,18 @@ QStringList cabecalhos_cortados(QWidget& dialogo) {
 // English word, no misspelling and no cut header; a file is still chosen.
 TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
     if (!Lingua_Qt(true)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
+    const struct Ingles_No_Fim {
+        ~Ingles_No_Fim() { Lingua_Qt(false); }
+    } ingles_no_fim;
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
     QDir(pasta.path()).mkdir(QStringLiteral("pasta"));
     const QString jogo = pasta.filePath(QStringLiteral("liga.gv"));
-    std::ofstream(jogo.toStdString()) << "jogo";
-    // A month whose English and Portuguese names differ.
-    {
-        QFile f(jogo);
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2024, 10, 15), QTime(12, 0)), QFileDevice::FileModificationTime));
-    }
+    QFile f(jogo);
+    // Dated in a month whose English and Portuguese names differ.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) &&
+                f.setFileTime(QDateTime(QDate(2024, 10, 15), QTime(12, 0)), QFileDevice::FileModificationTime));
+    f.close();
     // Qt keeps the width of the places list a person left; a narrow one.
     QSettings("QtProject").setValue("FileDialog/sidebarWidth", 60);
     Interface_Qt porta;

@@ -327,9 +327,9 @@ int Grelha::largura_para(const QString& texto, bool lista) const {
 
 namespace {
 
-// Names of 20 characters as people write them, crowded with the widest
-// letters: whatever the font, none of the game's names is drawn wider than
-// the widest of these.
+// Names of 20 characters as people write them (capital initials), crowded
+// with the widest letters: a column that holds the widest of these, in its
+// own font, holds any real name whole.
 const char* const Nomes_Largos[] = {"Mamadou Wamwembe Mbo", "Amadou Mwembe Wamumo", "Wim Wouwermans Momme",
                                     "Władysław Wawrzyniak", "Wanderers Montemorés", "Wolfgang Mwamba Mumm",
                                     "Mwamba Wamwembe Mumm"};
