@@ -156,7 +156,7 @@ void Preencher_Plantel(Grelha& s1, const std::string& formacao) {
 }
 
 FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
-    setFixedSize(1000, 690);
+    setFixedSize(970, 690);
     criar_menu();
 
     Frame1 = new QFrame(this);
@@ -194,13 +194,13 @@ FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
 
     Frame2 = new QFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setGeometry(630, 34, 360, 176);
+    Frame2->setGeometry(630, 34, 330, 176);
     Frame2->setStyleSheet(QStringLiteral("QFrame#Frame2 { background: rgba(255, 255, 255, 215); border-radius: 4px; }"));
     Label1 = rotulo(this, "Label1", "Próximo Jogo", {640, 40, 200, 22});
     Label1->setStyleSheet(QStringLiteral("font-weight: bold; color: rgb(0, 0, 96);"));
-    Label3 = rotulo(this, "Label3", "", {640, 64, 340, 24});
+    Label3 = rotulo(this, "Label3", "", {640, 64, 310, 24});
     Label3->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    Label2 = rotulo(this, "Label2", "", {640, 90, 340, 24});
+    Label2 = rotulo(this, "Label2", "", {640, 90, 310, 24});
     Label2->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
     Label18 = rotulo(this, "Label18", "Preço de Bilhetes :", {640, 118, 140, 22});
     Label19 = rotulo(this, "Label19", "", {780, 118, 80, 22});
@@ -214,12 +214,12 @@ FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
     Image2->hide();
     Image3 = new QLabel(this);
     Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setGeometry(950, 64, 20, 23);
+    Image3->setGeometry(920, 64, 20, 23);
     Image3->setScaledContents(true);
     Image3->hide();
     Command3 = new QPushButton(this);
     Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setGeometry(900, 148, 80, 54);
+    Command3->setGeometry(870, 148, 80, 54);
     Command3->setIcon(bola_botao());
     Command3->setIconSize(QSize(40, 40));
     Command3->setStyleSheet(QStringLiteral("background: rgb(192, 192, 192);"));
@@ -229,10 +229,17 @@ FrmDados::FrmDados() : Ecra(QStringLiteral("FrmDados")) {
     criar_painel_financas();
     ligar_mercado();
     ligar_estatisticas();
-    // Every name whole and every column in view: the grid takes what its
-    // columns need and the panel on its right moves over.
+    // Every name and amount whole and every column in view, in either
+    // language, the grid no wider than that: it takes what its columns need
+    // and the panel on its right moves over. The last column is never shown.
+    s1->set_ColHidden(13, true);
     s1->set_ColWidth(3, s1->largura_nome());
-    s1->acertar_cabecalhos();
+    s1->set_ColWidth(7, s1->largura_para(QString::fromStdString(formatar_dinheiro(99999))));
+    s1->set_ColWidth(8, s1->largura_para(QString::fromStdString(formatar_dinheiro(9999999))));
+    for (const char* const* cabecalhos : {Cabecalhos_EN, Cabecalhos_PT}) {
+        for (int c = 1; c <= 13; ++c) s1->set_Text(c, 0, cabecalhos[c - 1]);
+        s1->acertar_cabecalhos();
+    }
     abrir_espaco(*s1, s1->largura_total());
 }
 
@@ -254,7 +261,7 @@ FrmDados::~FrmDados() = default;
 void FrmDados::criar_menu() {
     menu_ = new QMenuBar(this);
     menu_->setObjectName(QStringLiteral("menu"));
-    menu_->setGeometry(0, 0, 1000, 26);
+    menu_->setGeometry(0, 0, 970, 26);
     struct Item {
         const char* nome;
         const char* texto;
@@ -352,7 +359,7 @@ void FrmDados::refrescar_plantel() {
 void FrmDados::criar_painel_financas() {
     Frame3 = new QFrame(this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
-    Frame3->setGeometry(630, 220, 360, 460);
+    Frame3->setGeometry(630, 220, 330, 460);
     Frame3->setStyleSheet(QStringLiteral("QFrame#Frame3 { background: rgba(255, 255, 255, 215); border-radius: 4px; }"));
     Label4 = rotulo(this, "Label4", "Situação Financeira", {640, 226, 300, 22});
     Label4->setStyleSheet(QStringLiteral("font-weight: bold; color: rgb(0, 0, 96);"));
@@ -372,10 +379,10 @@ void FrmDados::criar_painel_financas() {
     for (const Par& p : pares) {
         if (p.legenda) {
             auto nome = "Label" + std::to_string(p.legenda);
-            financas_[p.legenda] = rotulo(this, nome.c_str(), p.texto, {640, y, 200, 22});
+            financas_[p.legenda] = rotulo(this, nome.c_str(), p.texto, {640, y, 170, 22});
         }
         auto nome = "Label" + std::to_string(p.valor);
-        auto* v = rotulo(this, nome.c_str(), "", {840, y, 140, 22});
+        auto* v = rotulo(this, nome.c_str(), "", {810, y, 140, 22});
         v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         financas_[p.valor] = v;
         y += p.legenda ? 26 : 30;
@@ -383,11 +390,11 @@ void FrmDados::criar_painel_financas() {
             Line1 = new QFrame(this);
             Line1->setObjectName(QStringLiteral("Line1"));
             Line1->setFrameShape(QFrame::HLine);
-            Line1->setGeometry(640, y - 4, 340, 2);
+            Line1->setGeometry(640, y - 4, 310, 2);
         }
     }
-    financas_[37] = rotulo(this, "Label37", "", {640, y + 6, 340, 22});
-    financas_[38] = rotulo(this, "Label38", "", {640, y + 30, 340, 40});
+    financas_[37] = rotulo(this, "Label37", "", {640, y + 6, 310, 22});
+    financas_[38] = rotulo(this, "Label38", "", {640, y + 30, 310, 40});
     financas_[38]->setWordWrap(true);
 }
 

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
+
 #include "data/erros.h"
 #include "data/estado.h"
 #include "market/lista_ecra.h"
@@ -39,12 +41,14 @@ FrmJogadores_Equipas::FrmJogadores_Equipas() : Ecra(QStringLiteral("FrmJogadores
         v1->set_ColWidth(c, larguras[c - 1]);
     }
     for (int c = 3; c <= 5; ++c) v1->set_alinhamento(c, Qt::AlignRight | Qt::AlignVCenter);
+    v1->set_ColWidth(2, std::max(v1->ColWidth(2), v1->largura_nome()));
     v1->tabela().installEventFilter(this);
 
     Command1 = new QPushButton(QStringLiteral("&OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(400, 472, 110, 36);
     connect(Command1, &QPushButton::clicked, this, [this] { Unload(); });
+    abrir_espaco(*v1, v1->largura_total());
 }
 
 void FrmJogadores_Equipas::Traduzir_Ingles() {

@@ -1,8 +1,15 @@
 #include "matchday/frmjogos.h"
 
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTableWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 #include "data/clubes.h"
 #include "data/estado.h"
@@ -27,6 +34,10 @@ const QColor Azul_Escuro{0, 0, 192}, Vermelho{255, 0, 0};
 // The winner's and the loser's club cells, and their goals.
 const QColor Verde_Claro{192, 255, 192}, Vermelho_Claro{255, 192, 192}, Verde{0, 192, 0};
 
+// The screen as built, its grid's height, and what a window manager's title
+// bar and borders take, as far as it can be known before the first show.
+constexpr int Altura_Ecra = 600, Altura_Grelha = 528, Moldura_Provavel = 32;
+
 // Hands each played match to the screen as it comes.
 class Para_O_Ecra : public Observador_Ronda {
 public:
@@ -40,9 +51,9 @@ private:
 } // namespace
 
 Ecra_Jogos::Ecra_Jogos(const QString& nome, bool taca) : Ecra(nome) {
-    setFixedSize(860, 600);
+    setFixedSize(860, Altura_Ecra);
     v1 = new Grelha(this, QStringLiteral("v1"));
-    v1->setGeometry(12, 12, 836, 528);
+    v1->setGeometry(12, 12, 836, Altura_Grelha);
     v1->set_MaxCols(7);
     const char* cabecalhos[] = {"Cap. Est.", "Golos", "", "Casa", "Fora", "", "Golos"};
     for (int c = 1; c <= 7; ++c) v1->set_Text(c, 0, cabecalhos[c - 1]);
@@ -72,23 +83,46 @@ Ecra_Jogos::Ecra_Jogos(const QString& nome, bool taca) : Ecra(nome) {
     for (int c : {2, 7}) v1->set_ColWidth(c, v1->largura_nome(QStringLiteral("00'-"), {}, true));
     v1->set_ColWidth(4, v1->largura_nome(QStringLiteral("(0) ")));
     v1->set_ColWidth(5, v1->largura_nome({}, QStringLiteral(" (0)")));
+    // Attendances and scores no wider than they are, so the names leave the
+    // screen inside the main window.
+    v1->set_ColWidth(1, v1->largura_para(QString::fromStdString(formatar_dinheiro(999999))));
+    for (int c : {3, 6}) v1->set_ColWidth(c, v1->largura_para(QStringLiteral("00")));
     v1->acertar_cabecalhos();
     abrir_espaco(*v1, v1->largura_total());
+    largura_com_barra_ = width();
     Command1->move((width() - Command1->width()) / 2, Command1->y());
 }
 
 void Ecra_Jogos::Form_Load() {
-    Centrar_Form(*this);
     if (ingles()) Traduzir_Ingles();
     Rato_Ocupado();
     Ronda_Jogada = 0;
     ler_jogos();
+    if (const QScreen* ecra = screen() ? screen() : QGuiApplication::primaryScreen())
+        caber_em(ecra->availableGeometry());
+    Centrar_Form(*this);
     // Scores and clubs in dark blue; the manager's club stands out in red.
     for (int r = 1; r <= v1->MaxRows(); ++r)
         for (int c = 3; c <= 6; ++c)
             if (v1->ForeColor(c, r) != Vermelho) v1->set_ForeColor(c, r, Azul_Escuro);
     timer_->start();
     Rato_Normal();
+}
+
+void Ecra_Jogos::caber_em(const QRect& livre) {
+    const QTableWidget& t = v1->tabela();
+    const int linhas = 2 * t.frameWidth() + t.horizontalHeader()->sizeHint().height() +
+                       v1->MaxRows() * t.verticalHeader()->defaultSectionSize();
+    const int resto = Altura_Ecra - Altura_Grelha;   // the margins and the button
+    const int moldura = std::max(frameGeometry().height() - height(), Moldura_Provavel);
+    const int altura = std::min(std::max(Altura_Ecra, linhas + resto), livre.height() - moldura);
+    // The room kept for the grid's scroll bar is given back when every row shows.
+    const int barra = t.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &t);
+    const int largura = largura_com_barra_ - (linhas + resto <= altura ? barra : 0);
+    const int abaixo = height() - Command1->y();
+    v1->resize(v1->width() + largura - width(), altura - resto);
+    setFixedSize(largura, altura);
+    Command1->move((largura - Command1->width()) / 2, altura - abaixo);
 }
 
 void Ecra_Jogos::Form_Paint() { instancia<frmTiler>().TileForm(*this); }

@@ -8,6 +8,7 @@
 #include "platform/qt/ecra.h"
 
 class QListWidget;
+class QRect;
 class QPushButton;
 class QTimer;
 
@@ -25,6 +26,9 @@ public:
     bool ronda_gravada() const { return gravada_; }
     // The round's timer (tests drive it).
     QTimer& temporizador() { return *timer_; }
+    // Tall enough to show every match of the round without scrolling, as
+    // far as a display of that free area allows; beyond it the grid scrolls.
+    void caber_em(const QRect& livre);
 
 protected:
     void Form_Load() override;
@@ -43,6 +47,7 @@ protected:
     bool gravada_ = false;
     bool falhou_ = false;
     bool a_jogar_ = false;
+    int largura_com_barra_ = 0;   // the width with room for the grid's scroll bar
 };
 
 class FrmJogos_Camp : public Ecra_Jogos {

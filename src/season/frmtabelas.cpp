@@ -3,6 +3,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+
 #include "data/erros.h"
 #include "data/estado.h"
 #include "desk/frmdados.h"
@@ -64,6 +66,7 @@ FrmTabelas::FrmTabelas() : Ecra(QStringLiteral("FrmTabelas")) {
             g->set_ColWidth(c, larguras[c - 1]);
             if (c != 2) g->set_alinhamento(c, Qt::AlignCenter);
         }
+        g->set_ColWidth(2, std::max(g->ColWidth(2), g->largura_nome()));
         const int div = i + 1;
         connect(g, &Grelha::Click, this, [this, div](int col, int row) { v1_Click(div, col, row); });
         s1->addTab(g, QString::fromUtf8(separadores[i]));
@@ -73,6 +76,7 @@ FrmTabelas::FrmTabelas() : Ecra(QStringLiteral("FrmTabelas")) {
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(260, 510, 120, 34);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    abrir_espaco(*v1_[0], v1_[0]->largura_total());
 }
 
 void FrmTabelas::Form_Load() {

@@ -46,7 +46,7 @@ MDIForm1::MDIForm1() : Ecra(QStringLiteral("MDIForm1")) {
     Label4 = rotulo(Picture1, "Label4", QStringLiteral("WEB SITE:"), true);
     Label3 = rotulo(Picture1, "Label3", QStringLiteral("http://golvantario.example.org"), false);
 
-    QSize tamanho(1024, 720);
+    QSize tamanho = Tamanho;
     if (QScreen* ecra = QGuiApplication::primaryScreen()) {
         const QRect livre = ecra->availableGeometry();
         tamanho = tamanho.boundedTo(livre.size() * 9 / 10);

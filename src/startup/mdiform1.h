@@ -4,6 +4,8 @@
 // Its load shows the splash and then runs the chain of screens from the
 // entry screen.
 
+#include <QSize>
+
 #include "platform/qt/ecra.h"
 
 class QLabel;
@@ -18,6 +20,9 @@ class MDIForm1 : public Ecra {
 public:
     MDIForm1();
     ~MDIForm1() override;
+    // The window's size on a display that holds it (on a smaller one it
+    // takes nine tenths of the display); the desk fits inside it.
+    static constexpr QSize Tamanho{1024, 720};
 
 protected:
     // Screens shown, moved or hidden over the main window.

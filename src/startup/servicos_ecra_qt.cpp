@@ -24,10 +24,19 @@ void Centrar_Form(QWidget& frm) {
     QScreen* ecra = frm.screen() ? frm.screen() : QGuiApplication::primaryScreen();
     if (!ecra) return;
     const QRect display = ecra->geometry();
-    const QSize tamanho = frm.frameGeometry().size();
+    // Until the window manager has framed the window its frame is unknown:
+    // then the window itself is centred, as the main window is, and its
+    // frame added around it, so a screen smaller than the main window stays
+    // inside it.
+    const bool moldura_conhecida = frm.frameGeometry().size() != frm.size();
+    const QSize tamanho = moldura_conhecida ? frm.frameGeometry().size() : frm.size();
     const Ponto_Ecra p =
         posicao_centrada(display.width(), display.height(), tamanho.width(), tamanho.height());
-    frm.move(display.x() + p.x, display.y() + p.y);
+    const QPoint onde(display.x() + p.x, display.y() + p.y);
+    if (moldura_conhecida)
+        frm.move(onde);
+    else
+        frm.setGeometry(QRect(onde, frm.size()));
 }
 
 void Barra_Percentagem(CaixaImagem& pic, float fraccao, const QString& texto) {

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "data/esquema.h"
 #include "data/estado.h"
 #include "platform/qt/grelha.h"
@@ -41,9 +43,13 @@ FrmCalendario::FrmCalendario() : Ecra_Consulta(QStringLiteral("FrmCalendario")) 
         if (c != 7 && c != 8) v1->set_alinhamento(c, Qt::AlignCenter);
     }
     v1->set_alinhamento(7, Qt::AlignRight | Qt::AlignVCenter);
+    // The opponent's place beside his name: "(18) name", "name (18)".
+    v1->set_ColWidth(7, std::max(v1->ColWidth(7), v1->largura_nome(QStringLiteral("(00) "))));
+    v1->set_ColWidth(8, std::max(v1->ColWidth(8), v1->largura_nome({}, QStringLiteral(" (00)"))));
     Command2 = botao("Command2", QStringLiteral("Jogadores: "), {16, 512, 300, 34});
     connect(Command2, &QPushButton::clicked, this, [this] { Mostrar_Plantel(clube_); });
     botao_ok({520, 512, 104, 34});
+    abrir_espaco(*v1, v1->largura_total());
 }
 
 void FrmCalendario::Form_Load() {
@@ -119,11 +125,13 @@ FrmCalendario_Taca::FrmCalendario_Taca() : Ecra_Consulta(QStringLiteral("FrmCale
     v1 = grelha(QStringLiteral("v1"), {16, 16, 528, 440}, 7);
     v1->set_Text(1, 0, "Casa");
     v1->set_Text(2, 0, "Fora");
-    v1->set_ColWidth(1, 240);
-    v1->set_ColWidth(2, 240);
+    // "(1) home", "away (2)": the division beside the name.
+    v1->set_ColWidth(1, std::max(240, v1->largura_nome(QStringLiteral("(0) "))));
+    v1->set_ColWidth(2, std::max(240, v1->largura_nome({}, QStringLiteral(" (0)"))));
     v1->set_alinhamento(1, Qt::AlignRight | Qt::AlignVCenter);
     for (int c = 3; c <= 7; ++c) v1->set_ColHidden(c, true);
     botao_ok({440, 470, 104, 34});
+    abrir_espaco(*v1, v1->largura_total());
 }
 
 void FrmCalendario_Taca::Form_Load() {
@@ -160,12 +168,16 @@ FrmAssistencias::FrmAssistencias() : Ecra_Consulta(QStringLiteral("FrmAssistenci
     v1->set_alinhamento(1, Qt::AlignCenter);
     v1->set_alinhamento(4, Qt::AlignRight | Qt::AlignVCenter);
     v1->set_alinhamento(5, Qt::AlignRight | Qt::AlignVCenter);
+    // "home-away": two names whole.
+    const QString nome = v1->nome_largo();
+    v1->set_ColWidth(2, std::max(v1->ColWidth(2), v1->largura_para(nome + QLatin1Char('-') + nome)));
     Label1 = rotulo("Label1", QStringLiteral("Receitas (Jogos Campeonato):"), {16, 390, 220, 24});
     Label3 = rotulo("Label3", QString(), {240, 390, 140, 24});
     Label2 = rotulo("Label2", QStringLiteral("Receitas (Jogos Taça):"), {16, 420, 220, 24});
     Label4 = rotulo("Label4", QString(), {240, 420, 140, 24});
     for (QLabel* l : {Label3, Label4}) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     botao_ok({520, 452, 104, 34});
+    abrir_espaco(*v1, v1->largura_total());
 }
 
 void FrmAssistencias::Traduzir_Ingles() {

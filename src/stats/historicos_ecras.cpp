@@ -8,6 +8,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "data/estado.h"
 #include "platform/qt/grelha.h"
 #include "startup/servicos_ecra_qt.h"
@@ -27,6 +29,13 @@ void cabecalhos(Grelha& g, std::initializer_list<const char*> textos, std::initi
     for (const char* t : textos) g.set_Text(c++, 0, t);
     c = 1;
     for (int l : larguras) g.set_ColWidth(c++, l);
+}
+
+// The club's column (the second) shows any club's name whole, and the
+// screen makes room for it.
+void clube_inteiro(Grelha& g) {
+    g.set_ColWidth(2, std::max(g.ColWidth(2), g.largura_nome()));
+    abrir_espaco(g, g.largura_total());
 }
 
 void escrever(Grelha& g, int r, const Linha_Historico& l) {
@@ -49,6 +58,7 @@ FrmHist_Treinador::FrmHist_Treinador() : Ecra_Consulta(QStringLiteral("FrmHist_T
     for (int c : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}) v1->set_alinhamento(c, Qt::AlignCenter);
     for (int c : {14, 15}) v1->set_alinhamento(c, Qt::AlignRight | Qt::AlignVCenter);
     botao_ok({840, 410, 104, 34});
+    clube_inteiro(*v1);
 }
 
 void FrmHist_Treinador::Traduzir_Ingles() {
@@ -159,6 +169,7 @@ FrmHist_Clubes::FrmHist_Clubes() : Ecra_Consulta(QStringLiteral("FrmHist_Clubes"
     for (int c = 1; c <= 12; ++c)
         if (c != 2) v1->set_alinhamento(c, Qt::AlignCenter);
     botao_ok({700, 510, 104, 34});
+    clube_inteiro(*v1);
 }
 
 void FrmHist_Clubes::Traduzir_Ingles() {
@@ -202,6 +213,7 @@ FrmHist_Clubes_Epoca::FrmHist_Clubes_Epoca() : Ecra_Consulta(QStringLiteral("Frm
     for (int c = 1; c <= 13; ++c)
         if (c != 2) v1->set_alinhamento(c, Qt::AlignCenter);
     botao_ok({700, 510, 104, 34});
+    clube_inteiro(*v1);
 }
 
 void FrmHist_Clubes_Epoca::Traduzir_Ingles() {

@@ -149,7 +149,7 @@ FrmTransferencias_totais::FrmTransferencias_totais() : Ecra_Consulta(QStringLite
     v2->set_alinhamento(3, Qt::AlignCenter);
     v2->set_alinhamento(4, Qt::AlignRight | Qt::AlignVCenter);
     // "MD - name (25)" and "(1) club -> club (2)" whole.
-    const QString nome(20, QLatin1Char('n'));
+    const QString nome = v2->nome_largo();
     v2->set_ColWidth(2, v2->largura_nome(QStringLiteral("MD - "), QStringLiteral(" (00)")));
     v2->set_ColWidth(5, v2->largura_para(QStringLiteral("(0) ") + nome + QStringLiteral(" -> ") + nome + QStringLiteral(" (0)")));
     v2->acertar_cabecalhos();

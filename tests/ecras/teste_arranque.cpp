@@ -158,6 +158,19 @@ TEST(Centrar_Form, AMaximisedWindowStaysWhereItIs) {
     EXPECT_EQ(maximo.pos(), antes);
 }
 
+// A window not yet framed is centred itself, its frame added around it, as
+// the main window is: a smaller screen then stays inside the main window.
+TEST(Centrar_Form, AWindowNotYetShownIsCentredAndItsFrameAddedAround) {
+    QWidget janela(nullptr, Qt::Window);
+    janela.resize(400, 300);
+    Centrar_Form(janela);
+    janela.show();
+    QApplication::processEvents();
+    const QRect ecra = janela.screen()->geometry();
+    EXPECT_EQ(janela.geometry().topLeft(), ecra.topLeft() + QPoint((ecra.width() - 400) / 2, (ecra.height() - 300) / 2));
+    ASSERT_NE(janela.frameGeometry(), janela.geometry()) << "the platform gives windows no frame";
+}
+
 // ---- The gauge ----
 
 const QRgb BRANCO = qRgb(255, 255, 255);

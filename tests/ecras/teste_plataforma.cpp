@@ -1,10 +1,16 @@
 // The platform layers under every screen: the grid, the screens' single
 // instances and their flat chain, and the Qt user-interface port.
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,6 +20,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -446,6 +453,127 @@ TEST(InterfaceQt, StandardButtonsFollowTheGamesLanguage) {
     EXPECT_EQ(mostrar(porta, m).botoes, (QStringList{"&No", "&Yes", "Cancel"}));
 }
 
+// Every text a Qt dialog shows: labels, buttons and their tips, list items,
+// the views' headers and rows, menu actions. Folder paths are left out (they
+// are the person's own names).
+QStringList textos_de(QWidget& dialogo) {
+    QStringList r;
+    for (QWidget* w : dialogo.findChildren<QWidget*>()) {
+        if (auto* l = qobject_cast<QLabel*>(w)) r << l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) r << b->text() << b->toolTip();
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) r << c->itemText(i);
+        if (auto* v = qobject_cast<QAbstractItemView*>(w); v && v->model()) {
+            const QAbstractItemModel& m = *v->model();
+            for (int c = 0; c < m.columnCount(v->rootIndex()); ++c) {
+                r << m.headerData(c, Qt::Horizontal).toString();
+                for (int l = 0; l < m.rowCount(v->rootIndex()); ++l) r << m.index(l, c, v->rootIndex()).data().toString();
+            }
+        }
+    }
+    for (QAction* a : dialogo.findChildren<QAction*>()) r << a->text() << a->toolTip();
+    r.removeIf([](const QString& t) { return t.startsWith(QLatin1Char('/')); });
+    return r;
+}
+
+// The English words of Qt's dialogs, and misspellings ("FIcheiros"), in `textos`.
+QStringList em_ingles(const QStringList& textos) {
+    static const std::set<QString> ingles = {
+        "Look", "in", "Computer", "Files", "File", "files", "of", "type", "name", "Name", "Date", "Modified",
+        "Size", "Kind", "Type", "Back", "Forward", "Go", "Parent", "Directory", "directory", "Create", "New",
+        "Folder", "List", "View", "Detail", "view", "mode", "Change", "Open", "Save", "Cancel", "Yes", "No",
+        "Show", "Rename", "Delete", "hidden", "Drive", "Sidebar", "places", "bookmarks", "Recent", "Places",
+        "Remove", "Unknown", "Choose", "graph", "Feb", "Apr", "May", "Aug", "Sep", "Oct", "Dec"};
+    const QRegularExpression separador(QStringLiteral("[^\\p{L}]+")), erro(QStringLiteral("\\b\\p{Lu}{2}\\p{Ll}"));
+    QStringList r;
+    for (QString t : textos) {
+        t.remove(QLatin1Char('&'));
+        if (t.contains(erro)) r << t;
+        for (const QString& p : t.split(separador, Qt::SkipEmptyParts))
+            if (ingles.count(p)) r << t + " (" + p + ")";
+    }
+    return r;
+}
+
+// Every header section of a dialog's views as wide as its text, and every
+// line of its shown lists (the places) as wide as the list.
+QStringList cabecalhos_cortados(QWidget& dialogo) {
+    QStringList r;
+    for (QListView* l : dialogo.findChildren<QListView*>()) {
+        if (!l->isVisible()) continue;
+        for (int i = 0; i < l->model()->rowCount(l->rootIndex()); ++i) {
+            const QModelIndex x = l->model()->index(i, 0, l->rootIndex());
+            if (l->sizeHintForIndex(x).width() > l->viewport()->width()) r << x.data().toString();
+        }
+    }
+    for (QHeaderView* h : dialogo.findChildren<QHeaderView*>()) {
+        if (h->orientation() != Qt::Horizontal || !h->isVisible()) continue;
+        const int margem = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+        for (int c = 0; c < h->count(); ++c) {
+            const QString t = h->model()->headerData(c, Qt::Horizontal).toString();
+            if (!h->isSectionHidden(c) && h->sectionSize(c) < h->fontMetrics().horizontalAdvance(t) + margem) r << t;
+        }
+    }
+    return r;
+}
+
+// In Portuguese the open and save dialogs and the message boxes show no
+// English word, no misspelling and no cut header; a file is still chosen.
+TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
+    if (!Lingua_Qt(true)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
+    const struct Ingles_No_Fim {
+        ~Ingles_No_Fim() { Lingua_Qt(false); }
+    } ingles_no_fim;
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    QDir(pasta.path()).mkdir(QStringLiteral("pasta"));
+    const QString jogo = pasta.filePath(QStringLiteral("liga.gv"));
+    QFile f(jogo);
+    // Dated in a month whose English and Portuguese names differ.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) &&
+                f.setFileTime(QDateTime(QDate(2024, 10, 15), QTime(12, 0)), QFileDevice::FileModificationTime));
+    f.close();
+    // Qt keeps the width of the places list a person left; a narrow one.
+    QSettings("QtProject").setValue("FileDialog/sidebarWidth", 60);
+    Interface_Qt porta;
+    Pedido_Ficheiro p;
+    p.titulo = "Abrir Ficheiro Existente";
+    p.pasta_inicial = pasta.path().toStdString();
+    for (const bool guardar : {false, true}) {
+        QStringList ingles, cortados;
+        quando_modal([&](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(d, nullptr);
+            auto* lista = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+            d->setViewMode(QFileDialog::Detail);
+            ASSERT_TRUE(teste::esperar_ate([&] { return lista->model()->rowCount(lista->rootIndex()) == 2; }, 5000));
+            QApplication::processEvents();
+            ingles = em_ingles(textos_de(*d));
+            cortados = cabecalhos_cortados(*d);
+            d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("liga.gv"));
+            static_cast<QDialog*>(d)->accept();
+        });
+        p.guardar = guardar;
+        const auto f = porta.escolher_ficheiro(p);
+        EXPECT_EQ(ingles.join(" | ").toStdString(), "") << (guardar ? "save" : "open");
+        EXPECT_EQ(cortados.join(" | ").toStdString(), "") << (guardar ? "save" : "open");
+        ASSERT_TRUE(f.has_value());
+        EXPECT_EQ(f->caminho, jogo.toStdString());
+    }
+    for (const Botoes b : {Botoes::Ok, Botoes::OkCancelar, Botoes::SimNao, Botoes::SimNaoCancelar}) {
+        QStringList ingles;
+        quando_modal([&](QWidget* w) {
+            ingles = em_ingles(textos_de(*w));
+            qobject_cast<QMessageBox*>(w)->defaultButton()->click();
+        });
+        porta.mensagem(Mensagem{"Aceita?", Icone::Pergunta, b, {}, 0});
+        EXPECT_EQ(ingles.join(" | ").toStdString(), "");
+    }
+    // English stays as Qt has it.
+    EXPECT_TRUE(Lingua_Qt(false));
+    EXPECT_FALSE(em_ingles({QCoreApplication::translate("QFileDialog", "Look in:")}).isEmpty());
+}
+
 // A line that fits the box never breaks, so a name stays whole; a line too
 // long for any box may still wrap.
 TEST(InterfaceQt, AMessageLineThatFitsIsNeverBrokenInside) {
@@ -458,6 +586,27 @@ TEST(InterfaceQt, AMessageLineThatFitsIsNeverBrokenInside) {
     EXPECT_FALSE(linhas[0].contains(QLatin1Char(' ')));
     EXPECT_TRUE(linhas[0].contains(QString::fromUtf8("Chico\u00A0Soares")));
     EXPECT_EQ(linhas_inteiras(texto, fm, 100).split(QLatin1Char('\n'))[0], pergunta);
+}
+
+// A hyphen inside a word binds it, in a line that fits and in one that
+// wraps, and the box shows it so; a hyphen between spaces stays as it is.
+TEST(InterfaceQt, AWordIsNeverBrokenAtItsHyphen) {
+    const QFontMetrics fm(QApplication::font());
+    ASSERT_TRUE(fm.inFontUcs4(0x2011));
+    const QString texto = QString::fromUtf8("Wolfgang Mwamba Mumm Transferiu-se para o Wanderers Montemorés.\nResultado: 3 - 1");
+    for (const int limite : {60, 2000}) {
+        const QString r = linhas_inteiras(texto, fm, limite);
+        EXPECT_TRUE(r.contains(QString::fromUtf8("Transferiu\u2011se"))) << limite;
+        EXPECT_EQ(r.count(QLatin1Char('-')), 1) << limite;
+    }
+    Interface_Qt porta;
+    QString mostrado;
+    quando_modal([&](QWidget* w) {
+        mostrado = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+        qobject_cast<QMessageBox*>(w)->defaultButton()->click();
+    });
+    porta.mensagem(Mensagem{texto.toStdString(), Icone::Informacao, Botoes::Ok, {}, 0});
+    EXPECT_TRUE(mostrado.contains(QString::fromUtf8("Transferiu\u2011se")));
 }
 
 TEST(InterfaceQt, SavingAddsTheExtensionAndAnswersTheFilesTitle) {

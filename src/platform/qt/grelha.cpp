@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace gv {
 
@@ -307,8 +308,11 @@ void Grelha::set_alinhamento(int col, Qt::Alignment a) {
 
 int Grelha::largura_para(const QString& texto, bool lista) const {
     const QStyle* estilo = tabela_->style();
-    int r = tabela_->fontMetrics().horizontalAdvance(texto) +
-            2 * (estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabela_) + 1);
+    // The text as drawn (to the part of a pixel), its margins, and the grid
+    // line the cell gives up.
+    int r = static_cast<int>(std::ceil(QFontMetricsF(tabela_->font()).horizontalAdvance(texto))) +
+            2 * (estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabela_) + 1) +
+            (tabela_->showGrid() ? 1 : 0);
     if (lista) {
         // What a drop-down takes beside its text: the arrow and the frame.
         QComboBox modelo;
@@ -321,8 +325,32 @@ int Grelha::largura_para(const QString& texto, bool lista) const {
     return r;
 }
 
+namespace {
+
+// Names of 20 characters as people write them (capital initials), crowded
+// with the widest letters: a column that holds the widest of these, in its
+// own font, holds any real name whole.
+const char* const Nomes_Largos[] = {"Mamadou Wamwembe Mbo", "Amadou Mwembe Wamumo", "Wim Wouwermans Momme",
+                                    "Władysław Wawrzyniak", "Wanderers Montemorés", "Wolfgang Mwamba Mumm",
+                                    "Mwamba Wamwembe Mumm"};
+
+} // namespace
+
+QString Grelha::nome_largo() const {
+    QString r;
+    int largura = -1;
+    for (const char* nome : Nomes_Largos) {
+        const QString n = QString::fromUtf8(nome);
+        if (const int l = tabela_->fontMetrics().horizontalAdvance(n); l > largura) {
+            largura = l;
+            r = n;
+        }
+    }
+    return r;
+}
+
 int Grelha::largura_nome(const QString& antes, const QString& depois, bool lista) const {
-    return largura_para(antes + QString(20, QLatin1Char('n')) + depois, lista);
+    return largura_para(antes + nome_largo() + depois, lista);
 }
 
 void Grelha::acertar_cabecalhos() {

@@ -71,11 +71,15 @@ public:
     // Alignment of a column's cells, also of rows added later.
     void set_alinhamento(int col, Qt::Alignment a);
     // The width a column needs to show a text whole in the grid's font,
-    // cell margins included; a list cell also needs room for its arrow.
+    // cell margins and grid line included; a list cell also needs room for
+    // its arrow.
     int largura_para(const QString& texto, bool lista = false) const;
-    // The width of a name of 20 characters, the longest the game stores,
-    // drawn wider than any name of the seed data.
+    // The width that shows whole any name of 20 characters (the longest the
+    // game stores), with the texts around it, even one of many wide letters.
     int largura_nome(const QString& antes = {}, const QString& depois = {}, bool lista = false) const;
+    // That widest name itself, in the grid's font, for texts holding more
+    // than one name.
+    QString nome_largo() const;
     // Widens every column that cannot show its header text whole.
     void acertar_cabecalhos();
     // The width the grid needs to show every visible column without

@@ -7,9 +7,15 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLibraryInfo>
+#include <QListView>
+#include <QSplitter>
+#include <QStyle>
+#include <QLocale>
 #include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include "platform/qt/traducoes_qt.h"
 
 #include <algorithm>
 #include <vector>
@@ -71,17 +77,38 @@ private:
     bool activa_;
 };
 
+// Whether Qt's texts are in Portuguese (Lingua_Qt).
+bool em_portugues = false;
+
 QString padroes_qt(QString padroes) {
     padroes.replace(QLatin1Char(';'), QLatin1Char(' '));
     return padroes.simplified();
+}
+
+// The file dialog's list of places as wide as its names ("Computador").
+void mostrar_lugares_inteiros(QFileDialog& dialogo) {
+    auto* lugares = dialogo.findChild<QListView*>(QStringLiteral("sidebar"));
+    auto* divisor = dialogo.findChild<QSplitter*>(QStringLiteral("splitter"));
+    if (!lugares || !divisor || divisor->count() != 2) return;
+    const int precisa = lugares->sizeHintForColumn(0) + 2 * lugares->frameWidth() +
+                        lugares->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lugares);
+    QList<int> tamanhos = divisor->sizes();
+    if (tamanhos[0] >= precisa) return;
+    tamanhos[1] -= precisa - tamanhos[0];
+    tamanhos[0] = precisa;
+    divisor->setSizes(tamanhos);
 }
 
 } // namespace
 
 QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite) {
     QStringList linhas = texto.split(QLatin1Char('\n'));
-    for (QString& l : linhas)
+    for (QString& l : linhas) {
+        // A hyphen between two letters binds them ("Transferiu-se").
+        for (qsizetype i = 1; i + 1 < l.size(); ++i)
+            if (l[i] == QLatin1Char('-') && l[i - 1].isLetter() && l[i + 1].isLetter()) l[i] = QChar(0x2011);
         if (fonte.horizontalAdvance(l) <= limite) l.replace(QLatin1Char(' '), QChar(0x00A0));
+    }
     return linhas.join(QLatin1Char('\n'));
 }
 
@@ -121,6 +148,9 @@ std::optional<Ficheiro_Escolhido> Interface_Qt::escolher_ficheiro(const Pedido_F
     // The new-game handler asks its own overwrite question.
     if (p.guardar) dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!p.extensao_defeito.empty()) dialogo.setDefaultSuffix(QString::fromStdString(p.extensao_defeito));
+    // The list's dates follow the game's Portuguese, not the system's language.
+    if (em_portugues) dialogo.setProxyModel(new Ficheiros_Em_Portugues(&dialogo));
+    mostrar_lugares_inteiros(dialogo);
 
     Seta_Temporaria seta;
     if (dialogo.exec() != QDialog::Accepted) return std::nullopt;
@@ -152,8 +182,13 @@ public:
 
 bool Lingua_Qt(bool portugues) {
     static QTranslator* catalogo = nullptr;
+    static QTranslator* proprias = nullptr;
+    static const QLocale local_original;
+    if (catalogo) QCoreApplication::removeTranslator(catalogo);
+    if (proprias) QCoreApplication::removeTranslator(proprias);
     if (!portugues) {
-        if (catalogo) QCoreApplication::removeTranslator(catalogo);
+        QLocale::setDefault(local_original);
+        em_portugues = false;
         return true;
     }
     if (!catalogo) {
@@ -163,8 +198,14 @@ bool Lingua_Qt(bool portugues) {
             return false;
         }
         catalogo = novo;
+        proprias = Criar_Traducoes_Jogo(QCoreApplication::instance());
     }
+    // The game's own texts last, so asked before Qt's catalogue; the locale
+    // names file types and formats dates.
     QCoreApplication::installTranslator(catalogo);
+    QCoreApplication::installTranslator(proprias);
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));
+    em_portugues = true;
     return true;
 }
 

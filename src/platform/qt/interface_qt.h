@@ -36,12 +36,15 @@ std::string titulo_ficheiro(const std::string& caminho);
 // A message's text with each line that fits `limite` pixels in `fonte`
 // made unbreakable (its spaces non-breaking), so a box never splits a
 // name across two lines; a longer line keeps its spaces for wrapping.
+// A hyphen inside a word never breaks it (it becomes a non-breaking one).
 QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite);
 
 // Qt's own texts (the standard buttons, the file dialogs) in the game's
-// language: Qt's catalogue of Portugal's Portuguese while `portugues`,
-// Qt's English otherwise. Answers whether the texts are now in that
-// language (false where the catalogue is not installed: English stays).
+// language: while `portugues`, Qt's catalogue of Portugal's Portuguese with
+// the game's own translations over it and Portugal's locale for file types
+// and dates; Qt's English and the system's locale otherwise. Answers whether
+// the texts are now in that language (false where the catalogue is not
+// installed: English stays).
 bool Lingua_Qt(bool portugues);
 
 } // namespace gv
