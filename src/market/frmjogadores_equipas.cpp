@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include <algorithm>
-
 #include "data/erros.h"
 #include "data/estado.h"
 #include "market/lista_ecra.h"
@@ -41,7 +39,7 @@ FrmJogadores_Equipas::FrmJogadores_Equipas() : Ecra(QStringLiteral("FrmJogadores
         v1->set_ColWidth(c, larguras[c - 1]);
     }
     for (int c = 3; c <= 5; ++c) v1->set_alinhamento(c, Qt::AlignRight | Qt::AlignVCenter);
-    v1->set_ColWidth(2, std::max(v1->ColWidth(2), v1->largura_nome()));
+    v1->alargar_coluna(2, v1->largura_nome());
     v1->tabela().installEventFilter(this);
 
     Command1 = new QPushButton(QStringLiteral("&OK"), this);

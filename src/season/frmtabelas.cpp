@@ -3,8 +3,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include <algorithm>
-
 #include "data/erros.h"
 #include "data/estado.h"
 #include "desk/frmdados.h"
@@ -66,7 +64,7 @@ FrmTabelas::FrmTabelas() : Ecra(QStringLiteral("FrmTabelas")) {
             g->set_ColWidth(c, larguras[c - 1]);
             if (c != 2) g->set_alinhamento(c, Qt::AlignCenter);
         }
-        g->set_ColWidth(2, std::max(g->ColWidth(2), g->largura_nome()));
+        g->alargar_coluna(2, g->largura_nome());
         const int div = i + 1;
         connect(g, &Grelha::Click, this, [this, div](int col, int row) { v1_Click(div, col, row); });
         s1->addTab(g, QString::fromUtf8(separadores[i]));

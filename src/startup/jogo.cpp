@@ -31,8 +31,6 @@ bool mesmo_ficheiro(const std::string& a, const std::string& b) {
 
 void parar(const std::string& texto) { ui().aviso(texto, Icone::Critico); }
 
-void fechar_base() { Fechar_Base_Dados(); }
-
 bool do_ficheiro(const std::exception& e) {
     using T = db::Erro_BD::Tipo;
     auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
@@ -44,7 +42,7 @@ bool do_ficheiro(const std::exception& e) {
 // A chosen file refused: not a game (the file's own fault, or e is null), or
 // the machine around it in plain words. The file was not changed.
 void recusar_ficheiro(const std::exception* e) {
-    fechar_base();
+    Fechar_Base_Dados();
     ui().rato_normal();
     if (!e || do_ficheiro(*e)) {
         if (e) Registar_Erro(*e);
@@ -67,7 +65,7 @@ struct Limpeza {
     bool feito = false;
     ~Limpeza() {
         if (feito) return;
-        fechar_base();
+        Fechar_Base_Dados();
         if (!temporario.empty()) remover_com_diario(temporario);
         if (!cifrado.empty()) remover_com_diario(cifrado);
         Ficheiro_Jogo.clear();
@@ -226,7 +224,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
     } catch (const std::exception& erro) {
         ui().rato_normal();
         // The Limpeza above runs after the message: close and remove first.
-        fechar_base();
+        Fechar_Base_Dados();
         remover_com_diario(limpeza.temporario);
         remover_com_diario(limpeza.cifrado);
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
@@ -250,7 +248,7 @@ bool Verifica_Versao(const std::string& nome) {
         const std::string guardada = rs["versao"].texto() + "." + rs["rev"].texto();
         const std::string programa = std::to_string(VERSAO_MAIOR) + "." + std::to_string(VERSAO_REVISAO);
         if (guardada == programa) return true;
-        fechar_base();
+        Fechar_Base_Dados();
         if (ingles())
             parar("Wrong Game Version.\nGolvantario version: " + programa + "\n" + nome + " version: " + guardada);
         else
@@ -282,7 +280,7 @@ Resultado_Jogo Carregar_Jogo() {
     }
     ui().rato_ocupado();
     // A game still open is closed first: while played it holds its file alone.
-    fechar_base();
+    Fechar_Base_Dados();
     // Look before touching: the file is only compacted once it is known to
     // be a game of this version. A log or journal an interrupted write left
     // beside it is looked at in a private copy of both, and the file takes
@@ -306,7 +304,7 @@ Resultado_Jogo Carregar_Jogo() {
             return Resultado_Jogo::Recusado;
         }
         if (sobras) {
-            fechar_base();
+            Fechar_Base_Dados();
             Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
         }
         criar_indices(*Base_Dados);

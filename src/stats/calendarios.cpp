@@ -44,8 +44,8 @@ FrmCalendario::FrmCalendario() : Ecra_Consulta(QStringLiteral("FrmCalendario")) 
     }
     v1->set_alinhamento(7, Qt::AlignRight | Qt::AlignVCenter);
     // The opponent's place beside his name: "(18) name", "name (18)".
-    v1->set_ColWidth(7, std::max(v1->ColWidth(7), v1->largura_nome(QStringLiteral("(00) "))));
-    v1->set_ColWidth(8, std::max(v1->ColWidth(8), v1->largura_nome({}, QStringLiteral(" (00)"))));
+    v1->alargar_coluna(7, v1->largura_nome(QStringLiteral("(00) ")));
+    v1->alargar_coluna(8, v1->largura_nome({}, QStringLiteral(" (00)")));
     Command2 = botao("Command2", QStringLiteral("Jogadores: "), {16, 512, 300, 34});
     connect(Command2, &QPushButton::clicked, this, [this] { Mostrar_Plantel(clube_); });
     botao_ok({520, 512, 104, 34});
@@ -170,7 +170,7 @@ FrmAssistencias::FrmAssistencias() : Ecra_Consulta(QStringLiteral("FrmAssistenci
     v1->set_alinhamento(5, Qt::AlignRight | Qt::AlignVCenter);
     // "home-away": two names whole.
     const QString nome = v1->nome_largo();
-    v1->set_ColWidth(2, std::max(v1->ColWidth(2), v1->largura_para(nome + QLatin1Char('-') + nome)));
+    v1->alargar_coluna(2, v1->largura_para(nome + QLatin1Char('-') + nome));
     Label1 = rotulo("Label1", QStringLiteral("Receitas (Jogos Campeonato):"), {16, 390, 220, 24});
     Label3 = rotulo("Label3", QString(), {240, 390, 140, 24});
     Label2 = rotulo("Label2", QStringLiteral("Receitas (Jogos Taça):"), {16, 420, 220, 24});

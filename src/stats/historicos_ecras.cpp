@@ -8,8 +8,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "data/estado.h"
 #include "platform/qt/grelha.h"
 #include "startup/servicos_ecra_qt.h"
@@ -34,7 +32,7 @@ void cabecalhos(Grelha& g, std::initializer_list<const char*> textos, std::initi
 // The club's column (the second) shows any club's name whole, and the
 // screen makes room for it.
 void clube_inteiro(Grelha& g) {
-    g.set_ColWidth(2, std::max(g.ColWidth(2), g.largura_nome()));
+    g.alargar_coluna(2, g.largura_nome());
     abrir_espaco(g, g.largura_total());
 }
 

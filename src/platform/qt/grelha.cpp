@@ -306,6 +306,8 @@ void Grelha::set_alinhamento(int col, Qt::Alignment a) {
     para_cada(col, -1, [&](QTableWidgetItem* it) { it->setTextAlignment(a); });
 }
 
+void Grelha::alargar_coluna(int col, int pixeis) { set_ColWidth(col, std::max(ColWidth(col), pixeis)); }
+
 int Grelha::largura_para(const QString& texto, bool lista) const {
     const QStyle* estilo = tabela_->style();
     // The text as drawn (to the part of a pixel), its margins, and the grid

@@ -68,6 +68,8 @@ public:
     void set_ColHidden(int col, bool escondida);
     int ColWidth(int col) const;
     void set_ColWidth(int col, int pixeis);
+    // Widens the column to at least this width; a wider one stays as it is.
+    void alargar_coluna(int col, int pixeis);
     // Alignment of a column's cells, also of rows added later.
     void set_alinhamento(int col, Qt::Alignment a);
     // The width a column needs to show a text whole in the grid's font,
