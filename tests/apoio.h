@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 
 #include "data/esquema.h"
@@ -24,6 +25,14 @@ namespace gv::teste {
 inline std::string ler_bytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every file in the folder (not in its folders) and its bytes.
+inline std::map<std::string, std::string> pasta_inteira(const std::filesystem::path& pasta) {
+    std::map<std::string, std::string> r;
+    for (const auto& f : std::filesystem::directory_iterator(pasta))
+        if (f.is_regular_file()) r[f.path().filename().string()] = ler_bytes(f.path());
+    return r;
 }
 
 // A file built once for this build of the test binary and kept in the build,

@@ -42,7 +42,6 @@ int Contar_Linhas(const std::string& sql, const db::Parametros& p) {
             corpo.pop_back();
         return Base_Dados->valor("SELECT count(*) FROM (" + corpo + ")", p).int32();
     } catch (const db::Erro_BD& e) {
-        if (Base_Dados && Base_Dados->desfeita()) throw;
         mostrar_erro(e);
         return 0;
     }
@@ -57,7 +56,6 @@ int Ler_Soma(const std::string& sql, const db::Parametros& p) {
         if (rs.Eof()) return 0;
         return rs["soma"].int32();
     } catch (const db::Erro_BD& e) {
-        if (Base_Dados && Base_Dados->desfeita()) throw;
         mostrar_erro(e);
         return 0;
     }

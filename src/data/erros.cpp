@@ -10,8 +10,15 @@ namespace gv {
 
 namespace {
 
+// The failure the person is told of: for a transaction the engine undid,
+// what made it undo it.
+const std::exception& causa_de(const std::exception& e) {
+    if (auto* d = dynamic_cast<const db::Transaccao_Desfeita*>(&e)) return d->causa();
+    return e;
+}
+
 db::Erro_BD::Tipo tipo_de(const std::exception& e) {
-    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&e)) return bd->tipo();
+    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e))) return bd->tipo();
     if (auto* fs = dynamic_cast<const std::filesystem::filesystem_error*>(&e)) return db::tipo_do_sistema(fs->code());
     if (auto* sis = dynamic_cast<const std::system_error*>(&e)) return db::tipo_do_sistema(sis->code());
     return db::Erro_BD::Tipo::Geral;
@@ -22,6 +29,28 @@ db::Erro_BD::Tipo tipo_de(const std::exception& e) {
 std::string Causa_Erro(const std::exception& e) {
     using T = db::Erro_BD::Tipo;
     switch (tipo_de(e)) {
+    case T::Pasta_Temporaria: {
+        // Named as the person would look for it, with what the system said.
+        auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
+        const std::string p = bd ? bd->ficheiro() : std::string();
+        switch (bd ? bd->causa() : T::Geral) {
+        case T::Sem_Ficheiro:
+            return ingles() ? "The temporary folder \"" + p + "\" does not exist."
+                            : "A pasta temporária \"" + p + "\" não existe.";
+        case T::Disco_Cheio:
+            return ingles() ? "The disk of the temporary folder \"" + p + "\" is full."
+                            : "O disco da pasta temporária \"" + p + "\" está cheio.";
+        case T::So_Leitura:
+            return ingles() ? "The temporary folder \"" + p + "\" is read-only."
+                            : "A pasta temporária \"" + p + "\" só pode ser lida.";
+        case T::Sem_Permissao:
+            return ingles() ? "There is no permission to write to the temporary folder \"" + p + "\"."
+                            : "Não há permissão para escrever na pasta temporária \"" + p + "\".";
+        default:
+            return ingles() ? "The temporary folder \"" + p + "\" could not be used."
+                            : "Não foi possível usar a pasta temporária \"" + p + "\".";
+        }
+    }
     case T::Disco_Cheio: return txt("O disco está cheio.", "The disk is full.");
     case T::So_Leitura:
         return txt("O ficheiro, ou a pasta onde está, só pode ser lido.", "The file, or its folder, is read-only.");
@@ -50,7 +79,7 @@ std::string Causa_Erro(const std::exception& e) {
 }
 
 void Registar_Erro(const std::exception& e) {
-    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&e))
+    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e)))
         std::fprintf(stderr, "golvantario: erro %d: %s\n", bd->numero(), bd->descricao().c_str());
     else
         std::fprintf(stderr, "golvantario: %s\n", e.what());
@@ -66,7 +95,7 @@ const char* Jogo_Inalterado() { return txt("O ficheiro do jogo não foi alterado
 std::string Texto_Erro_Numerado(const std::exception& e) {
     Registar_Erro(e);
     int numero = 0;
-    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&e)) numero = bd->numero();
+    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e))) numero = bd->numero();
     return (ingles() ? "Error Nº : " : "Erro Nº : ") + std::to_string(numero) +
            (ingles() ? " - Description : " : " - Descrição : ") + Causa_Erro(e);
 }

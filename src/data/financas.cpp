@@ -98,8 +98,6 @@ void Pagar_Prestacao_Emprestimo() {
         }
         t.commit();
     } catch (const db::Erro_BD& e) {
-        // Within a round the engine may have undone the round with it.
-        if (d.desfeita()) throw;
         ui().aviso(std::string(txt("Não foi possível pagar a prestação do empréstimo.",
                                    "The loan instalment could not be paid.")) + Linha_Causa(e),
                    Icone::Critico);

@@ -674,7 +674,7 @@ void FrmDados::Command3_Click() {
     if (!Verificacao_N_Jogadores()) return;
     try {
         Actualizar_Dados_Jogadores_Equipa(escolhas());
-    } catch (const db::Erro_BD& e) {
+    } catch (const db::Falha_BD& e) {
         ui().aviso(std::string(txt("Não foi possível guardar a equipa.", "The line-up could not be saved.")) +
                        Linha_Causa(e),
                    Icone::Critico);

@@ -99,7 +99,7 @@ Resultado_Proposta Propostas() {
         }
         ponto_de_falha("proposta.gravar");
         t.commit();
-    } catch (const db::Erro_BD& e) {
+    } catch (const db::Falha_BD& e) {
         ui().aviso(std::string(txt("Não foi possível concluir o negócio.", "The deal could not be completed.")) +
                        Linha_Causa(e),
                    Icone::Critico);

@@ -260,7 +260,7 @@ void FrmEditor::Command1_Click() {
         const Dados_Jogador carregado{Label6->text().toStdString(), Label7->text().toStdString(), Label8->text().toStdString()};
         Actualizar_Dados_Jogador(cc, aparar(Label4->text().toStdString()), jogador_carregado_, novo, carregado,
                                  [this] { Combo3_Click(); });
-    } catch (const db::Erro_BD& e) {
+    } catch (const db::Falha_BD& e) {
         ui().aviso(std::string(txt("Não foi possível gravar a alteração.", "The change could not be saved.")) +
                        Linha_Causa(e),
                    Icone::Critico);

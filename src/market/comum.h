@@ -39,7 +39,7 @@ Resultado_Negocio Numa_Transaccao(F f) {
         f();
         t.commit();
         return Resultado_Negocio::Feito;
-    } catch (const db::Erro_BD& e) {
+    } catch (const db::Falha_BD& e) {
         Negocio_Falhou(e);
         return Resultado_Negocio::Falhou;
     }

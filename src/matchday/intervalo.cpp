@@ -87,7 +87,6 @@ int Gravar_Substituicoes(const std::string& clube, const std::vector<long long>&
             try {
                 escritos += d.Execute("UPDATE jogadores SET joga = ? WHERE rowid = ? AND equipa = ?", {joga, id, clube});
             } catch (const db::Erro_BD&) {
-                if (d.desfeita()) throw;
             }
         }
     };

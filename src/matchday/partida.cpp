@@ -147,7 +147,6 @@ void Escolher_Equipa(const std::string& clube, int defesas, int medios, int avan
         // Rows already out of the line-up are left as they are.
         d.Execute("UPDATE jogadores SET joga = 0 WHERE joga <> 3 AND joga <> 0 AND equipa = ?", {clube});
     } catch (const db::Erro_BD&) {
-        if (d.desfeita()) throw;
     }
     const int quantos[4] = {1, defesas, medios, avancados};
     for (std::size_t i = 0; i < Codigos_Posicao.size(); ++i) {
@@ -156,7 +155,6 @@ void Escolher_Equipa(const std::string& clube, int defesas, int medios, int avan
                       "WHERE equipa = ? AND pos = ? AND joga <> 3 ORDER BY forca DESC, rowid LIMIT ?)",
                       {clube, Codigos_Posicao[i], std::max(0, quantos[i])});
         } catch (const db::Erro_BD&) {
-            if (d.desfeita()) throw;
         }
     }
 }
@@ -185,7 +183,6 @@ double Media_Forca(const std::string& clube, const std::string& pos) {
                      : base().valor("SELECT avg(forca) FROM jogadores WHERE equipa = ? AND pos = ?", {clube, pos});
         return v.real();
     } catch (const db::Erro_BD&) {
-        if (base().desfeita()) throw;
         return 0;
     }
 }
@@ -200,7 +197,6 @@ double Numero_Jogadores_Posicao(const std::string& clube, const std::string& pos
             base().valor("SELECT count(*) FROM jogadores WHERE equipa = ? AND pos = ? AND joga = 1", {clube, pos})
                 .inteiro());
     } catch (const db::Erro_BD&) {
-        if (base().desfeita()) throw;
         return 0;
     }
 }

@@ -87,9 +87,8 @@ void passos_antes_da_ronda(const std::function<void()>& compras) {
         Limpar_Melhores_Marcadores();
         t.commit();
     } catch (const db::Erro_BD&) {
-        // A tidy-up: the scorers' table stays as it was, unless the engine
-        // undid the round with it.
-        if (base().desfeita()) throw;
+        // A tidy-up: the scorers' table stays as it was. An undone round
+        // is no Erro_BD and goes on to the round's own failure.
     }
     ponto_de_falha("ronda.marcadores");
 }

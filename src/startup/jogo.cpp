@@ -235,10 +235,9 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
     return Resultado_Jogo::Aberto;
 }
 
-bool Verifica_Versao(const std::string& nome) {
+bool Verifica_Versao(db::Database& d, const std::string& nome) {
     try {
-        if (!Base_Dados) return false;
-        auto rs = Base_Dados->OpenRecordset("SELECT versao, rev FROM versao");
+        auto rs = d.OpenRecordset("SELECT versao, rev FROM versao");
         // A database without its version (the master database, a copy of
         // it, a stranger's) is no game.
         if (rs.Eof()) {
@@ -261,6 +260,37 @@ bool Verifica_Versao(const std::string& nome) {
     }
 }
 
+namespace {
+
+// A game made before each game had a salt of its own shares its key with
+// every game of its time: it is given its own salt, and so its own key,
+// once, written compactly in place of the compaction.
+void dar_sal_proprio(const std::string& caminho) {
+    const std::string novo = caminho + ".a-cifrar";
+    remover_com_diario(novo);
+    try {
+        ponto_de_falha("compactar");
+        Base_Dados->exportar(novo, Ligacao_BD);
+        Fechar_Base_Dados();
+        substituir_ficheiro(novo, caminho);
+    } catch (...) {
+        remover_com_diario(novo);
+        throw;
+    }
+    Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
+}
+
+void avisar_log_perdido(const std::string& log) {
+    const std::string nome = fs::path(log).filename().string(), n = std::to_string(Jornada_Actual);
+    ui().aviso(ingles() ? "The file \"" + nome + "\" beside the game is damaged and could not be used. The game "
+                              "opens at matchday " + n + "; the last round it held is lost."
+                        : "O ficheiro \"" + nome + "\" ao lado do jogo está danificado e não pôde ser usado. O jogo "
+                              "abre na jornada " + n + "; a última jornada que ele guardava perdeu-se.",
+               Icone::Exclamacao);
+}
+
+} // namespace
+
 Resultado_Jogo Carregar_Jogo() {
     Pedido_Ficheiro pedido;
     pedido.titulo = "Abrir Ficheiro Existente";
@@ -281,34 +311,33 @@ Resultado_Jogo Carregar_Jogo() {
     ui().rato_ocupado();
     // A game still open is closed first: while played it holds its file alone.
     Fechar_Base_Dados();
-    // Look before touching: the file is only compacted once it is known to
-    // be a game of this version. A log or journal an interrupted write left
-    // beside it is looked at in a private copy of both, and the file takes
-    // it back only once both are known to be this game's.
-    const bool sobras = !db::Database::sobras(caminho).empty();
+    // Look before touching: the file is only written once it is known to be
+    // a game of this version, and a log or journal beside it only taken
+    // once it is known to continue this very file.
+    db::Database::Jogo_Aberto aberto;
     try {
-        Base_Dados = sobras ? db::Database::abrir_copia(caminho, Ligacao_BD) : db::Database::abrir(caminho, Ligacao_BD);
+        aberto = db::Database::abrir_jogo(caminho, Ligacao_BD, [&](db::Database& d) {
+            if (!Verifica_Versao(d, escolhido->titulo)) return false;
+            if (d.valor("SELECT count(*) FROM principal").int32() == 1) return true;
+            recusar_ficheiro(nullptr);
+            return false;
+        });
     } catch (const db::Erro_BD& erro) {
         recusar_ficheiro(&erro);
         return Resultado_Jogo::Recusado;
     }
+    ui().rato_normal();
+    if (!aberto.base) return Resultado_Jogo::Recusado;
+    Base_Dados = std::move(aberto.base);
+    ui().rato_ocupado();
     ui().processar_eventos();
-    if (!Verifica_Versao(escolhido->titulo)) {
-        ui().rato_normal();
-        return Resultado_Jogo::Recusado;
-    }
     std::string vencedor_por_anunciar;
     try {
-        if (Base_Dados->valor("SELECT count(*) FROM principal").int32() != 1) {
-            recusar_ficheiro(nullptr);
-            return Resultado_Jogo::Recusado;
-        }
-        if (sobras) {
-            Fechar_Base_Dados();
-            Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
-        }
         criar_indices(*Base_Dados);
-        Compactar_Base_Dados(*Base_Dados);
+        if (Base_Dados->marca_lida().base == 0)
+            dar_sal_proprio(caminho);
+        else
+            Compactar_Base_Dados(*Base_Dados);
         Base_Dados->modo_jogo();
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();
@@ -328,6 +357,7 @@ Resultado_Jogo Carregar_Jogo() {
     Ficheiro_Jogo = caminho;
     ui().processar_eventos();
     ui().rato_normal();
+    if (!aberto.log_perdido.empty()) avisar_log_perdido(aberto.log_perdido);
     if (!vencedor_por_anunciar.empty()) Anunciar_Vencedor_Taca(vencedor_por_anunciar);
     return Resultado_Jogo::Aberto;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/db/database.h"
+
 namespace gv {
 
 struct Escolhas_Novo_Jogo {
@@ -30,9 +32,9 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& escolhas);
 // Opens a saved game chosen in the file dialog after checking that it is a
 // game of this version; only an accepted game is compacted.
 Resultado_Jogo Carregar_Jogo();
-// True when the open Base_Dados was made by this version; otherwise shows
-// the three-line message (on a mismatch), closes Base_Dados and answers false.
-bool Verifica_Versao(const std::string& nome_ficheiro);
+// True when the game in d was made by this version; otherwise shows the
+// three-line message (on a mismatch) and answers false.
+bool Verifica_Versao(db::Database& d, const std::string& nome_ficheiro);
 
 // The program's folder: the executable's own when it holds the master
 // database and can be written (the build tree, a copy of the game); else

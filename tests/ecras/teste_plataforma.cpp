@@ -382,12 +382,12 @@ TEST(InterfaceQt, ASavedNameGetsTheExtensionUnlessItHasOne) {
     EXPECT_EQ(acrescentar_extensao("/jogos/liga.txt", "gv"), "/jogos/liga.txt");
 }
 
-// Runs `f` on the modal window once it is up.
-void quando_modal(std::function<void(QWidget*)> f) {
+// Runs `f` on the modal window once it is up (one other than `sobre`).
+void quando_modal(std::function<void(QWidget*)> f, const QWidget* sobre = nullptr) {
     auto* t = new QTimer;
     t->setInterval(10);
-    QObject::connect(t, &QTimer::timeout, [t, f] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
+    QObject::connect(t, &QTimer::timeout, [t, f, sobre] {
+        if (QWidget* w = QApplication::activeModalWidget(); w && w != sobre) {
             t->stop();
             t->deleteLater();
             f(w);
@@ -517,13 +517,17 @@ QStringList cabecalhos_cortados(QWidget& dialogo) {
     return r;
 }
 
-// In Portuguese the open and save dialogs and the message boxes show no
-// English word, no misspelling and no cut header; a file is still chosen.
+// Puts Qt's English back however a test ends.
+struct Ingles_No_Fim {
+    ~Ingles_No_Fim() { Lingua_Qt(false); }
+};
+
+// In Portuguese the open and save dialogs, the question before deleting a
+// file and the message boxes show no English word, no misspelling and no
+// cut header; a file is still chosen.
 TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
     if (!Lingua_Qt(true)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
-    const struct Ingles_No_Fim {
-        ~Ingles_No_Fim() { Lingua_Qt(false); }
-    } ingles_no_fim;
+    const Ingles_No_Fim ingles_no_fim;
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
     QDir(pasta.path()).mkdir(QStringLiteral("pasta"));
@@ -541,6 +545,7 @@ TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
     p.pasta_inicial = pasta.path().toStdString();
     for (const bool guardar : {false, true}) {
         QStringList ingles, cortados;
+        QString titulo_apagar;
         quando_modal([&](QWidget* w) {
             auto* d = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(d, nullptr);
@@ -550,12 +555,24 @@ TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
             QApplication::processEvents();
             ingles = em_ingles(textos_de(*d));
             cortados = cabecalhos_cortados(*d);
+            // "Apagar" on the file, as its menu offers it; the answer No keeps it.
+            const QAbstractItemModel& m = *lista->model();
+            lista->setCurrentIndex(m.match(m.index(0, 0, lista->rootIndex()), Qt::DisplayRole, "liga.gv").value(0));
+            auto* apagar = d->findChild<QAction*>(QStringLiteral("qt_delete_action"));
+            apagar->setEnabled(true);
+            quando_modal([&](QWidget* caixa) {
+                titulo_apagar = caixa->windowTitle();
+                ingles += em_ingles(textos_de(*caixa) << titulo_apagar);
+                qobject_cast<QMessageBox*>(caixa)->button(QMessageBox::No)->click();
+            }, d);
+            apagar->trigger();
             d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("liga.gv"));
             static_cast<QDialog*>(d)->accept();
         });
         p.guardar = guardar;
         const auto f = porta.escolher_ficheiro(p);
         EXPECT_EQ(ingles.join(" | ").toStdString(), "") << (guardar ? "save" : "open");
+        EXPECT_EQ(titulo_apagar.toStdString(), "Apagar");
         EXPECT_EQ(cortados.join(" | ").toStdString(), "") << (guardar ? "save" : "open");
         ASSERT_TRUE(f.has_value());
         EXPECT_EQ(f->caminho, jogo.toStdString());
@@ -571,7 +588,45 @@ TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
     }
     // English stays as Qt has it.
     EXPECT_TRUE(Lingua_Qt(false));
-    EXPECT_FALSE(em_ingles({QCoreApplication::translate("QFileDialog", "Look in:")}).isEmpty());
+    for (const char* t : {"Look in:", "Delete"})
+        EXPECT_FALSE(em_ingles({QCoreApplication::translate("QFileDialog", t)}).isEmpty()) << t;
+}
+
+// The detail list's size, type and date show their texts whole, in either
+// language, and all its columns fit in it.
+TEST(InterfaceQt, TheFileListShowsSizeTypeAndDateWhole) {
+    const Ingles_No_Fim ingles_no_fim;
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    QFile f(pasta.filePath(QStringLiteral("liga.gv")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(QByteArray(416 * 1024, 'x')) == 416 * 1024);
+    f.close();
+    // Qt keeps the columns' widths and the view a person left; its own.
+    QSettings qt("QtProject");
+    qt.remove("FileDialog/treeViewHeader");
+    qt.setValue("FileDialog/viewMode", "List");
+    Pedido_Ficheiro p;
+    p.pasta_inicial = pasta.path().toStdString();
+    for (const bool portugues : {false, true}) {
+        if (!Lingua_Qt(portugues)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
+        QStringList cortados;
+        quando_modal([&](QWidget* w) {
+            auto* lista = w->findChild<QTreeView*>(QStringLiteral("treeView"));
+            qobject_cast<QFileDialog*>(w)->setViewMode(QFileDialog::Detail);
+            ASSERT_TRUE(teste::esperar_ate([&] { return lista->model()->rowCount(lista->rootIndex()) == 1; }, 5000));
+            QApplication::processEvents();
+            const int margem = 2 * (lista->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lista) + 1);
+            for (const int c : {1, 2, 3}) {
+                const QString t = lista->model()->index(0, c, lista->rootIndex()).data().toString();
+                if (t.isEmpty() || lista->columnWidth(c) < lista->fontMetrics().horizontalAdvance(t) + margem)
+                    cortados << t;
+            }
+            if (lista->header()->length() > lista->viewport()->width()) cortados << "beyond the list";
+            static_cast<QDialog*>(w)->reject();
+        });
+        EXPECT_FALSE(Interface_Qt().escolher_ficheiro(p).has_value());
+        EXPECT_EQ(cortados.join(" | ").toStdString(), "") << (portugues ? "pt" : "en");
+    }
 }
 
 // A line that fits the box never breaks, so a name stays whole; a line too

@@ -284,14 +284,6 @@ TEST_F(Retoma, AWholeSeasonSurvivesClosingAndLoading) {
     EXPECT_EQ(contar("SELECT count(*) FROM ultimos_venc WHERE Epoca = 2000"), 7);
 }
 
-// Every file in the folder and its bytes.
-std::map<std::string, std::string> pasta_inteira(const fs::path& pasta) {
-    std::map<std::string, std::string> r;
-    for (const auto& f : fs::directory_iterator(pasta))
-        if (f.is_regular_file()) r[f.path().filename().string()] = teste::ler_bytes(f.path());
-    return r;
-}
-
 // The game in `ficheiro` loaded and its press played, then killed after the
 // commit of one more write and before that commit is moved into the file:
 // the file and its log, as a power cut in the middle of a commit leaves
@@ -329,14 +321,14 @@ TEST_F(Retoma, ALogLeftBesideTheGameIsTakenBackOnlyWhenItIsTheGamesOwnNextCommit
     fs::copy_file(log, caminho("outro.gv-wal"));
     for (const char* nome : {"antigo.gv", "outro.gv"}) {
         SCOPED_TRACE(nome);
-        const auto antes = pasta_inteira(pasta);
+        const auto antes = teste::pasta_inteira(pasta);
         porta.mensagens.clear();
         for (const char* lingua : {"P", "I"}) {
             repor_estado();
             Lingua = lingua;
             porta.escolher(Ficheiro_Escolhido{caminho(nome), nome});
             EXPECT_EQ(Carregar_Jogo(), Resultado_Jogo::Recusado);
-            EXPECT_TRUE(pasta_inteira(pasta) == antes) << "every file is as it was";
+            EXPECT_TRUE(teste::pasta_inteira(pasta) == antes) << "every file is as it was";
         }
         ASSERT_EQ(porta.mensagens.size(), 2u);
         const std::string nome_log = std::string("\"") + nome + "-wal\"";

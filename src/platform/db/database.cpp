@@ -1,157 +1,25 @@
+// The connection: opening and closing a file, statements with bound
+// values, and transactions, with the engine's own undoing of one kept track
+// of. The key lives in chave.cpp, the game's log in log_jogo.cpp.
+
 #include "platform/db/database.h"
 
-#include <openssl/evp.h>
-#include <openssl/rand.h>
 #include "platform/db/interno.h"
 #include "platform/falhas.h"
 
 #include <sqlite3.h>
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <limits>
-#include <map>
 
 namespace fs = std::filesystem;
 
 namespace gv::db {
-
-// ---------------------------------------------------------------- Valor
-
-long long Valor::inteiro() const {
-    switch (tipo_) {
-    case Tipo::Nulo: return 0;
-    case Tipo::Inteiro: return i_;
-    case Tipo::Real: return static_cast<long long>(std::nearbyint(r_));  // halves to even
-    case Tipo::Texto: return static_cast<long long>(std::nearbyint(std::strtod(s_.c_str(), nullptr)));
-    }
-    return 0;
-}
-
-int Valor::int32() const {
-    long long v = inteiro();
-    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
-}
-
-double Valor::real() const {
-    switch (tipo_) {
-    case Tipo::Nulo: return 0;
-    case Tipo::Inteiro: return static_cast<double>(i_);
-    case Tipo::Real: return r_;
-    case Tipo::Texto: return std::strtod(s_.c_str(), nullptr);
-    }
-    return 0;
-}
-
-std::string Valor::texto() const {
-    switch (tipo_) {
-    case Tipo::Nulo: return {};
-    case Tipo::Inteiro: return std::to_string(i_);
-    case Tipo::Real: {
-        if (r_ == std::floor(r_) && std::fabs(r_) < 1e15) return std::to_string(static_cast<long long>(r_));
-        char b[64];
-        std::snprintf(b, sizeof b, "%.15g", r_);
-        return b;
-    }
-    case Tipo::Texto: return s_;
-    }
-    return {};
-}
-
-bool Valor::operator==(const Valor& o) const {
-    if (tipo_ != o.tipo_) {
-        if ((tipo_ == Tipo::Inteiro || tipo_ == Tipo::Real) && (o.tipo_ == Tipo::Inteiro || o.tipo_ == Tipo::Real))
-            return real() == o.real();
-        return false;
-    }
-    switch (tipo_) {
-    case Tipo::Nulo: return true;
-    case Tipo::Inteiro: return i_ == o.i_;
-    case Tipo::Real: return r_ == o.r_;
-    case Tipo::Texto: return s_ == o.s_;
-    }
-    return false;
-}
-
-// ---------------------------------------------------------------- errors
-
-Erro_BD::Erro_BD(int numero, std::string descricao, Tipo tipo, std::string ficheiro)
-    : std::runtime_error(descricao), numero_(numero), descricao_(std::move(descricao)), tipo_(tipo),
-      ficheiro_(std::move(ficheiro)) {}
-
-Erro_BD::Tipo tipo_do_codigo(int rc) {
-    switch (rc & 0xFF) {
-    case SQLITE_NOTADB: return Erro_BD::Tipo::Nao_E_Base;
-    case SQLITE_CORRUPT: return Erro_BD::Tipo::Danificada;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: return Erro_BD::Tipo::Bloqueada;
-    case SQLITE_READONLY: return Erro_BD::Tipo::So_Leitura;
-    // An existing file the engine cannot open (its journal cannot be made
-    // beside it, say): the access is refused.
-    case SQLITE_CANTOPEN:
-    case SQLITE_PERM:
-    case SQLITE_AUTH: return Erro_BD::Tipo::Sem_Permissao;
-    case SQLITE_FULL: return Erro_BD::Tipo::Disco_Cheio;
-    case SQLITE_IOERR: return Erro_BD::Tipo::Erro_ES;
-    default: return Erro_BD::Tipo::Geral;
-    }
-}
-
-Erro_BD::Tipo tipo_do_sistema(const std::error_code& ec) {
-    if (ec == std::errc::no_space_on_device || ec == std::errc::file_too_large) return Erro_BD::Tipo::Disco_Cheio;
-    if (ec == std::errc::read_only_file_system) return Erro_BD::Tipo::So_Leitura;
-    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
-        return Erro_BD::Tipo::Sem_Permissao;
-    if (ec == std::errc::io_error) return Erro_BD::Tipo::Erro_ES;
-    if (ec == std::errc::no_such_file_or_directory) return Erro_BD::Tipo::Sem_Ficheiro;
-    if (ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy) return Erro_BD::Tipo::Bloqueada;
-    return Erro_BD::Tipo::Geral;
-}
-
-std::string senha_da_ligacao(const std::string& ligacao) {
-    std::string baixa;
-    for (char c : ligacao) baixa += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    auto p = baixa.find("pwd=");
-    if (p == std::string::npos) return {};
-    auto fim = ligacao.find(';', p + 4);
-    return ligacao.substr(p + 4, fim == std::string::npos ? std::string::npos : fim - (p + 4));
-}
 
 namespace {
 
 int colacao_nome(void*, int na, const void* a, int nb, const void* b) {
     return comparar_nomes(std::string_view(static_cast<const char*>(a), static_cast<std::size_t>(na)),
                           std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(nb)));
-}
-
-void ligar(sqlite3_stmt* st, const Parametros& p, Database& d) {
-    int n = sqlite3_bind_parameter_count(st);
-    if (n != static_cast<int>(p.size()))
-        throw Erro_BD(SQLITE_RANGE, "A instrução pede " + std::to_string(n) + " valores e recebeu " +
-                                        std::to_string(p.size()) + ": " + sqlite3_sql(st));
-    for (int i = 0; i < n; ++i) {
-        const Valor& v = p[i];
-        int rc = SQLITE_OK;
-        switch (v.tipo()) {
-        case Valor::Tipo::Nulo: rc = sqlite3_bind_null(st, i + 1); break;
-        case Valor::Tipo::Inteiro: rc = sqlite3_bind_int64(st, i + 1, v.inteiro()); break;
-        case Valor::Tipo::Real: rc = sqlite3_bind_double(st, i + 1, v.real()); break;
-        case Valor::Tipo::Texto: {
-            const std::string s = v.texto();
-            rc = sqlite3_bind_text(st, i + 1, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        }
-        if (rc != SQLITE_OK) d.falhar(rc);
-    }
 }
 
 // Resets a cached statement when the scope ends, however it ends.
@@ -164,38 +32,6 @@ struct Uso {
 };
 
 } // namespace
-
-Valor ler_coluna(sqlite3_stmt* st, int i) {
-    switch (sqlite3_column_type(st, i)) {
-    case SQLITE_INTEGER: return Valor(static_cast<long long>(sqlite3_column_int64(st, i)));
-    case SQLITE_FLOAT: return Valor(sqlite3_column_double(st, i));
-    case SQLITE_NULL: return Valor();
-    default: {
-        auto t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-        return Valor(std::string(t ? t : "", sqlite3_column_bytes(st, i)));
-    }
-    }
-}
-
-void ligar_valores(sqlite3_stmt* st, const Parametros& p, Database& d) { ligar(st, p, d); }
-
-namespace {
-
-// A failure nobody is waiting for (a checkpoint, a mode, a close) goes to
-// the error log, as the game's own failures do.
-void registar(int rc, const std::string& o_que, sqlite3* db) {
-    std::fprintf(stderr, "golvantario: erro %d: %s (%s)\n", db ? sqlite3_extended_errcode(db) : rc,
-                 db ? sqlite3_errmsg(db) : sqlite3_errstr(rc), o_que.c_str());
-}
-
-bool log_com_conteudo(const std::string& caminho) {
-    std::error_code ec;
-    return fs::file_size(caminho + "-wal", ec) > 0 && !ec;
-}
-
-} // namespace
-
-// ---------------------------------------------------------------- Database
 
 Database::~Database() { Close(); }
 
@@ -221,16 +57,13 @@ bool Database::Close() {
             if (rc != SQLITE_OK) registar(rc, "journal_mode=DELETE", db_);
         }
         wal_ = false;
+        ponto_de_falha("base.fechar");
         const int rc = sqlite3_close_v2(db_);
         if (rc != SQLITE_OK) registar(rc, "close", nullptr);
         db_ = nullptr;
-        // What the log still holds is part of the game the file lacks.
-        inteiro = !(wal && modo_ == Modo::Leitura_Escrita && log_com_conteudo(caminho_));
-    }
-    if (!pasta_copia_.empty()) {
-        std::error_code ec;
-        fs::remove_all(pasta_copia_, ec);
-        pasta_copia_.clear();
+        // A log that still holds a commit holds part of the game the file
+        // lacks.
+        inteiro = !(wal && modo_ == Modo::Leitura_Escrita && log_com_commits(caminho_));
     }
     return inteiro;
 }
@@ -242,8 +75,14 @@ void Database::falhar(int rc, const std::string& contexto) const {
     Erro_BD erro(numero, d, tipo_do_codigo(numero));
     // An I/O error, a full disk, no memory or an interrupt can make the
     // engine undo the whole transaction: this failure is then its cause.
-    if (transaccoes_ > 0 && !desfeita_ && db_ && sqlite3_get_autocommit(db_)) desfeita_ = erro;
+    if (transaccoes_ > 0 && !desfeita_ && db_ && sqlite3_get_autocommit(db_))
+        desfeita_por(std::move(erro));
     throw erro;
+}
+
+void Database::desfeita_por(Erro_BD causa) const {
+    desfeita_ = causa;
+    throw Transaccao_Desfeita(std::move(causa));
 }
 
 bool Database::desfeita() const { return transaccoes_ > 0 && (desfeita_ || (db_ && sqlite3_get_autocommit(db_))); }
@@ -254,99 +93,7 @@ void Database::vigiar() {
     // transaction; whatever comes next must not be written on its own.
     if (!desfeita_)
         desfeita_.emplace(SQLITE_ABORT_ROLLBACK, "O motor desfez a transacção aberta", Erro_BD::Tipo::Geral);
-    throw *desfeita_;
-}
-
-namespace {
-
-// How this engine turns a password into a key: its rounds and hash.
-struct Derivacao {
-    int voltas = 0;
-    const EVP_MD* hash = nullptr;
-};
-
-const Derivacao& derivacao() {
-    static const Derivacao d = [] {
-        Derivacao r;
-        sqlite3* m = nullptr;
-        if (sqlite3_open(":memory:", &m) == SQLITE_OK) {
-            auto ler = [m](const char* sql) {
-                std::string v;
-                sqlite3_stmt* st = nullptr;
-                if (sqlite3_prepare_v2(m, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW &&
-                    sqlite3_column_text(st, 0))
-                    v = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-                sqlite3_finalize(st);
-                return v;
-            };
-            const std::string voltas = ler("PRAGMA cipher_default_kdf_iter");
-            const std::string algoritmo = ler("PRAGMA cipher_default_kdf_algorithm");
-            r.voltas = voltas.empty() ? 0 : std::atoi(voltas.c_str());
-            r.hash = algoritmo.empty() || algoritmo.find("SHA1") != std::string::npos ? EVP_sha1()
-                     : algoritmo.find("SHA256") != std::string::npos                  ? EVP_sha256()
-                     : algoritmo.find("SHA512") != std::string::npos                  ? EVP_sha512()
-                                                                                      : nullptr;
-        }
-        sqlite3_close(m);
-        return r;
-    }();
-    return d;
-}
-
-} // namespace
-
-int Database::derivacoes_ = 0;
-bool Database::derivacao_provada_ = false;
-
-namespace {
-
-// The salt a file of the engine begins with.
-constexpr std::size_t Tamanho_Sal = 16;
-
-std::string hexadecimal(const unsigned char* b, std::size_t n) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string r;
-    r.reserve(2 * n);
-    for (std::size_t i = 0; i < n; ++i) {
-        r += hex[b[i] >> 4];
-        r += hex[b[i] & 0xF];
-    }
-    return r;
-}
-
-} // namespace
-
-// The raw key ("x'...'") for this password and the salt the file begins
-// with, derived as the engine would; empty when the file has no salt to
-// read or the engine's way is not known.
-std::string Database::chave_guardada(const std::string& senha, const std::string& caminho) {
-    unsigned char sal[Tamanho_Sal];
-    std::FILE* f = std::fopen(caminho.c_str(), "rb");
-    if (!f) return {};
-    const std::size_t lidos = std::fread(sal, 1, Tamanho_Sal, f);
-    std::fclose(f);
-    if (lidos != Tamanho_Sal) return {};
-    return chave_do_sal(senha, sal);
-}
-
-// The raw key for this password and salt, kept for the process: a file's
-// copies share its salt.
-std::string Database::chave_do_sal(const std::string& senha, const unsigned char* sal) {
-    constexpr std::size_t Chave = 32;
-    const Derivacao& k = derivacao();
-    if (k.voltas <= 0 || !k.hash) return {};
-    static std::map<std::string, std::string> guardadas;
-    std::string onde = senha;
-    onde.push_back('\0');
-    onde.append(reinterpret_cast<const char*>(sal), Tamanho_Sal);
-    auto it = guardadas.find(onde);
-    if (it != guardadas.end()) return it->second;
-    unsigned char chave[Chave];
-    ++derivacoes_;
-    if (PKCS5_PBKDF2_HMAC(senha.data(), static_cast<int>(senha.size()), sal, Tamanho_Sal, k.voltas, k.hash, Chave,
-                          chave) != 1)
-        return {};
-    return guardadas.emplace(std::move(onde), "x'" + hexadecimal(chave, Chave) + "'").first->second;
+    throw Transaccao_Desfeita(*desfeita_);
 }
 
 void Database::configurar(const std::string& ligacao) {
@@ -385,6 +132,11 @@ void preparar_motor() {
 } // namespace
 
 std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std::string& ligacao, Modo modo) {
+    return abrir_com(caminho, ligacao, modo, {});
+}
+
+std::unique_ptr<Database> Database::abrir_com(const std::string& caminho, const std::string& ligacao, Modo modo,
+                                              Abertura como) {
     preparar_motor();
     std::error_code ec;
     if (!fs::is_regular_file(caminho, ec))
@@ -405,6 +157,10 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
         d->pagina_ = pagina;
         d->chave_com_passe_ = com_passe;
         d->configurar(ligacao);
+        if (como.so_nossa) {
+            const int rc = sqlite3_exec(d->db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
+            if (rc != SQLITE_OK) return rc;
+        }
         return sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
     };
     auto recusada = [](int rc) { return (rc & 0xFF) == SQLITE_NOTADB; };
@@ -413,6 +169,7 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
     const auto bytes = fs::file_size(caminho, ec);
     std::vector<int> paginas{Pagina_Antiga};
     if (ec || bytes % Pagina_Nova == 0) paginas.insert(paginas.begin(), Pagina_Nova);
+    if (como.pagina) paginas = {como.pagina};
     int rc = SQLITE_NOTADB;
     for (int pagina : paginas)
         if (!recusada(rc = tentar(pagina, false))) break;
@@ -488,105 +245,13 @@ int Database::Execute(std::string_view sql, const Parametros& p) {
     int mudadas = 0;
     {
         Uso uso{st};
-        ligar(st, p, *this);
+        ligar_valores(st, p, *this);
         int rc;
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
         if (rc != SQLITE_DONE) falhar(rc, std::string(sql));
         mudadas = sqlite3_changes(db_);
     }
     return mudadas;
-}
-
-void Database::modo_jogo() {
-    if (!db_ || modo_ == Modo::So_Leitura || wal_) return;
-    char* erro = nullptr;
-    // Answers the mode it is in; a file that cannot take it stays as it was.
-    auto ler = [](void* r, int, char** v, char**) {
-        *static_cast<bool*>(r) = v[0] && std::string(v[0]) == "wal";
-        return 0;
-    };
-    bool wal = false;
-    // The game holds its file alone while it is played: no other program
-    // writes it meanwhile, the log's index lives in memory rather than in a
-    // shared file, and no commit pays for taking and dropping locks.
-    int rc = sqlite3_exec(db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) registar(rc, "locking_mode=EXCLUSIVE", db_);
-    rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", ler, &wal, &erro);
-    sqlite3_free(erro);
-    if (rc != SQLITE_OK) registar(rc, "journal_mode=WAL", db_);
-    wal_ = wal;
-    if (!wal_) {
-        rc = sqlite3_exec(db_, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", db_);
-        return;
-    }
-    commits_ = commits_contados();
-}
-
-long long Database::commits_contados() { return valor("PRAGMA user_version").inteiro(); }
-
-std::vector<std::string> Database::sobras(const std::string& caminho) {
-    std::vector<std::string> r;
-    std::error_code ec;
-    for (const char* sufixo : {"-wal", "-journal"})
-        if (fs::exists(caminho + sufixo, ec)) r.push_back(caminho + sufixo);
-    return r;
-}
-
-std::unique_ptr<Database> Database::abrir_copia(const std::string& caminho, const std::string& ligacao) {
-    std::error_code ec;
-    if (!fs::is_regular_file(caminho, ec))
-        throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho, Erro_BD::Tipo::Sem_Ficheiro);
-    std::string pasta = (fs::temp_directory_path(ec) / "gv-copia-XXXXXX").string();
-    if (!::mkdtemp(pasta.data())) {
-        const std::error_code sis(errno, std::generic_category());
-        throw Erro_BD(ERRO_FICHEIRO, "Não foi possível criar uma pasta temporária: " + sis.message(),
-                      tipo_do_sistema(sis));
-    }
-    struct Pasta {
-        std::string caminho;
-        ~Pasta() {
-            std::error_code ec;
-            if (!caminho.empty()) fs::remove_all(caminho, ec);
-        }
-    } apagar{pasta};
-    const std::string copia = (fs::path(pasta) / fs::path(caminho).filename()).string();
-    auto copiar = [&](const std::string& de, const std::string& para) {
-        fs::copy_file(de, para, ec);
-        if (ec) throw Erro_BD(ERRO_FICHEIRO, "Não foi possível copiar " + de + ": " + ec.message(), tipo_do_sistema(ec));
-    };
-    copiar(caminho, copia);
-    const std::vector<std::string> ao_lado = sobras(caminho);
-    // The file alone: one of ours, and how many commits it counts. Left
-    // halfway through taking its log in, it may not read alone: the log then
-    // holds what it lacks (-1: not known).
-    long long sem = -1;
-    try {
-        sem = abrir(copia, ligacao)->commits_contados();
-    } catch (const Erro_BD& e) {
-        if (e.tipo() != Erro_BD::Tipo::Danificada || ao_lado.empty()) throw;
-    }
-    for (const auto& s : ao_lado) copiar(s, copia + s.substr(caminho.size()));
-    std::unique_ptr<Database> d;
-    long long com = -1;
-    bool legivel = false;
-    try {
-        d = abrir(copia, ligacao);
-        com = d->commits_contados();
-        legivel = d->valor("PRAGMA quick_check").texto() == "ok";
-    } catch (const Erro_BD&) {
-        // Pages that cannot be read under the file's key: another game's.
-    }
-    // A log holds at most the commit after the file's, as every commit is
-    // moved into the file at once and the log emptied; a journal holds the
-    // file's own pages from before a write that did not finish.
-    const bool log = !ao_lado.empty() && ao_lado.front() == caminho + "-wal";
-    if (!ao_lado.empty() && (!legivel || !(sem < 0 || com == sem || (log && com == sem + 1))))
-        throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + ao_lado.front() + ", que não é seu",
-                      Erro_BD::Tipo::Sobra_Alheia, ao_lado.front());
-    d->pasta_copia_ = pasta;
-    apagar.caminho.clear();
-    return d;
 }
 
 namespace {
@@ -617,34 +282,6 @@ void Database::funcao_inteira(const char* nome, int argumentos, Funcao_Inteira f
     funcoes_.emplace_back(nome);
 }
 
-bool Database::pousar() {
-    if (!wal_ || !db_) return true;
-    // Everything committed goes into the file itself, synced: the game file
-    // alone holds the whole game.
-    int no_log = 0, no_ficheiro = 0;
-    const int rc = sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, &no_log, &no_ficheiro);
-    if (rc != SQLITE_OK) {
-        // The commit itself is safe in the log, which the next commit, the
-        // close or the next load moves into the file.
-        registar(rc, "checkpoint", db_);
-        return false;
-    }
-    if (no_log <= 0 || no_ficheiro != no_log) return true;
-    // Every frame of the log is in the file: its header is wiped, so that a
-    // crash at rest leaves nothing in the log that could be played into
-    // another copy of the file. The engine writes a new header with the next
-    // commit, which starts the log over as a checkpoint that took every
-    // frame lets it; the log keeps its length, so that commit writes over
-    // what is there instead of growing the file.
-    sqlite3_file* log = nullptr;
-    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_JOURNAL_POINTER, &log) != SQLITE_OK || !log || !log->pMethods)
-        return true;
-    static const char zeros[32] = {};
-    const int escrito = log->pMethods->xWrite(log, zeros, sizeof zeros, 0);
-    if (escrito == SQLITE_OK) return true;
-    registar(escrito, "log header", nullptr);
-    return false;
-}
 
 void Database::executar_script(const std::string& sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
@@ -656,7 +293,7 @@ void Database::executar_script(const std::string& sql) {
 sqlite3_stmt* Database::comecar(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
     sqlite3_reset(st);
-    ligar(st, p, *this);
+    ligar_valores(st, p, *this);
     return st;
 }
 
@@ -694,7 +331,7 @@ std::string Linha_Lida::texto(int i) const {
 Valor Database::valor(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
     Uso uso{st};
-    ligar(st, p, *this);
+    ligar_valores(st, p, *this);
     int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) return ler_coluna(st, 0);
     if (rc != SQLITE_DONE) falhar(rc, std::string(sql));
@@ -713,18 +350,16 @@ void Database::BeginTrans() {
 void Database::CommitTrans() {
     if (transaccoes_ == 0 || !db_) throw Erro_BD(SQLITE_MISUSE, "Não há transacção aberta");
     vigiar();
-    const bool contar = wal_ && transaccoes_ == 1;
-    if (contar) {
-        // The commit counts itself in the file's header.
-        const std::string conta = "PRAGMA user_version = " + std::to_string(commits_ + 1);
-        const int rc = sqlite3_exec(db_, conta.c_str(), nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) falhar(rc, conta);
-    }
+    const bool marcar_agora = wal_ && transaccoes_ == 1;
+    const long long antes = marca_;
+    if (marcar_agora) marcar();
     std::string sql = transaccoes_ == 1 ? "COMMIT" : "RELEASE gv" + std::to_string(transaccoes_ - 1);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) falhar(rc, sql);
+    if (rc != SQLITE_OK) {
+        marca_ = antes;
+        falhar(rc, sql);
+    }
     --transaccoes_;
-    if (contar) ++commits_;
     if (transaccoes_ == 0 && wal_) {
         ponto_de_falha("base.pousar");
         pousar();
@@ -776,51 +411,5 @@ std::vector<std::string> Database::tabelas() {
     return r;
 }
 
-void Database::compactar() {
-    if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Compactação dentro de uma transacção");
-    // Cached statements are reset after each use; none is left running.
-    executar_script("VACUUM;");
-}
-
-void Database::exportar(const std::string& destino, const std::string& ligacao) {
-    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
-    if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Exportação dentro de uma transacção");
-    std::error_code ec;
-    if (fs::exists(destino, ec)) throw Erro_BD(ERRO_FICHEIRO, "O ficheiro já existe: " + destino);
-    const std::string senha = senha_da_ligacao(ligacao);
-    std::string chave = senha;
-    // The key is derived here from a salt drawn here, and handed over with
-    // it: the new file begins with that salt, and opening it later costs no
-    // second derivation. Until a key derived here has opened a file, the
-    // engine derives it, with a salt of its own drawing.
-    unsigned char sal[Tamanho_Sal];
-    if (!senha.empty() && derivacao_provada_ && RAND_bytes(sal, Tamanho_Sal) == 1) {
-        const std::string k = chave_do_sal(senha, sal);
-        if (!k.empty()) chave = k.substr(0, k.size() - 1) + hexadecimal(sal, Tamanho_Sal) + "'";
-    }
-    // An attached file takes the engine's default page size.
-    const std::string antes = valor("PRAGMA cipher_default_page_size").texto();
-    executar_script("PRAGMA cipher_default_page_size = " + std::to_string(pagina_));
-    struct Repor {
-        sqlite3* db;
-        std::string pagina;
-        ~Repor() {
-            if (!pagina.empty())
-                sqlite3_exec(db, ("PRAGMA cipher_default_page_size = " + pagina).c_str(), nullptr, nullptr, nullptr);
-        }
-    } repor{db_, antes};
-    Execute("ATTACH DATABASE ? AS gv_novo KEY ?", {destino, chave});
-    try {
-        valor("SELECT sqlcipher_export('gv_novo')");
-    } catch (const Erro_BD&) {
-        sqlite3_exec(db_, "DETACH DATABASE gv_novo", nullptr, nullptr, nullptr);
-        fs::remove(destino, ec);
-        fs::remove(destino + "-journal", ec);
-        throw;
-    }
-    Execute("DETACH DATABASE gv_novo");
-}
-
-long long Database::ultimo_rowid() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
 
 } // namespace gv::db

@@ -5,6 +5,7 @@
 // transactions. Values are always bound, never spliced into the text.
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -51,11 +52,18 @@ private:
 
 using Parametros = std::vector<Valor>;
 
+// A failure of the database, of either kind below: what the one place that
+// owns a whole transaction (a deal, the line-up) catches to report it.
+class Falha_BD : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Every failure of the layer. numero is the engine's extended result code
 // (or one of ours below); descricao the technical detail (the engine's
 // words, the statement): for the error log, never for the person, who is
 // told the cause by its kind.
-class Erro_BD : public std::runtime_error {
+class Erro_BD : public Falha_BD {
 public:
     // What went wrong: the file itself, or the machine around it.
     enum class Tipo {
@@ -69,18 +77,38 @@ public:
         Disco_Cheio,    // no room left on the disk
         Erro_ES,        // the disk failed a read or a write
         Sobra_Alheia,   // a log or journal beside the file is not the file's own
+        Pasta_Temporaria, // the temporary folder cannot take a private copy
     };
-    Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {});
+    Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},
+            Tipo causa = Tipo::Geral);
     int numero() const { return numero_; }
     const std::string& descricao() const { return descricao_; }
     Tipo tipo() const { return tipo_; }
     // The file the failure is about, where it is not the database itself.
     const std::string& ficheiro() const { return ficheiro_; }
+    // For the temporary folder: what the system said of it (Sem_Ficheiro,
+    // So_Leitura, Disco_Cheio...).
+    Tipo causa() const { return causa_; }
 private:
     int numero_;
     std::string descricao_;
     Tipo tipo_;
     std::string ficheiro_;
+    Tipo causa_;
+};
+
+// The engine undid the open transaction on its own (a full disk, an I/O
+// error, no memory, an interrupt): every statement and commit after it
+// throws this until the outermost level is rolled back. Not an Erro_BD, so
+// that a place which passes over an ordinary failure of one statement
+// cannot swallow it by accident; whoever owns the transaction reports it,
+// with its cause.
+class Transaccao_Desfeita : public Falha_BD {
+public:
+    explicit Transaccao_Desfeita(Erro_BD causa) : Falha_BD(causa.what()), causa_(std::move(causa)) {}
+    const Erro_BD& causa() const { return causa_; }
+private:
+    Erro_BD causa_;
 };
 
 // The kind of an engine result code, and of a system error (file copies,
@@ -140,13 +168,25 @@ public:
     // What an interrupted write left beside a file: its log or its journal,
     // which the next open of the file would play back into it.
     static std::vector<std::string> sobras(const std::string& caminho);
-    // Opens a private copy of the file and of what was left beside it, in a
-    // folder of its own that goes when the copy is closed: whatever the
-    // engine plays back goes into the copy, never into the file. Throws
-    // Erro_BD as abrir() does, or of the kind Sobra_Alheia naming the file
-    // left beside it when that is not the file's own: another game's, or
-    // this game's from another point than the file's.
-    static std::unique_ptr<Database> abrir_copia(const std::string& caminho, const std::string& ligacao);
+    // Opens a saved game to be played. A log or journal left beside it is
+    // taken only when it continues this very file (log_jogo.cpp says how);
+    // it is looked at first in a private copy, and refused, with every file
+    // as it was, when it is another copy's or another game's, or does not
+    // fit the file. `aceitar` is shown the game before anything is written
+    // (that private copy when something was left beside the file) and says
+    // whether it is a game to load; when it says no, nothing is opened and
+    // nothing written. On return the file alone holds the whole game.
+    struct Jogo_Aberto {
+        std::unique_ptr<Database> base;
+        // The game's own log, whose last commits were damaged and could not
+        // be taken: the game opens as it was before them.
+        std::string log_perdido;
+    };
+    static Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
+                                  const std::function<bool(Database&)>& aceitar);
+    // Whether the log beside the file holds a commit: one whole commit the
+    // engine would play back.
+    static bool log_com_commits(const std::string& caminho);
     // Creates a new, empty, password-protected database (fails if it exists).
     static std::unique_ptr<Database> criar(const std::string& caminho,
                                            const std::string& ligacao,
@@ -200,19 +240,24 @@ public:
     void compactar();
     // Writes the whole database, compactly, to the new file destino under
     // the same password and page size but a salt of its own, so that its
-    // key is its own: no other file's log or journal can be played into it.
+    // key is its own: no other game's log or journal can be read with it.
     void exportar(const std::string& destino, const std::string& ligacao);
     // For a game being played: commits go to a write-ahead log, synced,
-    // and each is moved into the file at once (the file alone always holds
-    // the game); the file is given back its rollback journal when closed.
-    // Each page a commit changes is then written and enciphered once, not
-    // twice as with the journal. Every commit also counts itself in the
-    // file's header, so that a log can be told to be of the file's next
-    // commit or of another point. A file that cannot take the log stays
-    // with its journal (the failure goes to the error log).
+    // and each is moved into the file at once; the file is given back its
+    // rollback journal when closed. Each page a commit changes is then
+    // written and enciphered once, not twice as with the journal. A file
+    // that cannot take the log stays with its journal (the failure goes to
+    // the error log). Entering play draws the file a mark of its own (see
+    // Marca), so that two copies of one game part ways at once.
     void modo_jogo();
-    // The commits counted in the file.
-    long long commits_contados();
+    // Which state of a game the file holds: every commit in play draws a
+    // new mark, and keeps with it the mark the file alone held at its last
+    // complete checkpoint, its base. A log continues a file when its base
+    // is the file's mark. Both are kept in the file's header.
+    struct Marca {
+        long long marca = 0, base = 0;
+    };
+    Marca marca_lida();
 
     // A function of whole numbers for this connection's statements, made
     // once per name: it is called when every argument is a whole number and
@@ -245,8 +290,18 @@ private:
     static std::string chave_do_sal(const std::string& senha, const unsigned char* sal);
     static int derivacoes_;
     static bool derivacao_provada_;   // a key derived here has opened a file
-    std::string pasta_copia_;         // a private copy's own folder, removed on closing
-    long long commits_ = 0;           // the commits counted in the file, in play
+    // How a file is opened: with one page size only (0: each of ours in
+    // turn), and holding it alone from the first read (a log beside it is
+    // then read without a shared index file beside it).
+    struct Abertura {
+        int pagina = 0;
+        bool so_nossa = false;
+    };
+    static std::unique_ptr<Database> abrir_com(const std::string& caminho, const std::string& ligacao, Modo modo,
+                                               Abertura como);
+    long long marca_ = 0;             // in play: the mark of the last commit
+    long long marca_ficheiro_ = 0;    // and the mark the file alone holds
+    void marcar();                    // writes a new mark within the open commit
     // What a query's text tells once: the table its rows can be written
     // back to, the statement that also reads their rowid, the columns.
     struct Forma {
@@ -276,6 +331,7 @@ private:
     mutable std::optional<Erro_BD> desfeita_;
     // Throws the cause when the engine has undone the open transaction.
     void vigiar();
+    [[noreturn]] void desfeita_por(Erro_BD causa) const;
     // Found by any text without making a string of it.
     struct Hash_Texto {
         using is_transparent = void;

@@ -110,7 +110,6 @@ const Database::Forma& Database::forma(const std::string& sql, sqlite3_stmt* st)
             preparar(com_id);
             f.leitura = std::move(com_id);
         } catch (const Erro_BD&) {
-            if (desfeita()) throw;
             f.tabela.clear();
         }
     } else {

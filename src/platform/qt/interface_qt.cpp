@@ -5,11 +5,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QScreen>
 #include <QLibraryInfo>
 #include <QListView>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyle>
+#include <QTimer>
+#include <QTreeView>
 #include <QLocale>
 #include <QTranslator>
 #include <QMessageBox>
@@ -99,6 +103,48 @@ void mostrar_lugares_inteiros(QFileDialog& dialogo) {
     divisor->setSizes(tamanhos);
 }
 
+// A shown window wider by `falta` pixels, as far as its screen allows, and
+// still centred where it was.
+void alargar_janela(QWidget& janela, int falta) {
+    const QRect ecra = janela.screen()->availableGeometry();
+    const int borda = janela.frameGeometry().width() - janela.width();
+    const int largura = std::min(janela.width() + falta, ecra.width() - borda);
+    const int esquerda = janela.x() - (largura - janela.width()) / 2;
+    janela.resize(largura, janela.height());
+    janela.move(std::clamp(esquerda, ecra.left(), ecra.x() + ecra.width() - largura - borda), janela.y());
+}
+
+// The detail list's columns after the name as wide as their texts ("416.00
+// KiB", "gráfico Graphviz DOT", the date): Qt sizes them for samples of its
+// own and leaves out the cells' margins. Measured once the folder's files
+// (or their details) arrive; a column only grows, so one the person widened
+// stays so. What they grew the dialog grows too, once the list is in view
+// (a hidden list's width is none of its own).
+void mostrar_colunas_inteiras(QFileDialog& dialogo) {
+    auto* lista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!lista || !lista->model()) return;
+    auto* medir = new QTimer(lista);
+    medir->setSingleShot(true);
+    QObject::connect(medir, &QTimer::timeout, lista, [lista, &dialogo, cresceu = false]() mutable {
+        const QAbstractItemView& vista = *lista;   // where the widest text is asked for publicly
+        QHeaderView* cabecalho = lista->header();
+        for (int c = 1; c < cabecalho->count(); ++c)
+            if (const int precisa = vista.sizeHintForColumn(c); cabecalho->sectionSize(c) < precisa) {
+                cabecalho->resizeSection(c, precisa);
+                cresceu = true;
+            }
+        if (!cresceu || !lista->isVisible()) return;
+        cresceu = false;
+        if (const int falta = cabecalho->length() - lista->viewport()->width(); falta > 0)
+            alargar_janela(dialogo, falta);
+    });
+    const auto depois = [medir] { medir->start(0); };
+    QObject::connect(lista->model(), &QAbstractItemModel::rowsInserted, medir, depois);
+    QObject::connect(lista->model(), &QAbstractItemModel::dataChanged, medir, depois);
+    if (auto* vistas = dialogo.findChild<QStackedWidget*>(QStringLiteral("stackedWidget")))
+        QObject::connect(vistas, &QStackedWidget::currentChanged, medir, depois);
+}
+
 } // namespace
 
 QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite) {
@@ -151,6 +197,7 @@ std::optional<Ficheiro_Escolhido> Interface_Qt::escolher_ficheiro(const Pedido_F
     // The list's dates follow the game's Portuguese, not the system's language.
     if (em_portugues) dialogo.setProxyModel(new Ficheiros_Em_Portugues(&dialogo));
     mostrar_lugares_inteiros(dialogo);
+    mostrar_colunas_inteiras(dialogo);   // after the proxy: it replaces the list's model
 
     Seta_Temporaria seta;
     if (dialogo.exec() != QDialog::Accepted) return std::nullopt;

@@ -32,6 +32,8 @@ constexpr Traducao Traducoes[] = {
     {"QFileDialog", "List of places and bookmarks", "Lista de locais e marcadores"},
     {"QFileDialog", "Files", "Ficheiros"},
     {"QFileDialog", "Recent Places", "Locais Recentes"},
+    // The question before deleting a file, under its title.
+    {"QFileDialog", "Delete", "Apagar"},
     {"QFileDialog", "Are you sure you want to delete '%1'?", "Deseja mesmo apagar '%1'?"},
     {"QSidebar", "Remove", "Remover"},
     {"QFileSystemModel", "Computer", "Computador"},
