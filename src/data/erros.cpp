@@ -64,10 +64,16 @@ std::string Causa_Erro(const std::exception& e) {
     case T::Nao_E_Base:
         return txt("O ficheiro não é um jogo do Golvantario.", "The file is not a Golvantario game.");
     case T::Danificada: return txt("O ficheiro está danificado.", "The file is damaged.");
-    case T::Sobra_Alheia: {
+    case T::Sobra_Alheia:
+    case T::Sobra_Danificada: {
         // Named as the person sees it in the game's folder.
         auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
         const std::string nome = bd ? std::filesystem::path(bd->ficheiro()).filename().string() : std::string();
+        if (tipo_de(e) == T::Sobra_Danificada)
+            return ingles() ? "The file \"" + nome + "\" beside the game is damaged. Move it to another folder and "
+                                                     "open the game again: it opens without what that file held."
+                            : "O ficheiro \"" + nome + "\" ao lado do jogo está danificado. Mova-o para outra pasta "
+                                                       "e abra o jogo de novo: abre sem o que esse ficheiro guardava.";
         return ingles() ? "The file \"" + nome + "\" beside the game does not belong to it. Move it to another "
                                                  "folder and open the game again."
                         : "O ficheiro \"" + nome + "\" ao lado do jogo não pertence a este jogo. Mova-o para "

@@ -9,6 +9,10 @@
 #include "data/consultas.h"
 #include "montagem.h"
 
+#include <sqlite3.h>
+
+#include <functional>
+
 using namespace gv;
 using db::Valor;
 namespace fs = std::filesystem;
@@ -293,6 +297,50 @@ TEST_F(Consultas, ContarLinhasAndLerSomaCountSumAndReportAFailedQuery) {
     Base_Dados.reset();
     EXPECT_EQ(Contar_Linhas("SELECT * FROM clubes"), 0);
     EXPECT_EQ(porta.mensagens.size(), 2u);
+}
+
+// The engine undoes a transaction of a game in play (here on an
+// interrupt): every step after it fails with that cause, none is passed
+// over as an ordinary failure, and nothing reaches the file, its mark
+// included.
+TEST_F(Consultas, AnUndoneTransactionKeepsItsCauseAndNothingAfterItReachesTheFile) {
+    auto& d = *Base_Dados;
+    d.modo_jogo();
+    const auto marca = d.marca_lida();
+    const auto antes = d.valor("SELECT group_concat(clube || pontos) FROM clubes").texto();
+    {
+        db::Transaccao fora(d);
+        d.Execute("UPDATE clubes SET pontos = 9 WHERE clube = 'Vilar'");
+        db::Transaccao dentro(d);
+        sqlite3_progress_handler(d.handle(), 1, [](void*) { return 1; }, nullptr);
+        EXPECT_THROW(d.Execute("UPDATE clubes SET pontos = pontos + 1"), db::Transaccao_Desfeita);
+        sqlite3_progress_handler(d.handle(), 0, nullptr, nullptr);
+        const std::vector<std::function<void()>> passos{
+            [&] { d.Execute("UPDATE clubes SET pontos = 7"); },
+            [&] { Contar_Linhas("SELECT * FROM clubes"); },
+            [&] { Ler_Soma("SELECT sum(pontos) AS soma FROM clubes"); },
+            [&] { d.executar_script("UPDATE clubes SET div = 3;"); },
+            [&] { d.BeginTrans(); },
+            [&] { d.CommitTrans(); },
+        };
+        for (std::size_t i = 0; i < passos.size(); ++i) {
+            SCOPED_TRACE(i);
+            try {
+                passos[i]();
+                ADD_FAILURE() << "went on after the undo";
+            } catch (const db::Transaccao_Desfeita& e) {
+                EXPECT_EQ(e.causa().numero(), SQLITE_INTERRUPT) << "the cause is kept";
+            } catch (const db::Erro_BD& e) {
+                ADD_FAILURE() << "an ordinary failure: " << e.what();
+            }
+        }
+        EXPECT_TRUE(porta.mensagens.empty()) << "nothing was reported as a failed query";
+    }
+    EXPECT_FALSE(d.em_transaccao());
+    Base_Dados.reset();
+    auto lida = db::Database::abrir(caminho("jogo.gv"), Ligacao_BD);
+    EXPECT_EQ(lida->valor("SELECT group_concat(clube || pontos) FROM clubes").texto(), antes);
+    EXPECT_EQ(lida->marca_lida().marca, marca.marca) << "no commit was marked";
 }
 
 TEST_F(Consultas, CompactionShrinksTheFileInPlaceAndKeepsItsContents) {

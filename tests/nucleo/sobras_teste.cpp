@@ -18,6 +18,8 @@
 #include "montagem.h"
 #include "platform/falhas.h"
 
+#include <sqlite3.h>
+
 using namespace gv;
 namespace fs = std::filesystem;
 
@@ -159,6 +161,7 @@ TEST_F(Sobras, ATornFirstPageIsMendedByItsLogAndDamageNoLogMendsIsTheFiles) {
         f.write(lixo.data(), static_cast<std::streamsize>(lixo.size()));
     };
     jogar_e_morrer("jogo.gv", "Mendado", "base.pousar");
+    EXPECT_TRUE(db::Database::log_com_commits(caminho("jogo.gv")));
     rasgar();
     abre_como("Mendado", 2);
     // Killed at rest: the log beside the file holds nothing.
@@ -168,10 +171,64 @@ TEST_F(Sobras, ATornFirstPageIsMendedByItsLogAndDamageNoLogMendsIsTheFiles) {
         ::kill(::getpid(), SIGKILL);
     });
     ASSERT_TRUE(fs::exists(caminho("jogo.gv-wal")));
+    EXPECT_FALSE(db::Database::log_com_commits(caminho("jogo.gv"))) << "a close would not ask to keep it";
     rasgar();
     recusado("jogo.gv", "O ficheiro escolhido não é um jogo do Golvantario",
              "The chosen file is not a Golvantario game");
     EXPECT_EQ(porta.mensagens[0].texto.find("-wal"), std::string::npos);
+}
+
+// The game's own log, damaged: frames the engine cannot read are dropped
+// and the player told the round is lost; a whole log whose commit breaks the
+// game is refused as damaged, and the game opens without it.
+TEST_F(Sobras, TheGamesOwnDamagedLogIsNamedAsDamaged) {
+    auto morrer_na_ronda = [&] {
+        recomecar();
+        morrer([&] {
+            if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+            armar_morte("base.pousar");
+            Jogar_Ronda_Campeonato();
+        });
+    };
+    for (const char* lingua : {"P", "I"}) {
+        morrer_na_ronda();
+        {
+            std::fstream f(caminho("jogo.gv-wal"), std::ios::in | std::ios::out | std::ios::binary);
+            f.seekp(32 + (24 + 4096) + 24 + 100);   // the second frame's page
+            f.put('\x5A');
+        }
+        porta.mensagens.clear();
+        ASSERT_EQ(carregar("jogo.gv", lingua), Resultado_Jogo::Aberto);
+        EXPECT_EQ(Jornada_Actual, 1);
+        ASSERT_FALSE(porta.mensagens.empty());
+        EXPECT_EQ(porta.mensagens.back().texto,
+                  *lingua == 'P' ? "O ficheiro \"jogo.gv-wal\" ao lado do jogo está danificado e não pôde ser usado. O "
+                                   "jogo abre na jornada 1; a última jornada que ele guardava perdeu-se."
+                                 : "The file \"jogo.gv-wal\" beside the game is damaged and could not be used. The "
+                                   "game opens at matchday 1; the last round it held is lost.");
+    }
+    // A commit written under another order of names breaks the index.
+    recomecar();
+    morrer([&] {
+        if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+        Base_Dados->executar_script("CREATE TABLE t (n TEXT COLLATE NOME); CREATE INDEX ix_t ON t (n);");
+        sqlite3_create_collation_v2(Base_Dados->handle(), "NOME", SQLITE_UTF8, nullptr,
+                                    [](void*, int na, const void* a, int nb, const void* b) {
+                                        return -db::comparar_nomes({static_cast<const char*>(a), std::size_t(na)},
+                                                                   {static_cast<const char*>(b), std::size_t(nb)});
+                                    },
+                                    nullptr);
+        armar_morte("base.pousar");
+        db::Transaccao t(*Base_Dados);
+        for (const char* n : {"Ana", "Bela", "Carla", "Dora", "Eva", "Fabia", "Gina"})
+            Base_Dados->Execute("INSERT INTO t (n) VALUES (?)", {n});
+        t.commit();
+    });
+    recusado("jogo.gv", "O ficheiro \"jogo.gv-wal\" ao lado do jogo está danificado. Mova-o para outra pasta",
+             "The file \"jogo.gv-wal\" beside the game is damaged. Move it to another folder");
+    fs::rename(caminho("jogo.gv-wal"), caminho("posto-de-parte"));
+    abre_como("Manuel Tester", 1);
+    EXPECT_EQ(contar("SELECT count(*) FROM t"), 0);
 }
 
 // A journal of another page size, or of random bytes, never reaches the

@@ -113,8 +113,10 @@ std::string Database::chave_do_sal(const std::string& senha, const unsigned char
 
 void Database::compactar() {
     if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Compactação dentro de uma transacção");
+    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     // Cached statements are reset after each use; none is left running.
-    executar_script("VACUUM;");
+    const int rc = sqlite3_exec(db_, "VACUUM", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, "VACUUM");
 }
 
 void Database::exportar(const std::string& destino, const std::string& ligacao) {

@@ -286,6 +286,14 @@ void Database::funcao_inteira(const char* nome, int argumentos, Funcao_Inteira f
 void Database::executar_script(const std::string& sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     vigiar();
+    // In play a script on its own is a commit of its own, marked and moved
+    // into the file as every commit is.
+    if (wal_ && transaccoes_ == 0) {
+        Transaccao t(*this);
+        executar_script(sql);
+        t.commit();
+        return;
+    }
     const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) falhar(rc);
 }

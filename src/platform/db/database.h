@@ -77,6 +77,7 @@ public:
         Disco_Cheio,    // no room left on the disk
         Erro_ES,        // the disk failed a read or a write
         Sobra_Alheia,   // a log or journal beside the file is not the file's own
+        Sobra_Danificada, // the file's own log or journal, damaged: the file alone is whole
         Pasta_Temporaria, // the temporary folder cannot take a private copy
     };
     Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},

@@ -456,20 +456,20 @@ Database::Jogo_Aberto Database::abrir_jogo(const std::string& caminho, const std
         for (const auto& s : ao_lado) copia.copiar(s, "par/" + nome + s.substr(caminho.size()));
         std::unique_ptr<Database> d;
         std::optional<Marca> com;
+        bool inteira = false;
         try {
             d = abrir_com(par, ligacao, Modo::Leitura_Escrita, {pagina_par, false});
             com = d->marca_lida();
-            if (d->valor("PRAGMA integrity_check").texto() != "ok") com.reset();
+            inteira = d->valor("PRAGMA integrity_check").texto() == "ok";
         } catch (const Erro_BD&) {
             // Pages the file's key cannot read, or damage the side does not mend.
         }
+        // Damage of the file's own that nothing beside it mends is the file's.
+        auto danificado = [&] {
+            return Erro_BD(SQLITE_CORRUPT, "O ficheiro está danificado: " + caminho, Erro_BD::Tipo::Danificada);
+        };
         if (!com) {
             if (falha_so) throw *falha_so;
-            // Damage of the file's own that what is beside it does not mend
-            // is the file's.
-            d.reset();
-            if (abrir(solo, ligacao)->valor("PRAGMA integrity_check").texto() != "ok")
-                throw Erro_BD(SQLITE_CORRUPT, "O ficheiro está danificado: " + caminho, Erro_BD::Tipo::Danificada);
             throw sobra_alheia(caminho, com_conteudo, "o ficheiro não se lê com ele");
         }
         if (so) {
@@ -479,6 +479,12 @@ Database::Jogo_Aberto Database::abrir_jogo(const std::string& caminho, const std
             const bool contado = com->base == 0 && so->base == 0 && com->marca == so->marca + 1;
             if (!nada_acrescenta && !continua && !contado)
                 throw sobra_alheia(caminho, com_conteudo, "continua outra cópia do jogo");
+        }
+        if (!inteira) {
+            d.reset();
+            if (falha_so || abrir(solo, ligacao)->valor("PRAGMA integrity_check").texto() != "ok") throw danificado();
+            throw Erro_BD(SQLITE_CORRUPT, "Ao lado de " + caminho + " está " + com_conteudo + ", danificado",
+                          Erro_BD::Tipo::Sobra_Danificada, com_conteudo);
         }
         if (!aceitar(*d)) return r;
         r.log_perdido = log_danificado;
