@@ -231,6 +231,41 @@ TEST_F(Sobras, TheGamesOwnDamagedLogIsNamedAsDamaged) {
     EXPECT_EQ(contar("SELECT count(*) FROM t"), 0);
 }
 
+// Games made before each game had its own salt kept the master database's,
+// and so shared one key: each gets its own at its first load.
+TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
+    const std::string sal = teste::ler_bytes(GV_BASE_MESTRA).substr(0, 16);
+    for (const char* nome : {"a.gv", "b.gv"}) {
+        fs::copy_file(GV_BASE_MESTRA, caminho(nome));
+        auto d = db::Database::abrir(caminho(nome), Ligacao_BD);
+        for (const auto& t : d->tabelas()) d->executar_script("DROP TABLE \"" + t + "\";");
+        const std::string pagina = d->valor("PRAGMA cipher_default_page_size").texto();
+        d->executar_script("PRAGMA cipher_default_page_size = " + std::to_string(db::Database::Pagina_Nova) + ";");
+        d->Execute("ATTACH DATABASE ? AS jogo KEY ?", {caminho("inicio.gv"), db::senha_da_ligacao(Ligacao_BD)});
+        auto rs = d->OpenRecordset("SELECT name, sql FROM jogo.sqlite_master WHERE type = 'table'");
+        for (; !rs.Eof(); rs.MoveNext()) {
+            d->executar_script(rs["sql"].texto() + ";");
+            d->executar_script("INSERT INTO main.\"" + rs["name"].texto() + "\" SELECT * FROM jogo.\"" +
+                               rs["name"].texto() + "\";");
+        }
+        d->executar_script("PRAGMA application_id = 0; PRAGMA user_version = 0; DETACH DATABASE jogo; "
+                           "PRAGMA cipher_default_page_size = " + pagina + ";");
+        d.reset();
+        ASSERT_EQ(teste::ler_bytes(caminho(nome)).substr(0, 16), sal);
+    }
+    ASSERT_EQ(carregar("a.gv"), Resultado_Jogo::Aberto);
+    ASSERT_EQ(carregar("b.gv"), Resultado_Jogo::Aberto);
+    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    repor_estado();
+    const std::string a = teste::ler_bytes(caminho("a.gv")).substr(0, 16), b = teste::ler_bytes(caminho("b.gv")).substr(0, 16);
+    EXPECT_NE(a, sal);
+    EXPECT_NE(b, sal);
+    EXPECT_NE(a, b);
+    ASSERT_EQ(carregar("b.gv"), Resultado_Jogo::Aberto);
+    EXPECT_EQ(Jornada_Actual, 2);
+    EXPECT_EQ(teste::ler_bytes(caminho("b.gv")).substr(0, 16), b) << "once";
+}
+
 // A journal of another page size, or of random bytes, never reaches the
 // engine; the game's own journal is played back.
 TEST_F(Sobras, AJournalThatDoesNotFitIsRefusedByNameAndTheGamesOwnIsTaken) {

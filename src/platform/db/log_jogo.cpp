@@ -188,7 +188,6 @@ public:
             if (!ec) ec = std::make_error_code(std::errc::no_such_file_or_directory);
             falha_temporaria(nome, ec, "Não existe");
         }
-        limpar_restos(temporaria);
         std::string modelo = (temporaria / (std::string(Prefixo_Copia) + "XXXXXX")).string();
         if (!::mkdtemp(modelo.data())) falha_temporaria(nome, {errno, std::generic_category()}, "Não foi possível criar");
         pasta_ = modelo;
@@ -389,6 +388,9 @@ Database::Jogo_Aberto Database::abrir_jogo(const std::string& caminho, const std
     std::error_code ec;
     if (!fs::is_regular_file(caminho, ec))
         throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho, Erro_BD::Tipo::Sem_Ficheiro);
+    // What a load killed while it looked left in the temporary folder goes
+    // with the next load, whatever that one finds.
+    if (const fs::path t = fs::temp_directory_path(ec); !ec) Copia_Privada::limpar_restos(t);
     const std::vector<std::string> ao_lado = sobras(caminho);
     if (ao_lado.empty()) {
         auto d = abrir(caminho, ligacao);
