@@ -35,9 +35,10 @@ inline std::map<std::string, std::string> pasta_inteira(const std::filesystem::p
     return r;
 }
 
-// A file built once for this build of the test binary and kept in the build,
-// shared by all its test processes (CTest runs them side by side): the
-// first to ask builds it, under a lock, with `construir(destino)`.
+// A file built once for this build of the test binary and of the master
+// database and kept in the build, shared by all its test processes (CTest
+// runs them side by side): the first to ask builds it, under a lock, with
+// `construir(destino)`.
 inline std::filesystem::path modelo(const std::string& nome,
                                     const std::function<void(const std::filesystem::path&)>& construir) {
     namespace fs = std::filesystem;
@@ -46,7 +47,12 @@ inline std::filesystem::path modelo(const std::string& nome,
     const fs::path pasta = exe.parent_path().parent_path() / "modelos_testes" / exe.filename();
     fs::create_directories(pasta);
     const fs::path ficheiro = pasta / nome, carimbo = pasta / (nome + ".carimbo");
-    const std::string deste = std::to_string(fs::last_write_time(exe).time_since_epoch().count());
+    std::string deste = std::to_string(fs::last_write_time(exe).time_since_epoch().count());
+    // A new game is made from the master database, which the seed data
+    // rebuilds without relinking the test binaries.
+    std::error_code sem_mestra;
+    const auto mestra = fs::last_write_time(GV_BASE_MESTRA, sem_mestra);
+    if (!sem_mestra) deste += " " + std::to_string(mestra.time_since_epoch().count());
     // One lock for the binary's processes; a builder that asks for another
     // model already holds it.
     static int dentro = 0;

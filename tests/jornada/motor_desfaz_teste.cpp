@@ -3,7 +3,9 @@
 // a league matchday and of a cup round pressed from the desk: afterwards the
 // file holds exactly one whole round more, with the game's memory agreeing,
 // or is as it was and the next press plays the round once, the round's
-// failure the one thing the person is told.
+// failure the one thing the person is told. The round's statements are
+// dealt out to FATIAS tests, each its own process, which CTest runs side by
+// side: together they interrupt every statement once.
 
 #include <sqlite3.h>
 
@@ -41,7 +43,11 @@ struct Interrupcao {
     }
 };
 
-class Motor_Desfaz : public teste::Com_Mestra {
+// Slice k interrupts statements k+1, k+1+FATIAS, k+1+2*FATIAS, ... of the
+// round: neighbouring statements, alike in cost, go to different slices.
+constexpr int FATIAS = 8;
+
+class Motor_Desfaz : public teste::Com_Mestra, public ::testing::WithParamInterface<int> {
 protected:
     void TearDown() override {
         desligar();
@@ -87,8 +93,9 @@ protected:
     long principal(const char* coluna) {
         return static_cast<long>(Base_Dados->valor(std::string("SELECT ") + coluna + " FROM principal").inteiro());
     }
-    // Played at every statement of the press; `inteira` tells whether the
-    // file holds exactly one whole round more than before it.
+    // Played at every statement of the press in this test's slice; `inteira`
+    // tells whether the file holds exactly one whole round more than before
+    // it.
     void em_cada_passo(const std::function<bool()>& inteira) {
         Interrupcao limpa;
         repor_partida(limpa);
@@ -100,7 +107,8 @@ protected:
         const long passos = limpa.contados;
         ASSERT_GT(passos, 100);
         int falhadas = 0;
-        for (long alvo = 1; alvo <= passos; ++alvo) {
+        long alvo = 1 + GetParam();
+        for (; alvo <= passos; alvo += FATIAS) {
             Interrupcao i;
             i.alvo = alvo;
             repor_partida(i);
@@ -129,13 +137,25 @@ protected:
             ASSERT_TRUE(inteira()) << alvo;
         }
         EXPECT_GT(falhadas, 0);
+        // The one slice whose next statement is past the round's last: there
+        // the round plays whole, uninterrupted, through as many statements
+        // as the press before the loop counted.
+        if (alvo != passos + 1) return;
+        Interrupcao i;
+        i.alvo = alvo;
+        repor_partida(i);
+        ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        desligar();
+        EXPECT_FALSE(i.feita);
+        EXPECT_EQ(i.contados, passos);
+        EXPECT_TRUE(inteira());
     }
 
     std::uint64_t sorteios_ = 0;
     int jornada_ = 0, eliminatoria_ = 0;
 };
 
-TEST_F(Motor_Desfaz, ALeagueMatchdayUndoneAtAnyStatementIsSavedWholeOrNotAtAll) {
+TEST_P(Motor_Desfaz, ALeagueMatchdayUndoneAtAnyStatementIsSavedWholeOrNotAtAll) {
     novo_jogo_pt();
     guardar_partida();
     em_cada_passo([&] {
@@ -147,7 +167,7 @@ TEST_F(Motor_Desfaz, ALeagueMatchdayUndoneAtAnyStatementIsSavedWholeOrNotAtAll) 
     });
 }
 
-TEST_F(Motor_Desfaz, ACupRoundUndoneAtAnyStatementIsSavedWholeOrNotAtAll) {
+TEST_P(Motor_Desfaz, ACupRoundUndoneAtAnyStatementIsSavedWholeOrNotAtAll) {
     novo_jogo_pt();
     Base_Dados->Execute("UPDATE principal SET Jornada = 5");
     Jornada_Actual = 5;
@@ -161,5 +181,7 @@ TEST_F(Motor_Desfaz, ACupRoundUndoneAtAnyStatementIsSavedWholeOrNotAtAll) {
                contar("SELECT count(*) FROM clubes_taca_qualif") == 0;
     });
 }
+
+INSTANTIATE_TEST_SUITE_P(Fatias, Motor_Desfaz, ::testing::Range(0, FATIAS));
 
 } // namespace
