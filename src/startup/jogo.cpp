@@ -329,6 +329,8 @@ Resultado_Jogo Carregar_Jogo() {
     ui().rato_normal();
     if (!aberto.base) return Resultado_Jogo::Recusado;
     Base_Dados = std::move(aberto.base);
+    // What a load killed while giving the game its own salt left beside it.
+    remover_com_diario(caminho + ".a-cifrar");
     ui().rato_ocupado();
     ui().processar_eventos();
     std::string vencedor_por_anunciar;
