@@ -144,6 +144,9 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         parar(txt("Tem que inserir o seu nome.", "You must put your name."));
         return Resultado_Jogo::Nome_Em_Falta;
     }
+    // The game's own key is derived while the file is chosen and the game
+    // seeded, off the player's wait.
+    db::Database::Chave_Nova chave = db::Database::preparar_chave(Ligacao_BD);
     Pedido_Ficheiro pedido;
     pedido.guardar = true;
     pedido.titulo = "Qual o nome do novo Ficheiro?";
@@ -177,12 +180,12 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
             semear(*Base_Dados, e.pais);
             t.commit();
         }
-        // Compacted into a file of the game's own key: no other game's log
-        // or journal can ever be played into it.
+        // Compacted into a file with a salt, and so a key, of its own: the
+        // pages of another game's log or journal cannot be read with it.
         const std::string& cifrado = limpeza.cifrado;
         remover_com_diario(cifrado);
         ponto_de_falha("compactar");
-        Base_Dados->exportar(cifrado, Ligacao_BD);
+        Base_Dados->exportar(cifrado, Ligacao_BD, std::move(chave));
         Base_Dados->Close();
         Base_Dados.reset();
         fs::remove(tmp);

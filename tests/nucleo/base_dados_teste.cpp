@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
+
 #include "apoio.h"
 #include "data/consultas.h"
 #include "montagem.h"
@@ -234,6 +236,52 @@ TEST_F(BaseDados, AFileAndItsCopiesOpenWithTheKeyDerivedOnce) {
         EXPECT_EQ(c->valor("SELECT count(*) FROM jogadores").int32(), 5) << f;
     }
     EXPECT_EQ(db::Database::derivacoes(), derivadas);
+}
+
+// The export is written as one commit of the engine, the new file synced
+// once and not once per table. Interrupted halfway, or its commit refused,
+// it leaves no file, the source as it was and the connection free.
+TEST_F(BaseDados, AnExportIsOneCommitAndAFailedOneLeavesNothing) {
+    struct Vigia {
+        int commits = 0, passos = 0, parar_em = 0;
+        bool recusar = false;
+    } v;
+    sqlite3_commit_hook(d->handle(), [](void* p) { auto* v = static_cast<Vigia*>(p); return ++v->commits, v->recusar ? 1 : 0; }, &v);
+    sqlite3_progress_handler(d->handle(), 10, [](void* p) { auto* v = static_cast<Vigia*>(p); return ++v->passos == v->parar_em ? 1 : 0; }, &v);
+    d->exportar(caminho("nova.gv"), Ligacao_BD);
+    EXPECT_EQ(v.commits, 1);
+    const int passos = v.passos;
+    const auto jogo = teste::ler_bytes(caminho("jogo.gv"));
+    for (bool recusar : {false, true}) {
+        v = {0, 0, recusar ? 0 : passos / 2, recusar};
+        EXPECT_THROW(d->exportar(caminho("falhada.gv"), Ligacao_BD), db::Erro_BD) << recusar;
+        EXPECT_FALSE(fs::exists(caminho("falhada.gv")) || fs::exists(caminho("falhada.gv-journal"))) << recusar;
+    }
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), jogo);
+    v = {};
+    d->exportar(caminho("falhada.gv"), Ligacao_BD);  // neither attached nor in a transaction any more
+    sqlite3_commit_hook(d->handle(), nullptr, nullptr);
+    sqlite3_progress_handler(d->handle(), 0, nullptr, nullptr);
+}
+
+// Keys got ready apart for new files, two at once: each file's salt its
+// own, each key derived once and kept; one got ready for another password
+// is not taken.
+TEST_F(BaseDados, KeysGotReadyApartAreEachTheirFilesOwnAndDerivedOnce) {
+    const int antes = db::Database::derivacoes();
+    auto a = db::Database::preparar_chave(Ligacao_BD), b = db::Database::preparar_chave(Ligacao_BD);
+    d->exportar(caminho("a.gv"), Ligacao_BD, std::move(b));
+    d->exportar(caminho("b.gv"), Ligacao_BD, std::move(a));
+    d->exportar(caminho("c.gv"), Ligacao_BD, db::Database::preparar_chave(";pwd=outra"));
+    EXPECT_EQ(db::Database::derivacoes(), antes + 4) << "two got ready, one for the other password, c.gv's own";
+    std::set<std::string> sais{teste::ler_bytes(caminho("jogo.gv")).substr(0, 16)};
+    for (const char* f : {"a.gv", "b.gv", "c.gv"}) {
+        sais.insert(teste::ler_bytes(caminho(f)).substr(0, 16));
+        auto c = db::Database::abrir(caminho(f), Ligacao_BD);
+        EXPECT_TRUE(c->chave_derivada() && c->valor("SELECT count(*) FROM jogadores").int32() == 5) << f;
+    }
+    EXPECT_EQ(sais.size(), 4u);
+    EXPECT_EQ(db::Database::derivacoes(), antes + 4);
 }
 
 // Root writes through file permissions: there the file sits on a read-only

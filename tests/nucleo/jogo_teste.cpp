@@ -5,6 +5,8 @@
 #include "jogo_apoio.h"
 #include "platform/falhas.h"
 
+#include <sqlite3.h>
+
 using namespace gv;
 namespace fs = std::filesystem;
 
@@ -142,6 +144,28 @@ TEST_F(NovoJogo, AFailureAtAnyStepLeavesTheOldFileAsItWas) {
         EXPECT_FALSE(porta.ocupado) << "the busy pointer is back to the arrow";
         desarmar_falhas();
     }
+}
+
+// The new game's key, got ready while the game is built, is the engine's
+// own: the file opens in a connection of the engine's with the password
+// alone. One key is derived for it, and none more to open it.
+TEST_F(NovoJogo, TheNewGameOpensWithThePasswordAloneAndCostsOneDerivation) {
+    const auto e = escolhas();
+    const int antes = db::Database::derivacoes();
+    ASSERT_EQ(novo_jogo("jogo.gv", e), Resultado_Jogo::Aberto);
+    EXPECT_EQ(db::Database::derivacoes(), antes + 1);
+    EXPECT_TRUE(Base_Dados->chave_derivada());
+    fechar();
+    sqlite3* h = nullptr;
+    const std::string senha = db::senha_da_ligacao(Ligacao_BD);
+    sqlite3_open_v2(caminho("jogo.gv").c_str(), &h, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_key(h, senha.data(), static_cast<int>(senha.size()));
+    std::string nome;
+    sqlite3_exec(h, "PRAGMA cipher_page_size = 4096; SELECT nome FROM principal", [](void* n, int, char** v, char**) {
+        return *static_cast<std::string*>(n) = v[0], 0;
+    }, &nome, nullptr);
+    sqlite3_close(h);
+    EXPECT_EQ(nome, "Manuel Tester");
 }
 
 class CarregarJogo : public NovoJogo {

@@ -1,19 +1,30 @@
 // The key of an enciphered file: derived here from the password and the
 // salt the file begins with, as the engine would, once per salt; and the
-// export of a whole database into a new file with a salt of its own.
+// export of a whole database into a new file with a salt of its own, whose
+// key may be got ready on a thread of its own meanwhile.
 
 #include "platform/db/database.h"
 #include "platform/db/interno.h"
 
+#include <openssl/core_names.h>
 #include <openssl/evp.h>
+#include <openssl/params.h>
 #include <openssl/rand.h>
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -55,6 +66,57 @@ const Derivacao& derivacao() {
     return d;
 }
 
+// One block of the engine's derivation (PBKDF2 over HMAC): the n-th
+// hash-long piece of the key, which owes nothing to the other pieces.
+bool bloco(const std::string& senha, const unsigned char* sal, std::size_t tamanho_sal, const Derivacao& k,
+           std::uint32_t n, unsigned char* saida, std::size_t tamanho) {
+    EVP_MAC* mac = EVP_MAC_fetch(nullptr, "HMAC", nullptr);
+    EVP_MAC_CTX* c = mac ? EVP_MAC_CTX_new(mac) : nullptr;
+    std::string nome = EVP_MD_get0_name(k.hash);
+    const OSSL_PARAM hash[] = {OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, nome.data(), 0),
+                               OSSL_PARAM_construct_end()};
+    const unsigned char numero[4] = {static_cast<unsigned char>(n >> 24), static_cast<unsigned char>(n >> 16),
+                                     static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n)};
+    const std::size_t h = static_cast<std::size_t>(EVP_MD_get_size(k.hash));
+    unsigned char u[EVP_MAX_MD_SIZE], t[EVP_MAX_MD_SIZE];
+    std::size_t lidos = 0;
+    bool ok = c && EVP_MAC_init(c, reinterpret_cast<const unsigned char*>(senha.data()), senha.size(), hash) &&
+              EVP_MAC_update(c, sal, tamanho_sal) && EVP_MAC_update(c, numero, sizeof numero) &&
+              EVP_MAC_final(c, u, &lidos, sizeof u) && lidos == h;
+    if (ok) std::memcpy(t, u, h);
+    for (int i = 1; ok && i < k.voltas; ++i) {
+        // The same key again, without its setting up.
+        ok = EVP_MAC_init(c, nullptr, 0, nullptr) && EVP_MAC_update(c, u, h) && EVP_MAC_final(c, u, &lidos, sizeof u);
+        for (std::size_t j = 0; j < h; ++j) t[j] ^= u[j];
+    }
+    if (ok) std::memcpy(saida, t, std::min(h, tamanho));
+    EVP_MAC_CTX_free(c);
+    EVP_MAC_free(mac);
+    return ok;
+}
+
+// The key derived as the engine would, its blocks side by side, each on a
+// thread of its own: the same key in the time of one block.
+bool derivar(const std::string& senha, const unsigned char* sal, std::size_t tamanho_sal, const Derivacao& k,
+             unsigned char* chave, std::size_t tamanho) {
+    const std::size_t h = static_cast<std::size_t>(EVP_MD_get_size(k.hash));
+    const std::size_t blocos = (tamanho + h - 1) / h;
+    std::vector<char> feitos(blocos, 0);
+    auto fazer = [&](std::size_t i) {
+        feitos[i] = bloco(senha, sal, tamanho_sal, k, static_cast<std::uint32_t>(i + 1), chave + i * h,
+                          tamanho - i * h);
+    };
+    std::vector<std::thread> outros;
+    for (std::size_t i = 1; i < blocos; ++i) try {
+            outros.emplace_back(fazer, i);
+        } catch (const std::system_error&) {
+            fazer(i);   // no thread to be had: here, in turn
+        }
+    fazer(0);
+    for (auto& t : outros) t.join();
+    return std::all_of(feitos.begin(), feitos.end(), [](char f) { return f != 0; });
+}
+
 } // namespace
 
 int Database::derivacoes_ = 0;
@@ -91,24 +153,59 @@ std::string Database::chave_guardada(const std::string& senha, const std::string
     return chave_do_sal(senha, sal);
 }
 
+namespace {
+
+// The keys derived so far and their count, for every thread: one may be
+// deriving a new file's key while another opens a file.
+std::mutex guarda_chaves;
+std::map<std::string, std::string> guardadas;
+
+} // namespace
+
+int Database::derivacoes() {
+    std::lock_guard<std::mutex> l(guarda_chaves);
+    return derivacoes_;
+}
+
 // The raw key for this password and salt, kept for the process: a file's
-// copies share its salt.
+// copies share its salt. The derivation itself runs unlocked.
 std::string Database::chave_do_sal(const std::string& senha, const unsigned char* sal) {
     constexpr std::size_t Chave = 32;
     const Derivacao& k = derivacao();
     if (k.voltas <= 0 || !k.hash) return {};
-    static std::map<std::string, std::string> guardadas;
     std::string onde = senha;
     onde.push_back('\0');
     onde.append(reinterpret_cast<const char*>(sal), Tamanho_Sal);
-    auto it = guardadas.find(onde);
-    if (it != guardadas.end()) return it->second;
+    {
+        std::lock_guard<std::mutex> l(guarda_chaves);
+        auto it = guardadas.find(onde);
+        if (it != guardadas.end()) return it->second;
+        ++derivacoes_;
+    }
     unsigned char chave[Chave];
-    ++derivacoes_;
-    if (PKCS5_PBKDF2_HMAC(senha.data(), static_cast<int>(senha.size()), sal, Tamanho_Sal, k.voltas, k.hash, Chave,
-                          chave) != 1)
-        return {};
+    if (!derivar(senha, sal, Tamanho_Sal, k, chave, Chave)) return {};
+    std::lock_guard<std::mutex> l(guarda_chaves);
     return guardadas.emplace(std::move(onde), "x'" + hexadecimal(chave, Chave) + "'").first->second;
+}
+
+std::string Database::chave_com_sal(const std::string& senha, const unsigned char* sal) {
+    const std::string k = chave_do_sal(senha, sal);
+    return k.empty() ? k : k.substr(0, k.size() - 1) + hexadecimal(sal, Tamanho_Sal) + "'";
+}
+
+// Only once a key derived here has opened a file: the engine's way is then
+// known already, and the thread touches nothing of the engine.
+Database::Chave_Nova Database::preparar_chave(const std::string& ligacao) {
+    Chave_Nova c;
+    c.senha_ = senha_da_ligacao(ligacao);
+    std::array<unsigned char, Tamanho_Sal> sal;
+    if (c.senha_.empty() || !derivacao_provada_ || RAND_bytes(sal.data(), Tamanho_Sal) != 1) return c;
+    try {
+        c.chave_ = std::async(std::launch::async, [senha = c.senha_, sal] { return chave_com_sal(senha, sal.data()); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the export derives the key itself.
+    }
+    return c;
 }
 
 void Database::compactar() {
@@ -119,21 +216,23 @@ void Database::compactar() {
     if (rc != SQLITE_OK) falhar(rc, "VACUUM");
 }
 
-void Database::exportar(const std::string& destino, const std::string& ligacao) {
+void Database::exportar(const std::string& destino, const std::string& ligacao, Chave_Nova preparada) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Exportação dentro de uma transacção");
     std::error_code ec;
     if (fs::exists(destino, ec)) throw Erro_BD(ERRO_FICHEIRO, "O ficheiro já existe: " + destino);
     const std::string senha = senha_da_ligacao(ligacao);
     std::string chave = senha;
-    // The key is derived here from a salt drawn here, and handed over with
-    // it: the new file begins with that salt, and opening it later costs no
-    // second derivation. Until a key derived here has opened a file, the
-    // engine derives it, with a salt of its own drawing.
-    unsigned char sal[Tamanho_Sal];
-    if (!senha.empty() && derivacao_provada_ && RAND_bytes(sal, Tamanho_Sal) == 1) {
-        const std::string k = chave_do_sal(senha, sal);
-        if (!k.empty()) chave = k.substr(0, k.size() - 1) + hexadecimal(sal, Tamanho_Sal) + "'";
+    // The key is derived here from a salt drawn here (or was got ready so
+    // by preparar_chave), and handed over with it: the new file begins with
+    // that salt, and opening it later costs no second derivation. Until a
+    // key derived here has opened a file, the engine derives it, with a
+    // salt of its own drawing.
+    if (!senha.empty() && derivacao_provada_) {
+        std::string k = preparada.chave_.valid() && preparada.senha_ == senha ? preparada.chave_.get() : std::string();
+        unsigned char sal[Tamanho_Sal];
+        if (k.empty() && RAND_bytes(sal, Tamanho_Sal) == 1) k = chave_com_sal(senha, sal);
+        if (!k.empty()) chave = std::move(k);
     }
     // An attached file takes the engine's default page size.
     const std::string antes = valor("PRAGMA cipher_default_page_size").texto();
@@ -147,9 +246,15 @@ void Database::exportar(const std::string& destino, const std::string& ligacao) 
         }
     } repor{db_, antes};
     Execute("ATTACH DATABASE ? AS gv_novo KEY ?", {destino, chave});
+    // One transaction, not one per table and index: the new file's journal
+    // is synced a couple of times in all. The source is only read.
     try {
+        executar_script("BEGIN");
         valor("SELECT sqlcipher_export('gv_novo')");
-    } catch (const Erro_BD&) {
+        executar_script("COMMIT");
+    } catch (...) {
+        // The engine may have undone it already.
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_exec(db_, "DETACH DATABASE gv_novo", nullptr, nullptr, nullptr);
         fs::remove(destino, ec);
         fs::remove(destino + "-journal", ec);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -234,15 +235,30 @@ public:
     // salt (kept for the process: a file's copies share its salt), and how
     // many keys were derived so far.
     bool chave_derivada() const { return chave_derivada_; }
-    static int derivacoes() { return derivacoes_; }
+    static int derivacoes();
 
     // Rewrites the file compactly in place, on this connection, as one
     // transaction of the engine: a failure leaves the file as it was.
     void compactar();
+    // The key of a new file, got ready apart: its salt drawn at once, and
+    // the key derived from it on a thread of its own while the caller
+    // builds what goes into the file. Empty (the export then derives one
+    // itself) until a key derived here has opened a file. Left unused, it
+    // waits for its thread to end when it goes.
+    class Chave_Nova {
+    private:
+        friend class Database;
+        std::string senha_;
+        std::future<std::string> chave_;   // the raw key with the salt after it
+    };
+    static Chave_Nova preparar_chave(const std::string& ligacao);
     // Writes the whole database, compactly, to the new file destino under
     // the same password and page size but a salt of its own, so that its
     // key is its own: no other game's log or journal can be read with it.
-    void exportar(const std::string& destino, const std::string& ligacao);
+    // It is one transaction of the engine: a failure leaves no file and the
+    // source as it was. The key is the one given, if got ready for this
+    // password, or one derived here.
+    void exportar(const std::string& destino, const std::string& ligacao, Chave_Nova preparada = {});
     // For a game being played: commits go to a write-ahead log, synced,
     // and each is moved into the file at once; the file is given back its
     // rollback journal when closed. Each page a commit changes is then
@@ -289,6 +305,8 @@ private:
     void configurar(const std::string& ligacao);
     static std::string chave_guardada(const std::string& senha, const std::string& caminho);
     static std::string chave_do_sal(const std::string& senha, const unsigned char* sal);
+    // The raw key for a new file: derived from the salt, the salt after it.
+    static std::string chave_com_sal(const std::string& senha, const unsigned char* sal);
     static int derivacoes_;
     static bool derivacao_provada_;   // a key derived here has opened a file
     // How a file is opened: with one page size only (0: each of ours in
