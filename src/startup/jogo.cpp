@@ -214,6 +214,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
             d.Execute("INSERT INTO clubes_taca_qualif (clube) SELECT clube FROM clubes_taca");
             Sortear_Jogos_Taca();
             Escolher_Melhor_Equipa();
+            d.nova_marca();
             ponto_de_falha("novo_jogo.antes_de_gravar");
             t.commit();
         }
@@ -339,11 +340,11 @@ Resultado_Jogo Carregar_Jogo() {
     std::string vencedor_por_anunciar;
     try {
         criar_indices(*Base_Dados);
-        if (Base_Dados->marca_lida().base == 0)
-            dar_sal_proprio(caminho);
-        else
-            Compactar_Base_Dados(*Base_Dados);
-        Base_Dados->modo_jogo();
+        const bool sal_proprio = Base_Dados->marca_lida().base != 0;
+        if (!sal_proprio) dar_sal_proprio(caminho);
+        // Compacted as play begins, unless the new salt just did it.
+        if (sal_proprio) ponto_de_falha("compactar");
+        Base_Dados->modo_jogo(sal_proprio);
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();
         Jornada_Actual = p["Jornada"].int32();

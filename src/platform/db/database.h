@@ -264,9 +264,14 @@ public:
     // rollback journal when closed. Each page a commit changes is then
     // written and enciphered once, not twice as with the journal. A file
     // that cannot take the log stays with its journal (the failure goes to
-    // the error log). Entering play draws the file a mark of its own (see
-    // Marca), so that two copies of one game part ways at once.
-    void modo_jogo();
+    // the error log). compactar_antes: the file is compacted on the way, in
+    // the log with the mark entering play draws (see Marca), and moved into
+    // the file with it.
+    void modo_jogo(bool compactar_antes = false);
+    // Before play, within the open transaction: draws the file a new mark
+    // (see Marca), so that a copy of it loaded elsewhere parts ways with it
+    // at once and no log of that copy continues this file.
+    void nova_marca();
     // Which state of a game the file holds: every commit in play draws a
     // new mark, and keeps with it the mark the file alone held at its last
     // complete checkpoint, its base. A log continues a file when its base
@@ -321,6 +326,9 @@ private:
     long long marca_ = 0;             // in play: the mark of the last commit
     long long marca_ficheiro_ = 0;    // and the mark the file alone holds
     void marcar();                    // writes a new mark within the open commit
+    // Moves whatever the log holds into the file and gives the file back its
+    // rollback journal, the log gone: the file alone then holds the game.
+    void deixar_log();
     // What a query's text tells once: the table its rows can be written
     // back to, the statement that also reads their rowid, the columns.
     struct Forma {

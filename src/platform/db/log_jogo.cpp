@@ -301,7 +301,7 @@ void Database::marcar() {
     marca_ = nova;
 }
 
-void Database::modo_jogo() {
+void Database::modo_jogo(bool compactar_antes) {
     if (!db_ || modo_ == Modo::So_Leitura || wal_) return;
     char* erro = nullptr;
     // Answers the mode it is in; a file that cannot take it stays as it was.
@@ -322,18 +322,50 @@ void Database::modo_jogo() {
     if (!wal_) {
         rc = sqlite3_exec(db_, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", db_);
+        if (compactar_antes) compactar();
         return;
     }
     // Entering play, the file alone holds the whole game. It draws a mark of
-    // its own at once: a copy of this file that is played elsewhere parts
-    // ways with it here, and no log of that copy continues this one. A file
-    // never played is marked twice, so that every commit after has a base.
+    // its own at once: a copy of this file loaded elsewhere parts ways with
+    // it here, and no log of that copy continues this one. A file never
+    // marked is marked twice, so that every commit after has a base. The
+    // mark needs no sync of its own: the checkpoint that moves it into the
+    // file syncs the log, then the file: a cut before it leaves the file as
+    // it was.
     marca_ = marca_ficheiro_ = valor("PRAGMA user_version").inteiro();
-    const bool nunca = marca_ == 0;
-    for (int vez = nunca ? 2 : 1; vez > 0; --vez) {
+    const std::string sincronia = valor("PRAGMA synchronous").texto();
+    struct Repor {
+        sqlite3* db;
+        std::string sql;
+        ~Repor() { sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr); }
+    } repor{db_, "PRAGMA synchronous = " + sincronia};
+    const int rc_sincronia = sqlite3_exec(db_, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+    if (rc_sincronia != SQLITE_OK) falhar(rc_sincronia, "synchronous");
+    // The compaction goes into the log with the mark, and the one
+    // checkpoint after the mark moves both into the file.
+    if (compactar_antes) compactar();
+    for (int vez = marca_ == 0 ? 2 : 1; vez > 0; --vez) {
         Transaccao t(*this);
         t.commit();
     }
+    // The log the compaction grew to the file's size goes back to nothing:
+    // play grows it again as it needs, from a file that holds everything.
+    if (compactar_antes) {
+        const int rc_log = sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        if (rc_log == SQLITE_OK) marca_ficheiro_ = marca_;
+        else registar(rc_log, "checkpoint", db_);
+    }
+}
+
+void Database::nova_marca() {
+    if (transaccoes_ == 0 || wal_) throw Erro_BD(SQLITE_MISUSE, "Marca fora de uma transacção, ou em jogo");
+    const long long antes = valor("PRAGMA user_version").inteiro(), nova = marca_nova();
+    // Its base is the mark it had: the journal of this very commit, cut
+    // off, puts that back. A file never marked takes its own as base.
+    const std::string sql = "PRAGMA user_version = " + std::to_string(nova) +
+                            "; PRAGMA application_id = " + std::to_string(antes ? antes : nova);
+    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, sql);
 }
 
 bool Database::pousar() {
@@ -394,7 +426,11 @@ Database::Jogo_Aberto Database::abrir_jogo(const std::string& caminho, const std
     const std::vector<std::string> ao_lado = sobras(caminho);
     if (ao_lado.empty()) {
         auto d = abrir(caminho, ligacao);
-        if (aceitar(*d)) r.base = std::move(d);
+        if (!aceitar(*d)) return r;
+        // A file left in the log's mode with its log gone away is given its
+        // journal back before anything is written to it.
+        d->deixar_log();
+        r.base = std::move(d);
         return r;
     }
     int pagina_par = 0;
@@ -475,12 +511,21 @@ Database::Jogo_Aberto Database::abrir_jogo(const std::string& caminho, const std
             throw sobra_alheia(caminho, com_conteudo, "o ficheiro não se lê com ele");
         }
         if (so) {
-            const bool nada_acrescenta = com->marca == so->marca && com->base == so->base;
-            const bool continua = com->base == so->marca;
-            // A log of the earlier version, which counted its commits.
-            const bool contado = com->base == 0 && so->base == 0 && com->marca == so->marca + 1;
-            if (!nada_acrescenta && !continua && !contado)
-                throw sobra_alheia(caminho, com_conteudo, "continua outra cópia do jogo");
+            bool proprio;
+            if (com_log) {
+                // A log goes forward from the file: it adds nothing to it,
+                // or starts from the mark the file alone holds.
+                const bool nada_acrescenta = com->marca == so->marca && com->base == so->base;
+                const bool continua = com->base == so->marca;
+                // A log of the earlier version, which counted its commits.
+                const bool contado = com->base == 0 && so->base == 0 && com->marca == so->marca + 1;
+                proprio = nada_acrescenta || continua || contado;
+            } else {
+                // A journal goes back: to the mark the file holds, or to the
+                // one a new mark cut off halfway was drawn over (or to none).
+                proprio = com->marca == so->marca || com->marca == so->base || com->marca == 0;
+            }
+            if (!proprio) throw sobra_alheia(caminho, com_conteudo, "continua outra cópia do jogo");
         }
         if (!inteira) {
             d.reset();
@@ -497,25 +542,29 @@ Database::Jogo_Aberto Database::abrir_jogo(const std::string& caminho, const std
     // The file alone then holds the game.
     auto d = abrir_com(caminho, ligacao, Modo::Leitura_Escrita, {pagina_par, com_log});
     ponto_de_falha("carregar.tomar");
+    d->deixar_log();
+    r.base = std::move(d);
+    return r;
+}
+
+void Database::deixar_log() {
     std::string modo;
     char* erro = nullptr;
     int rc = sqlite3_exec(
-        d->db_, "PRAGMA journal_mode=DELETE",
+        db_, "PRAGMA journal_mode=DELETE",
         [](void* m, int, char** v, char**) {
             *static_cast<std::string*>(m) = v[0] ? v[0] : "";
             return 0;
         },
         &modo, &erro);
     sqlite3_free(erro);
-    if (rc != SQLITE_OK) d->falhar(rc, "journal_mode=DELETE");
+    if (rc != SQLITE_OK) falhar(rc, "journal_mode=DELETE");
     if (modo != "delete")
-        throw Erro_BD(ERRO_FICHEIRO, "O log de " + caminho + " não pôde ser passado para o ficheiro",
+        throw Erro_BD(ERRO_FICHEIRO, "O log de " + caminho_ + " não pôde ser passado para o ficheiro",
                       Erro_BD::Tipo::Erro_ES);
-    rc = sqlite3_exec(d->db_, "PRAGMA locking_mode=NORMAL; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
+    rc = sqlite3_exec(db_, "PRAGMA locking_mode=NORMAL; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
                       nullptr);
-    if (rc != SQLITE_OK) d->falhar(rc, "locking_mode=NORMAL");
-    r.base = std::move(d);
-    return r;
+    if (rc != SQLITE_OK) falhar(rc, "locking_mode=NORMAL");
 }
 
 } // namespace gv::db
