@@ -121,8 +121,8 @@ TEST_F(Sobras, TwoKillsInARowAtAnyPointLeaveFilesTheGamesOwnLoadOpens) {
         abre_como("Segundo", 2);
     }
     // Killed in the middle of loading, twice: while copying privately,
-    // while taking the log in, while compacting.
-    for (const char* ponto : {"carregar.copia", "carregar.tomar", "compactar"}) {
+    // while taking the log in, before and after compacting.
+    for (const char* ponto : {"carregar.copia", "carregar.tomar", "compactar", "base.compactada"}) {
         SCOPED_TRACE(ponto);
         recomecar();
         jogar_e_morrer("jogo.gv", "Primeiro", "base.pousar");

@@ -343,7 +343,10 @@ void Database::modo_jogo(bool compactar_antes) {
     if (rc_sincronia != SQLITE_OK) falhar(rc_sincronia, "synchronous");
     // The compaction goes into the log with the mark, and the one
     // checkpoint after the mark moves both into the file.
-    if (compactar_antes) compactar();
+    if (compactar_antes) {
+        compactar();
+        ponto_de_falha("base.compactada");
+    }
     for (int vez = marca_ == 0 ? 2 : 1; vez > 0; --vez) {
         Transaccao t(*this);
         t.commit();
