@@ -234,7 +234,7 @@ sqlite3_stmt* Database::preparar(std::string_view sql) {
 
 int Database::Execute(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
-    // In play a write on its own is a transaction of its own, counted and
+    // In play a write on its own is a transaction of its own, marked and
     // moved into the file as every commit is.
     if (wal_ && transaccoes_ == 0 && !sqlite3_stmt_readonly(st)) {
         Transaccao t(*this);
