@@ -603,16 +603,19 @@ TEST(InterfaceQt, TheFileListShowsSizeTypeAndDateWhole) {
     f.close();
     // Qt keeps the columns' widths and the view a person left; its own.
     QSettings qt("QtProject");
-    qt.remove("FileDialog/treeViewHeader");
-    qt.setValue("FileDialog/viewMode", "List");
     Pedido_Ficheiro p;
     p.pasta_inicial = pasta.path().toStdString();
-    for (const bool portugues : {false, true}) {
+    // Switched to the details, and opened on them with the columns the
+    // dialog before left.
+    for (const auto& [portugues, detalhes] : {std::pair{false, false}, {true, false}, {true, true}}) {
         if (!Lingua_Qt(portugues)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
+        if (!detalhes) qt.remove("FileDialog/treeViewHeader");
+        qt.setValue("FileDialog/viewMode", detalhes ? "Detail" : "List");
+        qt.sync();
         QStringList cortados;
-        quando_modal([&](QWidget* w) {
+        quando_modal([&, detalhes = detalhes](QWidget* w) {
             auto* lista = w->findChild<QTreeView*>(QStringLiteral("treeView"));
-            qobject_cast<QFileDialog*>(w)->setViewMode(QFileDialog::Detail);
+            if (!detalhes) qobject_cast<QFileDialog*>(w)->setViewMode(QFileDialog::Detail);
             ASSERT_TRUE(teste::esperar_ate([&] { return lista->model()->rowCount(lista->rootIndex()) == 1; }, 5000));
             QApplication::processEvents();
             const int margem = 2 * (lista->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lista) + 1);
@@ -625,7 +628,7 @@ TEST(InterfaceQt, TheFileListShowsSizeTypeAndDateWhole) {
             static_cast<QDialog*>(w)->reject();
         });
         EXPECT_FALSE(Interface_Qt().escolher_ficheiro(p).has_value());
-        EXPECT_EQ(cortados.join(" | ").toStdString(), "") << (portugues ? "pt" : "en");
+        EXPECT_EQ(cortados.join(" | ").toStdString(), "") << (portugues ? "pt" : "en") << (detalhes ? ", details" : "");
     }
 }
 

@@ -117,28 +117,36 @@ void alargar_janela(QWidget& janela, int falta) {
 // The detail list's columns after the name as wide as their texts ("416.00
 // KiB", "gráfico Graphviz DOT", the date): Qt sizes them for samples of its
 // own and leaves out the cells' margins. Measured once the folder's files
-// (or their details) arrive; a column only grows, so one the person widened
-// stays so. What they grew the dialog grows too, once the list is in view
-// (a hidden list's width is none of its own).
+// (or their details) arrive and when the list shows; a column only grows,
+// so one the person widened stays so. The dialog grows to show them all,
+// once the list is in view (a hidden list's width is none of its own).
 void mostrar_colunas_inteiras(QFileDialog& dialogo) {
     auto* lista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!lista || !lista->model()) return;
     auto* medir = new QTimer(lista);
     medir->setSingleShot(true);
-    QObject::connect(medir, &QTimer::timeout, lista, [lista, &dialogo, cresceu = false]() mutable {
+    QObject::connect(medir, &QTimer::timeout, lista, [lista, &dialogo] {
         const QAbstractItemView& vista = *lista;   // where the widest text is asked for publicly
         QHeaderView* cabecalho = lista->header();
         for (int c = 1; c < cabecalho->count(); ++c)
-            if (const int precisa = vista.sizeHintForColumn(c); cabecalho->sectionSize(c) < precisa) {
+            if (const int precisa = vista.sizeHintForColumn(c); cabecalho->sectionSize(c) < precisa)
                 cabecalho->resizeSection(c, precisa);
-                cresceu = true;
-            }
-        if (!cresceu || !lista->isVisible()) return;
-        cresceu = false;
+        // Columns grown here, or as wide as a dialog before left them.
+        if (!lista->isVisible()) return;
         if (const int falta = cabecalho->length() - lista->viewport()->width(); falta > 0)
             alargar_janela(dialogo, falta);
     });
     const auto depois = [medir] { medir->start(0); };
+    // The folder may be read before the dialog shows: measured again then.
+    struct Ao_Mostrar : QObject {
+        QTimer* medir;
+        Ao_Mostrar(QObject* pai, QTimer* m) : QObject(pai), medir(m) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Show) medir->start(0);
+            return false;
+        }
+    };
+    lista->installEventFilter(new Ao_Mostrar(lista, medir));
     QObject::connect(lista->model(), &QAbstractItemModel::rowsInserted, medir, depois);
     QObject::connect(lista->model(), &QAbstractItemModel::dataChanged, medir, depois);
     if (auto* vistas = dialogo.findChild<QStackedWidget*>(QStringLiteral("stackedWidget")))
