@@ -28,7 +28,8 @@ db::Erro_BD::Tipo tipo_de(const std::exception& e) {
 
 std::string Causa_Erro(const std::exception& e) {
     using T = db::Erro_BD::Tipo;
-    switch (tipo_de(e)) {
+    const T tipo = tipo_de(e);
+    switch (tipo) {
     case T::Pasta_Temporaria: {
         // Named as the person would look for it, with what the system said.
         auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
@@ -69,7 +70,7 @@ std::string Causa_Erro(const std::exception& e) {
         // Named as the person sees it in the game's folder.
         auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
         const std::string nome = bd ? std::filesystem::path(bd->ficheiro()).filename().string() : std::string();
-        if (tipo_de(e) == T::Sobra_Danificada)
+        if (tipo == T::Sobra_Danificada)
             return ingles() ? "The file \"" + nome + "\" beside the game is damaged. Move it to another folder and "
                                                      "open the game again: it opens without what that file held."
                             : "O ficheiro \"" + nome + "\" ao lado do jogo está danificado. Mova-o para outra pasta "

@@ -340,10 +340,12 @@ Resultado_Jogo Carregar_Jogo() {
     std::string vencedor_por_anunciar;
     try {
         criar_indices(*Base_Dados);
+        // Compacted as play begins, unless a new salt does it now.
         const bool sal_proprio = Base_Dados->marca_lida().base != 0;
-        if (!sal_proprio) dar_sal_proprio(caminho);
-        // Compacted as play begins, unless the new salt just did it.
-        if (sal_proprio) ponto_de_falha("compactar");
+        if (sal_proprio)
+            ponto_de_falha("compactar");
+        else
+            dar_sal_proprio(caminho);
         Base_Dados->modo_jogo(sal_proprio);
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();

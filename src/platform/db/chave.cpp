@@ -237,14 +237,7 @@ void Database::exportar(const std::string& destino, const std::string& ligacao, 
     // An attached file takes the engine's default page size.
     const std::string antes = valor("PRAGMA cipher_default_page_size").texto();
     executar_script("PRAGMA cipher_default_page_size = " + std::to_string(pagina_));
-    struct Repor {
-        sqlite3* db;
-        std::string pagina;
-        ~Repor() {
-            if (!pagina.empty())
-                sqlite3_exec(db, ("PRAGMA cipher_default_page_size = " + pagina).c_str(), nullptr, nullptr, nullptr);
-        }
-    } repor{db_, antes};
+    const Repor_Pragma repor{db_, antes.empty() ? std::string() : "PRAGMA cipher_default_page_size = " + antes};
     Execute("ATTACH DATABASE ? AS gv_novo KEY ?", {destino, chave});
     // One transaction, not one per table and index: the new file's journal
     // is synced a couple of times in all. The source is only read.

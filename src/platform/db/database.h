@@ -268,9 +268,9 @@ public:
     // the log with the mark entering play draws (see Marca), and moved into
     // the file with it.
     void modo_jogo(bool compactar_antes = false);
-    // Before play, within the open transaction: draws the file a new mark
-    // (see Marca), so that a copy of it loaded elsewhere parts ways with it
-    // at once and no log of that copy continues this file.
+    // For a file being made, within its open transaction and before play:
+    // a mark of its own (see Marca), its own base, so that entering play
+    // marks it once, as it does a file already played.
     void nova_marca();
     // Which state of a game the file holds: every commit in play draws a
     // new mark, and keeps with it the mark the file alone held at its last

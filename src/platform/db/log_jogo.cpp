@@ -333,12 +333,7 @@ void Database::modo_jogo(bool compactar_antes) {
     // file syncs the log, then the file: a cut before it leaves the file as
     // it was.
     marca_ = marca_ficheiro_ = valor("PRAGMA user_version").inteiro();
-    const std::string sincronia = valor("PRAGMA synchronous").texto();
-    struct Repor {
-        sqlite3* db;
-        std::string sql;
-        ~Repor() { sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr); }
-    } repor{db_, "PRAGMA synchronous = " + sincronia};
+    const Repor_Pragma repor{db_, "PRAGMA synchronous = " + valor("PRAGMA synchronous").texto()};
     const int rc_sincronia = sqlite3_exec(db_, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
     if (rc_sincronia != SQLITE_OK) falhar(rc_sincronia, "synchronous");
     // The compaction goes into the log with the mark, and the one
@@ -362,11 +357,9 @@ void Database::modo_jogo(bool compactar_antes) {
 
 void Database::nova_marca() {
     if (transaccoes_ == 0 || wal_) throw Erro_BD(SQLITE_MISUSE, "Marca fora de uma transacção, ou em jogo");
-    const long long antes = valor("PRAGMA user_version").inteiro(), nova = marca_nova();
-    // Its base is the mark it had: the journal of this very commit, cut
-    // off, puts that back. A file never marked takes its own as base.
-    const std::string sql = "PRAGMA user_version = " + std::to_string(nova) +
-                            "; PRAGMA application_id = " + std::to_string(antes ? antes : nova);
+    // A file made here has no past: its mark is its own base.
+    const std::string nova = std::to_string(marca_nova());
+    const std::string sql = "PRAGMA user_version = " + nova + "; PRAGMA application_id = " + nova;
     const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) falhar(rc, sql);
 }
@@ -505,10 +498,6 @@ Database::Jogo_Aberto Database::abrir_jogo(const std::string& caminho, const std
         } catch (const Erro_BD&) {
             // Pages the file's key cannot read, or damage the side does not mend.
         }
-        // Damage of the file's own that nothing beside it mends is the file's.
-        auto danificado = [&] {
-            return Erro_BD(SQLITE_CORRUPT, "O ficheiro está danificado: " + caminho, Erro_BD::Tipo::Danificada);
-        };
         if (!com) {
             if (falha_so) throw *falha_so;
             throw sobra_alheia(caminho, com_conteudo, "o ficheiro não se lê com ele");
@@ -524,15 +513,17 @@ Database::Jogo_Aberto Database::abrir_jogo(const std::string& caminho, const std
                 const bool contado = com->base == 0 && so->base == 0 && com->marca == so->marca + 1;
                 proprio = nada_acrescenta || continua || contado;
             } else {
-                // A journal goes back: to the mark the file holds, or to the
-                // one a new mark cut off halfway was drawn over (or to none).
-                proprio = com->marca == so->marca || com->marca == so->base || com->marca == 0;
+                // A journal goes back to the state it was cut off from; marks
+                // are only drawn in the log, so that state has the file's.
+                proprio = com->marca == so->marca;
             }
             if (!proprio) throw sobra_alheia(caminho, com_conteudo, "continua outra cópia do jogo");
         }
         if (!inteira) {
             d.reset();
-            if (falha_so || abrir(solo, ligacao)->valor("PRAGMA integrity_check").texto() != "ok") throw danificado();
+            // Damage of the file's own that nothing beside it mends is the file's.
+            if (falha_so || abrir(solo, ligacao)->valor("PRAGMA integrity_check").texto() != "ok")
+                throw Erro_BD(SQLITE_CORRUPT, "O ficheiro está danificado: " + caminho, Erro_BD::Tipo::Danificada);
             throw Erro_BD(SQLITE_CORRUPT, "Ao lado de " + caminho + " está " + com_conteudo + ", danificado",
                           Erro_BD::Tipo::Sobra_Danificada, com_conteudo);
         }

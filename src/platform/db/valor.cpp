@@ -156,4 +156,8 @@ void registar(int rc, const std::string& o_que, sqlite3* db) {
                  db ? sqlite3_errmsg(db) : sqlite3_errstr(rc), o_que.c_str());
 }
 
+Repor_Pragma::~Repor_Pragma() {
+    if (!sql.empty()) sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+}
+
 } // namespace gv::db
