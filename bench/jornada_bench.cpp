@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/db/em_jogo.h"
 #include "data/estado.h"
 #include "data/liga.h"
 #include "matchday/marcadores.h"
@@ -94,7 +95,7 @@ public:
         fs::remove(copia, ec);
         fs::copy_file(origem, copia);
         Base_Dados = db::Database::abrir(copia, Ligacao_BD);
-        Base_Dados->modo_jogo();
+        db::entrar_em_jogo(*Base_Dados);
         Ficheiro_Jogo = copia;
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca FROM principal");
         Clube_Treinador = p["equipa"].texto();

@@ -17,6 +17,12 @@ const std::exception& causa_de(const std::exception& e) {
     return e;
 }
 
+// The file a failure is about, as the person sees it in its folder.
+std::string nome_de(const std::exception& e) {
+    auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e));
+    return bd ? std::filesystem::path(bd->ficheiro()).filename().string() : std::string();
+}
+
 db::Erro_BD::Tipo tipo_de(const std::exception& e) {
     if (auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e))) return bd->tipo();
     if (auto* fs = dynamic_cast<const std::filesystem::filesystem_error*>(&e)) return db::tipo_do_sistema(fs->code());
@@ -58,27 +64,64 @@ std::string Causa_Erro(const std::exception& e) {
     case T::Sem_Permissao:
         return txt("Não há permissão para escrever no ficheiro, ou na pasta onde está.",
                    "There is no permission to write to the file, or to its folder.");
-    case T::Bloqueada:
-        return txt("O ficheiro está a ser usado por outro programa.", "The file is in use by another program.");
+    case T::Bloqueada: {
+        const std::string nome = nome_de(e);
+        if (nome.empty())
+            return txt("O ficheiro está a ser usado por outro programa.", "The file is in use by another program.");
+        return ingles() ? "The file \"" + nome + "\" is in use by another program."
+                        : "O ficheiro \"" + nome + "\" está a ser usado por outro programa.";
+    }
+    case T::Noutra_Janela: {
+        const std::string nome = nome_de(e);
+        return ingles() ? "The game \"" + nome + "\" is open in another window of Golvantario. Close it there first."
+                        : "O jogo \"" + nome + "\" está aberto noutra janela do Golvantario. Feche-o lá primeiro.";
+    }
+    case T::Pasta_So_Leitura: {
+        // Named as the person would look for it, with the log the game may
+        // have beside it.
+        auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e));
+        const std::filesystem::path jogo = bd ? bd->ficheiro() : std::string();
+        const std::string pasta = jogo.parent_path().empty() ? "." : jogo.parent_path().string();
+        const std::string log = jogo.filename().string() + "-wal";
+        return ingles() ? "The folder \"" + pasta + "\" is read-only, and a game is played where it can be written. "
+                              "Copy the game, with the file \"" + log + "\" if it is beside it, to a folder that "
+                              "can be written to, and open it there."
+                        : "A pasta \"" + pasta + "\" só pode ser lida, e um jogo é jogado onde se pode escrever. "
+                              "Copie o jogo, com o ficheiro \"" + log + "\" se estiver ao lado dele, para uma "
+                              "pasta onde se possa escrever, e abra-o aí.";
+    }
     case T::Erro_ES: return txt("Houve um erro de leitura ou escrita no disco.", "The disk failed to read or write.");
     case T::Sem_Ficheiro: return txt("O ficheiro não existe.", "The file does not exist.");
     case T::Nao_E_Base:
         return txt("O ficheiro não é um jogo do Golvantario.", "The file is not a Golvantario game.");
     case T::Danificada: return txt("O ficheiro está danificado.", "The file is damaged.");
+    case T::Sobra_Estranha:
+    case T::Sobra_Grande:
     case T::Sobra_Alheia:
     case T::Sobra_Danificada: {
-        // Named as the person sees it in the game's folder.
-        auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
-        const std::string nome = bd ? std::filesystem::path(bd->ficheiro()).filename().string() : std::string();
+        const std::string nome = nome_de(e);
+        const std::string mover =
+            txt(" Mova-o para outra pasta e abra o jogo de novo", " Move it to another folder and open the game again");
+        if (tipo == T::Sobra_Estranha)
+            return (ingles() ? "Beside the game there is \"" + nome + "\", which is not an ordinary file (a folder, a "
+                                                                      "link or a pipe)."
+                             : "Ao lado do jogo está \"" + nome + "\", que não é um ficheiro comum (uma pasta, uma "
+                                                                    "ligação ou um canal).") +
+                   mover + ".";
+        // The others name the file as the person sees it beside the game.
+        const std::string ficheiro = ingles() ? "The file \"" + nome + "\" beside the game "
+                                              : "O ficheiro \"" + nome + "\" ao lado do jogo ";
+        auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e));
+        if (tipo == T::Sobra_Grande)
+            return ficheiro + txt("é muito maior do que qualquer um que o jogo escreva.",
+                                  "is far larger than any the game writes.") + mover + ".";
+        if (tipo == T::Sobra_Danificada && bd && bd->causa() == T::Danificada)
+            return ficheiro + txt("está danificado, e o jogo não pode ser aberto sem ele.",
+                                  "is damaged, and the game cannot be opened without it.");
         if (tipo == T::Sobra_Danificada)
-            return ingles() ? "The file \"" + nome + "\" beside the game is damaged. Move it to another folder and "
-                                                     "open the game again: it opens without what that file held."
-                            : "O ficheiro \"" + nome + "\" ao lado do jogo está danificado. Mova-o para outra pasta "
-                                                       "e abra o jogo de novo: abre sem o que esse ficheiro guardava.";
-        return ingles() ? "The file \"" + nome + "\" beside the game does not belong to it. Move it to another "
-                                                 "folder and open the game again."
-                        : "O ficheiro \"" + nome + "\" ao lado do jogo não pertence a este jogo. Mova-o para "
-                                                   "outra pasta e abra o jogo de novo.";
+            return ficheiro + txt("está danificado.", "is damaged.") + mover +
+                   txt(": abre sem o que esse ficheiro guardava.", ": it opens without what that file held.");
+        return ficheiro + txt("não pertence a este jogo.", "does not belong to it.") + mover + ".";
     }
     case T::Geral: break;
     }
@@ -98,6 +141,18 @@ std::string Linha_Causa(const std::exception& e) {
 }
 
 const char* Jogo_Inalterado() { return txt("O ficheiro do jogo não foi alterado.", "The game file is unchanged."); }
+
+std::string Novo_Jogo_Falhado(const std::string& ficheiro, bool havia, bool substituido) {
+    if (!substituido) return txt("Nenhum ficheiro de jogo foi alterado.", "No game file was changed.");
+    const std::string nome = std::filesystem::path(ficheiro).filename().string();
+    if (havia)
+        return ingles() ? "The game that was in \"" + nome + "\" was replaced by the new one, which is saved in "
+                                                             "that file but could not be started."
+                        : "O jogo que estava em \"" + nome + "\" foi substituído pelo novo, que ficou gravado nesse "
+                                                             "ficheiro mas não pôde ser começado.";
+    return ingles() ? "The new game is saved in \"" + nome + "\" but could not be started."
+                    : "O novo jogo ficou gravado em \"" + nome + "\", mas não pôde ser começado.";
+}
 
 std::string Texto_Erro_Numerado(const std::exception& e) {
     Registar_Erro(e);

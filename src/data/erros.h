@@ -17,6 +17,9 @@ void Registar_Erro(const std::exception& e);
 std::string Linha_Causa(const std::exception& e);
 // "The game file is unchanged." in the game's language.
 const char* Jogo_Inalterado();
+// What a new game that failed left in the chosen file: nothing changed, or
+// the new game in it (`havia`: in place of the game that was there).
+std::string Novo_Jogo_Falhado(const std::string& ficheiro, bool havia, bool substituido);
 // "Erro Nº : <n> - Descrição : <cause>" (English: "Error Nº : ... -
 // Description : ...") for the shared queries' own message.
 std::string Texto_Erro_Numerado(const std::exception& e);

@@ -14,6 +14,9 @@
 #include "data/liga.h"
 #include "data/tacticas.h"
 #include "platform/aleatorio.h"
+#include "platform/db/abrir_jogo.h"
+#include "platform/db/em_jogo.h"
+#include "platform/db/pasta_temporaria.h"
 #include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
 
@@ -164,8 +167,13 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         return Resultado_Jogo::Cancelado;
 
     ui().rato_ocupado();
+    db::limpar_copias_orfas();
     Limpeza limpeza{destino + ".a-criar", destino + ".a-cifrar"};
+    const bool havia = fs::exists(destino, ec);
+    bool substituido = false;   // the chosen file holds the new game
     try {
+        // A game another window plays is not replaced under it.
+        const db::Bloqueio_Jogo antigo = havia ? db::Bloqueio_Jogo::tomar(destino) : db::Bloqueio_Jogo();
         // Everything is built beside the chosen file and moved over it last.
         const std::string& tmp = limpeza.temporario;
         // What a new game killed halfway left behind, its journal with it.
@@ -214,15 +222,19 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
             d.Execute("INSERT INTO clubes_taca_qualif (clube) SELECT clube FROM clubes_taca");
             Sortear_Jogos_Taca();
             Escolher_Melhor_Equipa();
-            d.nova_marca();
+            db::marcar_novo(d);
             ponto_de_falha("novo_jogo.antes_de_gravar");
             t.commit();
         }
         Base_Dados->Close();
         Base_Dados.reset();
+        // Held before it takes the chosen name: no other window finds it free.
+        db::Bloqueio_Jogo novo = db::Bloqueio_Jogo::tomar(tmp);
         substituir_ficheiro(tmp, destino);
+        substituido = true;
         Base_Dados = db::Database::abrir(destino, Ligacao_BD);
-        Base_Dados->modo_jogo();
+        Base_Dados->segurar(std::move(novo));
+        db::entrar_em_jogo(*Base_Dados);
         Ficheiro_Jogo = destino;
         limpeza.feito = true;
     } catch (const std::exception& erro) {
@@ -232,7 +244,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         remover_com_diario(limpeza.temporario);
         remover_com_diario(limpeza.cifrado);
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
-              Linha_Causa(erro) + "\n" + txt("Nenhum ficheiro de jogo foi alterado.", "No game file was changed."));
+              Linha_Causa(erro) + "\n" + Novo_Jogo_Falhado(destino, havia, substituido));
         return Resultado_Jogo::Recusado;
     }
     ui().rato_normal();
@@ -275,21 +287,24 @@ void dar_sal_proprio(const std::string& caminho) {
     try {
         ponto_de_falha("compactar");
         Base_Dados->exportar(novo, Ligacao_BD);
+        // The game's hold goes over to the new file before it takes the name.
+        db::Bloqueio_Jogo dono = db::Bloqueio_Jogo::tomar(novo);
         Fechar_Base_Dados();
         substituir_ficheiro(novo, caminho);
+        Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
+        Base_Dados->segurar(std::move(dono));
     } catch (...) {
         remover_com_diario(novo);
         throw;
     }
-    Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
 }
 
 void avisar_log_perdido(const std::string& log) {
     const std::string nome = fs::path(log).filename().string(), n = std::to_string(Jornada_Actual);
-    ui().aviso(ingles() ? "The file \"" + nome + "\" beside the game is damaged and could not be used. The game "
-                              "opens at matchday " + n + "; the last round it held is lost."
-                        : "O ficheiro \"" + nome + "\" ao lado do jogo está danificado e não pôde ser usado. O jogo "
-                              "abre na jornada " + n + "; a última jornada que ele guardava perdeu-se.",
+    ui().aviso(ingles() ? "The file \"" + nome + "\" beside the game is damaged and could not be used whole. The "
+                              "game opens at matchday " + n + "; what was done after that is lost."
+                        : "O ficheiro \"" + nome + "\" ao lado do jogo está danificado e não pôde ser usado por "
+                              "inteiro. O jogo abre na jornada " + n + "; o que se fez depois disso perdeu-se.",
                Icone::Exclamacao);
 }
 
@@ -318,9 +333,9 @@ Resultado_Jogo Carregar_Jogo() {
     // Look before touching: the file is only written once it is known to be
     // a game of this version, and a log or journal beside it only taken
     // once it is known to continue this very file.
-    db::Database::Jogo_Aberto aberto;
+    db::Jogo_Aberto aberto;
     try {
-        aberto = db::Database::abrir_jogo(caminho, Ligacao_BD, [&](db::Database& d) {
+        aberto = db::abrir_jogo(caminho, Ligacao_BD, [&](db::Database& d) {
             if (!Verifica_Versao(d, escolhido->titulo)) return false;
             if (d.valor("SELECT count(*) FROM principal").int32() == 1) return true;
             recusar_ficheiro(nullptr);
@@ -341,12 +356,12 @@ Resultado_Jogo Carregar_Jogo() {
     try {
         criar_indices(*Base_Dados);
         // Compacted as play begins, unless a new salt does it now.
-        const bool sal_proprio = Base_Dados->marca_lida().base != 0;
+        const bool sal_proprio = db::marca_lida(*Base_Dados).anterior != 0;
         if (sal_proprio)
             ponto_de_falha("compactar");
         else
             dar_sal_proprio(caminho);
-        Base_Dados->modo_jogo(sal_proprio);
+        db::entrar_em_jogo(*Base_Dados, sal_proprio);
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();
         Jornada_Actual = p["Jornada"].int32();

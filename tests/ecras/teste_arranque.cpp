@@ -11,6 +11,8 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -369,7 +371,18 @@ TEST_F(Principal, MainPreparesTheStateAndTheMainWindowWhoseUnloadClosesTheGame) 
     Ligacao_BD.clear();
     Pasta_Programa = "/nenhures";
     Jogo_Real = 1;
+    // A load killed while it looked left its private copy behind.
+    QTemporaryDir temporaria;
+    const QByteArray antes = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temporaria.path().toUtf8());
+    const std::filesystem::path orfa = temporaria.filePath("gv-copia-morta").toStdString();
+    std::filesystem::create_directories(orfa / "par");
+    std::ofstream(orfa / ".dono") << "";
+    std::ofstream(orfa / "par" / "jogo.gv") << "copia";
     Main();
+    EXPECT_FALSE(std::filesystem::exists(orfa)) << "it goes as the program starts";
+    if (antes.isNull()) qunsetenv("TMPDIR");
+    else qputenv("TMPDIR", antes);
     EXPECT_EQ(Ligacao_BD, ";pwd=7241BDC");
     EXPECT_EQ(Pasta_Programa, QCoreApplication::applicationDirPath().toStdString());
     EXPECT_EQ(Jogo_Real, 0);

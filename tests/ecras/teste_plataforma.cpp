@@ -4,16 +4,19 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTreeView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -522,9 +525,8 @@ struct Ingles_No_Fim {
     ~Ingles_No_Fim() { Lingua_Qt(false); }
 };
 
-// In Portuguese the open and save dialogs, the question before deleting a
-// file and the message boxes show no English word, no misspelling and no
-// cut header; a file is still chosen.
+// In Portuguese the open and save dialogs and the message boxes show no
+// English word, no misspelling and no cut header; a file is still chosen.
 TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
     if (!Lingua_Qt(true)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
     const Ingles_No_Fim ingles_no_fim;
@@ -545,7 +547,6 @@ TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
     p.pasta_inicial = pasta.path().toStdString();
     for (const bool guardar : {false, true}) {
         QStringList ingles, cortados;
-        QString titulo_apagar;
         quando_modal([&](QWidget* w) {
             auto* d = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(d, nullptr);
@@ -555,24 +556,12 @@ TEST(InterfaceQt, PortugueseDialogsHaveNoEnglishWord) {
             QApplication::processEvents();
             ingles = em_ingles(textos_de(*d));
             cortados = cabecalhos_cortados(*d);
-            // "Apagar" on the file, as its menu offers it; the answer No keeps it.
-            const QAbstractItemModel& m = *lista->model();
-            lista->setCurrentIndex(m.match(m.index(0, 0, lista->rootIndex()), Qt::DisplayRole, "liga.gv").value(0));
-            auto* apagar = d->findChild<QAction*>(QStringLiteral("qt_delete_action"));
-            apagar->setEnabled(true);
-            quando_modal([&](QWidget* caixa) {
-                titulo_apagar = caixa->windowTitle();
-                ingles += em_ingles(textos_de(*caixa) << titulo_apagar);
-                qobject_cast<QMessageBox*>(caixa)->button(QMessageBox::No)->click();
-            }, d);
-            apagar->trigger();
             d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("liga.gv"));
             static_cast<QDialog*>(d)->accept();
         });
         p.guardar = guardar;
         const auto f = porta.escolher_ficheiro(p);
         EXPECT_EQ(ingles.join(" | ").toStdString(), "") << (guardar ? "save" : "open");
-        EXPECT_EQ(titulo_apagar.toStdString(), "Apagar");
         EXPECT_EQ(cortados.join(" | ").toStdString(), "") << (guardar ? "save" : "open");
         ASSERT_TRUE(f.has_value());
         EXPECT_EQ(f->caminho, jogo.toStdString());
@@ -629,6 +618,210 @@ TEST(InterfaceQt, TheFileListShowsSizeTypeAndDateWhole) {
         });
         EXPECT_FALSE(Interface_Qt().escolher_ficheiro(p).has_value());
         EXPECT_EQ(cortados.join(" | ").toStdString(), "") << (portugues ? "pt" : "en") << (detalhes ? ", details" : "");
+    }
+}
+
+// The row of `nome` in a file dialog's view (invalid when it is not there).
+QModelIndex linha(const QAbstractItemView& vista, const QString& nome, int coluna = 0) {
+    const QAbstractItemModel& m = *vista.model();
+    for (int l = 0; l < m.rowCount(vista.rootIndex()); ++l)
+        if (const QModelIndex x = m.index(l, 0, vista.rootIndex()); x.data().toString() == nome) return x.siblingAtColumn(coluna);
+    return {};
+}
+
+// Neither dialog deletes nor renames a file or a folder, whatever the person
+// tries: every entry of the list's menu, the Delete key and F2 (then a new
+// name typed) on a file and on a folder, in either view, each question
+// answered Yes; nor does a file dropped on a folder move into it.
+TEST(InterfaceQt, TheFileDialogsNeitherDeleteNorRename) {
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const QDir dir(pasta.path());
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("pasta")));
+    for (const char* nome : {"liga.gv", "pasta/dentro.gv"}) {
+        QFile f(dir.filePath(QString::fromLatin1(nome)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QSettings("QtProject").remove("FileDialog/viewMode");
+    Pedido_Ficheiro p;
+    p.pasta_inicial = pasta.path().toStdString();
+    for (const bool guardar : {false, true}) {
+        // Every question (deleting, a name taken) answered Yes, or as it offers.
+        QTimer sim;
+        QObject::connect(&sim, &QTimer::timeout, [] {
+            if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                (caixa->button(QMessageBox::Yes) ? caixa->button(QMessageBox::Yes) : caixa->buttons().value(0))->click();
+        });
+        sim.start(10);
+        quando_modal([&](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            // A name being edited in the list gets a new one, each its own.
+            int nomes = 0;
+            const auto novo_nome = [d, &nomes] {
+                auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                if (editor && d->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"))->isAncestorOf(editor)) {
+                    QTest::keyClicks(editor, QStringLiteral("outro%1").arg(++nomes));
+                    QTest::keyClick(editor, Qt::Key_Return);
+                }
+                QApplication::processEvents();
+            };
+            for (const auto modo : {QFileDialog::List, QFileDialog::Detail}) {
+                d->setViewMode(modo);
+                auto* vista = d->findChild<QAbstractItemView*>(modo == QFileDialog::List ? "listView" : "treeView");
+                // Once listed, or gone (a fault): what is left is still tried.
+                teste::esperar_ate([&] { return linha(*vista, "liga.gv").isValid() && linha(*vista, "pasta").isValid(); }, 5000);
+                for (const QString nome : {"liga.gv", "pasta"}) {
+                    const auto escolher = [&] {
+                        vista->setFocus();
+                        vista->setCurrentIndex(linha(*vista, nome));
+                        return vista->currentIndex().isValid();
+                    };
+                    if (!escolher()) continue;
+                    d->activateWindow();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+                    QList<QAction*> menu;
+                    QTimer fechar;
+                    QObject::connect(&fechar, &QTimer::timeout, [&] {
+                        if (QWidget* m = QApplication::activePopupWidget()) {
+                            for (QAction* a : m->actions())
+                                if (a->isVisible() && a->isEnabled() && !a->isSeparator()) menu << a;
+                            m->close();
+                        }
+                    });
+                    fechar.start(10);
+                    const QPoint onde = vista->visualRect(vista->currentIndex()).center();
+                    QContextMenuEvent clique(QContextMenuEvent::Mouse, onde, vista->viewport()->mapToGlobal(onde));
+                    QApplication::sendEvent(vista->viewport(), &clique);
+                    fechar.stop();
+                    EXPECT_FALSE(menu.isEmpty());
+                    for (QAction* a : menu) {
+                        if (!escolher()) break;
+                        a->trigger();
+                        novo_nome();
+                    }
+                    for (const auto tecla : {Qt::Key_Delete, Qt::Key_F2}) {
+                        if (!escolher()) break;
+                        QTest::keyClick(vista, tecla);
+                        novo_nome();
+                    }
+                }
+                // A drop of the file on the folder, as the list would make it.
+                QAbstractItemModel& m = *vista->model();
+                if (const QModelIndex jogo = linha(*vista, "liga.gv"); jogo.isValid()) {
+                    std::unique_ptr<QMimeData> dados(m.mimeData({jogo}));
+                    m.dropMimeData(dados.get(), Qt::MoveAction, -1, -1, linha(*vista, "pasta"));
+                }
+            }
+            d->reject();
+        });
+        p.guardar = guardar;
+        EXPECT_FALSE(Interface_Qt().escolher_ficheiro(p).has_value());
+        EXPECT_TRUE(dir.exists("liga.gv") && dir.exists("pasta/dentro.gv")) << (guardar ? "save" : "open")
+            << ": " << dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(", ").toStdString();
+    }
+}
+
+// The detail list calls a saved game so, in the game's language, and keeps
+// Qt's type for other files; sizes take the language's decimal mark (Qt's
+// own look in English).
+TEST(InterfaceQt, TheFileListNamesASavedGameAndWritesSizesInTheGamesLanguage) {
+    const Ingles_No_Fim ingles_no_fim;
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    QDir(pasta.path()).mkdir(QStringLiteral("pasta"));
+    for (const char* nome : {"liga.gv", "notas.txt"}) {
+        QFile f(pasta.filePath(QString::fromLatin1(nome)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(QByteArray(412 * 1024, 'x')) == 412 * 1024);
+    }
+    Pedido_Ficheiro p;
+    p.pasta_inicial = pasta.path().toStdString();
+    for (const bool portugues : {true, false}) {
+        if (!Lingua_Qt(portugues)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
+        QStringList visto, de_qt;   // size and type of the game, of the text and of the folder
+        quando_modal([&](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            d->setNameFilter(QStringLiteral("*"));
+            d->setViewMode(QFileDialog::Detail);
+            auto* lista = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+            const auto* qt = d->findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model"));
+            ASSERT_TRUE(teste::esperar_ate([&] { return lista->model()->rowCount(lista->rootIndex()) == 3; }, 5000));
+            for (const char* nome : {"liga.gv", "notas.txt", "pasta"})
+                for (const int c : {1, 2}) {
+                    visto << linha(*lista, nome, c).data().toString();
+                    de_qt << qt->index(pasta.filePath(nome), c).data().toString();
+                }
+            d->reject();
+        });
+        Interface_Qt().escolher_ficheiro(p);
+        const QString jogo = portugues ? "Jogo Golvantario" : "Golvantario game";
+        const QString tamanho = portugues ? "412,00 KiB" : de_qt.value(0);
+        EXPECT_EQ(visto.join(" | ").toStdString(),
+                  QStringList({tamanho, jogo, tamanho, de_qt.value(3), "", de_qt.value(5)}).join(" | ").toStdString());
+        EXPECT_NE(de_qt.value(1), jogo);
+    }
+}
+
+// A long name shows whole in the detail list, the dialog growing for it,
+// whether the dialog opens on its folder or the person goes there by typing
+// its path; one longer than the screen allows is cut only once the dialog
+// is as wide as the screen, and the other columns still show whole. In
+// Portuguese and without places: short dates and no places leave room for
+// such a name on the tests' narrow screen.
+TEST(InterfaceQt, ALongNameIsCutOnlyWhereTheScreenEnds) {
+    const Ingles_No_Fim ingles_no_fim;
+    if (!Lingua_Qt(true)) GTEST_SKIP() << "Qt's Portuguese catalogue (qt6-translations-l10n) is not installed";
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const QString jogos = pasta.filePath(QStringLiteral("jogos"));
+    QDir(pasta.path()).mkdir(QStringLiteral("jogos"));
+    QSettings qt("QtProject");
+    qt.remove("FileDialog/treeViewHeader");
+    qt.setValue("FileDialog/viewMode", "Detail");
+    // No places, and their list narrow.
+    qt.remove("FileDialog/shortcuts");
+    qt.setValue("FileDialog/sidebarWidth", 60);
+    const QString longo = QString::fromUtf8("Liga de Veteranos de Vila Real, a época de 2031 a 2032.gv");
+    const QString demais = QString(longo).replace(".gv", " ").repeated(3) + ".gv";
+    for (const auto& [nome, escrito] : {std::pair{demais, false}, {longo, false}, {longo, true}}) {
+        QFile f(QDir(jogos).filePath(nome));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        bool inteiro = false, no_limite = false;
+        QString colunas;   // whether the size, type and date show whole
+        quando_modal([&, nome = nome, escrito = escrito](QWidget* w) {
+            auto* lista = w->findChild<QTreeView*>(QStringLiteral("treeView"));
+            if (escrito) {
+                // The folder read first, as typing its path reads it, then entered.
+                auto* qt = w->findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model"));
+                qt->fetchMore(qt->index(jogos));
+                const QModelIndex tipo = qt->index(QDir(jogos).filePath(nome), 2);
+                ASSERT_TRUE(teste::esperar_ate([&] { return !tipo.data().toString().isEmpty(); }, 5000));
+                QTest::qWait(200);
+                auto* caminho = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                caminho->setText(jogos + "/");
+                QTest::keyClick(caminho, Qt::Key_Return);
+            }
+            const auto medido = [&] {
+                const QModelIndex x = linha(*lista, nome);
+                const auto inteira = [&](int c) {
+                    const QRect r = lista->visualRect(x.siblingAtColumn(c));
+                    return lista->viewport()->rect().contains(r) && r.width() >= lista->sizeHintForIndex(x.siblingAtColumn(c)).width();
+                };
+                inteiro = x.isValid() && inteira(0);
+                no_limite = w->frameGeometry().width() == w->screen()->availableGeometry().width();
+                colunas.clear();
+                for (int c = 1; c < 4; ++c) colunas += x.isValid() && inteira(c) ? "+" : "-";
+                return (inteiro || no_limite) && colunas == "+++";
+            };
+            teste::esperar_ate(medido, 2000);
+            static_cast<QDialog*>(w)->reject();
+        });
+        Pedido_Ficheiro p;
+        p.pasta_inicial = (escrito ? pasta.path() : jogos).toStdString();
+        EXPECT_FALSE(Interface_Qt().escolher_ficheiro(p).has_value());
+        EXPECT_EQ(std::tuple(inteiro, no_limite, colunas.toStdString()), std::tuple(nome == longo, nome != longo, "+++"))
+            << nome.size() << (escrito ? ", typed" : "");
+        QFile::remove(f.fileName());
     }
 }
 

@@ -293,7 +293,7 @@ void deixar_log_de_commit(const std::function<void()>& carregar_e_jogar) {
     ASSERT_GE(filho, 0);
     if (filho == 0) {
         carregar_e_jogar();
-        armar_morte("base.pousar");
+        armar_morte("em_jogo.commit");
         Base_Dados->Execute("UPDATE principal SET nome = 'Depois do Log'");
         _exit(0);
     }

@@ -9,6 +9,7 @@
 
 #include <sqlite3.h>
 
+#include "platform/db/em_jogo.h"
 #include "desk/proximo_jogo.h"
 #include "jogo_apoio.h"
 
@@ -71,7 +72,7 @@ protected:
         Base_Dados.reset();
         fs::copy_file(caminho("partida.gv"), caminho("jogo.gv"), fs::copy_options::overwrite_existing);
         Base_Dados = db::Database::abrir(caminho("jogo.gv"), Ligacao_BD);
-        Base_Dados->modo_jogo();
+        db::entrar_em_jogo(*Base_Dados);
         Jornada_Actual = jornada_;
         Eliminatoria_Taca = eliminatoria_;
         Ronda_Jogada = Prestacao_Paga = Proposta_Feita = 0;

@@ -93,7 +93,7 @@ TEST_F(Arredores, ARoundTheFullDiskKeepsInTheLogIsSavedAndThePersonToldToKeepThe
     ASSERT_EQ(carregar(jogo), Resultado_Jogo::Aberto);
     // The round's commit is in the log; the disk is full before the log is
     // moved into the file, which must grow to take it.
-    armar_accao("base.pousar", [&] { disco.encher(); });
+    armar_accao("em_jogo.commit", [&] { disco.encher(); });
     testing::internal::CaptureStderr();
     EXPECT_EQ(Jogar_Ronda_Campeonato(), Resultado_Ronda::Jogada);
     Fechar_Base_Dados();
@@ -131,10 +131,15 @@ TEST_F(Arredores, AReadOnlyGameFileIsNamedAndLeftAlone) {
     ASSERT_TRUE(!disco.montada() || disco.so_leitura());
     if (!disco.montada() && !injectar) ::chmod(jogo.c_str(), 0444);
     const auto antes = teste::ler_bytes(jogo);
+    // A folder that may only be read is named, with what to do; a file alone.
+    const std::string d = (pasta / "disco").string();
     for (auto [lingua, linhas] :
-         {std::pair{"P", std::vector<std::string>{"Não foi possível abrir o jogo.", "O ficheiro, ou a pasta onde está, só pode ser lido.",
+         {std::pair{"P", std::vector<std::string>{"Não foi possível abrir o jogo.",
+                                                  disco.montada() ? "A pasta \"" + d + "\" só pode ser lida" : "O ficheiro, ou a pasta onde está, só pode ser lido.",
                                                   "O ficheiro do jogo não foi alterado."}},
-          {"I", {"The game could not be opened.", "The file, or its folder, is read-only.", "The game file is unchanged."}}}) {
+          {"I", {"The game could not be opened.",
+                 disco.montada() ? "The folder \"" + d + "\" is read-only" : "The file, or its folder, is read-only.",
+                 "The game file is unchanged."}}}) {
         Lingua = lingua;
         if (injectar) armar_falha("compactar", SQLITE_READONLY);
         EXPECT_EQ(carregar(jogo), Resultado_Jogo::Recusado);
@@ -150,7 +155,7 @@ TEST_F(Arredores, AFileAnotherProgramHoldsOrADiskErrorIsNamed) {
     outro->Execute("UPDATE principal SET sit = 1");
     Lingua = "I";
     EXPECT_EQ(carregar(jogo), Resultado_Jogo::Recusado);
-    mensagem({"The game could not be opened.", "The file is in use by another program.", "The game file is unchanged."});
+    mensagem({"The game could not be opened.", "The file \"jogo.gv\" is in use by another program.", "The game file is unchanged."});
     outro.reset();
     ASSERT_EQ(carregar(jogo), Resultado_Jogo::Aberto);
     // While it is played the game holds its file: no other program opens it.

@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include "platform/db/em_jogo.h"
 #include "apoio.h"
 #include "data/consultas.h"
 #include "montagem.h"
@@ -353,8 +354,8 @@ TEST_F(Consultas, ContarLinhasAndLerSomaCountSumAndReportAFailedQuery) {
 // included.
 TEST_F(Consultas, AnUndoneTransactionKeepsItsCauseAndNothingAfterItReachesTheFile) {
     auto& d = *Base_Dados;
-    d.modo_jogo();
-    const auto marca = d.marca_lida();
+    db::entrar_em_jogo(d);
+    const auto marca = db::marca_lida(d);
     const auto antes = d.valor("SELECT group_concat(clube || pontos) FROM clubes").texto();
     {
         db::Transaccao fora(d);
@@ -388,7 +389,7 @@ TEST_F(Consultas, AnUndoneTransactionKeepsItsCauseAndNothingAfterItReachesTheFil
     Base_Dados.reset();
     auto lida = db::Database::abrir(caminho("jogo.gv"), Ligacao_BD);
     EXPECT_EQ(lida->valor("SELECT group_concat(clube || pontos) FROM clubes").texto(), antes);
-    EXPECT_EQ(lida->marca_lida().marca, marca.marca) << "no commit was marked";
+    EXPECT_EQ(db::marca_lida(*lida).marca, marca.marca) << "no commit was marked";
 }
 
 TEST_F(Consultas, CompactionShrinksTheFileInPlaceAndKeepsItsContents) {

@@ -1,14 +1,12 @@
 // What a killed game leaves beside its file, and what other copies of it
 // leave: the game's own log or journal is always taken, after any sequence
-// of kills; another copy's never; a side file that does not fit is refused
-// by name with every file as it was; a game open in another program is in
-// use; and no private copy of a load outlives it.
+// of kills; another copy's never; a side file that does not fit, or is no
+// file, is refused by name with every file as it was; the game's own
+// damaged one is called damaged; a game open in another window is named;
+// and no private copy of a load outlives it.
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <random>
 
@@ -16,6 +14,14 @@
 #include "desk/proximo_jogo.h"
 #include "jogo_apoio.h"
 #include "montagem.h"
+#include "mortes.h"
+#include "platform/db/abrir_jogo.h"
+#include "platform/db/chave.h"
+#include "platform/db/em_jogo.h"
+#include "platform/db/formato_diario.h"
+#include "platform/db/formato_log.h"
+#include "platform/db/pagina_cifrada.h"
+#include "platform/db/pasta_temporaria.h"
 #include "platform/falhas.h"
 
 #include <sqlite3.h>
@@ -25,47 +31,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Sobras : public teste::Com_Mestra {
+class Sobras : public teste::Com_Mortes {
 protected:
-    void SetUp() override {
-        Com_Mestra::SetUp();
-        temporaria = pasta / "tmp";
-        fs::create_directories(temporaria);
-        ::setenv("TMPDIR", temporaria.c_str(), 1);
-        novo_jogo_pt();
-        repor_estado();
-        fs::copy_file(caminho("jogo.gv"), caminho("inicio.gv"));
-    }
-    void TearDown() override {
-        desarmar_falhas();
-        ::unsetenv("TMPDIR");
-        Com_Mestra::TearDown();
-    }
-    // Back to the game as it was made, nothing beside it.
-    void recomecar() {
-        repor_estado();
-        remover_com_diario(caminho("jogo.gv"));
-        fs::copy_file(caminho("inicio.gv"), caminho("jogo.gv"));
-    }
-    Resultado_Jogo carregar(const std::string& nome = "jogo.gv", const char* lingua = "P") {
-        repor_estado();
-        Lingua = lingua;
-        porta.respostas.assign(200, Resposta::Nao);   // every offer turned down
-        porta.escolher(Ficheiro_Escolhido{caminho(nome), nome});
-        return Carregar_Jogo();
-    }
-    // f runs in a child process, which must die at the point armed in it.
-    void morrer(const std::function<void()>& f) {
-        const pid_t filho = fork();
-        ASSERT_GE(filho, 0);
-        if (filho == 0) {
-            f();
-            _exit(0);
-        }
-        int estado = 0;
-        ASSERT_EQ(waitpid(filho, &estado, 0), filho);
-        ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) << "the point was never reached";
-    }
     // The game loaded and a matchday played (or not), then the manager
     // renamed, the process dying at `ponto` after that commit.
     void jogar_e_morrer(const std::string& jogo, const std::string& nome, const char* ponto, bool jogar = true) {
@@ -74,7 +41,7 @@ protected:
             if (jogar && Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
             armar_morte(ponto);
             Base_Dados->Execute("UPDATE principal SET nome = ?", {nome});
-            if (std::string(ponto) == "base.fechar") Fechar_Base_Dados();
+            if (std::string(ponto) == "em_jogo.fechar") Fechar_Base_Dados();
         });
     }
     // The game opens whole, at matchday `jornada`, its manager `nome`.
@@ -83,7 +50,7 @@ protected:
         EXPECT_EQ(Nome_Treinador, nome);
         EXPECT_EQ(Jornada_Actual, jornada);
         EXPECT_EQ(Base_Dados->valor("PRAGMA integrity_check").texto(), "ok");
-        EXPECT_FALSE(db::Database::log_com_commits(caminho("jogo.gv"))) << "the file alone holds the game";
+        EXPECT_FALSE(db::log_com_commits(caminho("jogo.gv"))) << "the file alone holds the game";
         EXPECT_TRUE(sem_copias()) << "no private copy is left";
     }
     // Refused in both languages with these words, every file as it was.
@@ -99,6 +66,38 @@ protected:
         EXPECT_NE(porta.mensagens[0].texto.find(pt), std::string::npos) << porta.mensagens[0].texto;
         EXPECT_NE(porta.mensagens[1].texto.find(en), std::string::npos) << porta.mensagens[1].texto;
     }
+    // `origem` as a game made before each game had a salt of its own and
+    // marks: the master database's salt, and none.
+    void de_outro_tempo(const std::string& nome, const std::string& origem) {
+        fs::copy_file(GV_BASE_MESTRA, caminho(nome));
+        auto d = db::Database::abrir(caminho(nome), Ligacao_BD);
+        for (const auto& t : d->tabelas()) d->executar_script("DROP TABLE \"" + t + "\";");
+        const std::string pagina = d->valor("PRAGMA cipher_default_page_size").texto();
+        d->executar_script("PRAGMA cipher_default_page_size = " + std::to_string(db::Database::Pagina_Nova) + ";");
+        d->Execute("ATTACH DATABASE ? AS jogo KEY ?", {caminho(origem), db::senha_da_ligacao(Ligacao_BD)});
+        auto rs = d->OpenRecordset("SELECT name, sql FROM jogo.sqlite_master WHERE type = 'table'");
+        for (; !rs.Eof(); rs.MoveNext()) {
+            d->executar_script(rs["sql"].texto() + ";");
+            d->executar_script("INSERT INTO main.\"" + rs["name"].texto() + "\" SELECT * FROM jogo.\"" +
+                               rs["name"].texto() + "\";");
+        }
+        d->executar_script("PRAGMA application_id = 0; PRAGMA user_version = 0; DETACH DATABASE jogo; "
+                           "PRAGMA cipher_default_page_size = " + pagina + ";");
+    }
+    // A hot journal beside the game, its transaction's pages partly written
+    // into the file when the process died: every table emptied, or the
+    // statement given.
+    void diario_quente(const std::string& nome, const std::string& sql = {}) {
+        morrer([&] {
+            auto d = db::Database::abrir(caminho(nome), LIGACAO_JOGO);
+            d->Execute("PRAGMA cache_size = 2");
+            d->BeginTrans();
+            if (!sql.empty()) d->Execute(sql);
+            for (const auto& t : sql.empty() ? d->tabelas() : std::vector<std::string>{})
+                d->Execute("DELETE FROM \"" + t + "\"");
+            ::kill(::getpid(), SIGKILL);
+        });
+    }
     // No private copy's folder in the temporary folder, nor in the game's.
     bool sem_copias() const {
         for (const fs::path& p : {temporaria, pasta})
@@ -106,14 +105,13 @@ protected:
                 if (f.path().filename().string().rfind("gv-copia-", 0) == 0) return false;
         return true;
     }
-    fs::path temporaria;
 };
 
 // Killed twice in a row at the same point, the second time at the first
 // commit after the game's own load: the third load opens the game's own
 // files, with every commit made.
 TEST_F(Sobras, TwoKillsInARowAtAnyPointLeaveFilesTheGamesOwnLoadOpens) {
-    for (const char* ponto : {"base.pousar", "base.limpar_log", "base.fechar"}) {
+    for (const char* ponto : {"em_jogo.commit", "em_jogo.limpar_log", "em_jogo.fechar"}) {
         SCOPED_TRACE(ponto);
         recomecar();
         jogar_e_morrer("jogo.gv", "Primeiro", ponto);
@@ -121,11 +119,12 @@ TEST_F(Sobras, TwoKillsInARowAtAnyPointLeaveFilesTheGamesOwnLoadOpens) {
         abre_como("Segundo", 2);
     }
     // Killed in the middle of loading, twice: while copying privately,
-    // while taking the log in, before and after compacting.
-    for (const char* ponto : {"carregar.copia", "carregar.tomar", "compactar", "base.compactada"}) {
+    // while taking the log in, before and after compacting, right after the
+    // mark entering play commits.
+    for (const char* ponto : {"carregar.copia", "carregar.tomar", "compactar", "em_jogo.compactada", "em_jogo.commit"}) {
         SCOPED_TRACE(ponto);
         recomecar();
-        jogar_e_morrer("jogo.gv", "Primeiro", "base.pousar");
+        jogar_e_morrer("jogo.gv", "Primeiro", "em_jogo.commit");
         for (int vez = 0; vez < 2; ++vez)
             morrer([&] {
                 armar_morte(ponto);
@@ -133,14 +132,85 @@ TEST_F(Sobras, TwoKillsInARowAtAnyPointLeaveFilesTheGamesOwnLoadOpens) {
             });
         abre_como("Primeiro", 2);
     }
+    // What a load killed while giving the game a salt of its own left.
+    std::ofstream(caminho("jogo.gv.a-cifrar")) << "copia";
+    abre_como("Primeiro", 2);
+    EXPECT_FALSE(fs::exists(caminho("jogo.gv.a-cifrar")));
+}
+
+// Each commit in play keeps the mark of the one before it; the log's bytes
+// tell them, and the state a journal puts back, under the file's key only.
+TEST_F(Sobras, TheBytesTellEachCommitsMarksAndAJournalsStateUnderTheFilesKeyOnly) {
+    morrer([&] {
+        if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+        const db::Marca entrada = db::marca_lida(*Base_Dados);
+        Base_Dados->Execute("UPDATE principal SET nome = 'Um'");
+        if (db::marca_lida(*Base_Dados).anterior != entrada.marca) _exit(4);
+        armar_morte("em_jogo.commit", 2);
+        Base_Dados->Execute("UPDATE principal SET nome = 'Dois'");
+        Base_Dados->Execute("UPDATE principal SET nome = 'Tres'");
+    });
+    const std::string jogo = teste::ler_bytes(caminho("jogo.gv"));
+    const auto cifra = db::Cifra_Paginas::de(db::senha_da_ligacao(Ligacao_BD),
+                                             reinterpret_cast<const unsigned char*>(jogo.data()));
+    ASSERT_TRUE(cifra);
+    const auto* pagina = reinterpret_cast<const unsigned char*>(jogo.data());
+    ASSERT_TRUE(cifra->confere(pagina, 4096, 1));
+    const auto so = cifra->marcas(pagina);
+    ASSERT_TRUE(so);
+    auto ler = [&](const std::string& nome, const db::Cifra_Paginas* c) {
+        const int fd = ::open(caminho(nome).c_str(), O_RDONLY);
+        auto l = db::ler_log(fd, c, 4096);
+        ::close(fd);
+        return l;
+    };
+    // The commit before the last went into the file; the last is in the log.
+    const db::Leitura_Log l = ler("jogo.gv-wal", &*cifra);
+    ASSERT_EQ(l.commits.size(), 1u);
+    ASSERT_TRUE(l.commits[0].marca);
+    EXPECT_EQ(l.commits[0].marca->anterior, so->marca);
+    EXPECT_TRUE(l.imagens_nossas > 0 && l.imagens_alheias == 0 && !l.quebra);
+    // A first page torn after its first sector still tells its marks.
+    std::string rasgada = jogo.substr(0, 4096);
+    rasgada.replace(2048, 512, std::string(512, '\xA5'));
+    const auto* r = reinterpret_cast<const unsigned char*>(rasgada.data());
+    EXPECT_FALSE(cifra->confere(r, 4096, 1));
+    EXPECT_EQ(cifra->marcas(r), so);
+    rasgada.replace(40, 16, std::string(16, '\x11'));
+    EXPECT_FALSE(cifra->marcas(r)) << "nor a first sector torn";
+    // Under another game's key none of it reads.
+    const std::string outro_sal(16, '\x42');
+    const auto outra = db::Cifra_Paginas::de(db::senha_da_ligacao(Ligacao_BD),
+                                             reinterpret_cast<const unsigned char*>(outro_sal.data()));
+    const db::Leitura_Log alheio = ler("jogo.gv-wal", &*outra);
+    EXPECT_TRUE(alheio.imagens_nossas == 0 && alheio.imagens_alheias > 0 && !alheio.commits[0].marca);
+    EXPECT_FALSE(outra->marcas(pagina) == so);
+    // Taken, the log is moved into the file before anything else is written.
+    {
+        auto aberto = db::abrir_jogo(caminho("jogo.gv"), Ligacao_BD, [](db::Database&) { return true; });
+        ASSERT_TRUE(aberto.base);
+        EXPECT_EQ(aberto.base->valor("PRAGMA journal_mode").texto(), "delete");
+        EXPECT_FALSE(db::log_com_commits(caminho("jogo.gv")));
+        EXPECT_EQ(aberto.base->valor("SELECT nome FROM principal").texto(), "Tres");
+    }
+    // A journal puts back the state the file holds.
+    recomecar();
+    const auto em_repouso = cifra->marcas(reinterpret_cast<const unsigned char*>(teste::ler_bytes(caminho("jogo.gv")).data()));
+    ASSERT_TRUE(em_repouso);
+    diario_quente("jogo.gv");
+    const int fd = ::open(caminho("jogo.gv-journal").c_str(), O_RDONLY);
+    const db::Leitura_Diario j = db::ler_diario(fd, fs::file_size(caminho("jogo.gv-journal")), &*cifra, 4096);
+    ::close(fd);
+    EXPECT_TRUE(j.quente && j.cabecalho && j.inteiro && j.pagina == 4096);
+    EXPECT_EQ(j.restaura, em_repouso);
 }
 
 // Two copies of one game played apart, each killed after a commit at the
 // same point: one's log beside the other is another history.
 TEST_F(Sobras, ALogOfACopyPlayedApartIsRefusedAndEachCopyTakesItsOwn) {
     fs::copy_file(caminho("jogo.gv"), caminho("copia.gv"));
-    jogar_e_morrer("jogo.gv", "Do Jogo", "base.pousar");
-    jogar_e_morrer("copia.gv", "Da Copia", "base.pousar");
+    jogar_e_morrer("jogo.gv", "Do Jogo", "em_jogo.commit");
+    jogar_e_morrer("copia.gv", "Da Copia", "em_jogo.commit");
     fs::rename(caminho("copia.gv-wal"), caminho("log-da-copia"));
     fs::copy_file(caminho("jogo.gv-wal"), caminho("copia.gv-wal"));
     recusado("copia.gv", "O ficheiro \"copia.gv-wal\" ao lado do jogo não pertence a este jogo.",
@@ -160,8 +230,8 @@ TEST_F(Sobras, ATornFirstPageIsMendedByItsLogAndDamageNoLogMendsIsTheFiles) {
         const std::string lixo(512, '\xA5');
         f.write(lixo.data(), static_cast<std::streamsize>(lixo.size()));
     };
-    jogar_e_morrer("jogo.gv", "Mendado", "base.pousar");
-    EXPECT_TRUE(db::Database::log_com_commits(caminho("jogo.gv")));
+    jogar_e_morrer("jogo.gv", "Mendado", "em_jogo.commit");
+    EXPECT_TRUE(db::log_com_commits(caminho("jogo.gv")));
     rasgar();
     abre_como("Mendado", 2);
     // Killed at rest: the log beside the file holds nothing.
@@ -171,7 +241,7 @@ TEST_F(Sobras, ATornFirstPageIsMendedByItsLogAndDamageNoLogMendsIsTheFiles) {
         ::kill(::getpid(), SIGKILL);
     });
     ASSERT_TRUE(fs::exists(caminho("jogo.gv-wal")));
-    EXPECT_FALSE(db::Database::log_com_commits(caminho("jogo.gv"))) << "a close would not ask to keep it";
+    EXPECT_FALSE(db::log_com_commits(caminho("jogo.gv"))) << "a close would not ask to keep it";
     rasgar();
     recusado("jogo.gv", "O ficheiro escolhido não é um jogo do Golvantario",
              "The chosen file is not a Golvantario game");
@@ -186,7 +256,7 @@ TEST_F(Sobras, TheGamesOwnDamagedLogIsNamedAsDamaged) {
         recomecar();
         morrer([&] {
             if (carregar() != Resultado_Jogo::Aberto) _exit(3);
-            armar_morte("base.pousar");
+            armar_morte("em_jogo.commit");
             Jogar_Ronda_Campeonato();
         });
     };
@@ -202,10 +272,10 @@ TEST_F(Sobras, TheGamesOwnDamagedLogIsNamedAsDamaged) {
         EXPECT_EQ(Jornada_Actual, 1);
         ASSERT_FALSE(porta.mensagens.empty());
         EXPECT_EQ(porta.mensagens.back().texto,
-                  *lingua == 'P' ? "O ficheiro \"jogo.gv-wal\" ao lado do jogo está danificado e não pôde ser usado. O "
-                                   "jogo abre na jornada 1; a última jornada que ele guardava perdeu-se."
-                                 : "The file \"jogo.gv-wal\" beside the game is damaged and could not be used. The "
-                                   "game opens at matchday 1; the last round it held is lost.");
+                  *lingua == 'P' ? "O ficheiro \"jogo.gv-wal\" ao lado do jogo está danificado e não pôde ser usado por "
+                                   "inteiro. O jogo abre na jornada 1; o que se fez depois disso perdeu-se."
+                                 : "The file \"jogo.gv-wal\" beside the game is damaged and could not be used whole. "
+                                   "The game opens at matchday 1; what was done after that is lost.");
     }
     // A commit written under another order of names breaks the index.
     recomecar();
@@ -218,7 +288,7 @@ TEST_F(Sobras, TheGamesOwnDamagedLogIsNamedAsDamaged) {
                                                                    {static_cast<const char*>(b), std::size_t(nb)});
                                     },
                                     nullptr);
-        armar_morte("base.pousar");
+        armar_morte("em_jogo.commit");
         db::Transaccao t(*Base_Dados);
         for (const char* n : {"Ana", "Bela", "Carla", "Dora", "Eva", "Fabia", "Gina"})
             Base_Dados->Execute("INSERT INTO t (n) VALUES (?)", {n});
@@ -231,26 +301,60 @@ TEST_F(Sobras, TheGamesOwnDamagedLogIsNamedAsDamaged) {
     EXPECT_EQ(contar("SELECT count(*) FROM t"), 0);
 }
 
+// The game's own log or journal, damaged, is called damaged; one of another
+// game made by an earlier version, whose key every such game shared, is
+// called another's.
+TEST_F(Sobras, TheGamesOwnDamagedSideFilesAreDamagedAndAnEarlierGamesAnothers) {
+    // A log with four bytes of its header damaged: the round before it is
+    // in the file.
+    jogar_e_morrer("jogo.gv", "Primeiro", "em_jogo.commit");
+    {
+        std::fstream f(caminho("jogo.gv-wal"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(8);
+        f.write("\x00\x00\x20\x00", 4);
+    }
+    recusado("jogo.gv", "O ficheiro \"jogo.gv-wal\" ao lado do jogo está danificado. Mova-o para outra pasta",
+             "The file \"jogo.gv-wal\" beside the game is damaged. Move it to another folder");
+    fs::rename(caminho("jogo.gv-wal"), caminho("posto-de-parte"));
+    abre_como("Manuel Tester", 2);
+    // A hot journal cut short, the file needing it.
+    recomecar();
+    diario_quente("jogo.gv");
+    fs::resize_file(caminho("jogo.gv-journal"), fs::file_size(caminho("jogo.gv-journal")) / 2);
+    recusado("jogo.gv", "O ficheiro \"jogo.gv-journal\" ao lado do jogo está danificado",
+             "The file \"jogo.gv-journal\" beside the game is damaged");
+    // Two games of an earlier version, one's log and one's journal beside the
+    // other. The second game is of another club set.
+    porta.escolher(Ficheiro_Escolhido{caminho("en.gv"), "en.gv"});
+    ASSERT_EQ(Novo_Jogo(escolhas("en")), Resultado_Jogo::Aberto);
+    repor_estado();
+    for (const char* nome : {"a.gv", "b.gv"}) fs::remove(caminho(nome));
+    de_outro_tempo("a.gv", "inicio.gv");
+    de_outro_tempo("b.gv", "en.gv");
+    morrer([&] {
+        auto d = db::Database::abrir(caminho("b.gv"), LIGACAO_JOGO);
+        d->executar_script("PRAGMA locking_mode = EXCLUSIVE; PRAGMA journal_mode = WAL; BEGIN; "
+                           "DELETE FROM jogadores WHERE rowid % 3 = 0; PRAGMA user_version = 1; COMMIT;");
+        ::kill(::getpid(), SIGKILL);
+    });
+    fs::rename(caminho("b.gv-wal"), caminho("a.gv-wal"));
+    recusado("a.gv", "O ficheiro \"a.gv-wal\" ao lado do jogo não pertence a este jogo.",
+             "The file \"a.gv-wal\" beside the game does not belong to it.");
+    fs::remove(caminho("a.gv-wal"));
+    fs::remove(caminho("b.gv"));
+    de_outro_tempo("b.gv", "en.gv");
+    diario_quente("b.gv", "DELETE FROM jogadores WHERE rowid % 3 = 0");
+    fs::rename(caminho("b.gv-journal"), caminho("a.gv-journal"));
+    recusado("a.gv", "O ficheiro \"a.gv-journal\" ao lado do jogo não pertence a este jogo.",
+             "The file \"a.gv-journal\" beside the game does not belong to it.");
+}
+
 // Games made before each game had its own salt kept the master database's,
 // and so shared one key: each gets its own at its first load.
 TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
     const std::string sal = teste::ler_bytes(GV_BASE_MESTRA).substr(0, 16);
     for (const char* nome : {"a.gv", "b.gv"}) {
-        fs::copy_file(GV_BASE_MESTRA, caminho(nome));
-        auto d = db::Database::abrir(caminho(nome), Ligacao_BD);
-        for (const auto& t : d->tabelas()) d->executar_script("DROP TABLE \"" + t + "\";");
-        const std::string pagina = d->valor("PRAGMA cipher_default_page_size").texto();
-        d->executar_script("PRAGMA cipher_default_page_size = " + std::to_string(db::Database::Pagina_Nova) + ";");
-        d->Execute("ATTACH DATABASE ? AS jogo KEY ?", {caminho("inicio.gv"), db::senha_da_ligacao(Ligacao_BD)});
-        auto rs = d->OpenRecordset("SELECT name, sql FROM jogo.sqlite_master WHERE type = 'table'");
-        for (; !rs.Eof(); rs.MoveNext()) {
-            d->executar_script(rs["sql"].texto() + ";");
-            d->executar_script("INSERT INTO main.\"" + rs["name"].texto() + "\" SELECT * FROM jogo.\"" +
-                               rs["name"].texto() + "\";");
-        }
-        d->executar_script("PRAGMA application_id = 0; PRAGMA user_version = 0; DETACH DATABASE jogo; "
-                           "PRAGMA cipher_default_page_size = " + pagina + ";");
-        d.reset();
+        de_outro_tempo(nome, "inicio.gv");
         ASSERT_EQ(teste::ler_bytes(caminho(nome)).substr(0, 16), sal);
     }
     ASSERT_EQ(carregar("a.gv"), Resultado_Jogo::Aberto);
@@ -269,13 +373,7 @@ TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
 // A journal of another page size, or of random bytes, never reaches the
 // engine; the game's own journal is played back.
 TEST_F(Sobras, AJournalThatDoesNotFitIsRefusedByNameAndTheGamesOwnIsTaken) {
-    morrer([&] {
-        auto d = db::Database::abrir(caminho("jogo.gv"), LIGACAO_JOGO);
-        d->Execute("PRAGMA cache_size = 2");
-        d->BeginTrans();
-        for (const auto& t : d->tabelas()) d->Execute("DELETE FROM \"" + t + "\"");
-        ::kill(::getpid(), SIGKILL);
-    });
+    diario_quente("jogo.gv");
     const std::string diario = caminho("jogo.gv-journal"), proprio = teste::ler_bytes(diario);
     ASSERT_GT(proprio.size(), 4096u);
     std::string pequenas = proprio;
@@ -293,9 +391,9 @@ TEST_F(Sobras, AJournalThatDoesNotFitIsRefusedByNameAndTheGamesOwnIsTaken) {
     EXPECT_GT(contar("SELECT count(*) FROM jogadores"), 0);
 }
 
-// While another program plays the game, a load is told it is in use, every
-// time, and copies nothing.
-TEST_F(Sobras, AGameOpenInAnotherProgramIsInUseAndNothingIsCopied) {
+// While another window of the game plays it, a load is told so by the
+// game's name, every time, and copies nothing.
+TEST_F(Sobras, AGameOpenInAnotherWindowIsNamedAndNothingIsCopied) {
     int canal[2];
     ASSERT_EQ(::pipe(canal), 0);
     const pid_t outro = fork();
@@ -318,9 +416,11 @@ TEST_F(Sobras, AGameOpenInAnotherProgramIsInUseAndNothingIsCopied) {
             EXPECT_TRUE(sem_copias());
         }
         ASSERT_EQ(porta.mensagens.size(), 2u);
-        EXPECT_NE(porta.mensagens[0].texto.find("O ficheiro está a ser usado por outro programa."), std::string::npos)
+        EXPECT_NE(porta.mensagens[0].texto.find("O jogo \"jogo.gv\" está aberto noutra janela do Golvantario."),
+                  std::string::npos)
             << porta.mensagens[0].texto;
-        EXPECT_NE(porta.mensagens[1].texto.find("The file is in use by another program."), std::string::npos)
+        EXPECT_NE(porta.mensagens[1].texto.find("The game \"jogo.gv\" is open in another window of Golvantario."),
+                  std::string::npos)
             << porta.mensagens[1].texto;
     }
     ::kill(outro, SIGKILL);
@@ -328,10 +428,163 @@ TEST_F(Sobras, AGameOpenInAnotherProgramIsInUseAndNothingIsCopied) {
     ::close(canal[0]);
 }
 
+// Under a log's or journal's name beside the game, a folder, a pipe, a link
+// or a file larger than any the game writes is refused by name, at once,
+// and nothing is written.
+TEST_F(Sobras, ASideFileThatIsNoFileOrTooLargeIsRefusedByName) {
+    const struct {
+        const char* sufixo;
+        std::function<void(const std::string&)> criar;
+        const char* pt;
+        const char* en;
+    } casos[] = {
+        {"-wal", [](const std::string& s) { fs::create_directories(s + "/dentro"); }, "que não é um ficheiro comum",
+         "which is not an ordinary file"},
+        {"-journal", [](const std::string& s) { fs::create_directory(s); }, "que não é um ficheiro comum",
+         "which is not an ordinary file"},
+        {"-wal", [](const std::string& s) { ASSERT_EQ(::mkfifo(s.c_str(), 0600), 0); }, "que não é um ficheiro comum",
+         "which is not an ordinary file"},
+        {"-journal", [&](const std::string& s) { fs::create_symlink(caminho("inicio.gv"), s); },
+         "que não é um ficheiro comum", "which is not an ordinary file"},
+        {"-wal",
+         [](const std::string& s) {
+             std::ofstream(s) << "x";
+             fs::resize_file(s, std::uintmax_t(3) << 30);   // sparse: no disk taken
+         },
+         "é muito maior do que qualquer um que o jogo escreva", "is far larger than any the game writes"},
+    };
+    for (const auto& c : casos) {
+        recomecar();
+        const std::string sobra = caminho(std::string("jogo.gv") + c.sufixo);
+        c.criar(sobra);
+        SCOPED_TRACE(sobra);
+        // Every file's bytes, the huge one's length and time, and what is
+        // in the folder.
+        auto retrato = [&] {
+            std::map<std::string, std::string> r;
+            for (const auto& f : fs::recursive_directory_iterator(pasta)) {
+                const std::string n = f.path().string();
+                if (f.is_symlink() || !f.is_regular_file()) r[n] = "?";
+                else if (f.file_size() > (1u << 20)) r[n] = std::to_string(f.file_size()) + "@" + std::to_string(f.last_write_time().time_since_epoch().count());
+                else r[n] = teste::ler_bytes(f.path());
+            }
+            return r;
+        };
+        const auto antes = retrato();
+        porta.mensagens.clear();
+        for (const char* lingua : {"P", "I"}) {
+            EXPECT_EQ(carregar("jogo.gv", lingua), Resultado_Jogo::Recusado);
+            EXPECT_TRUE(retrato() == antes) << "every file is as it was";
+        }
+        ASSERT_EQ(porta.mensagens.size(), 2u);
+        const std::string nome = std::string("\"jogo.gv") + c.sufixo + "\"";
+        EXPECT_NE(porta.mensagens[0].texto.find(nome), std::string::npos) << porta.mensagens[0].texto;
+        EXPECT_NE(porta.mensagens[0].texto.find(c.pt), std::string::npos) << porta.mensagens[0].texto;
+        EXPECT_NE(porta.mensagens[1].texto.find(c.en), std::string::npos) << porta.mensagens[1].texto;
+        fs::remove_all(sobra);
+    }
+}
+
+// Another window of the game loading or playing a game: a load of it there
+// is told so by name, never that what is beside it is another's; a new game
+// is not made over it.
+TEST_F(Sobras, AGameAnotherWindowLoadsOrPlaysIsNamedAndNeverReplaced) {
+    jogar_e_morrer("jogo.gv", "Primeiro", "em_jogo.commit");
+    for (const char* ponto : {"carregar.copia", "carregar.tomar", ""}) {
+        SCOPED_TRACE(ponto);
+        int para_mim[2], para_ele[2];
+        ASSERT_EQ(::pipe(para_mim), 0);
+        ASSERT_EQ(::pipe(para_ele), 0);
+        const pid_t outra = fork();
+        ASSERT_GE(outra, 0);
+        if (outra == 0) {
+            char c = 0;
+            auto esperar = [&] {
+                if (::write(para_mim[1], "x", 1) != 1 || ::read(para_ele[0], &c, 1) != 1) _exit(3);
+            };
+            if (*ponto) armar_accao(ponto, esperar);
+            if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+            if (!*ponto) esperar();
+            _exit(Nome_Treinador == "Primeiro" ? 0 : 4);
+        }
+        // The other window goes on however this one ends.
+        struct Soltar {
+            int fd;
+            pid_t outra;
+            int estado = -1;
+            void agora() {
+                if (fd >= 0 && ::write(fd, "x", 1) == 1) ::waitpid(outra, &estado, 0);
+                fd = -1;
+            }
+            ~Soltar() { agora(); }
+        } soltar{para_ele[1], outra};
+        char c = 0;
+        ASSERT_EQ(::read(para_mim[0], &c, 1), 1);
+        const auto antes = teste::pasta_inteira(pasta);
+        porta.mensagens.clear();
+        for (const char* lingua : {"I", "P"}) EXPECT_EQ(carregar("jogo.gv", lingua), Resultado_Jogo::Recusado);
+        porta.escolher(Ficheiro_Escolhido{caminho("jogo.gv"), "jogo.gv"});
+        porta.respostas.assign(1, Resposta::Sim);
+        EXPECT_EQ(Novo_Jogo(escolhas()), Resultado_Jogo::Recusado);
+        EXPECT_TRUE(teste::pasta_inteira(pasta) == antes) << "every file is as it was";
+        ASSERT_EQ(porta.mensagens.size(), 4u) << "the last after the question to overwrite";
+        EXPECT_NE(porta.mensagens[0].texto.find("The game \"jogo.gv\" is open in another window of Golvantario."),
+                  std::string::npos) << porta.mensagens[0].texto;
+        EXPECT_NE(porta.mensagens[1].texto.find("O jogo \"jogo.gv\" está aberto noutra janela do Golvantario."),
+                  std::string::npos) << porta.mensagens[1].texto;
+        EXPECT_NE(porta.mensagens[3].texto.find("noutra janela"), std::string::npos) << porta.mensagens[3].texto;
+        EXPECT_NE(porta.mensagens[3].texto.find("Nenhum ficheiro de jogo foi alterado."), std::string::npos);
+        soltar.agora();
+        EXPECT_TRUE(WIFEXITED(soltar.estado) && WEXITSTATUS(soltar.estado) == 0) << "the other window loaded it";
+        for (int fd : {para_mim[0], para_mim[1], para_ele[0], para_ele[1]}) ::close(fd);
+    }
+}
+
+// In a folder that may only be read a game cannot be played: it is refused
+// by the folder's name, the same with its log beside it or without.
+TEST_F(Sobras, AGameInAReadOnlyFolderIsRefusedTheSameWithOrWithoutItsLog) {
+    teste::Montagem disco(pasta / "disco", 2048);
+    if (!disco.montada()) GTEST_SKIP() << "no file system of the test's own here";
+    jogar_e_morrer("jogo.gv", "Primeiro", "em_jogo.commit");
+    fs::copy_file(caminho("jogo.gv"), pasta / "disco" / "com_log.gv");
+    fs::copy_file(caminho("jogo.gv-wal"), pasta / "disco" / "com_log.gv-wal");
+    fs::copy_file(caminho("inicio.gv"), pasta / "disco" / "sem_log.gv");
+    ASSERT_TRUE(disco.so_leitura());
+    const std::string d = (pasta / "disco").string();
+    for (const char* jogo : {"disco/com_log.gv", "disco/sem_log.gv"})
+        recusado(jogo, "A pasta \"" + d + "\" só pode ser lida",
+                 "The folder \"" + d + "\" is read-only");
+    EXPECT_NE(porta.mensagens[0].texto.find("Copie o jogo, com o ficheiro \"sem_log.gv-wal\" se estiver ao lado dele"),
+              std::string::npos) << porta.mensagens[0].texto;
+}
+
+// A load's private folder lives while its load does, whatever another load
+// clears meanwhile; a killed load's goes with the next.
+TEST_F(Sobras, APrivateFolderGoesOnlyWhenItsLoadIsGone) {
+    auto copias = [&] {
+        int n = 0;
+        for (const auto& f : fs::directory_iterator(temporaria)) n += f.path().filename().string().rfind("gv-copia-", 0) == 0;
+        return n;
+    };
+    {
+        db::Copia_Privada viva;
+        db::limpar_copias_orfas();
+        EXPECT_EQ(copias(), 1) << "a live load's folder stays";
+    }
+    EXPECT_EQ(copias(), 0);
+    morrer([&] {
+        db::Copia_Privada morta;
+        ::kill(::getpid(), SIGKILL);
+    });
+    EXPECT_EQ(copias(), 1);
+    db::limpar_copias_orfas();
+    EXPECT_EQ(copias(), 0);
+}
+
 // A private copy's folder is named by the temporary folder's own trouble,
 // and never made in the working folder.
 TEST_F(Sobras, ATemporaryFolderThatCannotTakeTheCopyIsNamed) {
-    jogar_e_morrer("jogo.gv", "Primeiro", "base.pousar");
+    jogar_e_morrer("jogo.gv", "Primeiro", "em_jogo.commit");
     const fs::path nenhuma = pasta / "nao-existe";
     ::setenv("TMPDIR", nenhuma.c_str(), 1);
     const fs::path antes = fs::current_path();

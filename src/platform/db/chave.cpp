@@ -3,6 +3,11 @@
 // export of a whole database into a new file with a salt of its own, whose
 // key may be got ready on a thread of its own meanwhile.
 
+// SHA-1's own steps, which the faster derivation below works from, are
+// marked as kept for older code; they are kept.
+#define OPENSSL_SUPPRESS_DEPRECATED
+#include "platform/db/chave.h"
+
 #include "platform/db/database.h"
 #include "platform/db/interno.h"
 
@@ -10,6 +15,7 @@
 #include <openssl/evp.h>
 #include <openssl/params.h>
 #include <openssl/rand.h>
+#include <openssl/sha.h>
 
 #include <sqlite3.h>
 
@@ -66,17 +72,58 @@ const Derivacao& derivacao() {
     return d;
 }
 
+// A block with SHA-1, the engine's own hash here: each round costs two
+// compressions, from the key's inner and outer states worked out once.
+void bloco_sha1(const std::string& senha, const unsigned char* sal, std::size_t tamanho_sal, int voltas,
+                const unsigned char* numero, unsigned char* saida, std::size_t tamanho) {
+    unsigned char chave[SHA_CBLOCK] = {}, dentro[SHA_CBLOCK], fora[SHA_CBLOCK];
+    if (senha.size() > SHA_CBLOCK)
+        SHA1(reinterpret_cast<const unsigned char*>(senha.data()), senha.size(), chave);
+    else
+        std::memcpy(chave, senha.data(), senha.size());
+    for (int i = 0; i < SHA_CBLOCK; ++i) {
+        dentro[i] = chave[i] ^ 0x36;
+        fora[i] = chave[i] ^ 0x5c;
+    }
+    SHA_CTX interior, exterior, c;
+    SHA1_Init(&interior);
+    SHA1_Update(&interior, dentro, sizeof dentro);
+    SHA1_Init(&exterior);
+    SHA1_Update(&exterior, fora, sizeof fora);
+    unsigned char u[SHA_DIGEST_LENGTH], t[SHA_DIGEST_LENGTH];
+    auto hmac = [&](const unsigned char* a, std::size_t na, const unsigned char* b, std::size_t nb) {
+        c = interior;
+        SHA1_Update(&c, a, na);
+        if (nb) SHA1_Update(&c, b, nb);
+        SHA1_Final(u, &c);
+        c = exterior;
+        SHA1_Update(&c, u, sizeof u);
+        SHA1_Final(u, &c);
+    };
+    hmac(sal, tamanho_sal, numero, 4);
+    std::memcpy(t, u, sizeof t);
+    for (int i = 1; i < voltas; ++i) {
+        hmac(u, sizeof u, nullptr, 0);
+        for (std::size_t j = 0; j < sizeof t; ++j) t[j] ^= u[j];
+    }
+    std::memcpy(saida, t, std::min(sizeof t, tamanho));
+}
+
 // One block of the engine's derivation (PBKDF2 over HMAC): the n-th
 // hash-long piece of the key, which owes nothing to the other pieces.
 bool bloco(const std::string& senha, const unsigned char* sal, std::size_t tamanho_sal, const Derivacao& k,
            std::uint32_t n, unsigned char* saida, std::size_t tamanho) {
+    const unsigned char numero[4] = {static_cast<unsigned char>(n >> 24), static_cast<unsigned char>(n >> 16),
+                                     static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n)};
+    if (EVP_MD_get_type(k.hash) == NID_sha1) {
+        bloco_sha1(senha, sal, tamanho_sal, k.voltas, numero, saida, tamanho);
+        return true;
+    }
     EVP_MAC* mac = EVP_MAC_fetch(nullptr, "HMAC", nullptr);
     EVP_MAC_CTX* c = mac ? EVP_MAC_CTX_new(mac) : nullptr;
     std::string nome = EVP_MD_get0_name(k.hash);
     const OSSL_PARAM hash[] = {OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, nome.data(), 0),
                                OSSL_PARAM_construct_end()};
-    const unsigned char numero[4] = {static_cast<unsigned char>(n >> 24), static_cast<unsigned char>(n >> 16),
-                                     static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n)};
     const std::size_t h = static_cast<std::size_t>(EVP_MD_get_size(k.hash));
     unsigned char u[EVP_MAX_MD_SIZE], t[EVP_MAX_MD_SIZE];
     std::size_t lidos = 0;
@@ -119,13 +166,9 @@ bool derivar(const std::string& senha, const unsigned char* sal, std::size_t tam
 
 } // namespace
 
-int Database::derivacoes_ = 0;
 bool Database::derivacao_provada_ = false;
 
 namespace {
-
-// The salt a file of the engine begins with.
-constexpr std::size_t Tamanho_Sal = 16;
 
 std::string hexadecimal(const unsigned char* b, std::size_t n) {
     static const char hex[] = "0123456789ABCDEF";
@@ -138,39 +181,25 @@ std::string hexadecimal(const unsigned char* b, std::size_t n) {
     return r;
 }
 
-} // namespace
-
-// The raw key ("x'...'") for this password and the salt the file begins
-// with, derived as the engine would; empty when the file has no salt to
-// read or the engine's way is not known.
-std::string Database::chave_guardada(const std::string& senha, const std::string& caminho) {
-    unsigned char sal[Tamanho_Sal];
-    std::FILE* f = std::fopen(caminho.c_str(), "rb");
-    if (!f) return {};
-    const std::size_t lidos = std::fread(sal, 1, Tamanho_Sal, f);
-    std::fclose(f);
-    if (lidos != Tamanho_Sal) return {};
-    return chave_do_sal(senha, sal);
-}
-
-namespace {
-
 // The keys derived so far and their count, for every thread: one may be
 // deriving a new file's key while another opens a file.
 std::mutex guarda_chaves;
 std::map<std::string, std::string> guardadas;
+int derivadas = 0;
 
 } // namespace
 
-int Database::derivacoes() {
+namespace chave {
+
+const EVP_MD* hash() { return derivacao().voltas > 0 ? derivacao().hash : nullptr; }
+
+int derivacoes() {
     std::lock_guard<std::mutex> l(guarda_chaves);
-    return derivacoes_;
+    return derivadas;
 }
 
-// The raw key for this password and salt, kept for the process: a file's
-// copies share its salt. The derivation itself runs unlocked.
-std::string Database::chave_do_sal(const std::string& senha, const unsigned char* sal) {
-    constexpr std::size_t Chave = 32;
+// The derivation itself runs unlocked.
+std::string bruta(const std::string& senha, const unsigned char* sal) {
     const Derivacao& k = derivacao();
     if (k.voltas <= 0 || !k.hash) return {};
     std::string onde = senha;
@@ -180,40 +209,58 @@ std::string Database::chave_do_sal(const std::string& senha, const unsigned char
         std::lock_guard<std::mutex> l(guarda_chaves);
         auto it = guardadas.find(onde);
         if (it != guardadas.end()) return it->second;
-        ++derivacoes_;
+        ++derivadas;
     }
-    unsigned char chave[Chave];
-    if (!derivar(senha, sal, Tamanho_Sal, k, chave, Chave)) return {};
+    unsigned char feita[Tamanho];
+    if (!derivar(senha, sal, Tamanho_Sal, k, feita, Tamanho)) return {};
     std::lock_guard<std::mutex> l(guarda_chaves);
-    return guardadas.emplace(std::move(onde), "x'" + hexadecimal(chave, Chave) + "'").first->second;
+    return guardadas.emplace(std::move(onde), std::string(reinterpret_cast<const char*>(feita), Tamanho)).first->second;
 }
 
-std::string Database::chave_com_sal(const std::string& senha, const unsigned char* sal) {
-    const std::string k = chave_do_sal(senha, sal);
-    return k.empty() ? k : k.substr(0, k.size() - 1) + hexadecimal(sal, Tamanho_Sal) + "'";
+std::string para_o_motor(const std::string& bruta, const unsigned char* sal) {
+    if (bruta.empty()) return {};
+    return "x'" + hexadecimal(reinterpret_cast<const unsigned char*>(bruta.data()), bruta.size()) +
+           (sal ? hexadecimal(sal, Tamanho_Sal) : std::string()) + "'";
 }
+
+} // namespace chave
+
+int Database::derivacoes() { return chave::derivacoes(); }
+
+// The raw key for this password and the salt the file begins with; empty
+// when the file has no salt to read or the engine's way is not known.
+std::string Database::chave_guardada(const std::string& senha, const std::string& caminho) {
+    unsigned char sal[chave::Tamanho_Sal];
+    std::FILE* f = std::fopen(caminho.c_str(), "rb");
+    if (!f) return {};
+    const std::size_t lidos = std::fread(sal, 1, chave::Tamanho_Sal, f);
+    std::fclose(f);
+    if (lidos != chave::Tamanho_Sal) return {};
+    return chave::para_o_motor(chave::bruta(senha, sal));
+}
+
+namespace {
+
+// The raw key of a new file for the engine, its salt after it.
+std::string chave_com_sal(const std::string& senha, const unsigned char* sal) {
+    return chave::para_o_motor(chave::bruta(senha, sal), sal);
+}
+
+} // namespace
 
 // Only once a key derived here has opened a file: the engine's way is then
 // known already, and the thread touches nothing of the engine.
 Database::Chave_Nova Database::preparar_chave(const std::string& ligacao) {
     Chave_Nova c;
     c.senha_ = senha_da_ligacao(ligacao);
-    std::array<unsigned char, Tamanho_Sal> sal;
-    if (c.senha_.empty() || !derivacao_provada_ || RAND_bytes(sal.data(), Tamanho_Sal) != 1) return c;
+    std::array<unsigned char, chave::Tamanho_Sal> sal;
+    if (c.senha_.empty() || !derivacao_provada_ || RAND_bytes(sal.data(), chave::Tamanho_Sal) != 1) return c;
     try {
         c.chave_ = std::async(std::launch::async, [senha = c.senha_, sal] { return chave_com_sal(senha, sal.data()); });
     } catch (const std::system_error&) {
         // No thread to be had: the export derives the key itself.
     }
     return c;
-}
-
-void Database::compactar() {
-    if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Compactação dentro de uma transacção");
-    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
-    // Cached statements are reset after each use; none is left running.
-    const int rc = sqlite3_exec(db_, "VACUUM", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) falhar(rc, "VACUUM");
 }
 
 void Database::exportar(const std::string& destino, const std::string& ligacao, Chave_Nova preparada) {
@@ -230,8 +277,8 @@ void Database::exportar(const std::string& destino, const std::string& ligacao, 
     // salt of its own drawing.
     if (!senha.empty() && derivacao_provada_) {
         std::string k = preparada.chave_.valid() && preparada.senha_ == senha ? preparada.chave_.get() : std::string();
-        unsigned char sal[Tamanho_Sal];
-        if (k.empty() && RAND_bytes(sal, Tamanho_Sal) == 1) k = chave_com_sal(senha, sal);
+        unsigned char sal[chave::Tamanho_Sal];
+        if (k.empty() && RAND_bytes(sal, chave::Tamanho_Sal) == 1) k = chave_com_sal(senha, sal);
         if (!k.empty()) chave = std::move(k);
     }
     // An attached file takes the engine's default page size.
@@ -255,7 +302,5 @@ void Database::exportar(const std::string& destino, const std::string& ligacao, 
     }
     Execute("DETACH DATABASE gv_novo");
 }
-
-long long Database::ultimo_rowid() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
 
 } // namespace gv::db

@@ -1,11 +1,11 @@
 // The connection: opening and closing a file, statements with bound
 // values, and transactions, with the engine's own undoing of one kept track
-// of. The key lives in chave.cpp, the game's log in log_jogo.cpp.
+// of. A file being played reaches it through its Acompanhamento only
+// (em_jogo.cpp); the key and the export live in chave.cpp.
 
 #include "platform/db/database.h"
 
 #include "platform/db/interno.h"
-#include "platform/falhas.h"
 
 #include <sqlite3.h>
 
@@ -21,15 +21,6 @@ int colacao_nome(void*, int na, const void* a, int nb, const void* b) {
     return comparar_nomes(std::string_view(static_cast<const char*>(a), static_cast<std::size_t>(na)),
                           std::string_view(static_cast<const char*>(b), static_cast<std::size_t>(nb)));
 }
-
-// Resets a cached statement when the scope ends, however it ends.
-struct Uso {
-    sqlite3_stmt* st;
-    ~Uso() {
-        sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
-    }
-};
 
 } // namespace
 
@@ -50,21 +41,13 @@ bool Database::Close() {
         if (transaccoes_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         transaccoes_ = 0;
         desfeita_.reset();
-        // Closed as it was found: with the rollback journal, no log beside it.
-        const bool wal = wal_;
-        if (wal_) {
-            const int rc = sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-            if (rc != SQLITE_OK) registar(rc, "journal_mode=DELETE", db_);
-        }
-        wal_ = false;
-        ponto_de_falha("base.fechar");
+        if (acompanhamento_) inteiro = acompanhamento_->ao_fechar(*this);
+        acompanhamento_.reset();
         const int rc = sqlite3_close_v2(db_);
         if (rc != SQLITE_OK) registar(rc, "close", nullptr);
         db_ = nullptr;
-        // A log that still holds a commit holds part of the game the file
-        // lacks.
-        inteiro = !(wal && modo_ == Modo::Leitura_Escrita && log_com_commits(caminho_));
     }
+    bloqueio_ = Bloqueio_Jogo();
     return inteiro;
 }
 
@@ -87,13 +70,17 @@ void Database::desfeita_por(Erro_BD causa) const {
 
 bool Database::desfeita() const { return transaccoes_ > 0 && (desfeita_ || (db_ && sqlite3_get_autocommit(db_))); }
 
-void Database::vigiar() {
-    if (!desfeita()) return;
+const Erro_BD& Database::causa_desfeita() const {
     // A failure caught and passed over left the engine without the
-    // transaction; whatever comes next must not be written on its own.
+    // transaction: the engine's own undoing is all there is to tell.
     if (!desfeita_)
         desfeita_.emplace(SQLITE_ABORT_ROLLBACK, "O motor desfez a transacção aberta", Erro_BD::Tipo::Geral);
-    throw Transaccao_Desfeita(*desfeita_);
+    return *desfeita_;
+}
+
+void Database::exigir_transaccao_viva() {
+    // Whatever comes after an undoing must not be written on its own.
+    if (desfeita()) throw Transaccao_Desfeita(causa_desfeita());
 }
 
 void Database::configurar(const std::string& ligacao) {
@@ -131,12 +118,13 @@ void preparar_motor() {
 
 } // namespace
 
-std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std::string& ligacao, Modo modo) {
-    return abrir_com(caminho, ligacao, modo, {});
+std::vector<int> Database::paginas_possiveis(std::uintmax_t tamanho) {
+    if (tamanho % Pagina_Nova == 0) return {Pagina_Nova, Pagina_Antiga};
+    return {Pagina_Antiga};
 }
 
-std::unique_ptr<Database> Database::abrir_com(const std::string& caminho, const std::string& ligacao, Modo modo,
-                                              Abertura como) {
+std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std::string& ligacao, Modo modo,
+                                          Abertura como) {
     preparar_motor();
     std::error_code ec;
     if (!fs::is_regular_file(caminho, ec))
@@ -157,19 +145,15 @@ std::unique_ptr<Database> Database::abrir_com(const std::string& caminho, const 
         d->pagina_ = pagina;
         d->chave_com_passe_ = com_passe;
         d->configurar(ligacao);
-        if (como.so_nossa) {
+        if (como.exclusiva) {
             const int rc = sqlite3_exec(d->db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
             if (rc != SQLITE_OK) return rc;
         }
         return sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
     };
     auto recusada = [](int rc) { return (rc & 0xFF) == SQLITE_NOTADB; };
-    // A file made before pages grew has the old size; one whose length is
-    // no whole number of new pages can only be such a file.
     const auto bytes = fs::file_size(caminho, ec);
-    std::vector<int> paginas{Pagina_Antiga};
-    if (ec || bytes % Pagina_Nova == 0) paginas.insert(paginas.begin(), Pagina_Nova);
-    if (como.pagina) paginas = {como.pagina};
+    std::vector<int> paginas = como.pagina ? std::vector<int>{como.pagina} : paginas_possiveis(ec ? 0 : bytes);
     int rc = SQLITE_NOTADB;
     for (int pagina : paginas)
         if (!recusada(rc = tentar(pagina, false))) break;
@@ -183,11 +167,12 @@ std::unique_ptr<Database> Database::abrir_com(const std::string& caminho, const 
     }
     if ((rc & 0xFF) == SQLITE_NOTADB)
         throw Erro_BD(rc, "O ficheiro não é uma base de dados do jogo, ou a senha está errada: " + caminho,
-                      Erro_BD::Tipo::Nao_E_Base);
+                      Erro_BD::Tipo::Nao_E_Base, caminho);
     if (rc != SQLITE_OK) d->falhar(rc);
     if (modo == Modo::Leitura_Escrita) {
         if (sqlite3_db_readonly(d->db_, "main") == 1)
-            throw Erro_BD(SQLITE_READONLY, "O ficheiro só pode ser lido: " + caminho, Erro_BD::Tipo::So_Leitura);
+            throw Erro_BD(SQLITE_READONLY, "O ficheiro só pode ser lido: " + caminho, Erro_BD::Tipo::So_Leitura,
+                          caminho);
         // Take and drop the write lock: a file another program holds is
         // reported now, not halfway through a round.
         rc = sqlite3_exec(d->db_, "BEGIN IMMEDIATE; ROLLBACK;", nullptr, nullptr, nullptr);
@@ -196,9 +181,9 @@ std::unique_ptr<Database> Database::abrir_com(const std::string& caminho, const 
             sqlite3_exec(d->db_, "ROLLBACK;", nullptr, nullptr, nullptr);
             if (tipo_do_codigo(ext) == Erro_BD::Tipo::Bloqueada)
                 throw Erro_BD(ext, "O ficheiro está a ser usado por outro programa: " + caminho,
-                              Erro_BD::Tipo::Bloqueada);
+                              Erro_BD::Tipo::Bloqueada, caminho);
             if (tipo_do_codigo(ext) == Erro_BD::Tipo::So_Leitura)
-                throw Erro_BD(ext, "O ficheiro só pode ser lido: " + caminho, Erro_BD::Tipo::So_Leitura);
+                throw Erro_BD(ext, "O ficheiro só pode ser lido: " + caminho, Erro_BD::Tipo::So_Leitura, caminho);
             d->falhar(rc);
         }
     }
@@ -221,7 +206,7 @@ std::unique_ptr<Database> Database::criar(const std::string& caminho, const std:
 
 sqlite3_stmt* Database::preparar(std::string_view sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
-    vigiar();
+    exigir_transaccao_viva();
     auto it = cache_.find(sql);
     if (it != cache_.end()) return it->second;
     sqlite3_stmt* st = nullptr;
@@ -234,9 +219,8 @@ sqlite3_stmt* Database::preparar(std::string_view sql) {
 
 int Database::Execute(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
-    // In play a write on its own is a transaction of its own, marked and
-    // moved into the file as every commit is.
-    if (wal_ && transaccoes_ == 0 && !sqlite3_stmt_readonly(st)) {
+    // In play a write on its own is a commit of its own, as every commit is.
+    if (acompanhamento_ && transaccoes_ == 0 && !sqlite3_stmt_readonly(st)) {
         Transaccao t(*this);
         const int n = Execute(sql, p);
         t.commit();
@@ -244,7 +228,7 @@ int Database::Execute(std::string_view sql, const Parametros& p) {
     }
     int mudadas = 0;
     {
-        Uso uso{st};
+        Em_Uso uso{st};
         ligar_valores(st, p, *this);
         int rc;
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
@@ -285,10 +269,9 @@ void Database::funcao_inteira(const char* nome, int argumentos, Funcao_Inteira f
 
 void Database::executar_script(const std::string& sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
-    vigiar();
-    // In play a script on its own is a commit of its own, marked and moved
-    // into the file as every commit is.
-    if (wal_ && transaccoes_ == 0) {
+    exigir_transaccao_viva();
+    // In play a script on its own is a commit of its own, as every commit is.
+    if (acompanhamento_ && transaccoes_ == 0) {
         Transaccao t(*this);
         executar_script(sql);
         t.commit();
@@ -312,7 +295,7 @@ bool Database::passo(sqlite3_stmt* st, std::string_view sql) {
     return false;
 }
 
-Database::Fim::~Fim() {
+Database::Em_Uso::~Em_Uso() {
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
 }
@@ -338,7 +321,7 @@ std::string Linha_Lida::texto(int i) const {
 
 Valor Database::valor(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
-    Uso uso{st};
+    Em_Uso uso{st};
     ligar_valores(st, p, *this);
     int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) return ler_coluna(st, 0);
@@ -348,7 +331,7 @@ Valor Database::valor(std::string_view sql, const Parametros& p) {
 
 void Database::BeginTrans() {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
-    vigiar();
+    exigir_transaccao_viva();
     std::string sql = transaccoes_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT gv" + std::to_string(transaccoes_);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) falhar(rc, sql);
@@ -357,21 +340,17 @@ void Database::BeginTrans() {
 
 void Database::CommitTrans() {
     if (transaccoes_ == 0 || !db_) throw Erro_BD(SQLITE_MISUSE, "Não há transacção aberta");
-    vigiar();
-    const bool marcar_agora = wal_ && transaccoes_ == 1;
-    const long long antes = marca_;
-    if (marcar_agora) marcar();
-    std::string sql = transaccoes_ == 1 ? "COMMIT" : "RELEASE gv" + std::to_string(transaccoes_ - 1);
+    exigir_transaccao_viva();
+    const bool exterior = transaccoes_ == 1;
+    if (exterior && acompanhamento_) acompanhamento_->antes_do_commit(*this);
+    std::string sql = exterior ? "COMMIT" : "RELEASE gv" + std::to_string(transaccoes_ - 1);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        marca_ = antes;
+        if (exterior && acompanhamento_) acompanhamento_->commit_falhou();
         falhar(rc, sql);
     }
     --transaccoes_;
-    if (transaccoes_ == 0 && wal_) {
-        ponto_de_falha("base.pousar");
-        pousar();
-    }
+    if (exterior && acompanhamento_) acompanhamento_->depois_do_commit(*this);
 }
 
 bool Database::em_transaccao() const { return transaccoes_ > 0 && !desfeita(); }
@@ -384,8 +363,7 @@ void Database::Rollback() {
         // The engine undid the whole transaction already: nothing is left to
         // roll back at any level, and each level still open fails until the
         // outermost one is left.
-        if (!desfeita_)
-            desfeita_.emplace(SQLITE_ABORT_ROLLBACK, "O motor desfez a transacção aberta", Erro_BD::Tipo::Geral);
+        causa_desfeita();
         if (--transaccoes_ == 0) desfeita_.reset();
         return;
     }
@@ -405,6 +383,36 @@ Transaccao::~Transaccao() {
         } catch (...) {
         }
     }
+}
+
+void Database::compactar() {
+    if (transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Compactação dentro de uma transacção");
+    if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
+    // Cached statements are reset after each use; none is left running.
+    const int rc = sqlite3_exec(db_, "VACUUM", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, "VACUUM");
+}
+
+long long Database::ultimo_rowid() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
+
+Repor_Pragma::~Repor_Pragma() {
+    if (!sql.empty()) sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+}
+
+std::string modo_diario(Database& d, const char* modo) {
+    std::string agora;
+    char* erro = nullptr;
+    const std::string sql = std::string("PRAGMA journal_mode=") + modo;
+    const int rc = sqlite3_exec(
+        d.handle(), sql.c_str(),
+        [](void* m, int, char** v, char**) {
+            *static_cast<std::string*>(m) = v[0] ? v[0] : "";
+            return 0;
+        },
+        &agora, &erro);
+    sqlite3_free(erro);
+    if (rc != SQLITE_OK) d.falhar(rc, sql);
+    return agora;
 }
 
 bool Database::tabela_existe(const std::string& nome) {

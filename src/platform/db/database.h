@@ -15,7 +15,10 @@
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 #include <vector>
+
+#include "platform/db/bloqueio_jogo.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -79,17 +82,22 @@ public:
         Erro_ES,        // the disk failed a read or a write
         Sobra_Alheia,   // a log or journal beside the file is not the file's own
         Sobra_Danificada, // the file's own log or journal, damaged: the file alone is whole
+        Sobra_Estranha, // beside the file, under a log's or journal's name, something that is no file
+        Sobra_Grande,   // beside the file, under a log's or journal's name, a file larger than any the game writes
         Pasta_Temporaria, // the temporary folder cannot take a private copy
+        Pasta_So_Leitura, // the game's folder may only be read: the game cannot be played there
+        Noutra_Janela,  // another window of the game has this game open
     };
     Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},
             Tipo causa = Tipo::Geral);
     int numero() const { return numero_; }
     const std::string& descricao() const { return descricao_; }
     Tipo tipo() const { return tipo_; }
-    // The file the failure is about, where it is not the database itself.
+    // The file (or folder) the failure is about, where it is known.
     const std::string& ficheiro() const { return ficheiro_; }
     // For the temporary folder: what the system said of it (Sem_Ficheiro,
-    // So_Leitura, Disco_Cheio...).
+    // So_Leitura, Disco_Cheio...). For the game's own damaged side file:
+    // Danificada when the game file does not stand without it.
     Tipo causa() const { return causa_; }
 private:
     int numero_;
@@ -154,6 +162,34 @@ private:
     sqlite3_stmt* st_;
 };
 
+class Database;
+
+// What a file being played adds to a connection (em_jogo.cpp): something
+// to do within each outermost commit, after it, and when the connection
+// closes. The connection knows no more of it than this.
+class Acompanhamento {
+public:
+    virtual ~Acompanhamento() = default;
+    // Within the outermost transaction, right before it is committed.
+    virtual void antes_do_commit(Database& d) = 0;
+    // The commit failed: nothing of it is the file's.
+    virtual void commit_falhou() = 0;
+    // Right after the outermost commit.
+    virtual void depois_do_commit(Database& d) = 0;
+    // Before the connection closes: whether the file alone then holds
+    // everything committed.
+    virtual bool ao_fechar(Database& d) = 0;
+};
+
+// How a file is opened: with one page size only (0: each of ours in turn),
+// and held by its connection alone from the first read, so that a log
+// beside it is read with its index in memory rather than in a shared index
+// file beside it.
+struct Abertura {
+    int pagina = 0;
+    bool exclusiva = false;
+};
+
 class Database {
 public:
     // Page sizes of an enciphered file: every file made here has the new
@@ -161,34 +197,14 @@ public:
     // a game saved before has the old one and opens as it is.
     static constexpr int Pagina_Nova = 4096;
     static constexpr int Pagina_Antiga = 1024;
+    // The page sizes a file of this length may have, the likelier first:
+    // a length that is no whole number of new pages can only be an old file.
+    static std::vector<int> paginas_possiveis(std::uintmax_t tamanho);
     // Opens an existing database file. Throws Erro_BD with a clear text when
     // the file is missing, is not a database, the password is wrong, or the
     // file is locked; nothing is written to the file in any of those cases.
-    static std::unique_ptr<Database> abrir(const std::string& caminho,
-                                           const std::string& ligacao,
-                                           Modo modo = Modo::Leitura_Escrita);
-    // What an interrupted write left beside a file: its log or its journal,
-    // which the next open of the file would play back into it.
-    static std::vector<std::string> sobras(const std::string& caminho);
-    // Opens a saved game to be played. A log or journal left beside it is
-    // taken only when it continues this very file (log_jogo.cpp says how);
-    // it is looked at first in a private copy, and refused, with every file
-    // as it was, when it is another copy's or another game's, or does not
-    // fit the file. `aceitar` is shown the game before anything is written
-    // (that private copy when something was left beside the file) and says
-    // whether it is a game to load; when it says no, nothing is opened and
-    // nothing written. On return the file alone holds the whole game.
-    struct Jogo_Aberto {
-        std::unique_ptr<Database> base;
-        // The game's own log, whose last commits were damaged and could not
-        // be taken: the game opens as it was before them.
-        std::string log_perdido;
-    };
-    static Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
-                                  const std::function<bool(Database&)>& aceitar);
-    // Whether the log beside the file holds a commit: one whole commit the
-    // engine would play back.
-    static bool log_com_commits(const std::string& caminho);
+    static std::unique_ptr<Database> abrir(const std::string& caminho, const std::string& ligacao,
+                                           Modo modo = Modo::Leitura_Escrita, Abertura como = {});
     // Creates a new, empty, password-protected database (fails if it exists).
     static std::unique_ptr<Database> criar(const std::string& caminho,
                                            const std::string& ligacao,
@@ -199,6 +215,7 @@ public:
 
     const std::string& caminho() const { return caminho_; }
     bool so_leitura() const { return modo_ == Modo::So_Leitura; }
+    int pagina() const { return pagina_; }
 
     // Action statement; returns the rows changed.
     int Execute(std::string_view sql, const Parametros& p = {});
@@ -214,9 +231,8 @@ public:
     // heavy reads, with nothing kept.
     template <class F>
     void percorrer(std::string_view sql, const Parametros& p, F f) {
-        sqlite3_stmt* st = comecar(sql, p);
-        Fim fim{st};
-        while (passo(st, sql)) f(static_cast<const Linha_Lida&>(Linha_Lida(st)));
+        Em_Uso uso{comecar(sql, p)};
+        while (passo(uso.st, sql)) f(static_cast<const Linha_Lida&>(Linha_Lida(uso.st)));
     }
 
     void BeginTrans();
@@ -259,27 +275,17 @@ public:
     // source as it was. The key is the one given, if got ready for this
     // password, or one derived here.
     void exportar(const std::string& destino, const std::string& ligacao, Chave_Nova preparada = {});
-    // For a game being played: commits go to a write-ahead log, synced,
-    // and each is moved into the file at once; the file is given back its
-    // rollback journal when closed. Each page a commit changes is then
-    // written and enciphered once, not twice as with the journal. A file
-    // that cannot take the log stays with its journal (the failure goes to
-    // the error log). compactar_antes: the file is compacted on the way, in
-    // the log with the mark entering play draws (see Marca), and moved into
-    // the file with it.
-    void modo_jogo(bool compactar_antes = false);
-    // For a file being made, within its open transaction and before play:
-    // a mark of its own (see Marca), its own base, so that entering play
-    // marks it once, as it does a file already played.
-    void nova_marca();
-    // Which state of a game the file holds: every commit in play draws a
-    // new mark, and keeps with it the mark the file alone held at its last
-    // complete checkpoint, its base. A log continues a file when its base
-    // is the file's mark. Both are kept in the file's header.
-    struct Marca {
-        long long marca = 0, base = 0;
-    };
-    Marca marca_lida();
+
+    // A file being played (em_jogo.cpp): every write on its own becomes a
+    // commit of its own, and each outermost commit and the close go through
+    // `a`.
+    void acompanhar(std::unique_ptr<Acompanhamento> a) { acompanhamento_ = std::move(a); }
+    bool acompanhada() const { return acompanhamento_ != nullptr; }
+
+    // The game's hold on its file (bloqueio_jogo.h), kept while this
+    // connection has it and let go when it closes.
+    void segurar(Bloqueio_Jogo b) { bloqueio_ = std::move(b); }
+    Bloqueio_Jogo largar_bloqueio() { return std::exchange(bloqueio_, Bloqueio_Jogo()); }
 
     // A function of whole numbers for this connection's statements, made
     // once per name: it is called when every argument is a whole number and
@@ -306,29 +312,17 @@ public:
     [[noreturn]] void falhar(int rc, const std::string& contexto = {}) const;
 
 private:
+    friend class Recordset;
     Database() = default;
     void configurar(const std::string& ligacao);
     static std::string chave_guardada(const std::string& senha, const std::string& caminho);
-    static std::string chave_do_sal(const std::string& senha, const unsigned char* sal);
-    // The raw key for a new file: derived from the salt, the salt after it.
-    static std::string chave_com_sal(const std::string& senha, const unsigned char* sal);
-    static int derivacoes_;
     static bool derivacao_provada_;   // a key derived here has opened a file
-    // How a file is opened: with one page size only (0: each of ours in
-    // turn), and holding it alone from the first read (a log beside it is
-    // then read without a shared index file beside it).
-    struct Abertura {
-        int pagina = 0;
-        bool so_nossa = false;
+    // A cached statement in use, reset and its values cleared when the
+    // scope ends, however it ends.
+    struct Em_Uso {
+        sqlite3_stmt* st;
+        ~Em_Uso();
     };
-    static std::unique_ptr<Database> abrir_com(const std::string& caminho, const std::string& ligacao, Modo modo,
-                                               Abertura como);
-    long long marca_ = 0;             // in play: the mark of the last commit
-    long long marca_ficheiro_ = 0;    // and the mark the file alone holds
-    void marcar();                    // writes a new mark within the open commit
-    // Moves whatever the log holds into the file and gives the file back its
-    // rollback journal, the log gone: the file alone then holds the game.
-    void deixar_log();
     // What a query's text tells once: the table its rows can be written
     // back to, the statement that also reads their rowid, the columns.
     struct Forma {
@@ -337,27 +331,26 @@ private:
         std::vector<std::string> nomes, colunas_base;
     };
     const Forma& forma(const std::string& sql, sqlite3_stmt* st);
-    bool pousar();
-    bool wal_ = false;
     bool chave_derivada_ = false;   // opened with a key derived here
     bool chave_com_passe_ = false;  // the engine derives it from the password
     int pagina_ = Pagina_Nova;      // the file's page size
     sqlite3_stmt* comecar(std::string_view sql, const Parametros& p);
     bool passo(sqlite3_stmt* st, std::string_view sql);
-    struct Fim {
-        sqlite3_stmt* st;
-        ~Fim();
-    };
     std::unordered_map<std::string, Forma> formas_;
     sqlite3* db_ = nullptr;
     std::string caminho_;
     Modo modo_ = Modo::Leitura_Escrita;
     int transaccoes_ = 0;
+    std::unique_ptr<Acompanhamento> acompanhamento_;
+    Bloqueio_Jogo bloqueio_;
     // Why the engine undid the open transaction, kept until the outermost
     // level is rolled back.
     mutable std::optional<Erro_BD> desfeita_;
     // Throws the cause when the engine has undone the open transaction.
-    void vigiar();
+    void exigir_transaccao_viva();
+    // The cause kept for an undone transaction: the failure that undid it,
+    // or the engine's own undoing when no failure of ours was seen.
+    const Erro_BD& causa_desfeita() const;
     [[noreturn]] void desfeita_por(Erro_BD causa) const;
     // Found by any text without making a string of it.
     struct Hash_Texto {

@@ -137,10 +137,7 @@ Recordset Database::OpenRecordset(const std::string& sql, const Parametros& p) {
     rs.nomes_ = f.nomes;
     rs.colunas_base_ = f.colunas_base;
     sqlite3_reset(leitura);
-    struct Limpa {
-        sqlite3_stmt* s;
-        ~Limpa() { sqlite3_reset(s); sqlite3_clear_bindings(s); }
-    } limpa{leitura};
+    Em_Uso uso{leitura};
     ligar_valores(leitura, p, *this);
     int rc;
     while ((rc = sqlite3_step(leitura)) == SQLITE_ROW) {

@@ -1,12 +1,15 @@
 #include "platform/qt/interface_qt.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
+#include <QShortcut>
 #include <QLibraryInfo>
 #include <QListView>
 #include <QSplitter>
@@ -22,6 +25,7 @@
 #include "platform/qt/traducoes_qt.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace gv {
@@ -104,28 +108,38 @@ void mostrar_lugares_inteiros(QFileDialog& dialogo) {
 }
 
 // A shown window wider by `falta` pixels, as far as its screen allows, and
-// still centred where it was.
-void alargar_janela(QWidget& janela, int falta) {
+// still centred where it was; how much wider it is (its contents follow
+// once it has been resized).
+int alargar_janela(QWidget& janela, int falta) {
     const QRect ecra = janela.screen()->availableGeometry();
     const int borda = janela.frameGeometry().width() - janela.width();
     const int largura = std::min(janela.width() + falta, ecra.width() - borda);
-    const int esquerda = janela.x() - (largura - janela.width()) / 2;
+    if (largura <= janela.width()) return 0;
+    const int ganho = largura - janela.width();
+    const int esquerda = janela.x() - ganho / 2;
     janela.resize(largura, janela.height());
     janela.move(std::clamp(esquerda, ecra.left(), ecra.x() + ecra.width() - largura - borda), janela.y());
+    return ganho;
 }
 
-// The detail list's columns after the name as wide as their texts ("416.00
-// KiB", "gráfico Graphviz DOT", the date): Qt sizes them for samples of its
-// own and leaves out the cells' margins. Measured once the folder's files
-// (or their details) arrive and when the list shows; a column only grows,
-// so one the person widened stays so. The dialog grows to show them all,
-// once the list is in view (a hidden list's width is none of its own).
+// The detail list's columns as wide as their texts ("416,00 KiB", "Jogo
+// Golvantario", the date, the longest name in the folder): Qt sizes them
+// for samples of its own and leaves out the cells' margins. Measured once
+// the folder's files (or their details) arrive, when the list shows and
+// when a folder is entered; a column only grows, so one the person widened
+// stays so. The dialog grows to show them all, once the list is in view (a
+// hidden list's width is none of its own); the names are cut only where
+// the screen has no more room, and then the name column takes what the
+// others leave.
 void mostrar_colunas_inteiras(QFileDialog& dialogo) {
     auto* lista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!lista || !lista->model()) return;
+    // The name column as Qt or the person left it, and as grown here.
+    const int nome_antes = lista->header()->sectionSize(0);
+    auto nome_posto = std::make_shared<int>(-1);
     auto* medir = new QTimer(lista);
     medir->setSingleShot(true);
-    QObject::connect(medir, &QTimer::timeout, lista, [lista, &dialogo] {
+    QObject::connect(medir, &QTimer::timeout, lista, [lista, &dialogo, nome_posto] {
         const QAbstractItemView& vista = *lista;   // where the widest text is asked for publicly
         QHeaderView* cabecalho = lista->header();
         for (int c = 1; c < cabecalho->count(); ++c)
@@ -133,8 +147,19 @@ void mostrar_colunas_inteiras(QFileDialog& dialogo) {
                 cabecalho->resizeSection(c, precisa);
         // Columns grown here, or as wide as a dialog before left them.
         if (!lista->isVisible()) return;
-        if (const int falta = cabecalho->length() - lista->viewport()->width(); falta > 0)
-            alargar_janela(dialogo, falta);
+        const int nomes = vista.sizeHintForColumn(0);
+        const int outras = cabecalho->length() - cabecalho->sectionSize(0);
+        int largura = lista->viewport()->width();
+        if (const int falta = std::max(cabecalho->sectionSize(0), nomes) + outras - largura; falta > 0)
+            largura += alargar_janela(dialogo, falta);
+        if (const int cabe = std::min(nomes, largura - outras); cabecalho->sectionSize(0) < cabe)
+            cabecalho->resizeSection(0, *nome_posto = cabe);
+    });
+    // Qt keeps the columns' widths for the next dialog: the name column grown
+    // for this folder's names goes back, or a name too long for the screen
+    // would leave every later dialog as wide as the screen.
+    QObject::connect(&dialogo, &QDialog::finished, lista, [lista, nome_antes, nome_posto] {
+        if (lista->header()->sectionSize(0) == *nome_posto) lista->header()->resizeSection(0, nome_antes);
     });
     const auto depois = [medir] { medir->start(0); };
     // The folder may be read before the dialog shows: measured again then.
@@ -149,8 +174,30 @@ void mostrar_colunas_inteiras(QFileDialog& dialogo) {
     lista->installEventFilter(new Ao_Mostrar(lista, medir));
     QObject::connect(lista->model(), &QAbstractItemModel::rowsInserted, medir, depois);
     QObject::connect(lista->model(), &QAbstractItemModel::dataChanged, medir, depois);
+    // A folder entered may have been read before (as its path was typed).
+    if (auto* ficheiros = dialogo.findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model")))
+        QObject::connect(ficheiros, &QFileSystemModel::rootPathChanged, medir, depois);
     if (auto* vistas = dialogo.findChild<QStackedWidget*>(QStringLiteral("stackedWidget")))
         QObject::connect(vistas, &QStackedWidget::currentChanged, medir, depois);
+}
+
+// The dialog neither deletes nor renames: a saved game may be the one
+// another window of the game plays, and Qt's question before deleting a
+// folder does not say its contents go with it. Qt's menu entries for them
+// are hidden and do nothing, the Delete key does nothing, and no key edits
+// a name (Qt still opens a new folder's name for editing). The list's model
+// (Ficheiros_Do_Jogo) takes no drop, which would move a file.
+void sem_apagar_nem_mudar_nome(QFileDialog& dialogo) {
+    for (const char* nome : {"qt_delete_action", "qt_rename_action"})
+        if (auto* accao = dialogo.findChild<QAction*>(QLatin1StringView(nome))) {
+            accao->setVisible(false);
+            QObject::disconnect(accao, &QAction::triggered, nullptr, nullptr);
+        }
+    for (QShortcut* atalho : dialogo.findChildren<QShortcut*>())
+        if (atalho->keys().contains(QKeySequence(Qt::Key_Delete))) atalho->setEnabled(false);
+    for (const char* nome : {"listView", "treeView"})
+        if (auto* vista = dialogo.findChild<QAbstractItemView*>(QLatin1StringView(nome)))
+            vista->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
 } // namespace
@@ -202,8 +249,9 @@ std::optional<Ficheiro_Escolhido> Interface_Qt::escolher_ficheiro(const Pedido_F
     // The new-game handler asks its own overwrite question.
     if (p.guardar) dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!p.extensao_defeito.empty()) dialogo.setDefaultSuffix(QString::fromStdString(p.extensao_defeito));
-    // The list's dates follow the game's Portuguese, not the system's language.
-    if (em_portugues) dialogo.setProxyModel(new Ficheiros_Em_Portugues(&dialogo));
+    // The list's sizes and dates follow the game's language, not the system's.
+    dialogo.setProxyModel(new Ficheiros_Do_Jogo(em_portugues, &dialogo));
+    sem_apagar_nem_mudar_nome(dialogo);
     mostrar_lugares_inteiros(dialogo);
     mostrar_colunas_inteiras(dialogo);   // after the proxy: it replaces the list's model
 

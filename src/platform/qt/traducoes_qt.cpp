@@ -32,9 +32,6 @@ constexpr Traducao Traducoes[] = {
     {"QFileDialog", "List of places and bookmarks", "Lista de locais e marcadores"},
     {"QFileDialog", "Files", "Ficheiros"},
     {"QFileDialog", "Recent Places", "Locais Recentes"},
-    // The question before deleting a file, under its title.
-    {"QFileDialog", "Delete", "Apagar"},
-    {"QFileDialog", "Are you sure you want to delete '%1'?", "Deseja mesmo apagar '%1'?"},
     {"QSidebar", "Remove", "Remover"},
     {"QFileSystemModel", "Computer", "Computador"},
     // The catalogue's "Data de Modificação" is too wide for the column.
@@ -63,11 +60,25 @@ public:
 
 QTranslator* Criar_Traducoes_Jogo(QObject* pai) { return new Traducoes_Jogo(pai); }
 
-QVariant Ficheiros_Em_Portugues::data(const QModelIndex& indice, int papel) const {
-    if (papel == Qt::DisplayRole && indice.column() == 3)
-        if (const auto* m = qobject_cast<const QFileSystemModel*>(sourceModel()))
-            return QLocale().toString(m->lastModified(mapToSource(indice)), QLocale::ShortFormat);
+QVariant Ficheiros_Do_Jogo::data(const QModelIndex& indice, int papel) const {
+    const auto* m = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (papel != Qt::DisplayRole || !m) return QIdentityProxyModel::data(indice, papel);
+    const QModelIndex origem = mapToSource(indice.siblingAtColumn(0));   // the file, by its name
+    switch (indice.column()) {
+    case 1:   // a folder has no size
+        if (!m->isDir(origem)) return QLocale().formattedDataSize(m->size(origem));
+        break;
+    case 2:   // a saved game
+        if (!m->isDir(origem) && m->fileName(origem).endsWith(QStringLiteral(".gv"), Qt::CaseInsensitive))
+            return portugues_ ? QStringLiteral("Jogo Golvantario") : QStringLiteral("Golvantario game");
+        break;
+    case 3: return QLocale().toString(m->lastModified(origem), QLocale::ShortFormat);
+    }
     return QIdentityProxyModel::data(indice, papel);
+}
+
+Qt::ItemFlags Ficheiros_Do_Jogo::flags(const QModelIndex& indice) const {
+    return QIdentityProxyModel::flags(indice) & ~(Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled);
 }
 
 } // namespace gv

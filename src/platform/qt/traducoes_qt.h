@@ -10,13 +10,22 @@ namespace gv {
 // installing after that catalogue (the last installed is asked first).
 QTranslator* Criar_Traducoes_Jogo(QObject* pai);
 
-// A file dialog's list with its dates in the language of the default locale
-// rather than the system's.
-class Ficheiros_Em_Portugues : public QIdentityProxyModel {
+// A file dialog's list in the game's language: sizes and dates in the form
+// of the default locale rather than the system's, and a saved game (.gv)
+// called so rather than by the system's name for the extension. Nothing is
+// dragged out of it nor dropped into it: either would move a file.
+class Ficheiros_Do_Jogo : public QIdentityProxyModel {
     Q_OBJECT
 public:
-    using QIdentityProxyModel::QIdentityProxyModel;
+    Ficheiros_Do_Jogo(bool portugues, QObject* pai) : QIdentityProxyModel(pai), portugues_(portugues) {}
     QVariant data(const QModelIndex& indice, int papel) const override;
+    Qt::ItemFlags flags(const QModelIndex& indice) const override;
+    bool canDropMimeData(const QMimeData*, Qt::DropAction, int, int, const QModelIndex&) const override {
+        return false;
+    }
+    bool dropMimeData(const QMimeData*, Qt::DropAction, int, int, const QModelIndex&) override { return false; }
+private:
+    bool portugues_;
 };
 
 } // namespace gv

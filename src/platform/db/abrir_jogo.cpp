@@ -1,0 +1,249 @@
+// The load's policy: which refusals come first, what is judged from the
+// bytes, what the engine is shown in a private copy, and how the game's
+// own side file is taken into the file before anything else is written.
+
+#include "platform/db/abrir_jogo.h"
+
+#include "platform/db/chave.h"
+#include "platform/db/continuidade.h"
+#include "platform/db/em_jogo.h"
+#include "platform/db/interno.h"
+#include "platform/db/pagina_cifrada.h"
+#include "platform/db/pasta_temporaria.h"
+#include "platform/falhas.h"
+
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace gv::db {
+
+namespace {
+
+// No log or journal of the game's grows near this, nor past many times the
+// game's own size.
+constexpr std::uintmax_t Maior_Sobra = std::uintmax_t(1) << 30;
+
+// Something beside the game under a log's or journal's name, open to be read.
+class Sobra {
+public:
+    Sobra(std::string caminho, bool log, int fd, std::uintmax_t tamanho)
+        : caminho_(std::move(caminho)), log_(log), fd_(fd), tamanho_(tamanho) {}
+    ~Sobra() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Sobra(Sobra&& o) noexcept : caminho_(std::move(o.caminho_)), log_(o.log_), fd_(o.fd_), tamanho_(o.tamanho_) {
+        o.fd_ = -1;
+    }
+    Sobra(const Sobra&) = delete;
+    Sobra& operator=(const Sobra&) = delete;
+    Sobra& operator=(Sobra&&) = delete;
+    const std::string& caminho() const { return caminho_; }
+    bool log() const { return log_; }
+    int fd() const { return fd_; }
+    std::uintmax_t tamanho() const { return tamanho_; }
+
+private:
+    std::string caminho_;
+    bool log_;
+    int fd_;
+    std::uintmax_t tamanho_;
+};
+
+[[noreturn]] void falha_do_sistema(const std::string& caminho) {
+    const std::error_code ec(errno, std::generic_category());
+    throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + caminho + ": " + ec.message(), tipo_do_sistema(ec), caminho);
+}
+
+// What is beside the game, opened without following a link and without
+// waiting on a pipe, each checked to be a regular file of a size the game
+// could have written.
+std::vector<Sobra> sobras(const std::string& caminho, std::uintmax_t tamanho_jogo) {
+    std::vector<Sobra> r;
+    for (const char* sufixo : {"-wal", "-journal"}) {
+        const std::string s = caminho + sufixo;
+        struct stat st {};
+        if (::lstat(s.c_str(), &st) != 0) {
+            if (errno == ENOENT || errno == ENOTDIR) continue;
+            falha_do_sistema(s);
+        }
+        const int fd = S_ISREG(st.st_mode) ? ::open(s.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC) : -1;
+        if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) ::close(fd);
+        if (fd < 0 || !S_ISREG(st.st_mode)) {
+            if (fd < 0 && S_ISREG(st.st_mode) && errno != ELOOP) falha_do_sistema(s);
+            throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + s + ", que não é um ficheiro comum",
+                          Erro_BD::Tipo::Sobra_Estranha, s);
+        }
+        const auto tamanho = static_cast<std::uintmax_t>(st.st_size);
+        r.emplace_back(s, std::string(sufixo) == "-wal", fd, tamanho);
+        if (tamanho > std::max(Maior_Sobra, 16 * tamanho_jogo))
+            throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + s + ", grande demais",
+                          Erro_BD::Tipo::Sobra_Grande, s);
+    }
+    return r;
+}
+
+// What the game file's first page tells: its page size and marks when the
+// page checks out under its key; when it does not (a page torn by a cut),
+// the marks its first sector holds.
+Identidade identidade(int fd, std::uintmax_t tamanho, const Cifra_Paginas* cifra) {
+    Identidade id;
+    id.paginas = Database::paginas_possiveis(tamanho);
+    if (!cifra) return id;
+    for (int p : id.paginas) {
+        std::vector<unsigned char> pagina(static_cast<std::size_t>(p));
+        if (ler_em(fd, pagina.data(), pagina.size(), 0) == pagina.size() && cifra->confere(pagina.data(), p, 1)) {
+            id.inteira = true;
+            id.paginas = {p};
+            break;
+        }
+    }
+    unsigned char cabeca[80];
+    if (ler_em(fd, cabeca, sizeof cabeca, 0) == sizeof cabeca)
+        if (const auto m = cifra->marcas(cabeca)) {
+            id.lida = true;
+            id.marca = *m;
+        }
+    return id;
+}
+
+[[noreturn]] void alheia(const std::string& caminho, const std::string& sobra, const std::string& porque) {
+    throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + sobra + ", que não é seu: " + porque,
+                  Erro_BD::Tipo::Sobra_Alheia, sobra);
+}
+
+// A game is played where its journal and its log can be made beside it.
+void exigir_pasta_gravavel(const std::string& caminho) {
+    const fs::path pasta = fs::path(caminho).parent_path();
+    const std::string p = pasta.empty() ? "." : pasta.string();
+    if (::faccessat(AT_FDCWD, p.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return;
+    if (errno == EROFS || errno == EACCES || errno == EPERM)
+        throw Erro_BD(SQLITE_READONLY, "A pasta " + p + " só pode ser lida", Erro_BD::Tipo::Pasta_So_Leitura, caminho);
+}
+
+// Whether the file alone, in a private copy, reads whole.
+bool inteiro_sozinho(const std::string& caminho, const std::string& ligacao, Copia_Privada& copia) {
+    try {
+        auto d = Database::abrir(copia.copiar(caminho, "so/" + fs::path(caminho).filename().string()), ligacao);
+        return d->valor("PRAGMA integrity_check").texto() == "ok";
+    } catch (const Erro_BD&) {
+        return false;
+    }
+}
+
+} // namespace
+
+Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
+                       const std::function<bool(Database&)>& aceitar) {
+    Jogo_Aberto r;
+    std::error_code ec;
+    if (!fs::is_regular_file(caminho, ec))
+        throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho, Erro_BD::Tipo::Sem_Ficheiro, caminho);
+    exigir_pasta_gravavel(caminho);
+    Bloqueio_Jogo dono = Bloqueio_Jogo::tomar(caminho);
+    // What a load killed while it looked left in the temporary folder goes
+    // with the next load, whatever that one finds.
+    limpar_copias_orfas();
+    const std::uintmax_t tamanho = fs::file_size(caminho, ec);
+    const std::vector<Sobra> ao_lado = sobras(caminho, ec ? 0 : tamanho);
+    if (ao_lado.empty()) {
+        auto d = Database::abrir(caminho, ligacao);
+        if (!aceitar(*d)) return r;
+        // A file left in the log's mode with its log gone away is given its
+        // journal back before anything is written to it.
+        sair_do_log(*d);
+        d->segurar(std::move(dono));
+        r.base = std::move(d);
+        return r;
+    }
+    // A log is read with its index in memory: no shared index file is made
+    // beside the game.
+    Abertura como{0, std::any_of(ao_lado.begin(), ao_lado.end(), [](const Sobra& s) { return s.log(); })};
+    {
+        // Nothing is copied while another program writes the file.
+        Leitura_Partilhada leitura(caminho);
+        Copia_Privada copia;
+        ponto_de_falha("carregar.copia");
+
+        const std::string senha = senha_da_ligacao(ligacao);
+        unsigned char sal[chave::Tamanho_Sal];
+        std::optional<Cifra_Paginas> cifra;
+        if (!senha.empty() && ler_em(leitura.descritor(), sal, sizeof sal, 0) == sizeof sal)
+            cifra = Cifra_Paginas::de(senha, sal);
+        const Cifra_Paginas* chave = cifra ? &*cifra : nullptr;
+        const Identidade id = identidade(leitura.descritor(), tamanho, chave);
+        if (id.paginas.size() == 1) como.pagina = id.paginas.front();
+
+        // Each judged by its bytes before the engine is shown it.
+        std::string nomeado;   // the one a refusal names: what the engine would take
+        bool fraca = false, danificada = false;
+        for (const Sobra& s : ao_lado) {
+            Decisao d;
+            if (s.log()) {
+                const Leitura_Log l = ler_log(s.fd(), chave, id.paginas.front());
+                d = decidir(id, l);
+                if (l.cabecalho) como.pagina = l.pagina;
+                if (d.perdidos) r.log_perdido = s.caminho();
+            } else {
+                const Leitura_Diario j = ler_diario(s.fd(), s.tamanho(), chave, id.paginas.front());
+                d = decidir(id, j);
+                if (j.quente && j.cabecalho) como.pagina = j.pagina;
+            }
+            if (d.veredicto == Veredicto::Alheia) alheia(caminho, s.caminho(), d.porque);
+            if (d.veredicto != Veredicto::Nada && nomeado.empty()) nomeado = s.caminho();
+            danificada = danificada || d.veredicto == Veredicto::Danificada;
+            fraca = fraca || d.fraca;
+        }
+        if (nomeado.empty()) nomeado = r.log_perdido.empty() ? ao_lado.front().caminho() : r.log_perdido;
+
+        // The file with what is beside it, as the engine reads it.
+        std::unique_ptr<Database> par;
+        bool inteira = false;
+        if (!danificada) {
+            const std::string nome = fs::path(caminho).filename().string();
+            const std::string copia_jogo = copia.copiar(caminho, "par/" + nome);
+            for (const Sobra& s : ao_lado) copia.copiar(s.caminho(), "par/" + nome + s.caminho().substr(caminho.size()));
+            try {
+                par = Database::abrir(copia_jogo, ligacao, Modo::Leitura_Escrita, {como.pagina, false});
+                inteira = par->valor("PRAGMA integrity_check").texto() == "ok";
+            } catch (const Erro_BD&) {
+                // Pages the file's key cannot read, or damage nothing mends.
+            }
+        }
+        if (!inteira) {
+            par.reset();
+            // The file's own side file, damaged, is named, and whether the
+            // file stands without it; other damage nothing mends is the file's.
+            const bool sozinho = inteiro_sozinho(caminho, ligacao, copia);
+            if (!sozinho && !danificada)
+                throw Erro_BD(SQLITE_CORRUPT, "O ficheiro está danificado: " + caminho, Erro_BD::Tipo::Danificada,
+                              caminho);
+            if (fraca && !danificada) alheia(caminho, nomeado, "o jogo com ele não se lê inteiro");
+            throw Erro_BD(SQLITE_CORRUPT, "Ao lado de " + caminho + " está " + nomeado + ", danificado",
+                          Erro_BD::Tipo::Sobra_Danificada, nomeado,
+                          sozinho ? Erro_BD::Tipo::Geral : Erro_BD::Tipo::Danificada);
+        }
+        if (!aceitar(*par)) return {};
+    }
+    // Taken into the file itself: a journal is played back as the file is
+    // read; a log is moved in and gone before anything else is written.
+    // The file alone then holds the game.
+    auto d = Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, como);
+    ponto_de_falha("carregar.tomar");
+    sair_do_log(*d);
+    d->segurar(std::move(dono));
+    r.base = std::move(d);
+    return r;
+}
+
+} // namespace gv::db

@@ -1,0 +1,35 @@
+#pragma once
+// Opening a saved game to be played, with whatever a killed or cut-off
+// write left beside it.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/db/database.h"
+
+namespace gv::db {
+
+struct Jogo_Aberto {
+    std::unique_ptr<Database> base;
+    // The game's own log, holding commits the player was shown as done
+    // past a frame the engine cannot read: the game opens without them.
+    std::string log_perdido;
+};
+
+// Opens a saved game to be played. Refused, with every file as it was:
+// a game in a folder that may only be read (Pasta_So_Leitura), or open in
+// another window of the game (Noutra_Janela); anything beside it under a
+// log's or journal's name that is no regular file (Sobra_Estranha) or is
+// larger than any the game writes (Sobra_Grande); a log or journal that
+// does not continue this very file (continuidade.h) or is damaged
+// (Sobra_Alheia, Sobra_Danificada). Before anything is written, the file
+// with what is beside it is read in a private copy, and `aceitar` is shown
+// the game (that copy, when something is beside the file) to say whether
+// it is one to load; when it says no, nothing is opened. On return the
+// file alone holds the whole game, and the connection holds the game's
+// lock against other windows.
+Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
+                       const std::function<bool(Database&)>& aceitar);
+
+} // namespace gv::db

@@ -1,0 +1,49 @@
+#pragma once
+// The game's holds on a game file. Both are locks of the open file itself,
+// not of the process: closing another descriptor of the same file, as a
+// copy of it does, never lets them go; closing this one, or a kill, does.
+
+#include <string>
+
+namespace gv::db {
+
+// Held by the window that has a game loaded, from its first look at the
+// file until the game is closed, on a byte the engine never locks: another
+// window of the game that loads the same file is told it is open there.
+class Bloqueio_Jogo {
+public:
+    Bloqueio_Jogo() = default;
+    // Throws Erro_BD (Noutra_Janela, naming the file) when another window
+    // holds it. A file that cannot be written is not held: opening it for
+    // play is refused anyway.
+    static Bloqueio_Jogo tomar(const std::string& caminho);
+    ~Bloqueio_Jogo();
+    Bloqueio_Jogo(Bloqueio_Jogo&& o) noexcept : fd_(o.fd_) { o.fd_ = -1; }
+    Bloqueio_Jogo& operator=(Bloqueio_Jogo&& o) noexcept;
+    Bloqueio_Jogo(const Bloqueio_Jogo&) = delete;
+    Bloqueio_Jogo& operator=(const Bloqueio_Jogo&) = delete;
+    bool tomado() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+// A shared hold on the engine's own lock bytes, taken as the engine takes
+// it: refused while another program writes the file or holds it alone. A
+// file copied under it gets no commit halfway through the copy.
+class Leitura_Partilhada {
+public:
+    // Throws Erro_BD: Bloqueada, naming the file, when another program has
+    // it; or the system's reason when it cannot be opened.
+    explicit Leitura_Partilhada(const std::string& caminho);
+    ~Leitura_Partilhada();
+    Leitura_Partilhada(const Leitura_Partilhada&) = delete;
+    Leitura_Partilhada& operator=(const Leitura_Partilhada&) = delete;
+    // The file, open for reading.
+    int descritor() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
+} // namespace gv::db

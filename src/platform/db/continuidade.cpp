@@ -1,0 +1,118 @@
+#include "platform/db/continuidade.h"
+
+#include <algorithm>
+
+namespace gv::db {
+
+namespace {
+
+bool cabe(const Identidade& f, int pagina) {
+    return std::find(f.paginas.begin(), f.paginas.end(), pagina) != f.paginas.end();
+}
+
+Decisao alheia(std::string porque) { return {Veredicto::Alheia, false, false, std::move(porque)}; }
+
+// Marks drawn at random, not an earlier version's count (nor a file never
+// marked), which another game may share by chance.
+bool sorteada(const Marca& m) { return m.marca != 0 && m.anterior != 0; }
+
+// An earlier version counted its commits: one more each, never a previous
+// mark. The file's count is the one before the log's first, or one of
+// theirs when a checkpoint was cut off halfway.
+bool por_contagem(const Marca& f, const std::vector<Marca>& commits) {
+    if (f.anterior != 0) return false;
+    for (std::size_t i = 0; i < commits.size(); ++i)
+        if (commits[i].anterior != 0 || commits[i].marca != commits.front().marca + static_cast<long long>(i))
+            return false;
+    return f.marca >= commits.front().marca - 1 && f.marca <= commits.back().marca;
+}
+
+// Whether a frame the engine cannot read hides commits the player was shown
+// as done. A commit that failed to be written is written over by the next
+// from the same frame on, so what is left of it beyond the next one begins
+// at a commit's end, holds none of its first page (written first), or only
+// one whose previous mark is before the last commit read: a sibling of it,
+// never its descendant.
+bool perdidos(const Leitura_Log& log, const Marca& ficheiro) {
+    if (!log.quebra) return false;
+    const Quebra_Log& q = *log.quebra;
+    if (q.dentro_de_commit || q.na_pagina_1) return true;
+    const auto& primeiro = log.commits.empty() ? std::optional<Marca>() : log.commits.front().marca;
+    std::vector<long long> lidas{primeiro ? primeiro->anterior : ficheiro.marca};
+    for (const auto& c : log.commits)
+        if (c.marca) lidas.push_back(c.marca->marca);
+    return std::any_of(q.marcas_depois.begin(), q.marcas_depois.end(), [&](const Marca& m) {
+        return m.anterior == lidas.back() || std::find(lidas.begin(), lidas.end(), m.anterior) == lidas.end();
+    });
+}
+
+// The file's marks unread, its first page too torn to tell even them: the
+// salt its key comes from may be torn too, so the key's verdict on what is
+// beside it proves nothing; only whether the engine reads the two whole.
+Decisao sem_identidade(bool nada) { return {nada ? Veredicto::Nada : Veredicto::Continua, true, false, {}}; }
+
+} // namespace
+
+Decisao decidir(const Identidade& f, const Leitura_Log& log) {
+    if (log.vazio) return {};
+    if (!f.lida) return sem_identidade(log.commits.empty() && log.cabecalho);
+    if (log.imagens_nossas == 0 && log.imagens_alheias > 0) return alheia("páginas de outra chave");
+    if (!log.cabecalho)
+        return log.imagens_nossas > 0 ? Decisao{Veredicto::Danificada, false, false, "cabeçalho de log danificado"}
+                                      : alheia("cabeçalho de log inválido");
+    if (!cabe(f, log.pagina)) return alheia("páginas de outro tamanho");
+    const bool marcados = std::all_of(log.commits.begin(), log.commits.end(), [](const Commit_Lido& c) { return c.marca.has_value(); });
+    Decisao d{Veredicto::Continua, false, perdidos(log, f.marca), {}};
+    if (log.commits.empty()) {
+        d.veredicto = Veredicto::Nada;
+        return d;
+    }
+    // Without the commits' marks nothing tells whose it is.
+    if (!marcados) {
+        d.fraca = true;
+        return d;
+    }
+    std::vector<Marca> commits;
+    for (const auto& c : log.commits) commits.push_back(*c.marca);
+    // It follows the file as its last complete checkpoint left it; or the
+    // file holds one of its commits, a checkpoint cut off on the way.
+    if (f.marca.marca == commits.front().anterior) {
+        d.fraca = !sorteada(commits.front());
+        return d;
+    }
+    if (const auto c = std::find(commits.begin(), commits.end(), f.marca); c != commits.end()) {
+        d.fraca = !sorteada(*c);
+        return d;
+    }
+    if (por_contagem(f.marca, commits)) {
+        d.fraca = true;
+        return d;
+    }
+    return alheia("continua outra cópia do jogo");
+}
+
+Decisao decidir(const Identidade& f, const Leitura_Diario& j) {
+    if (!j.quente) return {};
+    if (!f.lida) return sem_identidade(false);
+    if (j.imagens_nossas == 0 && j.imagens_alheias > 0) return alheia("páginas de outra chave");
+    if (!j.cabecalho)
+        return j.imagens_nossas > 0 ? Decisao{Veredicto::Danificada, false, false, "cabeçalho de diário danificado"}
+                                    : alheia("não é um diário");
+    if (!cabe(f, j.pagina)) return alheia("páginas de outro tamanho");
+    Decisao d{Veredicto::Continua, false, false, {}};
+    // Marks are drawn in the log only: a journal puts back the state the
+    // file was in, and so its mark.
+    if (j.restaura) {
+        if (!(*j.restaura == f.marca)) return alheia("repõe outro estado do jogo");
+        d.fraca = !sorteada(f.marca);
+    } else {
+        d.fraca = true;
+    }
+    if (!j.inteiro) {
+        d.veredicto = Veredicto::Danificada;
+        d.porque = "diário cortado";
+    }
+    return d;
+}
+
+} // namespace gv::db

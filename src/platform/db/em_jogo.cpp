@@ -1,0 +1,167 @@
+#include "platform/db/em_jogo.h"
+
+#include "platform/db/formato_log.h"
+#include "platform/db/interno.h"
+#include "platform/falhas.h"
+
+#include <openssl/rand.h>
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <random>
+
+namespace gv::db {
+
+namespace {
+
+// A new mark: never 0, which a file never played holds; from the system's
+// source, so that the game's own draws stay as they are.
+long long marca_nova() {
+    std::uint32_t v = 0;
+    while (v == 0) {
+        if (RAND_bytes(reinterpret_cast<unsigned char*>(&v), sizeof v) != 1) v = std::random_device{}();
+        v &= 0x7FFFFFFF;
+    }
+    return v;
+}
+
+void escrever_marca(Database& d, const Marca& m) {
+    const std::string sql = "PRAGMA user_version = " + std::to_string(m.marca) +
+                            "; PRAGMA application_id = " + std::to_string(m.anterior);
+    const int rc = sqlite3_exec(d.handle(), sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) d.falhar(rc, sql);
+}
+
+// Everything committed goes into the file itself, synced. When every frame
+// of the log is in, the log's header is wiped, so that a kill at rest
+// leaves nothing in it; the engine writes a new header with the next
+// commit, which starts the log over, writing over what is there rather
+// than growing the file.
+void passar_ao_ficheiro(Database& d) {
+    int no_log = 0, no_ficheiro = 0;
+    const int rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, &no_log, &no_ficheiro);
+    if (rc != SQLITE_OK) {
+        // The commit itself is safe in the log, and the next ones go on
+        // after it until a checkpoint, the close or the next load moves
+        // them all in.
+        registar(rc, "checkpoint", d.handle());
+        return;
+    }
+    if (no_log <= 0 || no_ficheiro != no_log) return;
+    sqlite3_file* log = nullptr;
+    if (sqlite3_file_control(d.handle(), "main", SQLITE_FCNTL_JOURNAL_POINTER, &log) != SQLITE_OK || !log ||
+        !log->pMethods)
+        return;
+    ponto_de_falha("em_jogo.limpar_log");
+    static const char zeros[32] = {};
+    if (const int escrito = log->pMethods->xWrite(log, zeros, sizeof zeros, 0); escrito != SQLITE_OK)
+        registar(escrito, "log header", nullptr);
+}
+
+class Em_Jogo final : public Acompanhamento {
+public:
+    explicit Em_Jogo(long long marca) : marca_(marca) {}
+    void antes_do_commit(Database& d) override {
+        nova_ = marca_nova();
+        escrever_marca(d, {nova_, marca_});
+    }
+    void commit_falhou() override {}
+    void depois_do_commit(Database& d) override {
+        marca_ = nova_;
+        ponto_de_falha("em_jogo.commit");
+        passar_ao_ficheiro(d);
+    }
+    bool ao_fechar(Database& d) override {
+        try {
+            sair_do_log(d);
+        } catch (const Erro_BD& e) {
+            registar(e.numero(), e.descricao(), nullptr);
+        }
+        ponto_de_falha("em_jogo.fechar");
+        return !log_com_commits(d.caminho());
+    }
+
+private:
+    long long marca_;      // the last commit's
+    long long nova_ = 0;   // the one being committed
+};
+
+} // namespace
+
+void entrar_em_jogo(Database& d, bool compactar_antes) {
+    if (!d.aberta() || d.so_leitura() || d.acompanhada()) return;
+    // The game holds its file alone while it is played: no other program
+    // writes it meanwhile, the log's index lives in memory rather than in a
+    // shared file, and no commit pays for taking and dropping locks.
+    int rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) registar(rc, "locking_mode=EXCLUSIVE", d.handle());
+    std::string modo;
+    try {
+        modo = modo_diario(d, "wal");
+    } catch (const Erro_BD& e) {
+        registar(e.numero(), e.descricao(), nullptr);
+    }
+    if (modo != "wal") {
+        rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", d.handle());
+        if (compactar_antes) d.compactar();
+        return;
+    }
+    // The marks need no sync of their own: the checkpoint that moves them
+    // into the file syncs the log, then the file; a cut before it leaves
+    // the file as it was.
+    const long long marca = d.valor("PRAGMA user_version").inteiro();
+    const Repor_Pragma repor{d.handle(), "PRAGMA synchronous = " + d.valor("PRAGMA synchronous").texto()};
+    rc = sqlite3_exec(d.handle(), "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) d.falhar(rc, "synchronous");
+    if (compactar_antes) {
+        d.compactar();
+        ponto_de_falha("em_jogo.compactada");
+    }
+    d.acompanhar(std::make_unique<Em_Jogo>(marca));
+    // A file never marked is marked twice, so that its mark has one before it.
+    for (int vez = marca == 0 ? 2 : 1; vez > 0; --vez) {
+        Transaccao t(d);
+        t.commit();
+    }
+    // The log the compaction grew to the file's size goes back to nothing:
+    // play grows it again as it needs, from a file that holds everything.
+    if (compactar_antes)
+        if (rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+            rc != SQLITE_OK)
+            registar(rc, "checkpoint", d.handle());
+}
+
+void marcar_novo(Database& d) {
+    if (!d.em_transaccao() || d.acompanhada()) throw Erro_BD(SQLITE_MISUSE, "Marca fora de uma transacção, ou em jogo");
+    const long long nova = marca_nova();
+    escrever_marca(d, {nova, nova});
+}
+
+Marca marca_lida(Database& d) {
+    return {d.valor("PRAGMA user_version").inteiro(), d.valor("PRAGMA application_id").inteiro()};
+}
+
+void sair_do_log(Database& d) {
+    if (const std::string modo = modo_diario(d, "delete"); modo != "delete")
+        throw Erro_BD(ERRO_FICHEIRO, "O log de " + d.caminho() + " não pôde ser passado para o ficheiro",
+                      Erro_BD::Tipo::Erro_ES);
+    const int rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=NORMAL; SELECT count(*) FROM sqlite_master;",
+                                nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) d.falhar(rc, "locking_mode=NORMAL");
+}
+
+bool log_com_commits(const std::string& caminho) {
+    const int fd = ::open((caminho + "-wal").c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    const bool tem = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && !ler_log(fd, nullptr, 0).commits.empty();
+    ::close(fd);
+    return tem;
+}
+
+} // namespace gv::db

@@ -1,0 +1,34 @@
+#pragma once
+// A game being played. Its commits go to a write-ahead log beside the file,
+// synced, and each is moved into the file at once; each draws a mark of
+// its own and keeps the mark of the commit before it (marca.h), so that a
+// log found beside the file after a kill shows whether it continues it.
+// When the game closes, the file gets its rollback journal back and the
+// log is gone.
+
+#include <string>
+
+#include "platform/db/database.h"
+#include "platform/db/marca.h"
+
+namespace gv::db {
+
+// Puts the file in play. Each page a commit changes is then written and
+// enciphered once, not twice as with the journal. A file that cannot take
+// the log stays with its journal (the failure goes to the error log).
+// Entering play draws a mark at once: a copy of this file loaded elsewhere
+// parts ways with it here. compactar_antes: the file is compacted on the
+// way, in the log with that mark, and one checkpoint moves both into it.
+void entrar_em_jogo(Database& d, bool compactar_antes = false);
+// For a file being made, within its open transaction and before play: a
+// mark of its own, with no commit before it.
+void marcar_novo(Database& d);
+Marca marca_lida(Database& d);
+// Moves whatever the log holds into the file and gives it back its
+// rollback journal, the log gone: the file alone then holds the game.
+// Throws when it cannot.
+void sair_do_log(Database& d);
+// Whether the log beside the file holds a commit the engine would play back.
+bool log_com_commits(const std::string& caminho);
+
+} // namespace gv::db

@@ -1,0 +1,64 @@
+#pragma once
+// A game made and saved as "inicio.gv", a temporary folder of the test's
+// own, and processes that die as a kill or a power cut would end them.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+
+#include "data/consultas.h"
+#include "jogo_apoio.h"
+#include "platform/falhas.h"
+
+namespace gv::teste {
+
+class Com_Mortes : public Com_Mestra {
+protected:
+    void SetUp() override {
+        Com_Mestra::SetUp();
+        temporaria = pasta / "tmp";
+        std::filesystem::create_directories(temporaria);
+        ::setenv("TMPDIR", temporaria.c_str(), 1);
+        novo_jogo_pt();
+        repor_estado();
+        std::filesystem::copy_file(caminho("jogo.gv"), caminho("inicio.gv"));
+    }
+    void TearDown() override {
+        desarmar_falhas();
+        ::unsetenv("TMPDIR");
+        Com_Mestra::TearDown();
+    }
+    // Back to the game as it was made, nothing beside it.
+    void recomecar() {
+        repor_estado();
+        remover_com_diario(caminho("jogo.gv"));
+        std::filesystem::copy_file(caminho("inicio.gv"), caminho("jogo.gv"));
+    }
+    Resultado_Jogo carregar(const std::string& nome = "jogo.gv", const char* lingua = "P") {
+        repor_estado();
+        Lingua = lingua;
+        porta.respostas.assign(200, Resposta::Nao);   // every offer turned down
+        porta.escolher(Ficheiro_Escolhido{caminho(nome), nome});
+        return Carregar_Jogo();
+    }
+    // f runs in a child process, which must die killed: at the point armed
+    // in it, or, `no_fim`, at its end if not before.
+    void morrer(const std::function<void()>& f, bool no_fim = false) {
+        const pid_t filho = fork();
+        ASSERT_GE(filho, 0);
+        if (filho == 0) {
+            f();
+            if (no_fim) ::kill(::getpid(), SIGKILL);
+            _exit(0);
+        }
+        int estado = 0;
+        ASSERT_EQ(waitpid(filho, &estado, 0), filho);
+        ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) << "the point was never reached";
+    }
+    std::filesystem::path temporaria;
+};
+
+} // namespace gv::teste
