@@ -83,12 +83,12 @@ std::string Causa_Erro(const std::exception& e) {
         const std::filesystem::path jogo = bd ? bd->ficheiro() : std::string();
         const std::string pasta = jogo.parent_path().empty() ? "." : jogo.parent_path().string();
         const std::string log = jogo.filename().string() + "-wal";
-        return ingles() ? "The folder \"" + pasta + "\" is read-only, and a game is played where it can be written. "
-                              "Copy the game, with the file \"" + log + "\" if it is beside it, to a folder that "
-                              "can be written to, and open it there."
-                        : "A pasta \"" + pasta + "\" só pode ser lida, e um jogo é jogado onde se pode escrever. "
-                              "Copie o jogo, com o ficheiro \"" + log + "\" se estiver ao lado dele, para uma "
-                              "pasta onde se possa escrever, e abra-o aí.";
+        return ingles() ? "The folder \"" + pasta + "\" is read-only, and the game must write beside its file "
+                          "while it is played. Copy the game, with the file \"" + log + "\" if it is beside it, to "
+                          "a folder that can be written to, and open it there."
+                        : "A pasta \"" + pasta + "\" só pode ser lida, e o jogo precisa de escrever ao lado do "
+                          "ficheiro enquanto é jogado. Copie o jogo, com o ficheiro \"" + log + "\" se estiver ao "
+                          "lado dele, para uma pasta onde se possa escrever, e abra-o aí.";
     }
     case T::Erro_ES: return txt("Houve um erro de leitura ou escrita no disco.", "The disk failed to read or write.");
     case T::Sem_Ficheiro: return txt("O ficheiro não existe.", "The file does not exist.");

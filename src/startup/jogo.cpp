@@ -43,8 +43,9 @@ bool do_ficheiro(const std::exception& e) {
 }
 
 // A chosen file refused: not a game (the file's own fault, or e is null), or
-// the machine around it in plain words. The file was not changed.
-void recusar_ficheiro(const std::exception* e) {
+// the machine around it in plain words. The file was not changed, or, once
+// the load had begun to write (`escrito`), holds the game as it was.
+void recusar_ficheiro(const std::exception* e, bool escrito = false) {
     Fechar_Base_Dados();
     ui().rato_normal();
     if (!e || do_ficheiro(*e)) {
@@ -54,7 +55,7 @@ void recusar_ficheiro(const std::exception* e) {
         return;
     }
     parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + Linha_Causa(*e) +
-          "\n" + Jogo_Inalterado());
+          "\n" + (escrito ? txt("O jogo ficou como estava.", "The game is as it was.") : Jogo_Inalterado()));
 }
 
 void recusar_base_mestra() {
@@ -299,6 +300,21 @@ void dar_sal_proprio(const std::string& caminho) {
     }
 }
 
+// The game file and what is beside it, as far as a write would show: their
+// lengths and times.
+std::vector<std::pair<std::uintmax_t, fs::file_time_type::rep>> como_esta(const std::string& caminho) {
+    std::vector<std::pair<std::uintmax_t, fs::file_time_type::rep>> r;
+    for (const char* s : {"", "-wal", "-journal"}) {
+        std::error_code ec;
+        const std::string f = caminho + s;
+        const auto tamanho = fs::file_size(f, ec);
+        // An empty side file holds nothing: as good as none.
+        if (ec || (*s && tamanho == 0)) r.emplace_back(0, 0);
+        else r.emplace_back(tamanho, fs::last_write_time(f, ec).time_since_epoch().count());
+    }
+    return r;
+}
+
 void avisar_log_perdido(const std::string& log) {
     const std::string nome = fs::path(log).filename().string(), n = std::to_string(Jornada_Actual);
     ui().aviso(ingles() ? "The file \"" + nome + "\" beside the game is damaged and could not be used whole. The "
@@ -334,6 +350,9 @@ Resultado_Jogo Carregar_Jogo() {
     // a game of this version, and a log or journal beside it only taken
     // once it is known to continue this very file.
     db::Jogo_Aberto aberto;
+    // A failure once the load has written leaves the game as it was, not
+    // the file.
+    const auto antes = como_esta(caminho);
     try {
         aberto = db::abrir_jogo(caminho, Ligacao_BD, [&](db::Database& d) {
             if (!Verifica_Versao(d, escolhido->titulo)) return false;
@@ -342,7 +361,7 @@ Resultado_Jogo Carregar_Jogo() {
             return false;
         });
     } catch (const db::Erro_BD& erro) {
-        recusar_ficheiro(&erro);
+        recusar_ficheiro(&erro, como_esta(caminho) != antes);
         return Resultado_Jogo::Recusado;
     }
     ui().rato_normal();
@@ -374,7 +393,9 @@ Resultado_Jogo Carregar_Jogo() {
         if (Contar_Linhas(espera) == 1) Vencedor_Taca = Base_Dados->valor(espera).texto();
         vencedor_por_anunciar = Completar_Sorteio_Taca();
     } catch (const std::exception& erro) {
-        recusar_ficheiro(&erro);
+        // Closed first: the close moves into the file what the log holds.
+        Fechar_Base_Dados();
+        recusar_ficheiro(&erro, como_esta(caminho) != antes);
         return Resultado_Jogo::Recusado;
     }
     Ficheiro_Jogo = caminho;

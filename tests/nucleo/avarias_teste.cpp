@@ -213,11 +213,14 @@ TEST_P(Avarias, AFailingDiskThenAKillLeavesWhatTheNextLoadOpens) {
                                  std::to_string(n) + (sempre ? " and after" : " once") + ", killed at commit " +
                                  std::to_string(commits));
                     repor_inicio();
+                    fs::remove(caminho("falhou"));
                     num_filho([&] {
                         if (antes_aberto(fase) && carregar() != Resultado_Jogo::Aberto) _exit(3);
                         anotar(fase == Fase::Carregar || fase == Fase::Novo ? no_disco() : agora());
                         Disco_Avariado::armar(op, n, sempre);
-                        if (correr(fase)) anotar(agora());
+                        const bool feita = correr(fase);
+                        if (feita) anotar(agora());
+                        if (!feita) std::ofstream(caminho("falhou")) << "";
                         std::ofstream(caminho("mensagem"), std::ios::trunc)
                             << (porta.mensagens.empty() ? std::string() : porta.mensagens.back().texto);
                         if (!Base_Dados) return;
@@ -244,12 +247,30 @@ TEST_P(Avarias, AFailingDiskThenAKillLeavesWhatTheNextLoadOpens) {
                             EXPECT_FALSE(igual) << dito;
                         }
                     }
+                    // A load that failed says the file is unchanged only when it is.
+                    if (fase == Fase::Carregar &&
+                        teste::ler_bytes(caminho("mensagem")).find("O ficheiro do jogo não foi alterado.") != std::string::npos) {
+                        EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), velho);
+                    }
                     const Estado guardado = no_disco();
                     porta.mensagens.clear();
                     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto)
                         << (porta.mensagens.empty() ? "" : porta.mensagens.back().texto);
                     EXPECT_TRUE(porta.mensagens.empty()) << porta.mensagens.front().texto;
                     EXPECT_EQ(agora(), guardado) << "exactly what the file and its log hold";
+                    if (std::getenv("GV_RELATORIO")) {
+                        std::string dito = teste::ler_bytes(caminho("mensagem"));
+                        for (char& c : dito)
+                            if (c == '\n') c = '|';
+                        std::printf("RELATORIO\t%s\t%s\t%d\t%s\t%d\t%s\t%s @%d\t%s @%d\n", nome_fase(fase),
+                                    teste::nome_operacao(op), n, sempre ? "always" : "once", commits, dito.c_str(),
+                                    visto.nome.c_str(), visto.jornada, Nome_Treinador.c_str(), Jornada_Actual);
+                    }
+                    // A press or a round the player was told was not saved is not there.
+                    if (fs::exists(caminho("falhou")) && (fase == Fase::Accao || fase == Fase::Ronda || fase == Fase::Taca)) {
+                        EXPECT_EQ(Jornada_Actual, visto.jornada) << "a round told not saved";
+                        EXPECT_NE(Nome_Treinador, "Feito") << "a press told not saved";
+                    }
                     EXPECT_TRUE(ordem(Nome_Treinador) > ordem(visto.nome) ||
                                 (Nome_Treinador == visto.nome && Jornada_Actual >= visto.jornada))
                         << "shown as done: " << visto;

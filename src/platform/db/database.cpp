@@ -346,7 +346,7 @@ void Database::CommitTrans() {
     std::string sql = exterior ? "COMMIT" : "RELEASE gv" + std::to_string(transaccoes_ - 1);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        if (exterior && acompanhamento_) acompanhamento_->commit_falhou();
+        if (exterior && acompanhamento_) acompanhamento_->commit_falhou(*this);
         falhar(rc, sql);
     }
     --transaccoes_;

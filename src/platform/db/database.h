@@ -172,8 +172,8 @@ public:
     virtual ~Acompanhamento() = default;
     // Within the outermost transaction, right before it is committed.
     virtual void antes_do_commit(Database& d) = 0;
-    // The commit failed: nothing of it is the file's.
-    virtual void commit_falhou() = 0;
+    // The commit failed: nothing of it is to be the file's.
+    virtual void commit_falhou(Database& d) = 0;
     // Right after the outermost commit.
     virtual void depois_do_commit(Database& d) = 0;
     // Before the connection closes: whether the file alone then holds

@@ -36,12 +36,24 @@ void escrever_marca(Database& d, const Marca& m) {
     if (rc != SQLITE_OK) d.falhar(rc, sql);
 }
 
-// Everything committed goes into the file itself, synced. When every frame
-// of the log is in, the log's header is wiped, so that a kill at rest
-// leaves nothing in it; the engine writes a new header with the next
-// commit, which starts the log over, writing over what is there rather
-// than growing the file.
-void passar_ao_ficheiro(Database& d) {
+// The log's own file, open in the engine: what the engine writes to it
+// goes through the same file layer.
+sqlite3_file* ficheiro_do_log(Database& d) {
+    sqlite3_file* log = nullptr;
+    if (sqlite3_file_control(d.handle(), "main", SQLITE_FCNTL_JOURNAL_POINTER, &log) != SQLITE_OK || !log ||
+        !log->pMethods)
+        return nullptr;
+    return log;
+}
+
+constexpr int Cabecalho_Log = 32, Cabeca_Quadro = 24;
+
+// Everything committed goes into the file itself, synced; whether every
+// frame of the log is in. When it is, the log's header is wiped, so that a
+// kill at rest leaves nothing in it; the engine writes a new header with
+// the next commit, which starts the log over, writing over what is there
+// rather than growing the file.
+bool passar_ao_ficheiro(Database& d) {
     int no_log = 0, no_ficheiro = 0;
     const int rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, &no_log, &no_ficheiro);
     if (rc != SQLITE_OK) {
@@ -49,33 +61,54 @@ void passar_ao_ficheiro(Database& d) {
         // after it until a checkpoint, the close or the next load moves
         // them all in.
         registar(rc, "checkpoint", d.handle());
-        return;
+        return false;
     }
-    if (no_log <= 0 || no_ficheiro != no_log) return;
-    sqlite3_file* log = nullptr;
-    if (sqlite3_file_control(d.handle(), "main", SQLITE_FCNTL_JOURNAL_POINTER, &log) != SQLITE_OK || !log ||
-        !log->pMethods)
-        return;
-    ponto_de_falha("em_jogo.limpar_log");
-    static const char zeros[32] = {};
-    if (const int escrito = log->pMethods->xWrite(log, zeros, sizeof zeros, 0); escrito != SQLITE_OK)
-        registar(escrito, "log header", nullptr);
+    if (no_log <= 0 || no_ficheiro != no_log) return false;
+    if (sqlite3_file* log = ficheiro_do_log(d)) {
+        ponto_de_falha("em_jogo.limpar_log");
+        static const char zeros[Cabecalho_Log] = {};
+        if (const int escrito = log->pMethods->xWrite(log, zeros, sizeof zeros, 0); escrito != SQLITE_OK)
+            registar(escrito, "log header", nullptr);
+    }
+    return true;
 }
 
 class Em_Jogo final : public Acompanhamento {
 public:
-    explicit Em_Jogo(long long marca) : marca_(marca) {}
+    Em_Jogo(Database& d, long long marca) : marca_(marca) {
+        // How many frames the log holds after each commit made.
+        sqlite3_wal_hook(
+            d.handle(),
+            [](void* eu, sqlite3*, const char*, int quadros) {
+                static_cast<Em_Jogo*>(eu)->quadros_ = quadros;
+                return SQLITE_OK;
+            },
+            this);
+    }
     void antes_do_commit(Database& d) override {
         nova_ = marca_nova();
         escrever_marca(d, {nova_, marca_});
     }
-    void commit_falhou() override {}
+    // A commit that failed may still have been written whole to the log (a
+    // sync that failed, say): the engine would take it back in at the next
+    // open, a round the player was told was not saved. The log is cut back
+    // to the end of the last commit made; the next commit goes on from there.
+    void commit_falhou(Database& d) override {
+        sqlite3_file* log = ficheiro_do_log(d);
+        sqlite3_int64 tamanho = 0;
+        const sqlite3_int64 fim = Cabecalho_Log + sqlite3_int64(quadros_) * (Cabeca_Quadro + d.pagina());
+        if (!log || log->pMethods->xFileSize(log, &tamanho) != SQLITE_OK || tamanho <= fim) return;
+        if (const int cortado = log->pMethods->xTruncate(log, fim); cortado != SQLITE_OK)
+            registar(cortado, "failed commit", nullptr);
+    }
     void depois_do_commit(Database& d) override {
         marca_ = nova_;
         ponto_de_falha("em_jogo.commit");
-        passar_ao_ficheiro(d);
+        // A log moved whole into the file starts over with the next commit.
+        if (passar_ao_ficheiro(d)) quadros_ = 0;
     }
     bool ao_fechar(Database& d) override {
+        sqlite3_wal_hook(d.handle(), nullptr, nullptr);
         try {
             sair_do_log(d);
         } catch (const Erro_BD& e) {
@@ -84,10 +117,13 @@ public:
         ponto_de_falha("em_jogo.fechar");
         return !log_com_commits(d.caminho());
     }
+    // The log truncated to nothing.
+    void log_vazio() { quadros_ = 0; }
 
 private:
     long long marca_;      // the last commit's
     long long nova_ = 0;   // the one being committed
+    int quadros_ = 0;      // frames in the log after the last commit made
 };
 
 } // namespace
@@ -99,13 +135,9 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
     // shared file, and no commit pays for taking and dropping locks.
     int rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) registar(rc, "locking_mode=EXCLUSIVE", d.handle());
-    std::string modo;
-    try {
-        modo = modo_diario(d, "wal");
-    } catch (const Erro_BD& e) {
-        registar(e.numero(), e.descricao(), nullptr);
-    }
-    if (modo != "wal") {
+    // A failure of the disk is the caller's to report; a file system that
+    // cannot take the log answers with the mode it stays in.
+    if (modo_diario(d, "wal") != "wal") {
         rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", d.handle());
         if (compactar_antes) d.compactar();
@@ -122,7 +154,9 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
         d.compactar();
         ponto_de_falha("em_jogo.compactada");
     }
-    d.acompanhar(std::make_unique<Em_Jogo>(marca));
+    auto em_jogo = std::make_unique<Em_Jogo>(d, marca);
+    Em_Jogo& jogo = *em_jogo;
+    d.acompanhar(std::move(em_jogo));
     // A file never marked is marked twice, so that its mark has one before it.
     for (int vez = marca == 0 ? 2 : 1; vez > 0; --vez) {
         Transaccao t(d);
@@ -130,10 +164,11 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
     }
     // The log the compaction grew to the file's size goes back to nothing:
     // play grows it again as it needs, from a file that holds everything.
-    if (compactar_antes)
-        if (rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-            rc != SQLITE_OK)
-            registar(rc, "checkpoint", d.handle());
+    if (compactar_antes) {
+        rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        if (rc == SQLITE_OK) jogo.log_vazio();
+        else registar(rc, "checkpoint", d.handle());
+    }
 }
 
 void marcar_novo(Database& d) {
