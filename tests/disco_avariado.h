@@ -7,6 +7,8 @@
 
 #include <sqlite3.h>
 
+#include "platform/db/database.h"
+
 #include <array>
 #include <cstring>
 #include <string>
@@ -34,11 +36,10 @@ inline const char* nome_operacao(Operacao o) {
 
 class Disco_Avariado {
 public:
-    // Put in front of the engine's default file layer, once per process,
-    // before a connection is opened.
+    // Put in front of the engine's default file layer, once per process.
     static void instalar() {
         static const bool feito = [] {
-            sqlite3_initialize();
+            db::Database::preparar_motor();
             real() = sqlite3_vfs_find(nullptr);
             sqlite3_vfs& v = vfs();
             v = *real();
@@ -50,8 +51,12 @@ public:
         }();
         (void)feito;
     }
-    // Counts start again from nothing; nothing fails.
-    static void limpar() { estado() = {}; }
+    // Counts start again from nothing; nothing fails; with `registar`,
+    // every operation is kept in order (registo).
+    static void limpar(bool registar = false) {
+        estado() = {};
+        estado().registar = registar;
+    }
     // The n-th operation of this kind from now fails; with `sempre`, every
     // one after it as well.
     static void armar(Operacao o, int n, bool sempre) {
@@ -73,6 +78,7 @@ private:
         int n = 0;   // 0: nothing armed
         bool sempre = false;
         int falhadas = 0;
+        bool registar = false;
         std::vector<std::pair<Operacao, Papel>> registo;
     };
     static Estado& estado() {
@@ -90,7 +96,7 @@ private:
     // Counts the operation; whether it fails.
     static bool falha(Operacao o, Papel p) {
         Estado& e = estado();
-        e.registo.emplace_back(o, p);
+        if (e.registar) e.registo.emplace_back(o, p);
         const int vez = ++e.contas[static_cast<int>(o)];
         const bool f = e.n > 0 && e.op == o && (vez == e.n || (e.sempre && vez > e.n));
         if (f) ++e.falhadas;

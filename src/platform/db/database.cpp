@@ -102,12 +102,10 @@ void Database::configurar(const std::string& ligacao) {
     sqlite3_busy_timeout(db_, espera_bloqueio_ms());
 }
 
-namespace {
-
 // The engine is set up once, before its first connection: each connection
 // is used by one thread at a time, and no memory statistics are kept, so
 // no statement pays for locks it never needs.
-void preparar_motor() {
+void Database::preparar_motor() {
     static const bool feito = [] {
         sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
         sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
@@ -115,8 +113,6 @@ void preparar_motor() {
     }();
     (void)feito;
 }
-
-} // namespace
 
 std::vector<int> Database::paginas_possiveis(std::uintmax_t tamanho) {
     if (tamanho % Pagina_Nova == 0) return {Pagina_Nova, Pagina_Antiga};

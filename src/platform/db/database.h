@@ -205,6 +205,9 @@ public:
     // file is locked; nothing is written to the file in any of those cases.
     static std::unique_ptr<Database> abrir(const std::string& caminho, const std::string& ligacao,
                                            Modo modo = Modo::Leitura_Escrita, Abertura como = {});
+    // Sets the engine up, once, before its first connection (opening or
+    // creating a file does it).
+    static void preparar_motor();
     // Creates a new, empty, password-protected database (fails if it exists).
     static std::unique_ptr<Database> criar(const std::string& caminho,
                                            const std::string& ligacao,

@@ -1,0 +1,14 @@
+// Test processes end by a kill, never by a power cut: a sync that works
+// need not wait for the disk. Every test binary has the failing disk's
+// layer in front of the engine's own, unarmed.
+
+#include "disco_avariado.h"
+
+namespace {
+
+[[maybe_unused]] const bool instalado = [] {
+    gv::teste::Disco_Avariado::instalar();
+    return true;
+}();
+
+} // namespace
