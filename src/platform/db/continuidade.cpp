@@ -28,11 +28,11 @@ bool por_contagem(const Marca& f, const std::vector<Marca>& commits) {
 }
 
 // Whether a frame the engine cannot read hides commits the player was shown
-// as done. A commit that failed to be written is written over by the next
-// from the same frame on, so what is left of it beyond the next one begins
-// at a commit's end, holds none of its first page (written first), or only
-// one whose previous mark is before the last commit read: a sibling of it,
-// never its descendant.
+// as done. A commit that failed is cut from the log, or, where the cut
+// failed too, written over by the next from the same frame on: what is left
+// of it beyond the next one begins at a commit's end, holds none of its
+// first page (written first), or only one whose previous mark is before
+// the last commit read: a sibling of it, never its descendant.
 bool perdidos(const Leitura_Log& log, const Marca& ficheiro) {
     if (!log.quebra) return false;
     const Quebra_Log& q = *log.quebra;

@@ -15,7 +15,6 @@
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "platform/db/bloqueio_jogo.h"
@@ -288,7 +287,6 @@ public:
     // The game's hold on its file (bloqueio_jogo.h), kept while this
     // connection has it and let go when it closes.
     void segurar(Bloqueio_Jogo b) { bloqueio_ = std::move(b); }
-    Bloqueio_Jogo largar_bloqueio() { return std::exchange(bloqueio_, Bloqueio_Jogo()); }
 
     // A function of whole numbers for this connection's statements, made
     // once per name: it is called when every argument is a whole number and
