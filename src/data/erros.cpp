@@ -17,14 +17,17 @@ const std::exception& causa_de(const std::exception& e) {
     return e;
 }
 
+// The failure told of, when it is the database layer's.
+const db::Erro_BD* erro_bd(const std::exception& e) { return dynamic_cast<const db::Erro_BD*>(&causa_de(e)); }
+
 // The file a failure is about, as the person sees it in its folder.
 std::string nome_de(const std::exception& e) {
-    auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e));
+    auto* bd = erro_bd(e);
     return bd ? std::filesystem::path(bd->ficheiro()).filename().string() : std::string();
 }
 
 db::Erro_BD::Tipo tipo_de(const std::exception& e) {
-    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e))) return bd->tipo();
+    if (auto* bd = erro_bd(e)) return bd->tipo();
     if (auto* fs = dynamic_cast<const std::filesystem::filesystem_error*>(&e)) return db::tipo_do_sistema(fs->code());
     if (auto* sis = dynamic_cast<const std::system_error*>(&e)) return db::tipo_do_sistema(sis->code());
     return db::Erro_BD::Tipo::Geral;
@@ -38,7 +41,7 @@ std::string Causa_Erro(const std::exception& e) {
     switch (tipo) {
     case T::Pasta_Temporaria: {
         // Named as the person would look for it, with what the system said.
-        auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
+        auto* bd = erro_bd(e);
         const std::string p = bd ? bd->ficheiro() : std::string();
         switch (bd ? bd->causa() : T::Geral) {
         case T::Sem_Ficheiro:
@@ -79,7 +82,7 @@ std::string Causa_Erro(const std::exception& e) {
     case T::Pasta_So_Leitura: {
         // Named as the person would look for it, with the log the game may
         // have beside it.
-        auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e));
+        auto* bd = erro_bd(e);
         const std::filesystem::path jogo = bd ? bd->ficheiro() : std::string();
         const std::string pasta = jogo.parent_path().empty() ? "." : jogo.parent_path().string();
         const std::string log = jogo.filename().string() + "-wal";
@@ -111,7 +114,7 @@ std::string Causa_Erro(const std::exception& e) {
         // The others name the file as the person sees it beside the game.
         const std::string ficheiro = ingles() ? "The file \"" + nome + "\" beside the game "
                                               : "O ficheiro \"" + nome + "\" ao lado do jogo ";
-        auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e));
+        auto* bd = erro_bd(e);
         if (tipo == T::Sobra_Grande)
             return ficheiro + txt("é muito maior do que qualquer um que o jogo escreva.",
                                   "is far larger than any the game writes.") + mover + ".";
@@ -129,7 +132,7 @@ std::string Causa_Erro(const std::exception& e) {
 }
 
 void Registar_Erro(const std::exception& e) {
-    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e)))
+    if (auto* bd = erro_bd(e))
         std::fprintf(stderr, "golvantario: erro %d: %s\n", bd->numero(), bd->descricao().c_str());
     else
         std::fprintf(stderr, "golvantario: %s\n", e.what());
@@ -157,7 +160,7 @@ std::string Novo_Jogo_Falhado(const std::string& ficheiro, bool havia, bool subs
 std::string Texto_Erro_Numerado(const std::exception& e) {
     Registar_Erro(e);
     int numero = 0;
-    if (auto* bd = dynamic_cast<const db::Erro_BD*>(&causa_de(e))) numero = bd->numero();
+    if (auto* bd = erro_bd(e)) numero = bd->numero();
     return (ingles() ? "Error Nº : " : "Erro Nº : ") + std::to_string(numero) +
            (ingles() ? " - Description : " : " - Descrição : ") + Causa_Erro(e);
 }

@@ -84,10 +84,6 @@ std::vector<int> pontos(const std::vector<std::pair<Operacao, teste::Papel>>& re
 class Avarias : public teste::Com_Mortes, public testing::WithParamInterface<std::tuple<Fase, int>> {
 protected:
     static constexpr int Fatias = 4;
-    void SetUp() override {
-        Com_Mortes::SetUp();
-        Disco_Avariado::instalar();
-    }
     void TearDown() override {
         Disco_Avariado::limpar();
         Com_Mortes::TearDown();

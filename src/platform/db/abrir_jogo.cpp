@@ -100,17 +100,17 @@ Identidade identidade(int fd, std::uintmax_t tamanho, const Cifra_Paginas* cifra
     Identidade id;
     id.paginas = Database::paginas_possiveis(tamanho);
     if (!cifra) return id;
-    for (int p : id.paginas) {
-        std::vector<unsigned char> pagina(static_cast<std::size_t>(p));
-        if (ler_em(fd, pagina.data(), pagina.size(), 0) == pagina.size() && cifra->confere(pagina.data(), p, 1)) {
+    // The first page at its largest size: each smaller one is its start.
+    std::vector<unsigned char> pagina(static_cast<std::size_t>(*std::max_element(id.paginas.begin(), id.paginas.end())));
+    const std::size_t lidos = ler_em(fd, pagina.data(), pagina.size(), 0);
+    for (int p : id.paginas)
+        if (lidos >= static_cast<std::size_t>(p) && cifra->confere(pagina.data(), p, 1)) {
             id.inteira = true;
             id.paginas = {p};
             break;
         }
-    }
-    unsigned char cabeca[80];
-    if (ler_em(fd, cabeca, sizeof cabeca, 0) == sizeof cabeca)
-        if (const auto m = cifra->marcas(cabeca)) {
+    if (lidos >= 80)
+        if (const auto m = cifra->marcas(pagina.data())) {
             id.lida = true;
             id.marca = *m;
         }
