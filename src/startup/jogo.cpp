@@ -373,9 +373,11 @@ Resultado_Jogo Carregar_Jogo() {
     ui().processar_eventos();
     std::string vencedor_por_anunciar;
     try {
+        // A game of its own salt has a mark with one before it: read before
+        // the indexes' commit marks it too.
+        const bool sal_proprio = db::marca_lida(*Base_Dados).anterior != 0;
         criar_indices(*Base_Dados);
         // Compacted as play begins, unless a new salt does it now.
-        const bool sal_proprio = db::marca_lida(*Base_Dados).anterior != 0;
         if (sal_proprio)
             ponto_de_falha("compactar");
         else

@@ -12,7 +12,6 @@ namespace {
 Identidade ficheiro(long long marca, long long anterior, bool lida = true) {
     Identidade f;
     f.lida = lida;
-    f.inteira = lida;
     f.paginas = {4096};
     f.marca = {marca, anterior};
     return f;
@@ -34,7 +33,7 @@ struct Caso_Log {
     Identidade f;
     Leitura_Log log;
     Veredicto veredicto;
-    bool fraca = false;
+    bool dono_incerto = false;
 };
 
 TEST(Continuidade, ALogIsTakenWhenItContinuesTheFileFromItsLastCompleteCheckpoint) {
@@ -77,7 +76,7 @@ TEST(Continuidade, ALogIsTakenWhenItContinuesTheFileFromItsLastCompleteCheckpoin
         const Decisao d = decidir(c.f, c.log);
         EXPECT_EQ(d.veredicto, c.veredicto) << c.o_que;
         if (d.veredicto == Veredicto::Continua) {
-            EXPECT_EQ(d.fraca, c.fraca) << c.o_que;
+            EXPECT_EQ(d.dono_incerto, c.dono_incerto) << c.o_que;
         }
     }
 }
@@ -111,11 +110,11 @@ TEST(Continuidade, CommitsPastABrokenFrameAreLostOnlyWhenTheyFollowTheLastOneRea
 }
 
 TEST(Continuidade, AJournalIsTakenWhenItRestoresTheFilesOwnState) {
-    auto diario = [](std::optional<Marca> restaura, bool inteiro = true) {
+    auto diario = [](std::optional<Marca> restaura, bool completo = true) {
         Leitura_Diario j;
         j.quente = j.cabecalho = true;
         j.pagina = 4096;
-        j.inteiro = inteiro;
+        j.completo = completo;
         j.restaura = restaura;
         j.imagens_nossas = 2;
         return j;
@@ -132,7 +131,7 @@ TEST(Continuidade, AJournalIsTakenWhenItRestoresTheFilesOwnState) {
         Identidade f;
         Leitura_Diario j;
         Veredicto veredicto;
-        bool fraca;
+        bool dono_incerto;
     } casos[] = {
         {"wiped", ficheiro(10, 5), frio, Veredicto::Nada, false},
         {"the file's own state", ficheiro(10, 5), diario(Marca{10, 5}), Veredicto::Continua, false},
@@ -149,7 +148,7 @@ TEST(Continuidade, AJournalIsTakenWhenItRestoresTheFilesOwnState) {
         const Decisao d = decidir(c.f, c.j);
         EXPECT_EQ(d.veredicto, c.veredicto) << c.o_que;
         if (d.veredicto == Veredicto::Continua) {
-            EXPECT_EQ(d.fraca, c.fraca) << c.o_que;
+            EXPECT_EQ(d.dono_incerto, c.dono_incerto) << c.o_que;
         }
     }
 }

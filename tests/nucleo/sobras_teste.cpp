@@ -201,7 +201,7 @@ TEST_F(Sobras, TheBytesTellEachCommitsMarksAndAJournalsStateUnderTheFilesKeyOnly
     const int fd = ::open(caminho("jogo.gv-journal").c_str(), O_RDONLY);
     const db::Leitura_Diario j = db::ler_diario(fd, fs::file_size(caminho("jogo.gv-journal")), &*cifra, 4096);
     ::close(fd);
-    EXPECT_TRUE(j.quente && j.cabecalho && j.inteiro && j.pagina == 4096);
+    EXPECT_TRUE(j.quente && j.cabecalho && j.completo && j.pagina == 4096);
     EXPECT_EQ(j.restaura, em_repouso);
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/db/abrir_jogo.h"
 
+#include "platform/db/caminho_real.h"
 #include "platform/db/chave.h"
 #include "platform/db/continuidade.h"
 #include "platform/db/em_jogo.h"
@@ -34,30 +35,29 @@ namespace {
 // game's own size.
 constexpr std::uintmax_t Maior_Sobra = std::uintmax_t(1) << 30;
 
-// Something beside the game under a log's or journal's name, open to be read.
-class Sobra {
+// A file open to be read, closed once when it goes.
+class Descritor {
 public:
-    Sobra(std::string caminho, bool log, int fd, std::uintmax_t tamanho)
-        : caminho_(std::move(caminho)), log_(log), fd_(fd), tamanho_(tamanho) {}
-    ~Sobra() {
+    explicit Descritor(int fd) : fd_(fd) {}
+    ~Descritor() {
         if (fd_ >= 0) ::close(fd_);
     }
-    Sobra(Sobra&& o) noexcept : caminho_(std::move(o.caminho_)), log_(o.log_), fd_(o.fd_), tamanho_(o.tamanho_) {
-        o.fd_ = -1;
-    }
-    Sobra(const Sobra&) = delete;
-    Sobra& operator=(const Sobra&) = delete;
-    Sobra& operator=(Sobra&&) = delete;
-    const std::string& caminho() const { return caminho_; }
-    bool log() const { return log_; }
+    Descritor(Descritor&& o) noexcept : fd_(o.fd_) { o.fd_ = -1; }
+    Descritor(const Descritor&) = delete;
+    Descritor& operator=(const Descritor&) = delete;
+    Descritor& operator=(Descritor&&) = delete;
     int fd() const { return fd_; }
-    std::uintmax_t tamanho() const { return tamanho_; }
 
 private:
-    std::string caminho_;
-    bool log_;
     int fd_;
-    std::uintmax_t tamanho_;
+};
+
+// A file beside the game under a log's or journal's name, open to be read.
+struct Ficheiro_Ao_Lado {
+    std::string caminho;
+    bool log;
+    Descritor aberto;
+    std::uintmax_t tamanho = 0;
 };
 
 [[noreturn]] void falha_do_sistema(const std::string& caminho) {
@@ -65,11 +65,16 @@ private:
     throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + caminho + ": " + ec.message(), tipo_do_sistema(ec), caminho);
 }
 
+[[noreturn]] void nao_e_ficheiro(const std::string& caminho, const std::string& s) {
+    throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + s + ", que não é um ficheiro comum",
+                  Erro_BD::Tipo::Sobra_Estranha, s);
+}
+
 // What is beside the game, opened without following a link and without
 // waiting on a pipe, each checked to be a regular file of a size the game
 // could have written.
-std::vector<Sobra> sobras(const std::string& caminho, std::uintmax_t tamanho_jogo) {
-    std::vector<Sobra> r;
+std::vector<Ficheiro_Ao_Lado> ao_lado_de(const std::string& caminho, std::uintmax_t tamanho_jogo) {
+    std::vector<Ficheiro_Ao_Lado> r;
     for (const char* sufixo : {"-wal", "-journal"}) {
         const std::string s = caminho + sufixo;
         struct stat st {};
@@ -77,44 +82,29 @@ std::vector<Sobra> sobras(const std::string& caminho, std::uintmax_t tamanho_jog
             if (errno == ENOENT || errno == ENOTDIR) continue;
             falha_do_sistema(s);
         }
-        const int fd = S_ISREG(st.st_mode) ? ::open(s.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC) : -1;
-        if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) ::close(fd);
-        if (fd < 0 || !S_ISREG(st.st_mode)) {
-            if (fd < 0 && S_ISREG(st.st_mode) && errno != ELOOP) falha_do_sistema(s);
-            throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + s + ", que não é um ficheiro comum",
-                          Erro_BD::Tipo::Sobra_Estranha, s);
+        if (!S_ISREG(st.st_mode)) nao_e_ficheiro(caminho, s);
+        const int fd = ::open(s.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ELOOP) nao_e_ficheiro(caminho, s);
+            falha_do_sistema(s);
         }
-        const auto tamanho = static_cast<std::uintmax_t>(st.st_size);
-        r.emplace_back(s, std::string(sufixo) == "-wal", fd, tamanho);
-        if (tamanho > std::max(Maior_Sobra, 16 * tamanho_jogo))
+        r.push_back({s, std::string(sufixo) == "-wal", Descritor(fd)});
+        if (::fstat(fd, &st) != 0) falha_do_sistema(s);
+        if (!S_ISREG(st.st_mode)) nao_e_ficheiro(caminho, s);
+        r.back().tamanho = static_cast<std::uintmax_t>(st.st_size);
+        if (r.back().tamanho > std::max(Maior_Sobra, 16 * tamanho_jogo))
             throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + s + ", grande demais",
                           Erro_BD::Tipo::Sobra_Grande, s);
     }
     return r;
 }
 
-// What the game file's first page tells: its page size and marks when the
-// page checks out under its key; when it does not (a page torn by a cut),
-// the marks its first sector holds.
-Identidade identidade(int fd, std::uintmax_t tamanho, const Cifra_Paginas* cifra) {
-    Identidade id;
-    id.paginas = Database::paginas_possiveis(tamanho);
-    if (!cifra) return id;
-    // The first page at its largest size: each smaller one is its start.
-    std::vector<unsigned char> pagina(static_cast<std::size_t>(*std::max_element(id.paginas.begin(), id.paginas.end())));
-    const std::size_t lidos = ler_em(fd, pagina.data(), pagina.size(), 0);
-    for (int p : id.paginas)
-        if (lidos >= static_cast<std::size_t>(p) && cifra->confere(pagina.data(), p, 1)) {
-            id.inteira = true;
-            id.paginas = {p};
-            break;
-        }
-    if (lidos >= 80)
-        if (const auto m = cifra->marcas(pagina.data())) {
-            id.lida = true;
-            id.marca = *m;
-        }
-    return id;
+// What the game file's first page tells: read from its start.
+Identidade identidade_de(int fd, std::uintmax_t tamanho, const Cifra_Paginas* cifra) {
+    const auto paginas = Database::paginas_possiveis(tamanho);
+    std::vector<unsigned char> inicio(static_cast<std::size_t>(*std::max_element(paginas.begin(), paginas.end())));
+    const std::size_t lidos = cifra ? ler_em(fd, inicio.data(), inicio.size(), 0) : 0;
+    return identidade(inicio.data(), lidos, tamanho, cifra);
 }
 
 [[noreturn]] void alheia(const std::string& caminho, const std::string& sobra, const std::string& porque) {
@@ -132,7 +122,7 @@ void exigir_pasta_gravavel(const std::string& caminho) {
 }
 
 // Whether the file alone, in a private copy, reads whole.
-bool inteiro_sozinho(const std::string& caminho, const std::string& ligacao, Copia_Privada& copia) {
+bool le_se_bem_sozinho(const std::string& caminho, const std::string& ligacao, Copia_Privada& copia) {
     try {
         auto d = Database::abrir(copia.copiar(caminho, "so/" + fs::path(caminho).filename().string()), ligacao);
         return d->valor("PRAGMA integrity_check").texto() == "ok";
@@ -141,10 +131,16 @@ bool inteiro_sozinho(const std::string& caminho, const std::string& ligacao, Cop
     }
 }
 
-} // namespace
+// The open game, its hold on the file and its commits marked, before
+// anything is written to it.
+void preparar(Database& d, Bloqueio_Jogo dono) {
+    d.segurar(std::move(dono));
+    marcar_commits(d);
+}
 
-Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
-                       const std::function<bool(Database&)>& aceitar) {
+// The load of the file the path names, `caminho` being that file itself.
+Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligacao,
+                           const std::function<bool(Database&)>& aceitar) {
     Jogo_Aberto r;
     std::error_code ec;
     if (!fs::is_regular_file(caminho, ec))
@@ -155,20 +151,20 @@ Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
     // with the next load, whatever that one finds.
     limpar_copias_orfas();
     const std::uintmax_t tamanho = fs::file_size(caminho, ec);
-    const std::vector<Sobra> ao_lado = sobras(caminho, ec ? 0 : tamanho);
+    const std::vector<Ficheiro_Ao_Lado> ao_lado = ao_lado_de(caminho, ec ? 0 : tamanho);
     if (ao_lado.empty()) {
         auto d = Database::abrir(caminho, ligacao);
         if (!aceitar(*d)) return r;
         // A file left in the log's mode with its log gone away is given its
         // journal back before anything is written to it.
         sair_do_log(*d);
-        d->segurar(std::move(dono));
+        preparar(*d, std::move(dono));
         r.base = std::move(d);
         return r;
     }
     // A log is read with its index in memory: no shared index file is made
     // beside the game.
-    Abertura como{0, std::any_of(ao_lado.begin(), ao_lado.end(), [](const Sobra& s) { return s.log(); })};
+    Abertura como{0, std::any_of(ao_lado.begin(), ao_lado.end(), [](const Ficheiro_Ao_Lado& f) { return f.log; })};
     {
         // Nothing is copied while another program writes the file.
         Leitura_Partilhada leitura(caminho);
@@ -181,54 +177,55 @@ Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
         if (!senha.empty() && ler_em(leitura.descritor(), sal, sizeof sal, 0) == sizeof sal)
             cifra = Cifra_Paginas::de(senha, sal);
         const Cifra_Paginas* chave = cifra ? &*cifra : nullptr;
-        const Identidade id = identidade(leitura.descritor(), tamanho, chave);
+        const Identidade id = identidade_de(leitura.descritor(), tamanho, chave);
         if (id.paginas.size() == 1) como.pagina = id.paginas.front();
 
         // Each judged by its bytes before the engine is shown it.
         std::string nomeado;   // the one a refusal names: what the engine would take
-        bool fraca = false, danificada = false;
-        for (const Sobra& s : ao_lado) {
+        bool dono_incerto = false, danificada = false;
+        for (const Ficheiro_Ao_Lado& f : ao_lado) {
             Decisao d;
-            if (s.log()) {
-                const Leitura_Log l = ler_log(s.fd(), chave, id.paginas.front());
+            if (f.log) {
+                const Leitura_Log l = ler_log(f.aberto.fd(), chave, id.paginas.front());
                 d = decidir(id, l);
                 if (l.cabecalho) como.pagina = l.pagina;
-                if (d.perdidos) r.log_perdido = s.caminho();
+                if (d.perdidos) r.log_perdido = f.caminho;
             } else {
-                const Leitura_Diario j = ler_diario(s.fd(), s.tamanho(), chave, id.paginas.front());
+                const Leitura_Diario j = ler_diario(f.aberto.fd(), f.tamanho, chave, id.paginas.front());
                 d = decidir(id, j);
                 if (j.quente && j.cabecalho) como.pagina = j.pagina;
             }
-            if (d.veredicto == Veredicto::Alheia) alheia(caminho, s.caminho(), d.porque);
-            if (d.veredicto != Veredicto::Nada && nomeado.empty()) nomeado = s.caminho();
+            if (d.veredicto == Veredicto::Alheia) alheia(caminho, f.caminho, d.porque);
+            if (d.veredicto != Veredicto::Nada && nomeado.empty()) nomeado = f.caminho;
             danificada = danificada || d.veredicto == Veredicto::Danificada;
-            fraca = fraca || d.fraca;
+            dono_incerto = dono_incerto || d.dono_incerto;
         }
-        if (nomeado.empty()) nomeado = r.log_perdido.empty() ? ao_lado.front().caminho() : r.log_perdido;
+        if (nomeado.empty()) nomeado = r.log_perdido.empty() ? ao_lado.front().caminho : r.log_perdido;
 
         // The file with what is beside it, as the engine reads it.
         std::unique_ptr<Database> par;
-        bool inteira = false;
+        bool le_se_bem = false;
         if (!danificada) {
             const std::string nome = fs::path(caminho).filename().string();
             const std::string copia_jogo = copia.copiar(caminho, "par/" + nome);
-            for (const Sobra& s : ao_lado) copia.copiar(s.caminho(), "par/" + nome + s.caminho().substr(caminho.size()));
+            for (const Ficheiro_Ao_Lado& f : ao_lado)
+                copia.copiar(f.caminho, "par/" + nome + f.caminho.substr(caminho.size()));
             try {
                 par = Database::abrir(copia_jogo, ligacao, Modo::Leitura_Escrita, {como.pagina, false});
-                inteira = par->valor("PRAGMA integrity_check").texto() == "ok";
+                le_se_bem = par->valor("PRAGMA integrity_check").texto() == "ok";
             } catch (const Erro_BD&) {
                 // Pages the file's key cannot read, or damage nothing mends.
             }
         }
-        if (!inteira) {
+        if (!le_se_bem) {
             par.reset();
             // The file's own side file, damaged, is named, and whether the
             // file stands without it; other damage nothing mends is the file's.
-            const bool sozinho = inteiro_sozinho(caminho, ligacao, copia);
+            const bool sozinho = le_se_bem_sozinho(caminho, ligacao, copia);
             if (!sozinho && !danificada)
                 throw Erro_BD(SQLITE_CORRUPT, "O ficheiro está danificado: " + caminho, Erro_BD::Tipo::Danificada,
                               caminho);
-            if (fraca && !danificada) alheia(caminho, nomeado, "o jogo com ele não se lê inteiro");
+            if (dono_incerto && !danificada) alheia(caminho, nomeado, "o jogo com ele não se lê inteiro");
             throw Erro_BD(SQLITE_CORRUPT, "Ao lado de " + caminho + " está " + nomeado + ", danificado",
                           Erro_BD::Tipo::Sobra_Danificada, nomeado,
                           sozinho ? Erro_BD::Tipo::Geral : Erro_BD::Tipo::Danificada);
@@ -241,9 +238,26 @@ Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
     auto d = Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, como);
     ponto_de_falha("carregar.tomar");
     sair_do_log(*d);
-    d->segurar(std::move(dono));
+    preparar(*d, std::move(dono));
     r.base = std::move(d);
     return r;
+}
+
+} // namespace
+
+Jogo_Aberto abrir_jogo(const std::string& escolhido, const std::string& ligacao,
+                       const std::function<bool(Database&)>& aceitar) {
+    // The file the path names, through any link: the engine reads and writes
+    // beside it, and so does everything here.
+    const std::string caminho = caminho_real(escolhido);
+    try {
+        return abrir_ficheiro(caminho, ligacao, aceitar);
+    } catch (const Erro_BD& e) {
+        // The game is named as the player chose it; a read-only folder is
+        // the real file's.
+        if (e.ficheiro() != caminho || e.tipo() == Erro_BD::Tipo::Pasta_So_Leitura || caminho == escolhido) throw;
+        throw Erro_BD(e.numero(), e.descricao(), e.tipo(), escolhido, e.causa());
+    }
 }
 
 } // namespace gv::db

@@ -281,6 +281,12 @@ void Database::exportar(const std::string& destino, const std::string& ligacao, 
         if (k.empty() && RAND_bytes(sal, chave::Tamanho_Sal) == 1) k = chave_com_sal(senha, sal);
         if (!k.empty()) chave = std::move(k);
     }
+    // Nothing is committed to this file: its hooks wait aside meanwhile.
+    struct Sem_Ganchos {
+        std::unique_ptr<Ganchos_Commit>& g;
+        std::unique_ptr<Ganchos_Commit> postos = std::move(g);
+        ~Sem_Ganchos() { g = std::move(postos); }
+    } sem_ganchos{ganchos_};
     // An attached file takes the engine's default page size.
     const std::string antes = valor("PRAGMA cipher_default_page_size").texto();
     executar_script("PRAGMA cipher_default_page_size = " + std::to_string(pagina_));

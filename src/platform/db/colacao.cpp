@@ -2,7 +2,7 @@
 // to case or accents ("Académico" sorts with "Academico", "évora" beside
 // "Évora"), ligatures spread out ("ß" as "ss", "æ" as "ae").
 
-#include "platform/db/database.h"
+#include "platform/db/colacao.h"
 
 #include <algorithm>
 #include <cstdint>

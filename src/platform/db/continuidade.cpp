@@ -1,5 +1,8 @@
 #include "platform/db/continuidade.h"
 
+#include "platform/db/database.h"
+#include "platform/db/pagina_cifrada.h"
+
 #include <algorithm>
 
 namespace gv::db {
@@ -53,6 +56,25 @@ Decisao sem_identidade(bool nada) { return {nada ? Veredicto::Nada : Veredicto::
 
 } // namespace
 
+Identidade identidade(const unsigned char* inicio, std::size_t lidos, std::uintmax_t tamanho,
+                      const Cifra_Paginas* cifra) {
+    Identidade id;
+    id.paginas = Database::paginas_possiveis(tamanho);
+    if (!cifra) return id;
+    for (int p : id.paginas)
+        if (lidos >= static_cast<std::size_t>(p) && cifra->confere(inicio, p, 1)) {
+            id.paginas = {p};
+            break;
+        }
+    // The marks lie in the page's first enciphered blocks.
+    if (lidos >= 80)
+        if (const auto m = cifra->marcas(inicio)) {
+            id.lida = true;
+            id.marca = *m;
+        }
+    return id;
+}
+
 Decisao decidir(const Identidade& f, const Leitura_Log& log) {
     if (log.vazio) return {};
     if (!f.lida) return sem_identidade(log.commits.empty() && log.cabecalho);
@@ -69,7 +91,7 @@ Decisao decidir(const Identidade& f, const Leitura_Log& log) {
     }
     // Without the commits' marks nothing tells whose it is.
     if (!marcados) {
-        d.fraca = true;
+        d.dono_incerto = true;
         return d;
     }
     std::vector<Marca> commits;
@@ -77,15 +99,15 @@ Decisao decidir(const Identidade& f, const Leitura_Log& log) {
     // It follows the file as its last complete checkpoint left it; or the
     // file holds one of its commits, a checkpoint cut off on the way.
     if (f.marca.marca == commits.front().anterior) {
-        d.fraca = !sorteada(commits.front());
+        d.dono_incerto = !sorteada(commits.front());
         return d;
     }
     if (const auto c = std::find(commits.begin(), commits.end(), f.marca); c != commits.end()) {
-        d.fraca = !sorteada(*c);
+        d.dono_incerto = !sorteada(*c);
         return d;
     }
     if (por_contagem(f.marca, commits)) {
-        d.fraca = true;
+        d.dono_incerto = true;
         return d;
     }
     return alheia("continua outra cópia do jogo");
@@ -104,11 +126,11 @@ Decisao decidir(const Identidade& f, const Leitura_Diario& j) {
     // file was in, and so its mark.
     if (j.restaura) {
         if (!(*j.restaura == f.marca)) return alheia("repõe outro estado do jogo");
-        d.fraca = !sorteada(f.marca);
+        d.dono_incerto = !sorteada(f.marca);
     } else {
-        d.fraca = true;
+        d.dono_incerto = true;
     }
-    if (!j.inteiro) {
+    if (!j.completo) {
         d.veredicto = Veredicto::Danificada;
         d.porque = "diário cortado";
     }

@@ -1,7 +1,7 @@
 // The connection: opening and closing a file, statements with bound
 // values, and transactions, with the engine's own undoing of one kept track
-// of. A file being played reaches it through its Acompanhamento only
-// (em_jogo.cpp); the key and the export live in chave.cpp.
+// of. A game file reaches it through its hooks only (em_jogo.cpp); the key
+// and the export live in chave.cpp.
 
 #include "platform/db/database.h"
 
@@ -36,19 +36,21 @@ bool Database::Close() {
     cache_.clear();
     formas_.clear();
     funcoes_.clear();
-    bool inteiro = true;
+    bool sozinho = true;
     if (db_) {
         if (transaccoes_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         transaccoes_ = 0;
         desfeita_.reset();
-        if (acompanhamento_) inteiro = acompanhamento_->ao_fechar(*this);
-        acompanhamento_.reset();
+        const std::unique_ptr<Ganchos_Commit> ganchos = std::move(ganchos_);
+        if (ganchos) ganchos->ao_fechar(*this);
+        // The engine's own close may still move the log into the file.
         const int rc = sqlite3_close_v2(db_);
         if (rc != SQLITE_OK) registar(rc, "close", nullptr);
         db_ = nullptr;
+        if (ganchos) sozinho = ganchos->fechado_sozinho(caminho_);
     }
     bloqueio_ = Bloqueio_Jogo();
-    return inteiro;
+    return sozinho;
 }
 
 void Database::falhar(int rc, const std::string& contexto) const {
@@ -216,7 +218,7 @@ sqlite3_stmt* Database::preparar(std::string_view sql) {
 int Database::Execute(std::string_view sql, const Parametros& p) {
     sqlite3_stmt* st = preparar(sql);
     // In play a write on its own is a commit of its own, as every commit is.
-    if (acompanhamento_ && transaccoes_ == 0 && !sqlite3_stmt_readonly(st)) {
+    if (ganchos_ && transaccoes_ == 0 && !sqlite3_stmt_readonly(st)) {
         Transaccao t(*this);
         const int n = Execute(sql, p);
         t.commit();
@@ -267,7 +269,7 @@ void Database::executar_script(const std::string& sql) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     exigir_transaccao_viva();
     // In play a script on its own is a commit of its own, as every commit is.
-    if (acompanhamento_ && transaccoes_ == 0) {
+    if (ganchos_ && transaccoes_ == 0) {
         Transaccao t(*this);
         executar_script(sql);
         t.commit();
@@ -338,15 +340,15 @@ void Database::CommitTrans() {
     if (transaccoes_ == 0 || !db_) throw Erro_BD(SQLITE_MISUSE, "Não há transacção aberta");
     exigir_transaccao_viva();
     const bool exterior = transaccoes_ == 1;
-    if (exterior && acompanhamento_) acompanhamento_->antes_do_commit(*this);
+    if (exterior && ganchos_) ganchos_->antes_do_commit(*this);
     std::string sql = exterior ? "COMMIT" : "RELEASE gv" + std::to_string(transaccoes_ - 1);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        if (exterior && acompanhamento_) acompanhamento_->commit_falhou(*this);
+        if (exterior && ganchos_) ganchos_->commit_falhou(*this);
         falhar(rc, sql);
     }
     --transaccoes_;
-    if (exterior && acompanhamento_) acompanhamento_->depois_do_commit(*this);
+    if (exterior && ganchos_) ganchos_->depois_do_commit(*this);
 }
 
 bool Database::em_transaccao() const { return transaccoes_ > 0 && !desfeita(); }

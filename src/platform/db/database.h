@@ -1,149 +1,36 @@
 #pragma once
-// Our small layer over the SQLCipher C API, standing where the old program
-// used its database objects: open with the password of a connect string,
-// execute statements with bound values, updatable recordsets and
-// transactions. Values are always bound, never spliced into the text.
+// The connection: our small layer over the SQLCipher C API, standing where
+// the old program used its database objects: open with the password of a
+// connect string, execute statements with bound values, open recordsets
+// (recordset.h), transactions. Values are always bound, never spliced into
+// the text. Its values, failures and name order have headers of their own,
+// included here for every caller.
 
 #include <cstdint>
 #include <functional>
 #include <future>
-#include <initializer_list>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/db/bloqueio_jogo.h"
+#include "platform/db/colacao.h"
+#include "platform/db/erro_bd.h"
+#include "platform/db/recordset.h"
+#include "platform/db/valor.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace gv::db {
 
-// A cell value: Null, whole number, real number or text.
-class Valor {
-public:
-    enum class Tipo { Nulo, Inteiro, Real, Texto };
-    Valor() = default;
-    Valor(std::nullptr_t) {}
-    Valor(int v) : tipo_(Tipo::Inteiro), i_(v) {}
-    Valor(long v) : tipo_(Tipo::Inteiro), i_(v) {}
-    Valor(long long v) : tipo_(Tipo::Inteiro), i_(v) {}
-    Valor(unsigned v) : tipo_(Tipo::Inteiro), i_(v) {}
-    Valor(double v) : tipo_(Tipo::Real), r_(v) {}
-    Valor(const char* s) : tipo_(Tipo::Texto), s_(s ? s : "") {}
-    Valor(std::string s) : tipo_(Tipo::Texto), s_(std::move(s)) {}
-
-    Tipo tipo() const { return tipo_; }
-    bool nulo() const { return tipo_ == Tipo::Nulo; }
-    long long inteiro() const;   // Null -> 0; real rounds half to even; text parses leading number
-    int int32() const;           // as inteiro(), saturated to 32 bits
-    double real() const;         // Null -> 0
-    std::string texto() const;   // Null -> ""
-    bool operator==(const Valor& o) const;
-
-private:
-    Tipo tipo_ = Tipo::Nulo;
-    long long i_ = 0;
-    double r_ = 0;
-    std::string s_;
-};
-
-using Parametros = std::vector<Valor>;
-
-// A failure of the database, of either kind below: what the one place that
-// owns a whole transaction (a deal, the line-up) catches to report it.
-class Falha_BD : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Every failure of the layer. numero is the engine's extended result code
-// (or one of ours below); descricao the technical detail (the engine's
-// words, the statement): for the error log, never for the person, who is
-// told the cause by its kind.
-class Erro_BD : public Falha_BD {
-public:
-    // What went wrong: the file itself, or the machine around it.
-    enum class Tipo {
-        Geral,          // anything else
-        Sem_Ficheiro,   // the file is not there
-        Nao_E_Base,     // not a database of ours, or another password
-        Danificada,     // a database of ours, damaged
-        Bloqueada,      // another program holds it
-        So_Leitura,     // the file or its folder may only be read
-        Sem_Permissao,  // the system refuses the access
-        Disco_Cheio,    // no room left on the disk
-        Erro_ES,        // the disk failed a read or a write
-        Sobra_Alheia,   // a log or journal beside the file is not the file's own
-        Sobra_Danificada, // the file's own log or journal, damaged: the file alone is whole
-        Sobra_Estranha, // beside the file, under a log's or journal's name, something that is no file
-        Sobra_Grande,   // beside the file, under a log's or journal's name, a file larger than any the game writes
-        Pasta_Temporaria, // the temporary folder cannot take a private copy
-        Pasta_So_Leitura, // the game's folder may only be read: the game cannot be played there
-        Noutra_Janela,  // another window of the game has this game open
-    };
-    Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},
-            Tipo causa = Tipo::Geral);
-    int numero() const { return numero_; }
-    const std::string& descricao() const { return descricao_; }
-    Tipo tipo() const { return tipo_; }
-    // The file (or folder) the failure is about, where it is known.
-    const std::string& ficheiro() const { return ficheiro_; }
-    // For the temporary folder: what the system said of it (Sem_Ficheiro,
-    // So_Leitura, Disco_Cheio...). For the game's own damaged side file:
-    // Danificada when the game file does not stand without it.
-    Tipo causa() const { return causa_; }
-private:
-    int numero_;
-    std::string descricao_;
-    Tipo tipo_;
-    std::string ficheiro_;
-    Tipo causa_;
-};
-
-// The engine undid the open transaction on its own (a full disk, an I/O
-// error, no memory, an interrupt): every statement and commit after it
-// throws this until the outermost level is rolled back. Not an Erro_BD, so
-// that a place which passes over an ordinary failure of one statement
-// cannot swallow it by accident; whoever owns the transaction reports it,
-// with its cause.
-class Transaccao_Desfeita : public Falha_BD {
-public:
-    explicit Transaccao_Desfeita(Erro_BD causa) : Falha_BD(causa.what()), causa_(std::move(causa)) {}
-    const Erro_BD& causa() const { return causa_; }
-private:
-    Erro_BD causa_;
-};
-
-// The kind of an engine result code, and of a system error (file copies,
-// renames).
-Erro_BD::Tipo tipo_do_codigo(int codigo);
-Erro_BD::Tipo tipo_do_sistema(const std::error_code& ec);
-
-// Our own error numbers (above the engine's range).
-constexpr int ERRO_SEM_BASE = 3000;        // no open database
-constexpr int ERRO_NAO_ACTUALIZAVEL = 3027; // recordset cannot be updated
-constexpr int ERRO_SEM_REGISTO = 3021;     // no current record
-constexpr int ERRO_CAMPO = 3265;           // no such field in the recordset
-constexpr int ERRO_FICHEIRO = 3044;        // file missing / not a game database
-
 enum class Modo { Leitura_Escrita, So_Leitura };
 
 // The password of a connect string such as ";pwd=secret".
 std::string senha_da_ligacao(const std::string& ligacao);
-
-// A person's alphabetical comparison: case- and accent-insensitive
-// (UTF-8). Returns <0, 0, >0. Registered as the collation "NOME".
-int comparar_nomes(std::string_view a, std::string_view b);
-// Folded key used by comparar_nomes (lower case, accents removed).
-std::string chave_nome(const std::string& s);
-
-class Recordset;
 
 // The current row of a query walked with Database::percorrer: its columns
 // read in place, by index, without copying the row.
@@ -163,21 +50,23 @@ private:
 
 class Database;
 
-// What a file being played adds to a connection (em_jogo.cpp): something
-// to do within each outermost commit, after it, and when the connection
-// closes. The connection knows no more of it than this.
-class Acompanhamento {
+// Hooks a game file puts on its connection (em_jogo.cpp): something to do
+// within each outermost commit, after it, and when the connection closes.
+// The connection knows no more of a game than this.
+class Ganchos_Commit {
 public:
-    virtual ~Acompanhamento() = default;
+    virtual ~Ganchos_Commit() = default;
     // Within the outermost transaction, right before it is committed.
     virtual void antes_do_commit(Database& d) = 0;
     // The commit failed: nothing of it is to be the file's.
     virtual void commit_falhou(Database& d) = 0;
     // Right after the outermost commit.
     virtual void depois_do_commit(Database& d) = 0;
-    // Before the connection closes: whether the file alone then holds
+    // Before the connection closes.
+    virtual void ao_fechar(Database& d) = 0;
+    // Once the engine has let go of the file: whether the file alone holds
     // everything committed.
-    virtual bool ao_fechar(Database& d) = 0;
+    virtual bool fechado_sozinho(const std::string& caminho) = 0;
 };
 
 // How a file is opened: with one page size only (0: each of ours in turn),
@@ -278,11 +167,11 @@ public:
     // password, or one derived here.
     void exportar(const std::string& destino, const std::string& ligacao, Chave_Nova preparada = {});
 
-    // A file being played (em_jogo.cpp): every write on its own becomes a
-    // commit of its own, and each outermost commit and the close go through
-    // `a`.
-    void acompanhar(std::unique_ptr<Acompanhamento> a) { acompanhamento_ = std::move(a); }
-    bool acompanhada() const { return acompanhamento_ != nullptr; }
+    // A game file (em_jogo.cpp): every write on its own becomes a commit of
+    // its own, and each outermost commit and the close go through `g`, in
+    // place of any hooks before.
+    void pendurar_ganchos(std::unique_ptr<Ganchos_Commit> g) { ganchos_ = std::move(g); }
+    Ganchos_Commit* ganchos() const { return ganchos_.get(); }
 
     // The game's hold on its file (bloqueio_jogo.h), kept while this
     // connection has it and let go when it closes.
@@ -300,7 +189,7 @@ public:
     long long ultimo_rowid() const;
 
     // Closes the connection. False when the file does not hold the whole
-    // game alone afterwards: part of it was left in its log beside it.
+    // game alone afterwards: part of it is still in its log beside it.
     bool Close();
     bool aberta() const { return db_ != nullptr; }
     // How long a statement waits for a file another program holds before
@@ -342,7 +231,7 @@ private:
     std::string caminho_;
     Modo modo_ = Modo::Leitura_Escrita;
     int transaccoes_ = 0;
-    std::unique_ptr<Acompanhamento> acompanhamento_;
+    std::unique_ptr<Ganchos_Commit> ganchos_;
     Bloqueio_Jogo bloqueio_;
     // Why the engine undid the open transaction, kept until the outermost
     // level is rolled back.
@@ -374,60 +263,6 @@ public:
 private:
     Database& d_;
     bool feita_ = false;
-};
-
-// A snapshot of a query's rows kept in memory, with each row's identity
-// (the engine's rowid) when updatable. Edits, additions and deletions go
-// straight to the database; a deleted row is skipped by later moves.
-class Recordset {
-public:
-    Recordset() = default;
-    Recordset(Recordset&&) noexcept = default;
-    Recordset& operator=(Recordset&&) noexcept = default;
-
-    bool Eof() const;            // past the last row (or empty)
-    bool Bof() const;            // before the first row (or empty)
-    int RecordCount() const;     // rows not deleted
-    void MoveFirst();
-    void MoveLast();
-    void MoveNext();
-    void MovePrevious();
-    void Move(int n);            // relative to the current row
-
-    // Current row's field, by name without regard to case.
-    const Valor& operator[](const std::string& campo) const;
-    const Valor& campo(int indice) const;
-    int n_campos() const { return static_cast<int>(nomes_.size()); }
-    const std::string& nome_campo(int i) const { return nomes_[i]; }
-    long long rowid() const;     // identity of the current row
-
-    void AddNew();
-    void Edit();
-    void set(const std::string& campo, const Valor& v);
-    void Update();
-    void CancelUpdate();
-    void Delete();
-    void Close();
-    bool actualizavel() const { return !tabela_.empty(); }
-
-private:
-    friend class Database;
-    enum class Edicao { Nenhuma, Nova, Alterar };
-    int indice_campo(const std::string& campo) const;
-    void exigir_registo() const;
-    void saltar_apagados(int passo);
-
-    Database* db_ = nullptr;
-    std::string tabela_;                       // table updated; empty: read-only
-    std::vector<std::string> nomes_;           // result column names
-    std::vector<std::string> colunas_base_;    // table column per result column ("" if none)
-    std::vector<std::vector<Valor>> linhas_;
-    std::vector<long long> rowids_;
-    std::vector<char> apagada_;
-    int pos_ = 0;                              // -1 BOF, size() EOF
-    int vivas_ = 0;
-    Edicao edicao_ = Edicao::Nenhuma;
-    std::vector<std::pair<std::string, Valor>> pendentes_;
 };
 
 } // namespace gv::db

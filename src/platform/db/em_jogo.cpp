@@ -46,8 +46,6 @@ sqlite3_file* ficheiro_do_log(Database& d) {
     return log;
 }
 
-constexpr int Cabecalho_Log = 32, Cabeca_Quadro = 24;
-
 // Everything committed goes into the file itself, synced; whether every
 // frame of the log is in. When it is, the log's header is wiped, so that a
 // kill at rest leaves nothing in it; the engine writes a new header with
@@ -73,9 +71,30 @@ bool passar_ao_ficheiro(Database& d) {
     return true;
 }
 
-class Em_Jogo final : public Acompanhamento {
+// A game file's commits, in whatever journal mode: each draws a mark of its
+// own and keeps the one before it, so that a journal left by one commit is
+// never taken for another's.
+class Marcacao : public Ganchos_Commit {
 public:
-    Em_Jogo(Database& d, long long marca) : marca_(marca) {
+    explicit Marcacao(long long marca) : marca_(marca) {}
+    void antes_do_commit(Database& d) override {
+        nova_ = marca_nova();
+        escrever_marca(d, {nova_, marca_});
+    }
+    void commit_falhou(Database&) override {}
+    void depois_do_commit(Database&) override { marca_ = nova_; }
+    void ao_fechar(Database&) override {}
+    bool fechado_sozinho(const std::string&) override { return true; }
+
+protected:
+    long long marca_;      // the last commit's
+    long long nova_ = 0;   // the one being committed
+};
+
+// A game being played, in the log.
+class Em_Jogo final : public Marcacao {
+public:
+    Em_Jogo(Database& d, long long marca) : Marcacao(marca) {
         // How many frames the log holds after each commit made.
         sqlite3_wal_hook(
             d.handle(),
@@ -85,10 +104,6 @@ public:
             },
             this);
     }
-    void antes_do_commit(Database& d) override {
-        nova_ = marca_nova();
-        escrever_marca(d, {nova_, marca_});
-    }
     // A commit that failed may still have been written whole to the log (a
     // sync that failed, say): the engine would take it back in at the next
     // open, a round the player was told was not saved. The log is cut back
@@ -96,18 +111,18 @@ public:
     void commit_falhou(Database& d) override {
         sqlite3_file* log = ficheiro_do_log(d);
         sqlite3_int64 tamanho = 0;
-        const sqlite3_int64 fim = Cabecalho_Log + sqlite3_int64(quadros_) * (Cabeca_Quadro + d.pagina());
+        const sqlite3_int64 fim = fim_dos_quadros(quadros_, d.pagina());
         if (!log || log->pMethods->xFileSize(log, &tamanho) != SQLITE_OK || tamanho <= fim) return;
         if (const int cortado = log->pMethods->xTruncate(log, fim); cortado != SQLITE_OK)
             registar(cortado, "failed commit", nullptr);
     }
     void depois_do_commit(Database& d) override {
-        marca_ = nova_;
+        Marcacao::depois_do_commit(d);
         ponto_de_falha("em_jogo.commit");
         // A log moved whole into the file starts over with the next commit.
         if (passar_ao_ficheiro(d)) quadros_ = 0;
     }
-    bool ao_fechar(Database& d) override {
+    void ao_fechar(Database& d) override {
         sqlite3_wal_hook(d.handle(), nullptr, nullptr);
         try {
             sair_do_log(d);
@@ -115,21 +130,24 @@ public:
             registar(e.numero(), e.descricao(), nullptr);
         }
         ponto_de_falha("em_jogo.fechar");
-        return !log_com_commits(d.caminho());
     }
+    bool fechado_sozinho(const std::string& caminho) override { return !log_com_commits(caminho); }
     // The log truncated to nothing.
     void log_vazio() { quadros_ = 0; }
 
 private:
-    long long marca_;      // the last commit's
-    long long nova_ = 0;   // the one being committed
-    int quadros_ = 0;      // frames in the log after the last commit made
+    int quadros_ = 0;   // frames in the log after the last commit made
 };
 
 } // namespace
 
+void marcar_commits(Database& d) {
+    if (d.aberta() && !d.so_leitura() && !d.ganchos())
+        d.pendurar_ganchos(std::make_unique<Marcacao>(d.valor("PRAGMA user_version").inteiro()));
+}
+
 void entrar_em_jogo(Database& d, bool compactar_antes) {
-    if (!d.aberta() || d.so_leitura() || d.acompanhada()) return;
+    if (!d.aberta() || d.so_leitura() || dynamic_cast<Em_Jogo*>(d.ganchos())) return;
     // The game holds its file alone while it is played: no other program
     // writes it meanwhile, the log's index lives in memory rather than in a
     // shared file, and no commit pays for taking and dropping locks.
@@ -141,6 +159,7 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
         rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", d.handle());
         if (compactar_antes) d.compactar();
+        marcar_commits(d);
         return;
     }
     // The marks need no sync of their own: the checkpoint that moves them
@@ -156,7 +175,7 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
     }
     auto em_jogo = std::make_unique<Em_Jogo>(d, marca);
     Em_Jogo& jogo = *em_jogo;
-    d.acompanhar(std::move(em_jogo));
+    d.pendurar_ganchos(std::move(em_jogo));
     // A file never marked is marked twice, so that its mark has one before it.
     for (int vez = marca == 0 ? 2 : 1; vez > 0; --vez) {
         Transaccao t(d);
@@ -172,7 +191,7 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
 }
 
 void marcar_novo(Database& d) {
-    if (!d.em_transaccao() || d.acompanhada()) throw Erro_BD(SQLITE_MISUSE, "Marca fora de uma transacção, ou em jogo");
+    if (!d.em_transaccao() || d.ganchos()) throw Erro_BD(SQLITE_MISUSE, "Marca fora de uma transacção, ou em jogo");
     const long long nova = marca_nova();
     escrever_marca(d, {nova, nova});
 }

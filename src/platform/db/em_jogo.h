@@ -13,6 +13,10 @@
 
 namespace gv::db {
 
+// A game file's commits from now on, in its journal's mode, each with a
+// mark of its own and the one before it: a journal beside the file after a
+// kill shows which state it puts back.
+void marcar_commits(Database& d);
 // Puts the file in play. Each page a commit changes is then written and
 // enciphered once, not twice as with the journal. A file that cannot take
 // the log stays with its journal (the failure goes to the error log).

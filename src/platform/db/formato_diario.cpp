@@ -71,7 +71,7 @@ Leitura_Diario ler_diario(int fd, std::uintmax_t tamanho, const Cifra_Paginas* c
             // the engine puts back what comes before it only.
             if (ler_em(fd, q.data(), registo, static_cast<off_t>(o)) != registo ||
                 soma(semente, q.data() + 4, r.pagina) != grande(q.data() + 4 + pagina) || grande(q.data()) == 0) {
-                r.inteiro = false;
+                r.completo = false;
                 return r;
             }
             const std::uint32_t numero = grande(q.data());

@@ -15,7 +15,7 @@ struct Leitura_Diario {
     bool quente = false;      // the engine would play it back: not empty, its first byte not wiped
     bool cabecalho = false;   // a journal's header, of a page and sector size the engine takes
     int pagina = 0;
-    bool inteiro = true;      // every page its headers count is there and whole
+    bool completo = true;     // every page its headers count is there and whole
     // The marks of the first page it puts back: the state it restores.
     std::optional<Marca> restaura;
     // Images checked against the file's key (the first page's, and the

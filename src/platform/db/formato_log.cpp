@@ -19,7 +19,7 @@ namespace gv::db {
 
 namespace {
 
-constexpr std::size_t Cabecalho = 32, Cabeca_Quadro = 24;
+constexpr std::size_t Cabecalho = Cabecalho_Log, Cabeca = Cabeca_Quadro;
 
 std::uint32_t pequeno(const unsigned char* p) {
     return std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
@@ -71,20 +71,20 @@ Leitura_Log ler_log(int fd, const Cifra_Paginas* cifra, int pagina_ficheiro) {
     const std::uint32_t magia = grande(h);
     Soma soma{(magia & 1u) != 0};
     soma.somar(h, 24);
-    const std::uint32_t pagina = grande(h + 8) == 1 ? 65536u : grande(h + 8);
+    const std::uint32_t pagina = grande(h + 8);
     r.cabecalho = (magia & ~1u) == 0x377f0682u && grande(h + 4) == 3007000u && soma.s0 == grande(h + 24) &&
                   soma.s1 == grande(h + 28) && pagina_possivel(pagina);
     if (!r.cabecalho) {
         // Whose frames these are, where the file's pages would put them.
         if (r.vazio || !cifra || !pagina_possivel(static_cast<std::uint32_t>(pagina_ficheiro))) return r;
-        std::vector<unsigned char> q(Cabeca_Quadro + static_cast<std::size_t>(pagina_ficheiro));
+        std::vector<unsigned char> q(Cabeca + static_cast<std::size_t>(pagina_ficheiro));
         for (off_t o = Cabecalho; ler_em(fd, q.data(), q.size(), o) == q.size(); o += static_cast<off_t>(q.size()))
             if (const std::uint32_t numero = grande(q.data()); numero == 1 || o == Cabecalho)
-                conferir(r, cifra, pagina_ficheiro, q.data() + Cabeca_Quadro, numero);
+                conferir(r, cifra, pagina_ficheiro, q.data() + Cabeca, numero);
         return r;
     }
     r.pagina = static_cast<int>(pagina);
-    std::vector<unsigned char> q(Cabeca_Quadro + pagina);
+    std::vector<unsigned char> q(Cabeca + pagina);
     bool apos_commit = false;
     std::optional<Marca> marca;   // of the commit being read
     for (off_t o = Cabecalho; ler_em(fd, q.data(), q.size(), o) == q.size(); o += static_cast<off_t>(q.size())) {
@@ -94,11 +94,11 @@ Leitura_Log ler_log(int fd, const Cifra_Paginas* cifra, int pagina_ficheiro) {
         if (!r.quebra) {
             Soma seguinte = soma;
             seguinte.somar(f, 8);
-            seguinte.somar(f + Cabeca_Quadro, pagina);
+            seguinte.somar(f + Cabeca, pagina);
             if (deste && numero != 0 && seguinte.s0 == grande(f + 16) && seguinte.s1 == grande(f + 20)) {
                 soma = seguinte;
                 if (numero == 1 || o == Cabecalho)
-                    if (auto m = conferir(r, cifra, r.pagina, f + Cabeca_Quadro, numero)) marca = m;
+                    if (auto m = conferir(r, cifra, r.pagina, f + Cabeca, numero)) marca = m;
                 if (commit) {
                     r.commits.push_back({marca});
                     marca.reset();
@@ -113,7 +113,7 @@ Leitura_Log ler_log(int fd, const Cifra_Paginas* cifra, int pagina_ficheiro) {
         if (!deste) continue;
         if (commit) ++r.quebra->commits_depois;
         if (numero == 1)
-            if (auto m = conferir(r, cifra, r.pagina, f + Cabeca_Quadro, numero)) r.quebra->marcas_depois.push_back(*m);
+            if (auto m = conferir(r, cifra, r.pagina, f + Cabeca, numero)) r.quebra->marcas_depois.push_back(*m);
     }
     if (r.quebra && r.quebra->commits_depois == 0) r.quebra.reset();
     return r;

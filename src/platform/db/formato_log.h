@@ -3,6 +3,7 @@
 // its header, its frames and their running checksums, the commits it would
 // play back, and what lies beyond a frame it cannot read.
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,14 @@
 namespace gv::db {
 
 class Cifra_Paginas;
+
+// The log's geometry: a header, then frames, each a header and a page.
+constexpr std::int64_t Cabecalho_Log = 32, Cabeca_Quadro = 24;
+// Where the log's frames end after `quadros` of them, of pages of `pagina`
+// bytes.
+constexpr std::int64_t fim_dos_quadros(int quadros, int pagina) {
+    return Cabecalho_Log + std::int64_t(quadros) * (Cabeca_Quadro + pagina);
+}
 
 // A commit the engine would play back, with the marks of the first page
 // it writes (nothing when it writes none or the image does not read).

@@ -1,0 +1,35 @@
+#include "platform/db/caminho_real.h"
+
+#include "platform/db/erro_bd.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace gv::db {
+
+std::string caminho_real(const std::string& caminho) {
+    std::error_code ec;
+    fs::path c = fs::absolute(caminho, ec);
+    if (ec) return caminho;
+    // As many links as the system follows before it gives up.
+    for (int saltos = 0; saltos <= 40; ++saltos) {
+        const fs::path nome = c.filename();
+        if (nome.empty() || nome == "." || nome == "..") {
+            const fs::path p = fs::weakly_canonical(c, ec);
+            return ec ? c.lexically_normal().string() : p.string();
+        }
+        // The folder as the system reaches it; one that is not there is
+        // left as written, and so is the file in it.
+        fs::path pasta = fs::canonical(c.parent_path(), ec);
+        if (ec) return c.lexically_normal().string();
+        const fs::path f = pasta / nome;
+        if (!fs::is_symlink(f, ec)) return f.string();
+        const fs::path alvo = fs::read_symlink(f, ec);
+        if (ec) return f.string();
+        c = alvo.is_absolute() ? alvo : pasta / alvo;
+    }
+    throw Erro_BD(ERRO_FICHEIRO, "Ligações em círculo: " + caminho, Erro_BD::Tipo::Sem_Ficheiro, caminho);
+}
+
+} // namespace gv::db

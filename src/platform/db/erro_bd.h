@@ -1,0 +1,88 @@
+#pragma once
+// The database layer's failures: their kinds, for the person, and the
+// engine's or the system's detail, for the error log.
+
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace gv::db {
+
+// A failure of the database, of either kind below: what the one place that
+// owns a whole transaction (a deal, the line-up) catches to report it.
+class Falha_BD : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Every failure of the layer. numero is the engine's extended result code
+// (or one of ours below); descricao the technical detail (the engine's
+// words, the statement): for the error log, never for the person, who is
+// told the cause by its kind.
+class Erro_BD : public Falha_BD {
+public:
+    // What went wrong: the file itself, or the machine around it.
+    enum class Tipo {
+        Geral,          // anything else
+        Sem_Ficheiro,   // the file is not there
+        Nao_E_Base,     // not a database of ours, or another password
+        Danificada,     // a database of ours, damaged
+        Bloqueada,      // another program holds it
+        So_Leitura,     // the file or its folder may only be read
+        Sem_Permissao,  // the system refuses the access
+        Disco_Cheio,    // no room left on the disk
+        Erro_ES,        // the disk failed a read or a write
+        Sobra_Alheia,   // a log or journal beside the file is not the file's own
+        Sobra_Danificada, // the file's own log or journal, damaged: the file alone is whole
+        Sobra_Estranha, // beside the file, under a log's or journal's name, something that is no file
+        Sobra_Grande,   // beside the file, under a log's or journal's name, a file larger than any the game writes
+        Pasta_Temporaria, // the temporary folder cannot take a private copy
+        Pasta_So_Leitura, // the game's folder may only be read: the game cannot be played there
+        Noutra_Janela,  // another window of the game has this game open
+    };
+    Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},
+            Tipo causa = Tipo::Geral);
+    int numero() const { return numero_; }
+    const std::string& descricao() const { return descricao_; }
+    Tipo tipo() const { return tipo_; }
+    // The file (or folder) the failure is about, where it is known.
+    const std::string& ficheiro() const { return ficheiro_; }
+    // For the temporary folder: what the system said of it (Sem_Ficheiro,
+    // So_Leitura, Disco_Cheio...). For the game's own damaged side file:
+    // Danificada when the game file does not stand without it.
+    Tipo causa() const { return causa_; }
+private:
+    int numero_;
+    std::string descricao_;
+    Tipo tipo_;
+    std::string ficheiro_;
+    Tipo causa_;
+};
+
+// The engine undid the open transaction on its own (a full disk, an I/O
+// error, no memory, an interrupt): every statement and commit after it
+// throws this until the outermost level is rolled back. Not an Erro_BD, so
+// that a place which passes over an ordinary failure of one statement
+// cannot swallow it by accident; whoever owns the transaction reports it,
+// with its cause.
+class Transaccao_Desfeita : public Falha_BD {
+public:
+    explicit Transaccao_Desfeita(Erro_BD causa) : Falha_BD(causa.what()), causa_(std::move(causa)) {}
+    const Erro_BD& causa() const { return causa_; }
+private:
+    Erro_BD causa_;
+};
+
+// The kind of an engine result code, and of a system error (file copies,
+// renames).
+Erro_BD::Tipo tipo_do_codigo(int codigo);
+Erro_BD::Tipo tipo_do_sistema(const std::error_code& ec);
+
+// Our own error numbers (above the engine's range).
+constexpr int ERRO_SEM_BASE = 3000;        // no open database
+constexpr int ERRO_NAO_ACTUALIZAVEL = 3027; // recordset cannot be updated
+constexpr int ERRO_SEM_REGISTO = 3021;     // no current record
+constexpr int ERRO_CAMPO = 3265;           // no such field in the recordset
+constexpr int ERRO_FICHEIRO = 3044;        // file missing / not a game database
+
+} // namespace gv::db
