@@ -79,6 +79,13 @@ std::string Causa_Erro(const std::exception& e) {
         return ingles() ? "The game \"" + nome + "\" is open in another window of Golvantario. Close it there first."
                         : "O jogo \"" + nome + "\" está aberto noutra janela do Golvantario. Feche-o lá primeiro.";
     }
+    case T::Criado_Noutra_Janela: {
+        const std::string nome = nome_de(e);
+        return ingles() ? "The game \"" + nome + "\" is being made in another window of Golvantario. Wait for it "
+                          "there, or choose another name."
+                        : "O jogo \"" + nome + "\" está a ser criado noutra janela do Golvantario. Espere por ela, "
+                          "ou escolha outro nome.";
+    }
     case T::Pasta_So_Leitura: {
         // Named as the person would look for it, with the log the game may
         // have beside it.
@@ -97,7 +104,12 @@ std::string Causa_Erro(const std::exception& e) {
     case T::Sem_Ficheiro: return txt("O ficheiro não existe.", "The file does not exist.");
     case T::Nao_E_Base:
         return txt("O ficheiro não é um jogo do Golvantario.", "The file is not a Golvantario game.");
-    case T::Danificada: return txt("O ficheiro está danificado.", "The file is damaged.");
+    case T::Danificada: {
+        const std::string nome = nome_de(e);
+        if (nome.empty()) return txt("O ficheiro está danificado.", "The file is damaged.");
+        return ingles() ? "The file \"" + nome + "\" is damaged: it is cut short or spoilt, and cannot be read."
+                        : "O ficheiro \"" + nome + "\" está danificado: está cortado ou estragado, e não pode ser lido.";
+    }
     case T::Sobra_Estranha:
     case T::Sobra_Grande:
     case T::Sobra_Alheia:
@@ -155,6 +167,14 @@ std::string Novo_Jogo_Falhado(const std::string& ficheiro, bool havia, bool subs
                                                              "ficheiro mas não pôde ser começado.";
     return ingles() ? "The new game is saved in \"" + nome + "\" but could not be started."
                     : "O novo jogo ficou gravado em \"" + nome + "\", mas não pôde ser começado.";
+}
+
+std::string Pasta_So_Leitura_Novo_Jogo(const std::string& pasta) {
+    const std::string p = pasta.empty() ? "." : pasta;
+    return ingles() ? "The folder \"" + p + "\" is read-only, and the game must write there to make the new game. "
+                      "Choose a folder that can be written to, and make the game there."
+                    : "A pasta \"" + p + "\" só pode ser lida, e o jogo precisa de escrever nela para criar o novo "
+                      "jogo. Escolha uma pasta onde se possa escrever, e crie o jogo aí.";
 }
 
 std::string Texto_Erro_Numerado(const std::exception& e) {

@@ -20,6 +20,8 @@ const char* Jogo_Inalterado();
 // What a new game that failed left in the chosen file: nothing changed, or
 // the new game in it (`havia`: in place of the game that was there).
 std::string Novo_Jogo_Falhado(const std::string& ficheiro, bool havia, bool substituido);
+// A new game refused a read-only folder: the folder named, and what to do.
+std::string Pasta_So_Leitura_Novo_Jogo(const std::string& pasta);
 // "Erro Nº : <n> - Descrição : <cause>" (English: "Error Nº : ... -
 // Description : ...") for the shared queries' own message.
 std::string Texto_Erro_Numerado(const std::exception& e);

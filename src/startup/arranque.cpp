@@ -8,6 +8,7 @@
 #include "market/frmjogadores_equipas.h"
 #include "matchday/frmsubstituicoes.h"
 #include "platform/aleatorio.h"
+#include "platform/db/obras.h"
 #include "platform/db/pasta_temporaria.h"
 #include "platform/qt/navegacao.h"
 #include "startup/jogo.h"
@@ -61,8 +62,10 @@ void Main() {
     Pasta_Programa = Escolher_Pasta_Programa(QCoreApplication::applicationDirPath().toStdString(),
                                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
     semear_aleatorio_relogio();
-    // Private copies a killed load left in the temporary folder.
+    // Private copies a killed load left in the temporary folder, and what a
+    // new game killed halfway left beside the games.
     db::limpar_copias_orfas();
+    db::limpar_obras_orfas(Pasta_Programa);
     static Interface_Jogo porta;
     instalar_ui(&porta);
     // The statistics screens open a club's squad through the market's screen.

@@ -1,6 +1,10 @@
 #include "startup/jogo.h"
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <optional>
 
 #include <cctype>
 #include <cstdlib>
@@ -15,7 +19,9 @@
 #include "data/tacticas.h"
 #include "platform/aleatorio.h"
 #include "platform/db/abrir_jogo.h"
+#include "platform/db/caminho_real.h"
 #include "platform/db/em_jogo.h"
+#include "platform/db/obras.h"
 #include "platform/db/pasta_temporaria.h"
 #include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
@@ -34,26 +40,32 @@ bool mesmo_ficheiro(const std::string& a, const std::string& b) {
 
 void parar(const std::string& texto) { ui().aviso(texto, Icone::Critico); }
 
-bool do_ficheiro(const std::exception& e) {
+// Not a game at all: the file's own fault, not the machine's.
+bool nao_e_jogo(const std::exception& e) {
     using T = db::Erro_BD::Tipo;
     auto* bd = dynamic_cast<const db::Erro_BD*>(&e);
     if (!bd) return false;
-    return bd->tipo() == T::Geral || bd->tipo() == T::Nao_E_Base || bd->tipo() == T::Danificada ||
-           bd->tipo() == T::Sem_Ficheiro;
+    return bd->tipo() == T::Geral || bd->tipo() == T::Nao_E_Base || bd->tipo() == T::Sem_Ficheiro;
 }
 
 // A chosen file refused: not a game (the file's own fault, or e is null), or
-// the machine around it in plain words. The file was not changed, or, once
-// the load had begun to write (`escrito`), holds the game as it was.
-void recusar_ficheiro(const std::exception* e, bool escrito = false) {
+// the machine around it or damage in plain words, naming the file as it was
+// chosen (`escolhido`). The file was not changed, or, once the load had
+// begun to write (`escrito`), holds the game as it was.
+void recusar_ficheiro(const std::exception* e, const std::string& escolhido, bool escrito = false) {
     Fechar_Base_Dados();
     ui().rato_normal();
-    if (!e || do_ficheiro(*e)) {
+    if (!e || nao_e_jogo(*e)) {
         if (e) Registar_Erro(*e);
         parar(txt("O ficheiro escolhido não é um jogo do Golvantario, ou não pode ser aberto.",
                   "The chosen file is not a Golvantario game, or it cannot be opened."));
         return;
     }
+    // Damage the engine found reading the game is the chosen file's.
+    auto* bd = dynamic_cast<const db::Erro_BD*>(e);
+    std::optional<db::Erro_BD> nomeado;
+    if (bd && bd->tipo() == db::Erro_BD::Tipo::Danificada && bd->ficheiro().empty())
+        e = &nomeado.emplace(bd->numero(), bd->descricao(), bd->tipo(), escolhido, bd->causa());
     parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + Linha_Causa(*e) +
           "\n" + (escrito ? txt("O jogo ficou como estava.", "The game is as it was.") : Jogo_Inalterado()));
 }
@@ -62,21 +74,6 @@ void recusar_base_mestra() {
     parar(txt("Esse ficheiro é a base de dados do programa e não pode ser usado como jogo.",
               "That file is the program's own database and cannot be used as a saved game."));
 }
-
-// Undoes a half-made new game: the temporary files go, state is cleared.
-struct Limpeza {
-    std::string temporario, cifrado;
-    bool feito = false;
-    ~Limpeza() {
-        if (feito) return;
-        Fechar_Base_Dados();
-        if (!temporario.empty()) remover_com_diario(temporario);
-        if (!cifrado.empty()) remover_com_diario(cifrado);
-        Ficheiro_Jogo.clear();
-        Nome_Treinador.clear();
-        Clube_Treinador.clear();
-    }
-};
 
 // Seeds the game tables from one club set and drops every seed table.
 void semear(db::Database& d, const std::string& cc) {
@@ -91,6 +88,12 @@ void semear(db::Database& d, const std::string& cc) {
 }
 
 } // namespace
+
+bool so_de_leitura(const std::string& pasta) {
+    const std::string p = pasta.empty() ? "." : pasta;
+    return ::faccessat(AT_FDCWD, p.c_str(), W_OK | X_OK, AT_EACCESS) != 0 &&
+           (errno == EROFS || errno == EACCES || errno == EPERM);
+}
 
 bool pasta_gravavel(const std::string& pasta) {
     std::string modelo = (fs::path(pasta) / ".gv-escrita-XXXXXX").string();
@@ -157,7 +160,16 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
     pedido.pasta_inicial = Pasta_Programa;
     auto escolhido = ui().escolher_ficheiro(pedido);
     if (!escolhido || escolhido->caminho.empty()) return Resultado_Jogo::Cancelado;
-    const std::string destino = escolhido->caminho;
+    const std::string nome = escolhido->caminho;
+    std::string destino;
+    try {
+        // Made where the chosen name leads, through any link.
+        destino = db::caminho_real(nome);
+    } catch (const db::Erro_BD& erro) {
+        parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
+              Linha_Causa(erro) + "\n" + Novo_Jogo_Falhado(nome, false, false));
+        return Resultado_Jogo::Recusado;
+    }
     if (mesmo_ficheiro(destino, caminho_base_mestra())) {
         recusar_base_mestra();
         return Resultado_Jogo::Recusado;
@@ -166,24 +178,32 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
     if (fs::exists(destino, ec) &&
         !ui().pergunta(txt("Este Ficheiro já existe. Substituir?", "This file already exists, Overwrite?")))
         return Resultado_Jogo::Cancelado;
+    const std::string pasta = fs::path(destino).parent_path().string();
+    if (so_de_leitura(pasta)) {
+        parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) + "\n" +
+              Pasta_So_Leitura_Novo_Jogo(pasta) + "\n" + Novo_Jogo_Falhado(nome, false, false));
+        return Resultado_Jogo::Recusado;
+    }
 
     ui().rato_ocupado();
     db::limpar_copias_orfas();
-    Limpeza limpeza{destino + ".a-criar", destino + ".a-cifrar"};
+    db::limpar_obras_orfas(pasta);
     const bool havia = fs::exists(destino, ec);
     bool substituido = false;   // the chosen file holds the new game
+    // Built beside the chosen file, in files this window holds, and moved
+    // over it last.
+    std::optional<db::Obra> feitura;
     try {
+        db::Obra& obra = feitura.emplace(destino, nome);
         // A game another window plays is not replaced under it.
         const db::Bloqueio_Jogo antigo = havia ? db::Bloqueio_Jogo::tomar(destino) : db::Bloqueio_Jogo();
-        // Everything is built beside the chosen file and moved over it last.
-        const std::string& tmp = limpeza.temporario;
-        // What a new game killed halfway left behind, its journal with it.
-        remover_com_diario(tmp);
-        fs::copy_file(caminho_base_mestra(), tmp);
+        // What a new game killed halfway left there goes first.
+        obra.limpar();
+        fs::copy_file(caminho_base_mestra(), obra.a_criar(), fs::copy_options::overwrite_existing);
         ui().processar_eventos();
         ponto_de_falha("novo_jogo.copia");
 
-        Base_Dados = db::Database::abrir(tmp, Ligacao_BD);
+        Base_Dados = db::Database::abrir(obra.a_criar(), Ligacao_BD);
         {
             db::Transaccao t(*Base_Dados);
             semear(*Base_Dados, e.pais);
@@ -191,15 +211,10 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         }
         // Compacted into a file with a salt, and so a key, of its own: the
         // pages of another game's log or journal cannot be read with it.
-        const std::string& cifrado = limpeza.cifrado;
-        remover_com_diario(cifrado);
         ponto_de_falha("compactar");
-        Base_Dados->exportar(cifrado, Ligacao_BD, std::move(chave));
+        Base_Dados->exportar(obra.a_cifrar(), Ligacao_BD, std::move(chave));
         Base_Dados->Close();
-        Base_Dados.reset();
-        fs::remove(tmp);
-        fs::rename(cifrado, tmp);
-        Base_Dados = db::Database::abrir(tmp, Ligacao_BD);
+        Base_Dados = db::Database::abrir(obra.a_cifrar(), Ligacao_BD);
         ponto_de_falha("novo_jogo.semeado");
 
         Estado_Novo_Jogo(e);
@@ -230,35 +245,39 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         Base_Dados->Close();
         Base_Dados.reset();
         // Held before it takes the chosen name: no other window finds it free.
-        db::Bloqueio_Jogo novo = db::Bloqueio_Jogo::tomar(tmp);
-        substituir_ficheiro(tmp, destino);
+        db::Bloqueio_Jogo novo = db::Bloqueio_Jogo::tomar(obra.a_cifrar());
+        substituir_ficheiro(obra.a_cifrar(), destino);
         substituido = true;
         Base_Dados = db::Database::abrir(destino, Ligacao_BD);
         Base_Dados->segurar(std::move(novo));
         db::entrar_em_jogo(*Base_Dados);
         Ficheiro_Jogo = destino;
-        limpeza.feito = true;
     } catch (const std::exception& erro) {
         ui().rato_normal();
-        // The Limpeza above runs after the message: close and remove first.
+        // Closed before the making's files go with it.
         Fechar_Base_Dados();
-        remover_com_diario(limpeza.temporario);
-        remover_com_diario(limpeza.cifrado);
+        feitura.reset();
+        Ficheiro_Jogo.clear();
+        Nome_Treinador.clear();
+        Clube_Treinador.clear();
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
-              Linha_Causa(erro) + "\n" + Novo_Jogo_Falhado(destino, havia, substituido));
+              Linha_Causa(erro) + "\n" + Novo_Jogo_Falhado(nome, havia, substituido));
         return Resultado_Jogo::Recusado;
     }
     ui().rato_normal();
     return Resultado_Jogo::Aberto;
 }
 
-bool Verifica_Versao(db::Database& d, const std::string& nome) {
+namespace {
+
+// The version check, the file named as it was chosen in a refusal.
+bool verificar_versao(db::Database& d, const std::string& nome, const std::string& escolhido) {
     try {
         auto rs = d.OpenRecordset("SELECT versao, rev FROM versao");
         // A database without its version (the master database, a copy of
         // it, a stranger's) is no game.
         if (rs.Eof()) {
-            recusar_ficheiro(nullptr);
+            recusar_ficheiro(nullptr, escolhido);
             return false;
         }
         const std::string guardada = rs["versao"].texto() + "." + rs["rev"].texto();
@@ -272,32 +291,35 @@ bool Verifica_Versao(db::Database& d, const std::string& nome) {
                   ": " + guardada);
         return false;
     } catch (const db::Erro_BD& e) {
-        recusar_ficheiro(&e);
+        recusar_ficheiro(&e, escolhido);
         return false;
     }
 }
+
+} // namespace
+
+bool Verifica_Versao(db::Database& d, const std::string& nome) { return verificar_versao(d, nome, d.caminho()); }
 
 namespace {
 
 // A game made before each game had a salt of its own shares its key with
 // every game of its time: it is given its own salt, and so its own key,
-// once, written compactly in place of the compaction.
-void dar_sal_proprio(const std::string& caminho) {
-    const std::string novo = caminho + ".a-cifrar";
-    remover_com_diario(novo);
-    try {
-        ponto_de_falha("compactar");
-        Base_Dados->exportar(novo, Ligacao_BD);
-        // The game's hold goes over to the new file before it takes the name.
-        db::Bloqueio_Jogo dono = db::Bloqueio_Jogo::tomar(novo);
-        Fechar_Base_Dados();
-        substituir_ficheiro(novo, caminho);
-        Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
-        Base_Dados->segurar(std::move(dono));
-    } catch (...) {
-        remover_com_diario(novo);
-        throw;
-    }
+// once, written compactly in place of the compaction. `nome` names the
+// game as the player chose it.
+void dar_sal_proprio(const std::string& caminho, const std::string& nome) {
+    db::Obra obra(caminho, nome);
+    obra.limpar();
+    ponto_de_falha("compactar");
+    Base_Dados->exportar(obra.a_cifrar(), Ligacao_BD);
+    // The game's hold goes over to the new file before it takes the name,
+    // and the old file's is kept until then.
+    db::Bloqueio_Jogo dono = db::Bloqueio_Jogo::tomar(obra.a_cifrar());
+    const db::Bloqueio_Jogo antigo = Base_Dados->soltar_bloqueio();
+    Fechar_Base_Dados();
+    substituir_ficheiro(obra.a_cifrar(), caminho);
+    Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
+    Base_Dados->segurar(std::move(dono));
+    db::marcar_commits(*Base_Dados);
 }
 
 // The game file and what is beside it, as far as a write would show: their
@@ -333,13 +355,13 @@ Resultado_Jogo Carregar_Jogo() {
     pedido.extensao_defeito.clear();
     auto escolhido = ui().escolher_ficheiro(pedido);
     if (!escolhido || escolhido->caminho.empty()) return Resultado_Jogo::Cancelado;
-    const std::string caminho = escolhido->caminho;
+    const std::string nome = escolhido->caminho;
     std::error_code ec;
-    if (!fs::is_regular_file(caminho, ec)) {
+    if (!fs::is_regular_file(nome, ec)) {
         parar(txt("Este Ficheiro não existe.", "This file doesn't exists."));
         return Resultado_Jogo::Recusado;
     }
-    if (mesmo_ficheiro(caminho, caminho_base_mestra())) {
+    if (mesmo_ficheiro(nome, caminho_base_mestra())) {
         recusar_base_mestra();
         return Resultado_Jogo::Recusado;
     }
@@ -348,27 +370,31 @@ Resultado_Jogo Carregar_Jogo() {
     Fechar_Base_Dados();
     // Look before touching: the file is only written once it is known to be
     // a game of this version, and a log or journal beside it only taken
-    // once it is known to continue this very file.
+    // once it is known to continue this very file. Everything is done on
+    // the file the chosen name leads to, through any link.
     db::Jogo_Aberto aberto;
+    std::string caminho = nome;
     // A failure once the load has written leaves the game as it was, not
     // the file.
-    const auto antes = como_esta(caminho);
+    std::vector<std::pair<std::uintmax_t, fs::file_time_type::rep>> antes;
     try {
-        aberto = db::abrir_jogo(caminho, Ligacao_BD, [&](db::Database& d) {
-            if (!Verifica_Versao(d, escolhido->titulo)) return false;
+        caminho = db::caminho_real(nome);
+        antes = como_esta(caminho);
+        aberto = db::abrir_jogo(nome, Ligacao_BD, [&](db::Database& d) {
+            if (!verificar_versao(d, escolhido->titulo, nome)) return false;
             if (d.valor("SELECT count(*) FROM principal").int32() == 1) return true;
-            recusar_ficheiro(nullptr);
+            recusar_ficheiro(nullptr, nome);
             return false;
         });
     } catch (const db::Erro_BD& erro) {
-        recusar_ficheiro(&erro, como_esta(caminho) != antes);
+        recusar_ficheiro(&erro, nome, !antes.empty() && como_esta(caminho) != antes);
         return Resultado_Jogo::Recusado;
     }
     ui().rato_normal();
     if (!aberto.base) return Resultado_Jogo::Recusado;
     Base_Dados = std::move(aberto.base);
-    // What a load killed while giving the game its own salt left beside it.
-    remover_com_diario(caminho + ".a-cifrar");
+    // What a new game or a load killed while making this game anew left.
+    db::limpar_obras_orfas(fs::path(caminho).parent_path().string());
     ui().rato_ocupado();
     ui().processar_eventos();
     std::string vencedor_por_anunciar;
@@ -381,7 +407,7 @@ Resultado_Jogo Carregar_Jogo() {
         if (sal_proprio)
             ponto_de_falha("compactar");
         else
-            dar_sal_proprio(caminho);
+            dar_sal_proprio(caminho, nome);
         db::entrar_em_jogo(*Base_Dados, sal_proprio);
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();
@@ -397,7 +423,7 @@ Resultado_Jogo Carregar_Jogo() {
     } catch (const std::exception& erro) {
         // Closed first: the close moves into the file what the log holds.
         Fechar_Base_Dados();
-        recusar_ficheiro(&erro, como_esta(caminho) != antes);
+        recusar_ficheiro(&erro, nome, como_esta(caminho) != antes);
         return Resultado_Jogo::Recusado;
     }
     Ficheiro_Jogo = caminho;

@@ -243,8 +243,7 @@ TEST_F(Sobras, ATornFirstPageIsMendedByItsLogAndDamageNoLogMendsIsTheFiles) {
     ASSERT_TRUE(fs::exists(caminho("jogo.gv-wal")));
     EXPECT_FALSE(db::log_com_commits(caminho("jogo.gv"))) << "a close would not ask to keep it";
     rasgar();
-    recusado("jogo.gv", "O ficheiro escolhido não é um jogo do Golvantario",
-             "The chosen file is not a Golvantario game");
+    recusado("jogo.gv", "O ficheiro \"jogo.gv\" está danificado", "The file \"jogo.gv\" is damaged");
     EXPECT_EQ(porta.mensagens[0].texto.find("-wal"), std::string::npos);
 }
 

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,23 +38,72 @@ bool ocupado(int erro) { return erro == EACCES || erro == EAGAIN; }
                   caminho);
 }
 
+// Whether the name still names the file open at fd: a file replaced under
+// its name between the open and the lock is held no more by anyone.
+bool ainda_o_mesmo(int fd, const std::string& caminho) {
+    struct stat aberto {}, nomeado {};
+    return ::fstat(fd, &aberto) == 0 && ::stat(caminho.c_str(), &nomeado) == 0 && aberto.st_dev == nomeado.st_dev &&
+           aberto.st_ino == nomeado.st_ino;
+}
+
+// The game's byte of the file the name names, locked on a descriptor of its
+// own; the name looked at again once locked, and all begun again when it
+// has been given to another file meanwhile. -1 and errno when it is not
+// locked, `ocupado` when another holds it.
+int trancar_nome(const std::string& caminho, int flags, bool& ocupada) {
+    ocupada = false;
+    for (int vez = 0;; ++vez) {
+        const int fd = ::open(caminho.c_str(), flags | O_CLOEXEC, 0666);
+        if (fd < 0) return -1;
+        if (!trancar(fd, F_WRLCK, Byte_Do_Jogo, 1)) {
+            const int erro = errno;
+            ocupada = ocupado(erro);
+            ::close(fd);
+            errno = erro;
+            return -1;
+        }
+        if (ainda_o_mesmo(fd, caminho) || vez == 100) return fd;
+        ::close(fd);
+    }
+}
+
+// A file that cannot be opened to be written, or a file system without
+// these locks: nothing to tell windows apart by.
+bool sem_trincos(int erro, bool escrita) {
+    return erro == EINVAL || erro == ENOLCK || erro == EOPNOTSUPP ||
+           (escrita && (erro == EACCES || erro == EROFS || erro == EPERM));
+}
+
 } // namespace
 
 Bloqueio_Jogo Bloqueio_Jogo::tomar(const std::string& caminho) {
     Bloqueio_Jogo b;
-    b.fd_ = ::open(caminho.c_str(), O_RDWR | O_CLOEXEC);
-    if (b.fd_ < 0) {
-        if (errno == EACCES || errno == EROFS || errno == EPERM) return b;
-        nao_abre(caminho);
-    }
-    if (!trancar(b.fd_, F_WRLCK, Byte_Do_Jogo, 1)) {
-        if (ocupado(errno))
-            throw Erro_BD(SQLITE_BUSY, "O jogo está aberto noutra janela: " + caminho, Erro_BD::Tipo::Noutra_Janela,
-                          caminho);
-        // A file system without these locks: nothing to tell windows apart by.
-        ::close(b.fd_);
-        b.fd_ = -1;
-    }
+    bool ocupada;
+    b.fd_ = trancar_nome(caminho, O_RDWR, ocupada);
+    if (b.fd_ >= 0) return b;
+    if (ocupada)
+        throw Erro_BD(SQLITE_BUSY, "O jogo está aberto noutra janela: " + caminho, Erro_BD::Tipo::Noutra_Janela,
+                      caminho);
+    if (sem_trincos(errno, true)) return b;
+    nao_abre(caminho);
+}
+
+Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(const std::string& obra, const std::string& jogo) {
+    Bloqueio_Jogo b;
+    bool ocupada;
+    b.fd_ = trancar_nome(obra, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK, ocupada);
+    if (b.fd_ >= 0) return b;
+    if (ocupada)
+        throw Erro_BD(SQLITE_BUSY, "O jogo está a ser criado noutra janela: " + jogo,
+                      Erro_BD::Tipo::Criado_Noutra_Janela, jogo);
+    if (sem_trincos(errno, false)) return b;
+    nao_abre(obra);
+}
+
+Bloqueio_Jogo Bloqueio_Jogo::se_livre(const std::string& obra) {
+    Bloqueio_Jogo b;
+    bool ocupada;
+    b.fd_ = trancar_nome(obra, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK, ocupada);
     return b;
 }
 

@@ -15,8 +15,16 @@ public:
     Bloqueio_Jogo() = default;
     // Throws Erro_BD (Noutra_Janela, naming the file) when another window
     // holds it. A file that cannot be written is not held: opening it for
-    // play is refused anyway.
+    // play is refused anyway. The hold is on the file the name names once
+    // it is taken, even when the name is given to another file meanwhile.
     static Bloqueio_Jogo tomar(const std::string& caminho);
+    // Held by the window that makes a game anew, a new game or the same
+    // game under a key of its own, from its first file to the last: the
+    // file `obra` beside the game, made for it. Throws Erro_BD
+    // (Criado_Noutra_Janela, naming `jogo`) when another window makes it.
+    static Bloqueio_Jogo tomar_obra(const std::string& obra, const std::string& jogo);
+    // Without waiting or telling: a hold when no other window has one.
+    static Bloqueio_Jogo se_livre(const std::string& obra);
     ~Bloqueio_Jogo();
     Bloqueio_Jogo(Bloqueio_Jogo&& o) noexcept : fd_(o.fd_) { o.fd_ = -1; }
     Bloqueio_Jogo& operator=(Bloqueio_Jogo&& o) noexcept;

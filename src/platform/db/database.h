@@ -176,6 +176,9 @@ public:
     // The game's hold on its file (bloqueio_jogo.h), kept while this
     // connection has it and let go when it closes.
     void segurar(Bloqueio_Jogo b) { bloqueio_ = std::move(b); }
+    // The hold handed out, to be kept past the close (a file replaced under
+    // its name).
+    Bloqueio_Jogo soltar_bloqueio() { return std::move(bloqueio_); }
 
     // A function of whole numbers for this connection's statements, made
     // once per name: it is called when every argument is a whole number and

@@ -39,6 +39,7 @@ public:
         Pasta_Temporaria, // the temporary folder cannot take a private copy
         Pasta_So_Leitura, // the game's folder may only be read: the game cannot be played there
         Noutra_Janela,  // another window of the game has this game open
+        Criado_Noutra_Janela, // another window of the game is making this game
     };
     Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},
             Tipo causa = Tipo::Geral);

@@ -1,6 +1,7 @@
 #include "platform/db/pasta_temporaria.h"
 
 #include "platform/db/database.h"
+#include "platform/falhas.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -43,8 +44,13 @@ Copia_Privada::Copia_Privada() {
     std::string modelo = (temporaria / (std::string(Prefixo) + "XXXXXX")).string();
     if (!::mkdtemp(modelo.data())) falha_temporaria(nome, {errno, std::generic_category()}, "Não foi possível criar");
     pasta_ = modelo;
-    dono_ = ::open((pasta_ / ".dono").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
-    if (dono_ < 0 || ::flock(dono_, LOCK_EX | LOCK_NB) != 0) {
+    // The owner's file takes its name already locked: until then the folder
+    // has none, and is fresh, which no cleaner takes for an orphan.
+    const fs::path novo = pasta_ / ".dono-novo";
+    dono_ = ::open(novo.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+    const bool trancado = dono_ >= 0 && ::flock(dono_, LOCK_EX | LOCK_NB) == 0;
+    if (trancado) ponto_de_falha("copia_privada.dono");
+    if (!trancado || ::rename(novo.c_str(), (pasta_ / ".dono").c_str()) != 0) {
         const std::error_code sis(errno, std::generic_category());
         remover();
         falha_temporaria(nome, sis, "Não foi possível escrever");
@@ -79,7 +85,10 @@ void limpar_copias_orfas() {
     if (ec) return;
     for (fs::directory_iterator it(temporaria, ec), fim; !ec && it != fim; it.increment(ec)) {
         const fs::path pasta = it->path();
-        if (pasta.filename().string().rfind(Prefixo, 0) != 0 || !it->is_directory(ec)) continue;
+        // Only folders of ours, never a link to one.
+        if (pasta.filename().string().rfind(Prefixo, 0) != 0 ||
+            it->symlink_status(ec).type() != fs::file_type::directory)
+            continue;
         const int fd = ::open((pasta / ".dono").c_str(), O_RDWR | O_CLOEXEC);
         bool orfa;
         if (fd >= 0) {

@@ -1,0 +1,56 @@
+#include "platform/db/obras.h"
+
+#include <filesystem>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace gv::db {
+
+namespace {
+
+constexpr const char* A_Criar = ".a-criar";
+constexpr const char* A_Cifrar = ".a-cifrar";
+
+// A file the engine wrote, with whatever it kept beside it.
+void remover_com_diarios(const std::string& f) {
+    std::error_code ec;
+    for (const char* sufixo : {"-journal", "-wal", "-shm", ""}) fs::remove(f + sufixo, ec);
+}
+
+bool acaba_em(const std::string& s, const std::string& fim) {
+    return s.size() > fim.size() && s.compare(s.size() - fim.size(), fim.size(), fim) == 0;
+}
+
+} // namespace
+
+// The hold is the file a_criar itself: made and held before any other.
+Obra::Obra(const std::string& jogo, const std::string& nome)
+    : a_criar_(jogo + A_Criar), a_cifrar_(jogo + A_Cifrar), dono_(Bloqueio_Jogo::tomar_obra(a_criar_, nome)) {}
+
+Obra::~Obra() { limpar(); }
+
+void Obra::limpar() const {
+    remover_com_diarios(a_cifrar_);
+    // Its hold's own file, last.
+    remover_com_diarios(a_criar_);
+}
+
+void limpar_obras_orfas(const std::string& pasta) {
+    std::error_code ec;
+    std::set<std::string> jogos;
+    for (fs::directory_iterator it(pasta.empty() ? "." : pasta, ec), fim; !ec && it != fim; it.increment(ec)) {
+        const std::string f = it->path().string();
+        for (const char* sufixo : {A_Criar, A_Cifrar})
+            if (acaba_em(f, sufixo) && it->is_regular_file(ec)) jogos.insert(f.substr(0, f.size() - std::string(sufixo).size()));
+        ec.clear();
+    }
+    for (const std::string& jogo : jogos) {
+        const Bloqueio_Jogo livre = Bloqueio_Jogo::se_livre(jogo + A_Criar);
+        if (!livre.tomado()) continue;
+        remover_com_diarios(jogo + A_Cifrar);
+        remover_com_diarios(jogo + A_Criar);
+    }
+}
+
+} // namespace gv::db

@@ -1,0 +1,39 @@
+#pragma once
+// Making a game file anew beside the game: a new game built under other
+// names and moved over the chosen one, or a game given a key of its own.
+// Its files are held by the window making it from the first to the last;
+// what a making that was killed left behind goes once no window holds it.
+
+#include <string>
+
+#include "platform/db/bloqueio_jogo.h"
+
+namespace gv::db {
+
+class Obra {
+public:
+    // Holds the making of `jogo` (the file itself, not a link to it);
+    // `nome` names the game in a refusal: Erro_BD Criado_Noutra_Janela when
+    // another window makes it.
+    Obra(const std::string& jogo, const std::string& nome);
+    // Its files go with it: a game that took its name is no longer one.
+    ~Obra();
+    Obra(const Obra&) = delete;
+    Obra& operator=(const Obra&) = delete;
+    // Where the game is first built, and where it is written out whole.
+    const std::string& a_criar() const { return a_criar_; }
+    const std::string& a_cifrar() const { return a_cifrar_; }
+    // The files of this making, gone: what an earlier one left, or this
+    // one's once the game took its name.
+    void limpar() const;
+
+private:
+    std::string a_criar_, a_cifrar_;
+    Bloqueio_Jogo dono_;
+};
+
+// The files of makings killed halfway in this folder, gone: those no window
+// holds.
+void limpar_obras_orfas(const std::string& pasta);
+
+} // namespace gv::db
