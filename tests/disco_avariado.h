@@ -5,12 +5,15 @@
 // one and every one after it). The engine sees an I/O error; the bytes of
 // a failed write never reach the file.
 
+#include <signal.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include "platform/db/database.h"
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,13 +60,20 @@ public:
         estado() = {};
         estado().registar = registar;
     }
-    // The n-th operation of this kind from now fails; with `sempre`, every
-    // one after it as well.
-    static void armar(Operacao o, int n, bool sempre) {
+    // The n-th operation of this kind from now fails (of one file's role
+    // only, when `so` is given); with `sempre`, every one after it as well.
+    static void armar(Operacao o, int n, bool sempre, std::optional<Papel> so = {}) {
         limpar();
         estado().op = o;
         estado().n = n;
         estado().sempre = sempre;
+        estado().so = so;
+    }
+    // The process is killed right before the n-th operation of this kind
+    // on a file of this role.
+    static void armar_morte(Operacao o, int n, Papel so) {
+        armar(o, n, false, so);
+        estado().matar = true;
     }
     // How many of this kind were made since the counts started.
     static int feitas(Operacao o) { return estado().contas[static_cast<int>(o)]; }
@@ -78,6 +88,9 @@ private:
         int n = 0;   // 0: nothing armed
         bool sempre = false;
         int falhadas = 0;
+        std::optional<Papel> so;
+        bool matar = false;
+        int do_papel = 0;   // of the role armed, when one is
         bool registar = false;
         std::vector<std::pair<Operacao, Papel>> registo;
     };
@@ -97,8 +110,13 @@ private:
     static bool falha(Operacao o, Papel p) {
         Estado& e = estado();
         if (e.registar) e.registo.emplace_back(o, p);
-        const int vez = ++e.contas[static_cast<int>(o)];
+        int vez = ++e.contas[static_cast<int>(o)];
+        if (e.so) {
+            if (*e.so != p || e.op != o) return false;
+            vez = ++e.do_papel;
+        }
         const bool f = e.n > 0 && e.op == o && (vez == e.n || (e.sempre && vez > e.n));
+        if (f && e.matar) ::kill(::getpid(), SIGKILL);
         if (f) ++e.falhadas;
         return f;
     }

@@ -316,6 +316,7 @@ void dar_sal_proprio(const std::string& caminho, const std::string& nome) {
     db::Bloqueio_Jogo dono = db::Bloqueio_Jogo::tomar(obra.a_cifrar());
     const db::Bloqueio_Jogo antigo = Base_Dados->soltar_bloqueio();
     Fechar_Base_Dados();
+    ponto_de_falha("novo_sal.fechado");
     substituir_ficheiro(obra.a_cifrar(), caminho);
     Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
     Base_Dados->segurar(std::move(dono));

@@ -67,6 +67,8 @@ TEST(Continuidade, ALogIsTakenWhenItContinuesTheFileFromItsLastCompleteCheckpoin
         {"the earlier version's count", ficheiro(7, 0), log_de({{8, 0}, {9, 0}}), Veredicto::Continua, true},
         {"that count, a checkpoint cut off", ficheiro(8, 0), log_de({{8, 0}, {9, 0}}), Veredicto::Continua, true},
         {"another count", ficheiro(7, 0), log_de({{12, 0}}), Veredicto::Alheia},
+        {"a count after a file with a mark before its own", ficheiro(7, 3), log_de({{8, 0}, {9, 0}}),
+         Veredicto::Alheia},
         {"a count that skips", ficheiro(7, 0), log_de({{8, 0}, {10, 0}}), Veredicto::Alheia},
         {"a file never marked, marked twice", ficheiro(0, 0), log_de({{31, 0}, {32, 31}}), Veredicto::Continua, true},
         {"the file's marks unread", ficheiro(0, 0, false), log_de({{21, 20}}), Veredicto::Continua, true},

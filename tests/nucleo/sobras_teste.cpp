@@ -357,7 +357,18 @@ TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
         ASSERT_EQ(teste::ler_bytes(caminho(nome)).substr(0, 16), sal);
     }
     ASSERT_EQ(carregar("a.gv"), Resultado_Jogo::Aberto);
+    // Between the old file's close and the new one taking its name, another
+    // window finds the game held still.
+    bool segura = false;
+    armar_accao("novo_sal.fechado", [&] {
+        try {
+            db::Bloqueio_Jogo::tomar(caminho("b.gv"));
+        } catch (const db::Erro_BD& e) {
+            segura = e.tipo() == db::Erro_BD::Tipo::Noutra_Janela;
+        }
+    });
     ASSERT_EQ(carregar("b.gv"), Resultado_Jogo::Aberto);
+    EXPECT_TRUE(segura);
     EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     repor_estado();
     const std::string a = teste::ler_bytes(caminho("a.gv")).substr(0, 16), b = teste::ler_bytes(caminho("b.gv")).substr(0, 16);

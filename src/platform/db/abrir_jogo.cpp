@@ -99,12 +99,40 @@ std::vector<Ficheiro_Ao_Lado> ao_lado_de(const std::string& caminho, std::uintma
     return r;
 }
 
+// The key of the file open at fd, from the salt it begins with; nothing
+// without a password, a salt or the engine's way of deriving keys.
+std::optional<Cifra_Paginas> cifra_de(int fd, const std::string& ligacao) {
+    const std::string senha = senha_da_ligacao(ligacao);
+    unsigned char sal[chave::Tamanho_Sal];
+    if (senha.empty() || ler_em(fd, sal, sizeof sal, 0) != sizeof sal) return std::nullopt;
+    return Cifra_Paginas::de(senha, sal);
+}
+
 // What the game file's first page tells: read from its start.
 Identidade identidade_de(int fd, std::uintmax_t tamanho, const Cifra_Paginas* cifra) {
     const auto paginas = Database::paginas_possiveis(tamanho);
     std::vector<unsigned char> inicio(static_cast<std::size_t>(*std::max_element(paginas.begin(), paginas.end())));
     const std::size_t lidos = cifra ? ler_em(fd, inicio.data(), inicio.size(), 0) : 0;
     return identidade(inicio.data(), lidos, tamanho, cifra);
+}
+
+// The file alone, opened to be played. One the engine takes for no
+// database of ours but whose first page reads under its key is a game of
+// ours, damaged (cut short, say), and named so.
+std::unique_ptr<Database> abrir_sozinho(const std::string& caminho, const std::string& ligacao,
+                                        std::uintmax_t tamanho) {
+    try {
+        return Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, {0, true});
+    } catch (const Erro_BD& e) {
+        if (e.tipo() != Erro_BD::Tipo::Nao_E_Base) throw;
+        const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) throw;
+        const Descritor aberto(fd);
+        const auto cifra = cifra_de(fd, ligacao);
+        const Identidade id = identidade_de(fd, tamanho, cifra ? &*cifra : nullptr);
+        if (!id.lida) throw;
+        throw Erro_BD(SQLITE_CORRUPT, "O ficheiro está danificado: " + caminho, Erro_BD::Tipo::Danificada, caminho);
+    }
 }
 
 [[noreturn]] void alheia(const std::string& caminho, const std::string& sobra, const std::string& porque) {
@@ -132,10 +160,13 @@ bool le_se_bem_sozinho(const std::string& caminho, const std::string& ligacao, C
 }
 
 // The open game, its hold on the file and its commits marked, before
-// anything is written to it.
-void preparar(Database& d, Bloqueio_Jogo dono) {
+// anything is written to it. The file is in its journal's mode, held by
+// this window: a shared index beside it is a killed load's, and goes.
+void preparar(Database& d, Bloqueio_Jogo dono, const std::string& caminho) {
     d.segurar(std::move(dono));
     marcar_commits(d);
+    struct stat st {};
+    if (::lstat((caminho + "-shm").c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink((caminho + "-shm").c_str());
 }
 
 // The load of the file the path names, `caminho` being that file itself.
@@ -153,29 +184,28 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
     const std::uintmax_t tamanho = fs::file_size(caminho, ec);
     const std::vector<Ficheiro_Ao_Lado> ao_lado = ao_lado_de(caminho, ec ? 0 : tamanho);
     if (ao_lado.empty()) {
-        auto d = Database::abrir(caminho, ligacao);
+        // Held alone from the first read: a file left in the log's mode
+        // makes no shared index beside it.
+        auto d = abrir_sozinho(caminho, ligacao, tamanho);
         if (!aceitar(*d)) return r;
         // A file left in the log's mode with its log gone away is given its
         // journal back before anything is written to it.
         sair_do_log(*d);
-        preparar(*d, std::move(dono));
+        preparar(*d, std::move(dono), caminho);
         r.base = std::move(d);
         return r;
     }
-    // A log is read with its index in memory: no shared index file is made
-    // beside the game.
-    Abertura como{0, std::any_of(ao_lado.begin(), ao_lado.end(), [](const Ficheiro_Ao_Lado& f) { return f.log; })};
+    // The file is held alone from its first read, its log's index in
+    // memory: no shared index file is made beside the game, whatever mode
+    // a journal played back leaves it in.
+    Abertura como{0, true};
     {
         // Nothing is copied while another program writes the file.
         Leitura_Partilhada leitura(caminho);
         Copia_Privada copia;
         ponto_de_falha("carregar.copia");
 
-        const std::string senha = senha_da_ligacao(ligacao);
-        unsigned char sal[chave::Tamanho_Sal];
-        std::optional<Cifra_Paginas> cifra;
-        if (!senha.empty() && ler_em(leitura.descritor(), sal, sizeof sal, 0) == sizeof sal)
-            cifra = Cifra_Paginas::de(senha, sal);
+        const std::optional<Cifra_Paginas> cifra = cifra_de(leitura.descritor(), ligacao);
         const Cifra_Paginas* chave = cifra ? &*cifra : nullptr;
         const Identidade id = identidade_de(leitura.descritor(), tamanho, chave);
         if (id.paginas.size() == 1) como.pagina = id.paginas.front();
@@ -238,7 +268,7 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
     auto d = Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, como);
     ponto_de_falha("carregar.tomar");
     sair_do_log(*d);
-    preparar(*d, std::move(dono));
+    preparar(*d, std::move(dono), caminho);
     r.base = std::move(d);
     return r;
 }

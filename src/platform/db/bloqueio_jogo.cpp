@@ -1,6 +1,7 @@
 #include "platform/db/bloqueio_jogo.h"
 
 #include "platform/db/database.h"
+#include "platform/falhas.h"
 
 #include <sqlite3.h>
 
@@ -55,6 +56,7 @@ int trancar_nome(const std::string& caminho, int flags, bool& ocupada) {
     for (int vez = 0;; ++vez) {
         const int fd = ::open(caminho.c_str(), flags | O_CLOEXEC, 0666);
         if (fd < 0) return -1;
+        ponto_de_falha("bloqueio.aberto");
         if (!trancar(fd, F_WRLCK, Byte_Do_Jogo, 1)) {
             const int erro = errno;
             ocupada = ocupado(erro);

@@ -53,10 +53,25 @@ bool Database::Close() {
     return sozinho;
 }
 
+namespace {
+
+// A function of the engine's (the export) tells a failure of the disk or
+// the file in its words only, under a code of no kind: the code whose
+// words they are.
+int codigo_das_palavras(int numero, const char* palavras) {
+    if ((numero & 0xFF) != SQLITE_ERROR || !palavras) return numero;
+    for (int c : {SQLITE_IOERR, SQLITE_FULL, SQLITE_READONLY, SQLITE_CANTOPEN, SQLITE_PERM, SQLITE_CORRUPT,
+                  SQLITE_NOTADB, SQLITE_BUSY})
+        if (std::string_view(palavras) == sqlite3_errstr(c)) return c;
+    return numero;
+}
+
+} // namespace
+
 void Database::falhar(int rc, const std::string& contexto) const {
     std::string d = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     if (!contexto.empty()) d += " (" + contexto + ")";
-    int numero = db_ ? sqlite3_extended_errcode(db_) : rc;
+    const int numero = db_ ? codigo_das_palavras(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)) : rc;
     Erro_BD erro(numero, d, tipo_do_codigo(numero));
     // An I/O error, a full disk, no memory or an interrupt can make the
     // engine undo the whole transaction: this failure is then its cause.

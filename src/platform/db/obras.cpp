@@ -12,10 +12,11 @@ namespace {
 constexpr const char* A_Criar = ".a-criar";
 constexpr const char* A_Cifrar = ".a-cifrar";
 
-// A file the engine wrote, with whatever it kept beside it.
-void remover_com_diarios(const std::string& f) {
+// What the engine kept beside a file it wrote, and the file when asked.
+void remover_com_diarios(const std::string& f, bool tambem_o_ficheiro = true) {
     std::error_code ec;
-    for (const char* sufixo : {"-journal", "-wal", "-shm", ""}) fs::remove(f + sufixo, ec);
+    for (const char* sufixo : {"-journal", "-wal", "-shm"}) fs::remove(f + sufixo, ec);
+    if (tambem_o_ficheiro) fs::remove(f, ec);
 }
 
 bool acaba_em(const std::string& s, const std::string& fim) {
@@ -28,12 +29,15 @@ bool acaba_em(const std::string& s, const std::string& fim) {
 Obra::Obra(const std::string& jogo, const std::string& nome)
     : a_criar_(jogo + A_Criar), a_cifrar_(jogo + A_Cifrar), dono_(Bloqueio_Jogo::tomar_obra(a_criar_, nome)) {}
 
-Obra::~Obra() { limpar(); }
+Obra::~Obra() {
+    limpar();
+    // The hold's own file last, while it is still held.
+    remover_com_diarios(a_criar_);
+}
 
 void Obra::limpar() const {
     remover_com_diarios(a_cifrar_);
-    // Its hold's own file, last.
-    remover_com_diarios(a_criar_);
+    remover_com_diarios(a_criar_, false);
 }
 
 void limpar_obras_orfas(const std::string& pasta) {

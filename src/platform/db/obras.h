@@ -23,8 +23,8 @@ public:
     // Where the game is first built, and where it is written out whole.
     const std::string& a_criar() const { return a_criar_; }
     const std::string& a_cifrar() const { return a_cifrar_; }
-    // The files of this making, gone: what an earlier one left, or this
-    // one's once the game took its name.
+    // What an earlier making left, gone: the file written out and every
+    // journal; the hold's own file is kept.
     void limpar() const;
 
 private:

@@ -1,0 +1,137 @@
+// What the save path promises, each case on its own: a commit the player
+// was told failed is never brought back by a kill, nor takes the commit
+// before it with it; a refused game keeps every file as it was; a close
+// warns of its log only while the log is there; the private folders'
+// cleaner takes only orphans of its own.
+
+#include <sys/stat.h>
+
+#include "data/consultas.h"
+#include "disco_avariado.h"
+#include "mortes.h"
+#include "platform/db/pasta_temporaria.h"
+
+using namespace gv;
+using teste::Disco_Avariado;
+using teste::Operacao;
+using teste::Papel;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Promessas : public teste::Com_Mortes {
+protected:
+    void TearDown() override {
+        Disco_Avariado::limpar();
+        Com_Mortes::TearDown();
+    }
+    // The manager renamed; whether the player was told it was saved.
+    static bool renomear(const char* nome) {
+        try {
+            Base_Dados->Execute("UPDATE principal SET nome = ?", {nome});
+            return true;
+        } catch (const db::Falha_BD&) {
+            return false;
+        }
+    }
+};
+
+// A commit that fails, then a kill before any other: the next load holds
+// the commit before it, never the failed one. The commit before may still
+// be in the log when its move into the file failed.
+TEST_F(Promessas, ACommitToldFailedIsGoneAfterAKillAndTheOneBeforeItStays) {
+    const struct {
+        const char* o_que;
+        bool checkpoint_falha;   // the move into the file after "Antes" fails
+        Operacao op;
+        int n;                   // of the log's writes or syncs in the failed commit
+    } casos[] = {
+        // The log starts over: its new header is synced, then the commit.
+        {"the sync of the log's header", false, Operacao::Sincronia, 1},
+        {"the sync of the commit", false, Operacao::Sincronia, 2},
+        {"a failed checkpoint, then the sync of the commit", true, Operacao::Sincronia, 1},
+        {"a failed checkpoint, then the log's first write", true, Operacao::Escrita, 1},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.o_que);
+        recomecar();
+        morrer([&] {
+            if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+            if (c.checkpoint_falha) Disco_Avariado::armar(Operacao::Escrita, 1, false, Papel::Base);
+            if (!renomear("Antes")) _exit(4);
+            Disco_Avariado::armar(c.op, c.n, false, Papel::Log);
+            if (renomear("Falhou") || Disco_Avariado::falhadas() != 1) _exit(5);
+            ::kill(::getpid(), SIGKILL);
+        });
+        porta.mensagens.clear();
+        ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+        EXPECT_EQ(Nome_Treinador, "Antes");
+        EXPECT_TRUE(porta.mensagens.empty()) << porta.mensagens.front().texto;
+        Fechar_Base_Dados();
+    }
+}
+
+// A game the load refuses is not written, nor what is beside it.
+TEST_F(Promessas, ARefusedGameWithItsLogBesideItKeepsEveryFileAsItWas) {
+    morrer([&] {
+        if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+        armar_morte("em_jogo.commit");
+        Base_Dados->Execute("UPDATE versao SET rev = rev - 1");
+    });
+    ASSERT_TRUE(fs::exists(caminho("jogo.gv-wal")));
+    const auto antes = teste::pasta_inteira(pasta);
+    EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
+    ASSERT_FALSE(porta.mensagens.empty());
+    EXPECT_NE(porta.mensagens.back().texto.find("Versões dos Jogos Incompativeis."), std::string::npos);
+    EXPECT_TRUE(teste::pasta_inteira(pasta) == antes);
+}
+
+// The log's delete fails once as the game closes: the engine's own close
+// still moves it in and removes it, and the player is not told to keep it.
+TEST_F(Promessas, TheCloseWarnsOfItsLogOnlyWhileTheLogIsThere) {
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_TRUE(renomear("Fechado"));
+    porta.mensagens.clear();
+    Disco_Avariado::armar(Operacao::Remocao, 1, false, Papel::Log);
+    Fechar_Base_Dados();
+    ASSERT_EQ(Disco_Avariado::falhadas(), 1);
+    EXPECT_EQ(fs::exists(caminho("jogo.gv-wal")), !porta.mensagens.empty());
+    EXPECT_FALSE(fs::exists(caminho("jogo.gv-wal")));
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    EXPECT_EQ(Nome_Treinador, "Fechado");
+}
+
+// Of the temporary folder the cleaner takes only its own folders whose load
+// is gone: not another program's, not one being made, not a link.
+TEST_F(Promessas, TheCleanerTakesOnlyItsOwnOrphans) {
+    auto pasta_com = [&](const std::string& nome, bool dono, bool velha) {
+        const fs::path p = temporaria / nome;
+        fs::create_directories(p);
+        std::ofstream(p / "x") << "x";
+        if (dono) std::ofstream(p / ".dono") << "";
+        if (velha) fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+        return p;
+    };
+    const fs::path alvo = pasta_com("alvo", false, true);
+    fs::create_directory_symlink(alvo, temporaria / "gv-copia-ligacao");
+    const struct {
+        fs::path pasta;
+        bool fica;
+    } casos[] = {
+        {pasta_com("outra-coisa", false, true), true},
+        {pasta_com("gv-copia-fresca", false, false), true},
+        {pasta_com("gv-copia-velha", false, true), false},
+        {pasta_com("gv-copia-morta", true, false), false},
+        {temporaria / "gv-copia-ligacao", true},
+        {alvo, true},
+    };
+    // A load's folder, its owner's file locked, seen by a cleaner as it is made.
+    std::optional<db::Copia_Privada> viva;
+    armar_accao("copia_privada.dono", [] { db::limpar_copias_orfas(); });
+    viva.emplace();
+    db::limpar_copias_orfas();
+    for (const auto& c : casos) EXPECT_EQ(fs::exists(fs::symlink_status(c.pasta)), c.fica) << c.pasta;
+    EXPECT_NO_THROW(viva->copiar(caminho("jogo.gv"), "jogo.gv")) << "the live load's folder is there";
+}
+
+} // namespace
