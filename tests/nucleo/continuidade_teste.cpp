@@ -116,8 +116,8 @@ TEST(Continuidade, AJournalIsTakenWhenItRestoresTheFilesOwnState) {
         Leitura_Diario j;
         j.quente = j.cabecalho = true;
         j.pagina = 4096;
-        j.completo = completo;
         j.restaura = restaura;
+        j.completo = completo;
         j.imagens_nossas = 2;
         return j;
     };
@@ -137,7 +137,7 @@ TEST(Continuidade, AJournalIsTakenWhenItRestoresTheFilesOwnState) {
     } casos[] = {
         {"wiped", ficheiro(10, 5), frio, Veredicto::Nada, false},
         {"the file's own state", ficheiro(10, 5), diario(Marca{10, 5}), Veredicto::Continua, false},
-        {"its own, cut short", ficheiro(10, 5), diario(Marca{10, 5}, false), Veredicto::Danificada, false},
+        {"its own, torn at its tail", ficheiro(10, 5), diario(Marca{10, 5}, false), Veredicto::Continua, false},
         {"another state", ficheiro(10, 5), diario(Marca{9, 4}), Veredicto::Alheia, false},
         {"another game's key", ficheiro(10, 5), alheio, Veredicto::Alheia, false},
         {"its own, header damaged", ficheiro(10, 5), sem_cabeca, Veredicto::Danificada, false},
@@ -149,6 +149,7 @@ TEST(Continuidade, AJournalIsTakenWhenItRestoresTheFilesOwnState) {
     for (const auto& c : casos) {
         const Decisao d = decidir(c.f, c.j);
         EXPECT_EQ(d.veredicto, c.veredicto) << c.o_que;
+        EXPECT_EQ(d.cortada, d.veredicto == Veredicto::Continua && !c.j.completo) << c.o_que;
         if (d.veredicto == Veredicto::Continua) {
             EXPECT_EQ(d.dono_incerto, c.dono_incerto) << c.o_que;
         }

@@ -212,7 +212,7 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
 
         // Each judged by its bytes before the engine is shown it.
         std::string nomeado;   // the one a refusal names: what the engine would take
-        bool dono_incerto = false, danificada = false;
+        bool dono_incerto = false, danificada = false, cortada = false;
         for (const Ficheiro_Ao_Lado& f : ao_lado) {
             Decisao d;
             if (f.log) {
@@ -228,6 +228,7 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
             if (d.veredicto == Veredicto::Alheia) alheia(caminho, f.caminho, d.porque);
             if (d.veredicto != Veredicto::Nada && nomeado.empty()) nomeado = f.caminho;
             danificada = danificada || d.veredicto == Veredicto::Danificada;
+            cortada = cortada || d.cortada;
             dono_incerto = dono_incerto || d.dono_incerto;
         }
         if (nomeado.empty()) nomeado = r.log_perdido.empty() ? ao_lado.front().caminho : r.log_perdido;
@@ -252,6 +253,9 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
             // The file's own side file, damaged, is named, and whether the
             // file stands without it; other damage nothing mends is the file's.
             const bool sozinho = le_se_bem_sozinho(caminho, ligacao, copia);
+            // A side file torn at its tail that leaves the game unread was
+            // cut short beyond what a cut leaves: damaged.
+            danificada = danificada || cortada;
             if (!sozinho && !danificada)
                 throw Erro_BD(SQLITE_CORRUPT, "O ficheiro está danificado: " + caminho, Erro_BD::Tipo::Danificada,
                               caminho);

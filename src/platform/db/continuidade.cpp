@@ -13,7 +13,7 @@ bool cabe(const Identidade& f, int pagina) {
     return std::find(f.paginas.begin(), f.paginas.end(), pagina) != f.paginas.end();
 }
 
-Decisao alheia(std::string porque) { return {Veredicto::Alheia, false, false, std::move(porque)}; }
+Decisao alheia(std::string porque) { return {Veredicto::Alheia, false, false, false, std::move(porque)}; }
 
 // Marks drawn at random, not an earlier version's count (nor a file never
 // marked), which another game may share by chance.
@@ -52,7 +52,7 @@ bool perdidos(const Leitura_Log& log, const Marca& ficheiro) {
 // The file's marks unread, its first page too torn to tell even them: the
 // salt its key comes from may be torn too, so the key's verdict on what is
 // beside it proves nothing; only whether the engine reads the two whole.
-Decisao sem_identidade(bool nada) { return {nada ? Veredicto::Nada : Veredicto::Continua, true, false, {}}; }
+Decisao sem_identidade(bool nada) { return {nada ? Veredicto::Nada : Veredicto::Continua, true, false, false, {}}; }
 
 } // namespace
 
@@ -80,11 +80,11 @@ Decisao decidir(const Identidade& f, const Leitura_Log& log) {
     if (!f.lida) return sem_identidade(log.commits.empty() && log.cabecalho);
     if (log.imagens_nossas == 0 && log.imagens_alheias > 0) return alheia("páginas de outra chave");
     if (!log.cabecalho)
-        return log.imagens_nossas > 0 ? Decisao{Veredicto::Danificada, false, false, "cabeçalho de log danificado"}
+        return log.imagens_nossas > 0 ? Decisao{Veredicto::Danificada, false, false, false, "cabeçalho de log danificado"}
                                       : alheia("cabeçalho de log inválido");
     if (!cabe(f, log.pagina)) return alheia("páginas de outro tamanho");
     const bool marcados = std::all_of(log.commits.begin(), log.commits.end(), [](const Commit_Lido& c) { return c.marca.has_value(); });
-    Decisao d{Veredicto::Continua, false, perdidos(log, f.marca), {}};
+    Decisao d{Veredicto::Continua, false, false, perdidos(log, f.marca), {}};
     if (log.commits.empty()) {
         d.veredicto = Veredicto::Nada;
         return d;
@@ -118,10 +118,10 @@ Decisao decidir(const Identidade& f, const Leitura_Diario& j) {
     if (!f.lida) return sem_identidade(false);
     if (j.imagens_nossas == 0 && j.imagens_alheias > 0) return alheia("páginas de outra chave");
     if (!j.cabecalho)
-        return j.imagens_nossas > 0 ? Decisao{Veredicto::Danificada, false, false, "cabeçalho de diário danificado"}
+        return j.imagens_nossas > 0 ? Decisao{Veredicto::Danificada, false, false, false, "cabeçalho de diário danificado"}
                                     : alheia("não é um diário");
     if (!cabe(f, j.pagina)) return alheia("páginas de outro tamanho");
-    Decisao d{Veredicto::Continua, false, false, {}};
+    Decisao d{Veredicto::Continua, false, false, false, {}};
     // Marks are drawn in the log only: a journal puts back the state the
     // file was in, and so its mark.
     if (j.restaura) {
@@ -130,10 +130,10 @@ Decisao decidir(const Identidade& f, const Leitura_Diario& j) {
     } else {
         d.dono_incerto = true;
     }
-    if (!j.completo) {
-        d.veredicto = Veredicto::Danificada;
-        d.porque = "diário cortado";
-    }
+    // A journal torn at its tail (a cut before its sync) is played back as
+    // far as its records are whole, as the engine does: the file was not
+    // yet written past them.
+    d.cortada = !j.completo;
     return d;
 }
 

@@ -46,6 +46,10 @@ struct Decisao {
     // share, or with the file's marks unread. Then if the file with it does
     // not read whole, it is not its own.
     bool dono_incerto = false;
+    // Torn at its tail: taken as the engine takes it, as far as it is
+    // whole; but if the game with it does not read whole, it is the damaged
+    // one.
+    bool cortada = false;
     // Commits the player was shown as done that the engine will not take:
     // they lie past a frame it cannot read.
     bool perdidos = false;
