@@ -4,6 +4,11 @@
 // the N-th of one kind fail as a failing or full disk would (once, or that
 // one and every one after it). The engine sees an I/O error; the bytes of
 // a failed write never reach the file.
+//
+// Or the power goes: at the N-th operation of one kind the process dies,
+// and of every write made since its file's last sync some reach the disk,
+// some do not and some are torn at a sector, as a disk that caches writes
+// leaves them.
 
 #include <signal.h>
 #include <sqlite3.h>
@@ -11,9 +16,19 @@
 
 #include "platform/db/database.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <map>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -75,6 +90,22 @@ public:
         armar(o, n, false, so);
         estado().matar = true;
     }
+    // The power goes at the n-th operation of this kind from now, before it
+    // is made (at a sync: before it completes). The writes since each
+    // file's last sync are then undone as `semente` draws their fate, and
+    // the process is killed; with `relato`, what each file was left with is
+    // written there first. Only what goes through the engine's file layer
+    // is seen: what the program writes itself (a copy_file, a plain write)
+    // counts as on the disk, as does whatever was written before this call.
+    static void cortar_energia(Operacao o, int n, unsigned semente, std::string relato = {}) {
+        limpar();
+        Estado& e = estado();
+        e.corte = true;
+        e.op = o;
+        e.n = n;
+        e.semente = semente;
+        e.relato = std::move(relato);
+    }
     // How many of this kind were made since the counts started.
     static int feitas(Operacao o) { return estado().contas[static_cast<int>(o)]; }
     static int falhadas() { return estado().falhadas; }
@@ -82,6 +113,24 @@ public:
     static const std::vector<std::pair<Operacao, Papel>>& registo() { return estado().registo; }
 
 private:
+    // A write not yet synced: where, how long, and what it wrote over (the
+    // file's bytes there before it, as far as the file then reached).
+    struct Escrita {
+        sqlite3_int64 onde = 0, n = 0;
+        std::string antes;
+        int numero = 0;   // its place among every write since the arming: its fate's draw
+    };
+    // A file with writes since its last sync, known by what it is rather
+    // than by its name: a rename keeps it, a file made anew under the same
+    // name is another. A descriptor of the cut's own reaches it wherever it
+    // goes; it is never closed, as closing any descriptor of a file drops
+    // the locks the process holds on it (and the file stays what it is,
+    // its number not handed to another).
+    struct Pendente {
+        int fd = -1;
+        sqlite3_int64 sincronizado = 0;   // its size at its last sync
+        std::vector<Escrita> escritas;
+    };
     struct Estado {
         std::array<int, 4> contas{};
         Operacao op = Operacao::Escrita;
@@ -93,6 +142,11 @@ private:
         int do_papel = 0;   // of the role armed, when one is
         bool registar = false;
         std::vector<std::pair<Operacao, Papel>> registo;
+        bool corte = false;   // the n-th is a power cut, not a failure
+        unsigned semente = 0;
+        std::string relato;
+        int escritas = 0;
+        std::map<std::pair<dev_t, ino_t>, Pendente> pendentes;
     };
     static Estado& estado() {
         static Estado e;
@@ -106,7 +160,8 @@ private:
         static sqlite3_vfs v;
         return v;
     }
-    // Counts the operation; whether it fails.
+    // Counts the operation; whether it fails. The power goes here when
+    // this is the one it was armed for.
     static bool falha(Operacao o, Papel p) {
         Estado& e = estado();
         if (e.registar) e.registo.emplace_back(o, p);
@@ -115,7 +170,8 @@ private:
             if (*e.so != p || e.op != o) return false;
             vez = ++e.do_papel;
         }
-        const bool f = e.n > 0 && e.op == o && (vez == e.n || (e.sempre && vez > e.n));
+        if (e.corte && e.op == o && vez == e.n) cortar();
+        const bool f = !e.corte && e.n > 0 && e.op == o && (vez == e.n || (e.sempre && vez > e.n));
         if (f && e.matar) ::kill(::getpid(), SIGKILL);
         if (f) ++e.falhadas;
         return f;
@@ -125,7 +181,162 @@ private:
         sqlite3_file base;
         sqlite3_file* dentro;
         Papel papel;
+        const char* nome;   // the engine keeps it while the file is open; none for its nameless files
+        bool conhecido;     // dev and ino below read
+        dev_t dev;
+        ino_t ino;
     };
+
+    // The record of the file behind this handle, made at its first write
+    // while a cut is armed: its size then counts as synced.
+    static Pendente* pendente(sqlite3_file* f) {
+        auto* p = reinterpret_cast<Ficheiro*>(f);
+        if (!p->nome) return nullptr;
+        struct stat st {};
+        if (!p->conhecido) {
+            if (::stat(p->nome, &st) != 0) return nullptr;
+            p->conhecido = true;
+            p->dev = st.st_dev;
+            p->ino = st.st_ino;
+        }
+        auto [it, novo] = estado().pendentes.try_emplace({p->dev, p->ino});
+        Pendente& r = it->second;
+        if (novo) r.fd = ::open(p->nome, O_RDWR | O_CLOEXEC);
+        if (r.fd < 0 || ::fstat(r.fd, &st) != 0 || st.st_dev != p->dev || st.st_ino != p->ino) {
+            estado().pendentes.erase(it);
+            return nullptr;
+        }
+        if (novo) r.sincronizado = st.st_size;
+        return &r;
+    }
+    static sqlite3_int64 tamanho(int fd) {
+        struct stat st {};
+        return ::fstat(fd, &st) == 0 ? st.st_size : 0;
+    }
+    static int escrever(sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
+        Pendente* p = estado().corte ? pendente(f) : nullptr;
+        if (!p) return de(f)->pMethods->xWrite(de(f), b, n, o);
+        Escrita w{o, n, {}, ++estado().escritas};
+        const sqlite3_int64 ate = std::min(o + n, tamanho(p->fd));
+        if (ate > o) {
+            w.antes.resize(static_cast<std::size_t>(ate - o));
+            if (::pread(p->fd, w.antes.data(), w.antes.size(), o) != static_cast<ssize_t>(w.antes.size())) w.antes.clear();
+        }
+        const int rc = de(f)->pMethods->xWrite(de(f), b, n, o);
+        if (rc == SQLITE_OK) p->escritas.push_back(std::move(w));
+        return rc;
+    }
+    // A sync that works puts on the disk what the file was written.
+    static void sincronizado(sqlite3_file* f) {
+        if (Pendente* p = estado().corte ? pendente(f) : nullptr) {
+            p->escritas.clear();
+            p->sincronizado = tamanho(p->fd);
+        }
+    }
+    // A truncate is taken as reaching the disk at once: the size it sets
+    // stays, and what earlier writes put past it is gone whatever their fate.
+    static void cortado(sqlite3_file* f, sqlite3_int64 n) {
+        Pendente* p = estado().corte ? pendente(f) : nullptr;
+        if (!p) return;
+        p->sincronizado = n;
+        for (Escrita& w : p->escritas) {
+            w.n = std::max<sqlite3_int64>(0, std::min(w.n, n - w.onde));
+            if (static_cast<sqlite3_int64>(w.antes.size()) > w.n) w.antes.resize(static_cast<std::size_t>(w.n));
+        }
+    }
+    // A delete is taken as reaching the disk at once: nothing the file was
+    // written comes back.
+    static void removido(const char* nome) {
+        struct stat st {};
+        if (!estado().corte || !nome || ::stat(nome, &st) != 0) return;
+        if (auto it = estado().pendentes.find({st.st_dev, st.st_ino}); it != estado().pendentes.end())
+            it->second.escritas.clear();
+    }
+
+    static constexpr sqlite3_int64 Sector = 512;
+    // What reaches the disk of each write of a file, newest first: each
+    // piece of a write, cut at the sectors, reaches it or not. A byte ends
+    // as the newest write of it that reached the disk left it, or as it was
+    // at the last sync; the file as long as the last piece that reached the
+    // disk, never shorter than it was then (a hole between reads as zeros).
+    static void desfazer(Pendente& p, std::string& relato) {
+        if (p.escritas.empty()) return;
+        std::vector<std::pair<sqlite3_int64, sqlite3_int64>> decididos;   // bytes a newer piece that reached the disk left
+        sqlite3_int64 fim = p.sincronizado;
+        char onde[64];
+        std::snprintf(onde, sizeof onde, "/proc/self/fd/%d", p.fd);
+        char nome[4096] = {};
+        if (::readlink(onde, nome, sizeof nome - 1) < 0) std::strcpy(nome, "?");
+        const sqlite3_int64 antes_do_corte = tamanho(p.fd);
+        std::string linhas;
+        for (auto w = p.escritas.rbegin(); w != p.escritas.rend(); ++w) {
+            // Its pieces, and which reach the disk: all, none, or some (a torn
+            // write of more than one piece keeps one and loses one at least).
+            std::vector<std::pair<sqlite3_int64, sqlite3_int64>> pedacos;
+            for (sqlite3_int64 a = w->onde; a < w->onde + w->n; a = pedacos.back().second)
+                pedacos.emplace_back(a, std::min(w->onde + w->n, (a / Sector + 1) * Sector));
+            std::seed_seq de_quem{estado().semente, static_cast<unsigned>(w->numero)};
+            std::mt19937 sorte(de_quem);
+            const unsigned destino = sorte() % 3;   // 0 kept, 1 lost, 2 torn
+            std::vector<bool> chegou(pedacos.size(), destino == 0);
+            if (destino == 2) {
+                for (std::size_t i = 0; i < chegou.size(); ++i) chegou[i] = sorte() & 1;
+                if (chegou.size() > 1 && std::all_of(chegou.begin(), chegou.end(), [&](bool c) { return c == chegou[0]; }))
+                    chegou[sorte() % chegou.size()] = !chegou[0];
+            }
+            std::string visto;
+            for (std::size_t i = 0; i < pedacos.size(); ++i) {
+                const auto [a, b] = pedacos[i];
+                visto += chegou[i] ? '+' : '-';
+                if (chegou[i]) {
+                    decididos.emplace_back(a, b);
+                    fim = std::max(fim, b);
+                    continue;
+                }
+                // The bytes no newer piece decided go back to what this write found.
+                std::vector<std::pair<sqlite3_int64, sqlite3_int64>> livres{{a, b}};
+                for (const auto& [da, db] : decididos) {
+                    std::vector<std::pair<sqlite3_int64, sqlite3_int64>> resto;
+                    for (const auto& [la, lb] : livres) {
+                        if (db <= la || da >= lb) {
+                            resto.emplace_back(la, lb);
+                            continue;
+                        }
+                        if (la < da) resto.emplace_back(la, da);
+                        if (db < lb) resto.emplace_back(db, lb);
+                    }
+                    livres = std::move(resto);
+                }
+                for (const auto& [la, lb] : livres) {
+                    // Past the end the file had then: zeros, or cut off below.
+                    std::string bytes(static_cast<std::size_t>(lb - la), '\0');
+                    for (sqlite3_int64 i = la; i < lb && i - w->onde < static_cast<sqlite3_int64>(w->antes.size()); ++i)
+                        bytes[static_cast<std::size_t>(i - la)] = w->antes[static_cast<std::size_t>(i - w->onde)];
+                    if (::pwrite(p.fd, bytes.data(), bytes.size(), la) < 0) relato += "  (not undone)\n";
+                }
+            }
+            linhas = "  write #" + std::to_string(w->numero) + " at " + std::to_string(w->onde) + " of " +
+                     std::to_string(w->n) + ": " + visto + "\n" + linhas;
+        }
+        if (fim < antes_do_corte && ::ftruncate(p.fd, fim) != 0) relato += "  (not shortened)\n";
+        relato += std::string(nome) + ": " + std::to_string(p.sincronizado) + " bytes at its last sync, " +
+                  std::to_string(antes_do_corte) + " at the cut, " + std::to_string(tamanho(p.fd)) + " after it\n" +
+                  linhas;
+    }
+    [[noreturn]] static void cortar() {
+        Estado& e = estado();
+        std::string relato;
+        for (auto& [id, p] : e.pendentes) desfazer(p, relato);
+        if (!e.relato.empty()) {
+            const int fd = ::open(e.relato.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (fd >= 0) {
+                if (::write(fd, relato.data(), relato.size()) < 0) {}
+                ::close(fd);
+            }
+        }
+        ::kill(::getpid(), SIGKILL);
+        for (;;) ::pause();
+    }
     static sqlite3_file* de(sqlite3_file* f) { return reinterpret_cast<Ficheiro*>(f)->dentro; }
     static Papel papel(sqlite3_file* f) { return reinterpret_cast<Ficheiro*>(f)->papel; }
     static Papel papel_do_nome(const char* nome) {
@@ -140,12 +351,15 @@ private:
         p->dentro = reinterpret_cast<sqlite3_file*>(p + 1);
         p->base.pMethods = nullptr;
         p->papel = papel_do_nome(nome);
+        p->nome = nome;
+        p->conhecido = false;
         const int rc = real()->xOpen(real(), nome, p->dentro, flags, saida);
         if (p->dentro->pMethods) p->base.pMethods = metodos(p->dentro->pMethods->iVersion);
         return rc;
     }
     static int remover(sqlite3_vfs*, const char* nome, int sincronizar) {
         if (falha(Operacao::Remocao, papel_do_nome(nome))) return SQLITE_IOERR_DELETE;
+        removido(nome);
         return real()->xDelete(real(), nome, sincronizar);
     }
 
@@ -164,15 +378,21 @@ private:
                 x.xRead = [](sqlite3_file* f, void* b, int n, sqlite3_int64 o) { return de(f)->pMethods->xRead(de(f), b, n, o); };
                 x.xWrite = [](sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
                     if (falha(Operacao::Escrita, papel(f))) return SQLITE_IOERR_WRITE;
-                    return de(f)->pMethods->xWrite(de(f), b, n, o);
+                    return escrever(f, b, n, o);
                 };
                 x.xTruncate = [](sqlite3_file* f, sqlite3_int64 n) {
                     if (falha(Operacao::Corte, papel(f))) return SQLITE_IOERR_TRUNCATE;
-                    return de(f)->pMethods->xTruncate(de(f), n);
+                    const int rc = de(f)->pMethods->xTruncate(de(f), n);
+                    if (rc == SQLITE_OK) cortado(f, n);
+                    return rc;
                 };
-                // A kill, not a power cut, follows: what was written stays,
-                // and a sync that works need not wait for the disk.
-                x.xSync = [](sqlite3_file* f, int) { return falha(Operacao::Sincronia, papel(f)) ? SQLITE_IOERR_FSYNC : SQLITE_OK; };
+                // A sync that works need not wait for the disk: a power cut
+                // here is the layer's own.
+                x.xSync = [](sqlite3_file* f, int) {
+                    if (falha(Operacao::Sincronia, papel(f))) return SQLITE_IOERR_FSYNC;
+                    sincronizado(f);
+                    return SQLITE_OK;
+                };
                 x.xFileSize = [](sqlite3_file* f, sqlite3_int64* n) { return de(f)->pMethods->xFileSize(de(f), n); };
                 x.xLock = [](sqlite3_file* f, int l) { return de(f)->pMethods->xLock(de(f), l); };
                 x.xUnlock = [](sqlite3_file* f, int l) { return de(f)->pMethods->xUnlock(de(f), l); };

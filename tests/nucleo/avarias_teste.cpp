@@ -8,30 +8,15 @@
 #include <fstream>
 #include <set>
 
-#include "desk/proximo_jogo.h"
-#include "disco_avariado.h"
-#include "matchday/ronda.h"
-#include "mortes.h"
+#include "fases.h"
 
 using namespace gv;
 using teste::Disco_Avariado;
+using teste::Fase;
 using teste::Operacao;
 namespace fs = std::filesystem;
 
 namespace {
-
-enum class Fase { Accao, Ronda, Taca, Carregar, Fechar, Novo };
-const char* nome_fase(Fase f) {
-    switch (f) {
-    case Fase::Accao: return "press";
-    case Fase::Ronda: return "league round";
-    case Fase::Taca: return "cup round";
-    case Fase::Carregar: return "load";
-    case Fase::Fechar: return "close";
-    case Fase::Novo: return "new game";
-    }
-    return "?";
-}
 
 // A state of the game as the player sees it: who manages, at which matchday.
 struct Estado {
@@ -81,45 +66,12 @@ std::vector<int> pontos(const std::vector<std::pair<Operacao, teste::Papel>>& re
     return {r.begin(), r.end()};
 }
 
-class Avarias : public teste::Com_Mortes, public testing::WithParamInterface<std::tuple<Fase, int>> {
+class Avarias : public teste::Com_Fases, public testing::WithParamInterface<std::tuple<Fase, int>> {
 protected:
     static constexpr int Fatias = 4;
     void TearDown() override {
         Disco_Avariado::limpar();
-        Com_Mortes::TearDown();
-    }
-    // f in a child process, which is killed at the end if not before.
-    void num_filho(const std::function<void()>& f) { morrer(f, true); }
-    void guardar_inicio() {
-        for (const char* s : {"", "-wal", "-journal"}) {
-            fs::remove(caminho(std::string("inicio.gv") + s));
-            if (fs::exists(caminho(std::string("jogo.gv") + s)))
-                fs::copy_file(caminho(std::string("jogo.gv") + s), caminho(std::string("inicio.gv") + s));
-        }
-    }
-    void repor_inicio() {
-        remover_com_diario(caminho("jogo.gv"));
-        for (const char* s : {"", "-wal", "-journal"})
-            if (fs::exists(caminho(std::string("inicio.gv") + s)))
-                fs::copy_file(caminho(std::string("inicio.gv") + s), caminho(std::string("jogo.gv") + s));
-    }
-    // The files each run starts from.
-    void preparar(Fase fase) {
-        if (fase == Fase::Taca)
-            num_filho([&] {
-                if (carregar() != Resultado_Jogo::Aberto) _exit(3);
-                while (Jornada_Actual < 5) Jogar_Proximo_Jogo();
-                Fechar_Base_Dados();
-            });
-        // A game killed after its last commit, its log beside it.
-        if (fase == Fase::Carregar || fase == Fase::Novo)
-            num_filho([&] {
-                if (carregar() != Resultado_Jogo::Aberto) _exit(3);
-                Jogar_Proximo_Jogo();
-                armar_morte("em_jogo.commit");
-                Base_Dados->Execute("UPDATE principal SET nome = ?", {fase == Fase::Novo ? "Velho" : "Antes"});
-            });
-        guardar_inicio();
+        Com_Fases::TearDown();
     }
     // What the player sees done is written down at once: it outlives the kill.
     void anotar(const Estado& e) { std::ofstream(caminho("feito"), std::ios::trunc) << e.jornada << "\n" << e.nome; }
@@ -132,46 +84,6 @@ protected:
         return e;
     }
     Estado agora() { return {Nome_Treinador, Jornada_Actual}; }
-    // The phase on a sound disk or, in a child, on a failing one: whether
-    // the player is shown it done.
-    bool correr(Fase fase) {
-        switch (fase) {
-        case Fase::Accao:
-            try {
-                Base_Dados->Execute("UPDATE principal SET nome = 'Feito'");
-            } catch (const db::Falha_BD&) {
-                return false;
-            }
-            Nome_Treinador = "Feito";
-            return true;
-        case Fase::Ronda: return Jogar_Ronda_Campeonato() == Resultado_Ronda::Jogada;
-        case Fase::Taca: return Jogar_Ronda_Taca() == Resultado_Ronda::Jogada;
-        case Fase::Carregar: return carregar() == Resultado_Jogo::Aberto;
-        case Fase::Fechar: Fechar_Base_Dados(); return false;
-        case Fase::Novo:
-            repor_estado();
-            porta.respostas.assign(1, Resposta::Sim);
-            porta.escolher(Ficheiro_Escolhido{caminho("jogo.gv"), "jogo.gv"});
-            return Novo_Jogo(escolhas()) == Resultado_Jogo::Aberto;
-        }
-        return false;
-    }
-    bool antes_aberto(Fase fase) const { return fase != Fase::Carregar && fase != Fase::Novo; }
-    // What an untroubled phase does to the disk.
-    std::vector<std::pair<Operacao, teste::Papel>> registo(Fase fase) {
-        repor_inicio();
-        num_filho([&] {
-            if (antes_aberto(fase) && carregar() != Resultado_Jogo::Aberto) _exit(3);
-            Disco_Avariado::limpar(true);
-            correr(fase);
-            std::ofstream f(caminho("registo"));
-            for (const auto& [o, p] : Disco_Avariado::registo()) f << static_cast<int>(o) << " " << static_cast<int>(p) << "\n";
-        });
-        std::vector<std::pair<Operacao, teste::Papel>> r;
-        std::ifstream f(caminho("registo"));
-        for (int o, p; f >> o >> p;) r.emplace_back(static_cast<Operacao>(o), static_cast<teste::Papel>(p));
-        return r;
-    }
     // What the game file and what is beside it hold together, as the engine
     // reads them in a copy of their own.
     Estado no_disco() {
@@ -203,7 +115,7 @@ TEST_P(Avarias, AFailingDiskThenAKillLeavesWhatTheNextLoadOpens) {
                     // Killed right after the next commit, or the one after, in turn.
                     const int commits = 1 + (caso / 2) % 2;
                     if (caso++ % Fatias != fatia) continue;
-                    SCOPED_TRACE(std::string(nome_fase(fase)) + ": " + teste::nome_operacao(op) + " " +
+                    SCOPED_TRACE(std::string(teste::nome_fase(fase)) + ": " + teste::nome_operacao(op) + " " +
                                  std::to_string(n) + (sempre ? " and after" : " once") + ", killed at commit " +
                                  std::to_string(commits));
                     repor_inicio();
@@ -268,11 +180,6 @@ INSTANTIATE_TEST_SUITE_P(Fases, Avarias,
                          testing::Combine(testing::Values(Fase::Accao, Fase::Ronda, Fase::Taca, Fase::Carregar,
                                                           Fase::Fechar, Fase::Novo),
                                           testing::Range(0, 4)),
-                         [](const auto& i) {
-                             std::string n = nome_fase(std::get<0>(i.param));
-                             for (char& c : n)
-                                 if (c == ' ') c = '_';
-                             return n + "_" + std::to_string(std::get<1>(i.param));
-                         });
+                         [](const auto& i) { return teste::nome_instancia(std::get<0>(i.param), std::get<1>(i.param)); });
 
 } // namespace

@@ -263,8 +263,12 @@ TEST_F(Sobras, TheGamesOwnDamagedLogIsNamedAsDamaged) {
         morrer_na_ronda();
         {
             std::fstream f(caminho("jogo.gv-wal"), std::ios::in | std::ios::out | std::ios::binary);
-            f.seekp(32 + (24 + 4096) + 24 + 100);   // the second frame's page
-            f.put('\x5A');
+            // A byte of the second frame's page, flipped: whatever it held, it changes.
+            const std::streamoff onde = 32 + (24 + 4096) + 24 + 100;
+            f.seekg(onde);
+            const char antes = static_cast<char>(f.get());
+            f.seekp(onde);
+            f.put(static_cast<char>(~antes));
         }
         porta.mensagens.clear();
         ASSERT_EQ(carregar("jogo.gv", lingua), Resultado_Jogo::Aberto);
