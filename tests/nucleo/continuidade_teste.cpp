@@ -84,7 +84,8 @@ TEST(Continuidade, ALogIsTakenWhenItContinuesTheFileFromItsLastCompleteCheckpoin
 }
 
 // Past a frame the engine cannot read: what a failed commit left under the
-// next one is no loss; commits after a damaged one are.
+// next one, or the commit in flight torn by a cut, is no loss; commits after
+// a damaged one are.
 TEST(Continuidade, CommitsPastABrokenFrameAreLostOnlyWhenTheyFollowTheLastOneRead) {
     const Identidade f = ficheiro(10, 5);
     const std::vector<Marca> lidos{{11, 10}, {12, 11}};
@@ -94,12 +95,15 @@ TEST(Continuidade, CommitsPastABrokenFrameAreLostOnlyWhenTheyFollowTheLastOneRea
         bool perdidos;
     } casos[] = {
         {"what a failed commit left after the next one", {false, false, 1, {}}, false},
-        {"its first page, a sibling of the last one read", {false, false, 1, {{13, 11}}}, false},
-        {"a sibling of the first", {false, false, 1, {{14, 10}}}, false},
-        {"inside a commit", {true, false, 1, {}}, true},
-        {"at a commit's first page", {false, true, 1, {}}, true},
-        {"a child of the last one read", {false, false, 1, {{13, 12}}}, true},
+        {"its first page, a sibling of the last one read", {false, false, 2, {{13, 11}}}, false},
+        {"a sibling of the first", {false, false, 2, {{14, 10}}}, false},
+        {"inside a commit", {true, false, 2, {}}, true},
+        {"at a commit's first page", {false, true, 2, {}}, true},
+        {"a child of the last one read", {false, false, 2, {{13, 12}}}, true},
         {"a child of one not read", {false, false, 2, {{14, 77}}}, true},
+        // A cut's torn tail: the commit in flight alone, never shown done.
+        {"the commit in flight, torn inside", {true, false, 1, {{13, 12}}}, false},
+        {"the commit in flight, torn at its first page", {false, true, 1, {}}, false},
     };
     for (const auto& c : casos) {
         const Decisao d = decidir(f, log_de(lidos, c.quebra));
@@ -107,7 +111,7 @@ TEST(Continuidade, CommitsPastABrokenFrameAreLostOnlyWhenTheyFollowTheLastOneRea
         EXPECT_EQ(d.perdidos, c.perdidos) << c.o_que;
     }
     // Nothing read before the break: the file's own mark is the last read.
-    const Decisao d = decidir(f, log_de({}, Quebra_Log{false, false, 1, {{13, 10}}}));
+    const Decisao d = decidir(f, log_de({}, Quebra_Log{false, false, 2, {{13, 10}}}));
     EXPECT_TRUE(d.veredicto == Veredicto::Nada && d.perdidos);
 }
 

@@ -32,32 +32,6 @@ struct Caso {
     Fase fase;
     int sincronia;
     unsigned semente;
-    bool operator==(const Caso&) const = default;
-};
-
-// Cuts the load does not yet take as it should. Each falls on the sync of
-// the log that makes a commit durable, the commit in flight, never shown
-// as done: a press's or a round's (sync 2), the press's after it (6, or
-// 16 after a load, 17 after a new game), or the one the checkpoint makes
-// of the commits that enter play (13 in a load), which have none of their
-// own. Of the commit's frames some reached the disk and some did not:
-// - "another key's": its first frame, an image of the first page, is
-//   torn, does not check out under the file's key, and the log is refused
-//   as another game's;
-// - "lost": a frame of it did not reach the disk but its last frame did,
-//   and the log is said to hide commits done: the player is told of a loss.
-const std::vector<Caso> Conhecidos{
-    {Fase::Accao, 2, 1},       // another key's
-    {Fase::Accao, 6, 1},       // lost
-    {Fase::Accao, 6, 2},       // lost
-    {Fase::Ronda, 2, 1},       // another key's
-    {Fase::Ronda, 6, 1},       // lost
-    {Fase::Taca, 2, 1},        // another key's
-    {Fase::Taca, 6, 2},        // lost
-    {Fase::Carregar, 13, 2},   // another key's
-    {Fase::Carregar, 13, 3},   // another key's
-    {Fase::Carregar, 16, 1},   // another key's
-    {Fase::Novo, 17, 2},       // lost
 };
 
 // The seeds each sync is cut with; GV_CORTES_SEMENTES widens the sweep.
@@ -66,16 +40,13 @@ unsigned sementes() {
     return n && std::atoi(n) > 0 ? static_cast<unsigned>(std::atoi(n)) : 3u;
 }
 
-// A slice of a phase's cuts: one of `fatias`, or the known ones alone.
+// A slice of a phase's cuts: one of `fatias`.
 struct Fatia {
     Fase fase;
     int fatia = 0, fatias = 1;
-    bool conhecidos = false;
 };
 
-void PrintTo(const Fatia& f, std::ostream* o) {
-    *o << teste::nome_fase(f.fase) << (f.conhecidos ? ", known faults" : ", slice " + std::to_string(f.fatia));
-}
+void PrintTo(const Fatia& f, std::ostream* o) { *o << teste::nome_fase(f.fase) << ", slice " << f.fatia; }
 
 class Cortes : public teste::Com_Fases, public testing::WithParamInterface<Fatia> {
 protected:
@@ -185,8 +156,6 @@ TEST_P(Cortes, APowerCutAtAnySyncLeavesAStateThatWasWithNothingShownDoneLost) {
     for (int n = 1 + f.fatia; n <= sincronias; n += f.fatias)
         for (unsigned semente = 1; semente <= sementes(); ++semente) {
             const Caso c{f.fase, n, semente};
-            const bool conhecido = std::find(Conhecidos.begin(), Conhecidos.end(), c) != Conhecidos.end();
-            if (f.conhecidos != conhecido) continue;
             SCOPED_TRACE(std::string(teste::nome_fase(f.fase)) + ": power cut at sync " + std::to_string(n) + " of " +
                          std::to_string(sincronias) + ", seed " + std::to_string(semente));
             cortar(c);
@@ -203,17 +172,9 @@ std::vector<Fatia> fatias() {
     return r;
 }
 std::string nome(const testing::TestParamInfo<Fatia>& i) {
-    return teste::nome_instancia(i.param.fase, i.param.conhecidos ? -1 : i.param.fatia);
+    return teste::nome_instancia(i.param.fase, i.param.fatia);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fases, Cortes, testing::ValuesIn(fatias()), nome);
-
-// The known cuts above, which fail until the load takes them: run with
-// --gtest_also_run_disabled_tests --gtest_filter='DISABLED_KnownFaults/*'.
-INSTANTIATE_TEST_SUITE_P(DISABLED_KnownFaults, Cortes,
-                         testing::Values(Fatia{Fase::Accao, 0, 1, true}, Fatia{Fase::Ronda, 0, 1, true},
-                                         Fatia{Fase::Taca, 0, 1, true}, Fatia{Fase::Carregar, 0, 1, true},
-                                         Fatia{Fase::Novo, 0, 1, true}),
-                         nome);
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include "data/consultas.h"
 #include "desk/proximo_jogo.h"
+#include "disco_avariado.h"
 #include "jogo_apoio.h"
 #include "montagem.h"
 #include "mortes.h"
@@ -251,12 +252,17 @@ TEST_F(Sobras, ATornFirstPageIsMendedByItsLogAndDamageNoLogMendsIsTheFiles) {
 // and the player told the round is lost; a whole log whose commit breaks the
 // game is refused as damaged, and the game opens without it.
 TEST_F(Sobras, TheGamesOwnDamagedLogIsNamedAsDamaged) {
+    // The round stays in the log, its move into the file failed; a rename
+    // follows it there. Damage in the round's frames loses both.
     auto morrer_na_ronda = [&] {
         recomecar();
         morrer([&] {
             if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+            teste::Disco_Avariado::armar(teste::Operacao::Escrita, 1, false, teste::Papel::Base);
+            if (Jogar_Ronda_Campeonato() != Resultado_Ronda::Jogada) _exit(4);
+            teste::Disco_Avariado::limpar();
             armar_morte("em_jogo.commit");
-            Jogar_Ronda_Campeonato();
+            Base_Dados->Execute("UPDATE principal SET nome = 'Depois'");
         });
     };
     for (const char* lingua : {"P", "I"}) {

@@ -31,7 +31,8 @@ bool por_contagem(const Marca& f, const std::vector<Marca>& commits) {
 }
 
 // Whether a frame the engine cannot read hides commits the player was shown
-// as done. A commit that failed is cut from the log, or, where the cut
+// as done: a commit past it with another after it was synced, and so was
+// done. A commit that failed is cut from the log, or, where the cut
 // failed too, written over by the next from the same frame on: what is left
 // of it beyond the next one begins at a commit's end, holds none of its
 // first page (written first), or only one whose previous mark is before
@@ -39,6 +40,10 @@ bool por_contagem(const Marca& f, const std::vector<Marca>& commits) {
 bool perdidos(const Leitura_Log& log, const Marca& ficheiro) {
     if (!log.quebra) return false;
     const Quebra_Log& q = *log.quebra;
+    // Each commit is synced before the next is written: one commit past
+    // the break is the one in flight when a cut or a kill came, torn, or
+    // what a failed commit left, never one the player was shown as done.
+    if (q.commits_depois <= 1) return false;
     if (q.dentro_de_commit || q.na_pagina_1) return true;
     const auto& primeiro = log.commits.empty() ? std::optional<Marca>() : log.commits.front().marca;
     std::vector<long long> lidas{primeiro ? primeiro->anterior : ficheiro.marca};

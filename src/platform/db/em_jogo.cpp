@@ -162,13 +162,9 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
         marcar_commits(d);
         return;
     }
-    // The marks need no sync of their own: the checkpoint that moves them
-    // into the file syncs the log, then the file; a cut before it leaves
-    // the file as it was.
+    // Each commit here is synced, as every commit in play is: a cut then
+    // finds past the log's last sync one commit at most, the one in flight.
     const long long marca = d.valor("PRAGMA user_version").inteiro();
-    const Repor_Pragma repor{d.handle(), "PRAGMA synchronous = " + d.valor("PRAGMA synchronous").texto()};
-    rc = sqlite3_exec(d.handle(), "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) d.falhar(rc, "synchronous");
     if (compactar_antes) {
         d.compactar();
         ponto_de_falha("em_jogo.compactada");

@@ -112,8 +112,10 @@ Leitura_Log ler_log(int fd, const Cifra_Paginas* cifra, int pagina_ficheiro) {
         }
         if (!deste) continue;
         if (commit) ++r.quebra->commits_depois;
-        if (numero == 1)
-            if (auto m = conferir(r, cifra, r.pagina, f + Cabeca, numero)) r.quebra->marcas_depois.push_back(*m);
+        // An image past the break may be torn: it tells its marks when it
+        // reads, and nothing of whose it is when it does not.
+        if (numero == 1 && cifra && cifra->confere(f + Cabeca, r.pagina, numero))
+            if (auto m = cifra->marcas(f + Cabeca)) r.quebra->marcas_depois.push_back(*m);
     }
     if (r.quebra && r.quebra->commits_depois == 0) r.quebra.reset();
     return r;

@@ -42,8 +42,8 @@ struct Leitura_Log {
     int pagina = 0;
     std::vector<Commit_Lido> commits;
     std::optional<Quebra_Log> quebra;
-    // Images checked against the file's key (each first page's, and the
-    // first frame's): made with it, or not.
+    // Images the engine reads checked against the file's key (each first
+    // page's, and the first frame's): made with it, or not.
     int imagens_nossas = 0, imagens_alheias = 0;
 };
 
