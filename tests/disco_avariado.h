@@ -10,25 +10,23 @@
 // some do not and some are torn at a sector, as a disk that caches writes
 // leaves them.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/db/database.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,7 +91,7 @@ public:
     // The power goes at the n-th operation of this kind from now, before it
     // is made (at a sync: before it completes). The writes since each
     // file's last sync are then undone as `semente` draws their fate, and
-    // the process is killed; with `relato`, what each file was left with is
+    // the process is killed; with `relato`, a line for each file undone is
     // written there first. Only what goes through the engine's file layer
     // is seen: what the program writes itself (a copy_file, a plain write)
     // counts as on the disk, as does whatever was written before this call.
@@ -254,86 +252,51 @@ private:
     }
 
     static constexpr sqlite3_int64 Sector = 512;
-    // What reaches the disk of each write of a file, newest first: each
-    // piece of a write, cut at the sectors, reaches it or not. A byte ends
-    // as the newest write of it that reached the disk left it, or as it was
-    // at the last sync; the file as long as the last piece that reached the
-    // disk, never shorter than it was then (a hole between reads as zeros).
+    // What reaches the disk of each write of a file, newest first: each of
+    // its sectors reaches it or not, all, none or some as the seed draws. A
+    // sector that reached the disk holds what the file held then; one that
+    // did not, what the write found, unless a newer write's reached it.
+    // The file ends where the last sector that reached the disk ends, never
+    // shorter than at its last sync (a hole between reads as zeros). The
+    // report gets a line of the file: "+" a sector kept, "-" one lost.
     static void desfazer(Pendente& p, std::string& relato) {
         if (p.escritas.empty()) return;
-        std::vector<std::pair<sqlite3_int64, sqlite3_int64>> decididos;   // bytes a newer piece that reached the disk left
+        std::set<sqlite3_int64> decididos;
         sqlite3_int64 fim = p.sincronizado;
-        char onde[64];
-        std::snprintf(onde, sizeof onde, "/proc/self/fd/%d", p.fd);
-        char nome[4096] = {};
-        if (::readlink(onde, nome, sizeof nome - 1) < 0) std::strcpy(nome, "?");
-        const sqlite3_int64 antes_do_corte = tamanho(p.fd);
-        std::string linhas;
+        std::string visto;
         for (auto w = p.escritas.rbegin(); w != p.escritas.rend(); ++w) {
-            // Its pieces, and which reach the disk: all, none, or some (a torn
-            // write of more than one piece keeps one and loses one at least).
-            std::vector<std::pair<sqlite3_int64, sqlite3_int64>> pedacos;
-            for (sqlite3_int64 a = w->onde; a < w->onde + w->n; a = pedacos.back().second)
-                pedacos.emplace_back(a, std::min(w->onde + w->n, (a / Sector + 1) * Sector));
             std::seed_seq de_quem{estado().semente, static_cast<unsigned>(w->numero)};
             std::mt19937 sorte(de_quem);
             const unsigned destino = sorte() % 3;   // 0 kept, 1 lost, 2 torn
-            std::vector<bool> chegou(pedacos.size(), destino == 0);
-            if (destino == 2) {
-                for (std::size_t i = 0; i < chegou.size(); ++i) chegou[i] = sorte() & 1;
-                if (chegou.size() > 1 && std::all_of(chegou.begin(), chegou.end(), [&](bool c) { return c == chegou[0]; }))
-                    chegou[sorte() % chegou.size()] = !chegou[0];
-            }
-            std::string visto;
-            for (std::size_t i = 0; i < pedacos.size(); ++i) {
-                const auto [a, b] = pedacos[i];
-                visto += chegou[i] ? '+' : '-';
-                if (chegou[i]) {
-                    decididos.emplace_back(a, b);
+            for (sqlite3_int64 a = w->onde; a < w->onde + w->n; a = (a / Sector + 1) * Sector) {
+                const sqlite3_int64 b = std::min(w->onde + w->n, (a / Sector + 1) * Sector);
+                const bool chegou = destino == 0 || (destino == 2 && (sorte() & 1));
+                visto += chegou ? '+' : '-';
+                if (decididos.count(a / Sector)) continue;
+                if (chegou) {
+                    decididos.insert(a / Sector);
                     fim = std::max(fim, b);
                     continue;
                 }
-                // The bytes no newer piece decided go back to what this write found.
-                std::vector<std::pair<sqlite3_int64, sqlite3_int64>> livres{{a, b}};
-                for (const auto& [da, db] : decididos) {
-                    std::vector<std::pair<sqlite3_int64, sqlite3_int64>> resto;
-                    for (const auto& [la, lb] : livres) {
-                        if (db <= la || da >= lb) {
-                            resto.emplace_back(la, lb);
-                            continue;
-                        }
-                        if (la < da) resto.emplace_back(la, da);
-                        if (db < lb) resto.emplace_back(db, lb);
-                    }
-                    livres = std::move(resto);
-                }
-                for (const auto& [la, lb] : livres) {
-                    // Past the end the file had then: zeros, or cut off below.
-                    std::string bytes(static_cast<std::size_t>(lb - la), '\0');
-                    for (sqlite3_int64 i = la; i < lb && i - w->onde < static_cast<sqlite3_int64>(w->antes.size()); ++i)
-                        bytes[static_cast<std::size_t>(i - la)] = w->antes[static_cast<std::size_t>(i - w->onde)];
-                    if (::pwrite(p.fd, bytes.data(), bytes.size(), la) < 0) relato += "  (not undone)\n";
-                }
+                // Past the end the file had then: zeros, or cut off below.
+                std::string bytes(static_cast<std::size_t>(b - a), '\0');
+                const auto dentro = std::min<sqlite3_int64>(b, w->onde + static_cast<sqlite3_int64>(w->antes.size()));
+                if (dentro > a) w->antes.copy(bytes.data(), static_cast<std::size_t>(dentro - a), static_cast<std::size_t>(a - w->onde));
+                if (::pwrite(p.fd, bytes.data(), bytes.size(), a) < 0) visto += '!';
             }
-            linhas = "  write #" + std::to_string(w->numero) + " at " + std::to_string(w->onde) + " of " +
-                     std::to_string(w->n) + ": " + visto + "\n" + linhas;
+            visto += ' ';
         }
-        if (fim < antes_do_corte && ::ftruncate(p.fd, fim) != 0) relato += "  (not shortened)\n";
-        relato += std::string(nome) + ": " + std::to_string(p.sincronizado) + " bytes at its last sync, " +
-                  std::to_string(antes_do_corte) + " at the cut, " + std::to_string(tamanho(p.fd)) + " after it\n" +
-                  linhas;
+        if (fim < tamanho(p.fd) && ::ftruncate(p.fd, fim) != 0) visto += '!';
+        char onde[64], nome[4096] = {};
+        std::snprintf(onde, sizeof onde, "/proc/self/fd/%d", p.fd);
+        if (::readlink(onde, nome, sizeof nome - 1) < 0) std::strcpy(nome, "?");
+        relato += std::string(nome) + ": " + visto + "\n";
     }
     [[noreturn]] static void cortar() {
         Estado& e = estado();
         std::string relato;
         for (auto& [id, p] : e.pendentes) desfazer(p, relato);
-        if (!e.relato.empty()) {
-            const int fd = ::open(e.relato.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-            if (fd >= 0) {
-                if (::write(fd, relato.data(), relato.size()) < 0) {}
-                ::close(fd);
-            }
-        }
+        if (!e.relato.empty()) std::ofstream(e.relato, std::ios::binary | std::ios::trunc) << relato;
         ::kill(::getpid(), SIGKILL);
         for (;;) ::pause();
     }

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "fases.h"
 
@@ -137,11 +138,15 @@ protected:
             << estados.at(std::min<std::size_t>(visto, estados.size() - 1));
         repor_estado();
     }
-    // Whether what the cut left names a file of the game's.
-    bool do_jogo(const std::string& corte) const {
-        for (const char* s : {"", "-wal", "-journal"})
-            if (corte.find(caminho("jogo.gv") + s + ":") != std::string::npos) return true;
-        return false;
+    // Whether the cut undid writes of the game's files, and whether it lost
+    // a sector of them.
+    std::pair<bool, bool> do_jogo(const std::string& corte) const {
+        std::pair<bool, bool> r;
+        std::istringstream linhas(corte);
+        for (std::string l; std::getline(linhas, l);)
+            for (const char* s : {"", "-wal", "-journal"})
+                if (l.rfind(caminho("jogo.gv") + s + ":", 0) == 0) r = {true, r.second || l.find('-', l.find(':')) != std::string::npos};
+        return r;
     }
     std::vector<Estado> estados;
 };
@@ -153,14 +158,18 @@ TEST_P(Cortes, APowerCutAtAnySyncLeavesAStateThatWasWithNothingShownDoneLost) {
     // A slice takes every seed of its syncs: where nothing was written to
     // the game's files since their last sync, one seed is all there is to
     // try (the files being made beside them are not what a load reads).
+    bool perdeu = false;   // the cut is one: some cut lost some of what was written
     for (int n = 1 + f.fatia; n <= sincronias; n += f.fatias)
         for (unsigned semente = 1; semente <= sementes(); ++semente) {
             const Caso c{f.fase, n, semente};
             SCOPED_TRACE(std::string(teste::nome_fase(f.fase)) + ": power cut at sync " + std::to_string(n) + " of " +
                          std::to_string(sincronias) + ", seed " + std::to_string(semente));
             cortar(c);
-            if (!do_jogo(teste::ler_bytes(caminho("corte")))) break;
+            const auto [desfeito, perdido] = do_jogo(teste::ler_bytes(caminho("corte")));
+            perdeu = perdeu || perdido;
+            if (!desfeito) break;
         }
+    EXPECT_TRUE(perdeu) << "no cut lost anything of the game's files";
 }
 
 // The cuts of each phase in slices that run side by side.
