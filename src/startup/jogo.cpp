@@ -403,7 +403,11 @@ Resultado_Jogo Carregar_Jogo() {
         // A game of its own salt has a mark with one before it: read before
         // the indexes' commit marks it too.
         const bool sal_proprio = db::marca_lida(*Base_Dados).anterior != 0;
-        criar_indices(*Base_Dados);
+        {
+            db::Transaccao t(*Base_Dados);
+            criar_indices(*Base_Dados);
+            t.commit();
+        }
         // Compacted as play begins, unless a new salt does it now.
         if (sal_proprio)
             ponto_de_falha("compactar");

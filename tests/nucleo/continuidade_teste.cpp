@@ -3,7 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include "apoio.h"
+#include "data/estado.h"
 #include "platform/db/continuidade.h"
+#include "platform/db/database.h"
+#include "platform/db/pagina_cifrada.h"
 
 using namespace gv::db;
 
@@ -142,7 +149,10 @@ TEST(Continuidade, AJournalIsTakenWhenItRestoresTheFilesOwnState) {
         {"wiped", ficheiro(10, 5), frio, Veredicto::Nada, false},
         {"the file's own state", ficheiro(10, 5), diario(Marca{10, 5}), Veredicto::Continua, false},
         {"its own, torn at its tail", ficheiro(10, 5), diario(Marca{10, 5}, false), Veredicto::Continua, false},
+        {"its own, the first page written already", ficheiro(11, 10), diario(Marca{10, 5}), Veredicto::Continua,
+         false},
         {"another state", ficheiro(10, 5), diario(Marca{9, 4}), Veredicto::Alheia, false},
+        {"a state two commits back", ficheiro(12, 11), diario(Marca{10, 5}), Veredicto::Alheia, false},
         {"another game's key", ficheiro(10, 5), alheio, Veredicto::Alheia, false},
         {"its own, header damaged", ficheiro(10, 5), sem_cabeca, Veredicto::Danificada, false},
         {"no journal at all", ficheiro(10, 5), lixo, Veredicto::Alheia, false},
@@ -157,6 +167,78 @@ TEST(Continuidade, AJournalIsTakenWhenItRestoresTheFilesOwnState) {
         if (d.veredicto == Veredicto::Continua) {
             EXPECT_EQ(d.dono_incerto, c.dono_incerto) << c.o_que;
         }
+    }
+}
+
+// A game file's first page, whole or torn by a cut, tells its page size and
+// marks under its own key only.
+TEST(Continuidade, TheFirstPagesBytesTellTheFilesIdentity) {
+    const std::string mestra = gv::teste::ler_bytes(GV_BASE_MESTRA);
+    const auto marcas = [] {
+        auto d = Database::abrir(GV_BASE_MESTRA, gv::LIGACAO_JOGO, Modo::So_Leitura);
+        return Marca{d->valor("PRAGMA user_version").inteiro(), d->valor("PRAGMA application_id").inteiro()};
+    }();
+    const std::string senha = senha_da_ligacao(gv::LIGACAO_JOGO);
+    const auto cifra = Cifra_Paginas::de(senha, reinterpret_cast<const unsigned char*>(mestra.data()));
+    const auto outra = Cifra_Paginas::de(senha, reinterpret_cast<const unsigned char*>(std::string(16, 'x').data()));
+    ASSERT_TRUE(cifra && outra);
+    auto rasgada = [&](std::size_t de, std::size_t n) {
+        std::string p = mestra.substr(0, 4096);
+        p.replace(de, n, std::string(n, '\xA5'));
+        return p;
+    };
+    const struct {
+        const char* o_que;
+        std::string inicio;
+        std::uintmax_t tamanho;
+        const Cifra_Paginas* chave;
+        bool lida;
+        std::vector<int> paginas;
+    } casos[] = {
+        {"whole", mestra.substr(0, 4096), 8192, &*cifra, true, {4096}},
+        {"torn after its first sector", rasgada(1024, 512), 8192, &*cifra, true, {4096, 1024}},
+        {"its first sector torn", rasgada(40, 16), 8192, &*cifra, false, {4096, 1024}},
+        {"a length of old pages only", mestra.substr(0, 4096), 5120, &*cifra, true, {1024}},
+        {"too short to tell", mestra.substr(0, 64), 8192, &*cifra, false, {4096, 1024}},
+        {"under another key", mestra.substr(0, 4096), 8192, &*outra, false, {4096, 1024}},
+        {"no key", mestra.substr(0, 4096), 8192, nullptr, false, {4096, 1024}},
+    };
+    for (const auto& c : casos) {
+        const Identidade id = identidade(reinterpret_cast<const unsigned char*>(c.inicio.data()), c.inicio.size(),
+                                         c.tamanho, c.chave);
+        EXPECT_EQ(id.lida, c.lida) << c.o_que;
+        EXPECT_EQ(id.paginas, c.paginas) << c.o_que;
+        if (id.lida) {
+            EXPECT_EQ(id.marca, marcas) << c.o_que;
+        }
+    }
+}
+
+// A log's header is one the engine reads only with a page size it takes.
+TEST(Continuidade, ALogHeaderNamesAPageSizeTheEngineTakes) {
+    auto grande = [](unsigned char* p, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (24 - 8 * i));
+    };
+    for (const auto& [campo, le] : {std::pair{4096u, true}, {65536u, true}, {1u, false}, {3000u, false}}) {
+        unsigned char h[32] = {};
+        grande(h, 0x377f0682u);
+        grande(h + 4, 3007000u);
+        grande(h + 8, campo);
+        grande(h + 16, 0x1234u);
+        // Its checksum, over 32-bit words in the order the magic names.
+        std::uint32_t s0 = 0, s1 = 0;
+        auto pequeno = [&](int i) { return std::uint32_t(h[i]) | std::uint32_t(h[i + 1]) << 8 | std::uint32_t(h[i + 2]) << 16 | std::uint32_t(h[i + 3]) << 24; };
+        for (int i = 0; i < 24; i += 8) {
+            s0 += pequeno(i) + s1;
+            s1 += pequeno(i + 4) + s0;
+        }
+        grande(h + 24, s0);
+        grande(h + 28, s1);
+        const int fd = ::memfd_create("log", 0);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, h, sizeof h), static_cast<ssize_t>(sizeof h));
+        EXPECT_EQ(ler_log(fd, nullptr, 4096).cabecalho, le) << campo;
+        ::close(fd);
     }
 }
 

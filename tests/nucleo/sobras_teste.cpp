@@ -392,6 +392,30 @@ TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
 
 // A journal of another page size, or of random bytes, never reaches the
 // engine; the game's own journal is played back.
+// Commits outside play mark the file too: the journal of another moment of
+// it, whose state the file held then, is never taken for its own.
+TEST_F(Sobras, AJournalOfAnotherMomentOfTheGameIsNotItsOwn) {
+    // A copy's transaction, its first page the first it journals.
+    fs::copy_file(caminho("jogo.gv"), caminho("copia.gv"));
+    morrer([&] {
+        auto d = db::Database::abrir(caminho("copia.gv"), LIGACAO_JOGO);
+        d->Execute("PRAGMA cache_size = 2");
+        d->BeginTrans();
+        d->Execute("PRAGMA user_version = 7");
+        d->Execute("UPDATE jogadores SET forca = 1");
+        ::kill(::getpid(), SIGKILL);
+    });
+    // The load's index build, in the journal's mode, then a kill; twice.
+    for (int vez = 0; vez < 2; ++vez)
+        morrer([&] {
+            armar_morte("compactar");
+            carregar();
+        });
+    fs::rename(caminho("copia.gv-journal"), caminho("jogo.gv-journal"));
+    recusado("jogo.gv", "O ficheiro \"jogo.gv-journal\" ao lado do jogo não pertence a este jogo.",
+             "The file \"jogo.gv-journal\" beside the game does not belong to it.");
+}
+
 TEST_F(Sobras, AJournalThatDoesNotFitIsRefusedByNameAndTheGamesOwnIsTaken) {
     diario_quente("jogo.gv");
     const std::string diario = caminho("jogo.gv-journal"), proprio = teste::ler_bytes(diario);

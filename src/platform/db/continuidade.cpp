@@ -127,11 +127,15 @@ Decisao decidir(const Identidade& f, const Leitura_Diario& j) {
                                     : alheia("não é um diário");
     if (!cabe(f, j.pagina)) return alheia("páginas de outro tamanho");
     Decisao d{Veredicto::Continua, false, false, false, {}};
-    // Marks are drawn in the log only: a journal puts back the state the
-    // file was in, and so its mark.
+    // A journal puts back the state the file was in, and so its mark: the
+    // file holds it still, or, its first page written already, the mark
+    // its transaction was committing, whose mark before is that one. A
+    // journal of a moment further back is another's.
     if (j.restaura) {
-        if (!(*j.restaura == f.marca)) return alheia("repõe outro estado do jogo");
-        d.dono_incerto = !sorteada(f.marca);
+        const bool antes = *j.restaura == f.marca;
+        const bool durante = f.marca.anterior == j.restaura->marca && sorteada(f.marca);
+        if (!antes && !durante) return alheia("repõe outro estado do jogo");
+        d.dono_incerto = !sorteada(*j.restaura);
     } else {
         d.dono_incerto = true;
     }
