@@ -196,7 +196,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
     try {
         db::Obra& obra = feitura.emplace(destino, nome);
         // A game another window plays is not replaced under it.
-        const db::Bloqueio_Jogo antigo = havia ? db::Bloqueio_Jogo::tomar(destino) : db::Bloqueio_Jogo();
+        const db::Bloqueio_Jogo antigo = havia ? db::Bloqueio_Jogo::tomar(destino, nome) : db::Bloqueio_Jogo();
         // What a new game killed halfway left there goes first.
         obra.limpar();
         fs::copy_file(caminho_base_mestra(), obra.a_criar(), fs::copy_options::overwrite_existing);

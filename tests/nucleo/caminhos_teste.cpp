@@ -64,9 +64,16 @@ TEST_F(Caminhos, AGameReachedThroughALinkIsJudgedByItsOwnFiles) {
     EXPECT_EQ(carregar("ligacao.gv"), Resultado_Jogo::Recusado);
     EXPECT_NE(ultima().find("\"jogo.gv-wal\" ao lado do jogo não pertence a este jogo"), std::string::npos) << ultima();
     EXPECT_TRUE(teste::pasta_inteira(pasta / "real") == antes);
-    // A new game made through the link replaces the file it leads to.
+    // A new game made through the link replaces the file it leads to, once
+    // no other window holds it.
     fs::remove(pasta / "real" / "jogo.gv-wal");
     repor_estado();
+    {
+        const db::Bloqueio_Jogo outra_janela = db::Bloqueio_Jogo::tomar((pasta / "real" / "jogo.gv").string());
+        porta.respostas.assign(1, Resposta::Sim);
+        EXPECT_EQ(novo_jogo("ligacao.gv", escolhas()), Resultado_Jogo::Recusado);
+        EXPECT_NE(ultima().find("O jogo \"ligacao.gv\" está aberto noutra janela"), std::string::npos) << ultima();
+    }
     porta.respostas.assign(1, Resposta::Sim);
     ASSERT_EQ(novo_jogo("ligacao.gv", escolhas()), Resultado_Jogo::Aberto) << ultima();
     EXPECT_EQ(Ficheiro_Jogo, (pasta / "real" / "jogo.gv").string());

@@ -78,14 +78,14 @@ bool sem_trincos(int erro, bool escrita) {
 
 } // namespace
 
-Bloqueio_Jogo Bloqueio_Jogo::tomar(const std::string& caminho) {
+Bloqueio_Jogo Bloqueio_Jogo::tomar(const std::string& caminho, const std::string& nome) {
     Bloqueio_Jogo b;
     bool ocupada;
     b.fd_ = trancar_nome(caminho, O_RDWR, ocupada);
     if (b.fd_ >= 0) return b;
     if (ocupada)
         throw Erro_BD(SQLITE_BUSY, "O jogo está aberto noutra janela: " + caminho, Erro_BD::Tipo::Noutra_Janela,
-                      caminho);
+                      nome.empty() ? caminho : nome);
     if (sem_trincos(errno, true)) return b;
     nao_abre(caminho);
 }

@@ -17,7 +17,9 @@ public:
     // holds it. A file that cannot be written is not held: opening it for
     // play is refused anyway. The hold is on the file the name names once
     // it is taken, even when the name is given to another file meanwhile.
-    static Bloqueio_Jogo tomar(const std::string& caminho);
+    // `nome` names the game in a refusal, when the player chose it so (a
+    // link to it, say).
+    static Bloqueio_Jogo tomar(const std::string& caminho, const std::string& nome = {});
     // Held by the window that makes a game anew, a new game or the same
     // game under a key of its own, from its first file to the last: the
     // file `obra` beside the game, made for it. Throws Erro_BD
