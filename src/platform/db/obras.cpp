@@ -45,8 +45,10 @@ void limpar_obras_orfas(const std::string& pasta) {
     std::set<std::string> jogos;
     for (fs::directory_iterator it(pasta.empty() ? "." : pasta, ec), fim; !ec && it != fim; it.increment(ec)) {
         const std::string f = it->path().string();
+        // Only beside a game's name: nothing else of the folder is looked at.
         for (const char* sufixo : {A_Criar, A_Cifrar})
-            if (acaba_em(f, sufixo) && it->is_regular_file(ec)) jogos.insert(f.substr(0, f.size() - std::string(sufixo).size()));
+            if (acaba_em(f, std::string(".gv") + sufixo) && it->symlink_status(ec).type() == fs::file_type::regular)
+                jogos.insert(f.substr(0, f.size() - std::string(sufixo).size()));
         ec.clear();
     }
     for (const std::string& jogo : jogos) {
