@@ -1,14 +1,11 @@
 #include "startup/jogo.h"
 
-#include <fcntl.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <optional>
 
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "data/carreira.h"
 #include "data/consultas.h"
@@ -88,12 +85,6 @@ void semear(db::Database& d, const std::string& cc) {
 }
 
 } // namespace
-
-bool so_de_leitura(const std::string& pasta) {
-    const std::string p = pasta.empty() ? "." : pasta;
-    return ::faccessat(AT_FDCWD, p.c_str(), W_OK | X_OK, AT_EACCESS) != 0 &&
-           (errno == EROFS || errno == EACCES || errno == EPERM);
-}
 
 bool pasta_gravavel(const std::string& pasta) {
     std::string modelo = (fs::path(pasta) / ".gv-escrita-XXXXXX").string();
@@ -179,7 +170,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         !ui().pergunta(txt("Este Ficheiro já existe. Substituir?", "This file already exists, Overwrite?")))
         return Resultado_Jogo::Cancelado;
     const std::string pasta = fs::path(destino).parent_path().string();
-    if (so_de_leitura(pasta)) {
+    if (db::pasta_so_de_leitura(pasta)) {
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) + "\n" +
               Pasta_So_Leitura_Novo_Jogo(pasta) + "\n" + Novo_Jogo_Falhado(nome, false, false));
         return Resultado_Jogo::Recusado;

@@ -44,8 +44,6 @@ bool Verifica_Versao(db::Database& d, const std::string& nome_ficheiro);
 std::string Escolher_Pasta_Programa(const std::string& pasta_executavel, const std::string& pasta_dados);
 // Whether a file can be made in the folder (tried, not guessed).
 bool pasta_gravavel(const std::string& pasta);
-// Whether the folder may only be read: the system refuses writing there.
-bool so_de_leitura(const std::string& pasta);
 
 // The manager, his club and the first matchday, cup round and season of a
 // new game, in the process-wide state.

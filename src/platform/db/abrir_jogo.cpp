@@ -142,11 +142,10 @@ std::unique_ptr<Database> abrir_sozinho(const std::string& caminho, const std::s
 
 // A game is played where its journal and its log can be made beside it.
 void exigir_pasta_gravavel(const std::string& caminho) {
-    const fs::path pasta = fs::path(caminho).parent_path();
-    const std::string p = pasta.empty() ? "." : pasta.string();
-    if (::faccessat(AT_FDCWD, p.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return;
-    if (errno == EROFS || errno == EACCES || errno == EPERM)
-        throw Erro_BD(SQLITE_READONLY, "A pasta " + p + " só pode ser lida", Erro_BD::Tipo::Pasta_So_Leitura, caminho);
+    const std::string pasta = fs::path(caminho).parent_path().string();
+    if (pasta_so_de_leitura(pasta))
+        throw Erro_BD(SQLITE_READONLY, "A pasta " + (pasta.empty() ? "." : pasta) + " só pode ser lida",
+                      Erro_BD::Tipo::Pasta_So_Leitura, caminho);
 }
 
 // Whether the file alone, in a private copy, reads whole.
@@ -278,6 +277,12 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
 }
 
 } // namespace
+
+bool pasta_so_de_leitura(const std::string& pasta) {
+    const std::string p = pasta.empty() ? "." : pasta;
+    return ::faccessat(AT_FDCWD, p.c_str(), W_OK | X_OK, AT_EACCESS) != 0 &&
+           (errno == EROFS || errno == EACCES || errno == EPERM);
+}
 
 Jogo_Aberto abrir_jogo(const std::string& escolhido, const std::string& ligacao,
                        const std::function<bool(Database&)>& aceitar) {

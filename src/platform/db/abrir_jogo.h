@@ -29,6 +29,10 @@ struct Jogo_Aberto {
 // it is one to load; when it says no, nothing is opened. On return the
 // file alone holds the whole game, and the connection holds the game's
 // lock against other windows.
+// Whether the system refuses to write in the folder: no game can be made
+// or played there.
+bool pasta_so_de_leitura(const std::string& pasta);
+
 Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
                        const std::function<bool(Database&)>& aceitar);
 

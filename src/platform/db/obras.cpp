@@ -19,6 +19,12 @@ void remover_com_diarios(const std::string& f, bool tambem_o_ficheiro = true) {
     if (tambem_o_ficheiro) fs::remove(f, ec);
 }
 
+// Every file of a making, the hold's own last.
+void remover_obra(const std::string& a_cifrar, const std::string& a_criar) {
+    remover_com_diarios(a_cifrar);
+    remover_com_diarios(a_criar);
+}
+
 bool acaba_em(const std::string& s, const std::string& fim) {
     return s.size() > fim.size() && s.compare(s.size() - fim.size(), fim.size(), fim) == 0;
 }
@@ -29,11 +35,8 @@ bool acaba_em(const std::string& s, const std::string& fim) {
 Obra::Obra(const std::string& jogo, const std::string& nome)
     : a_criar_(jogo + A_Criar), a_cifrar_(jogo + A_Cifrar), dono_(Bloqueio_Jogo::tomar_obra(a_criar_, nome)) {}
 
-Obra::~Obra() {
-    limpar();
-    // The hold's own file last, while it is still held.
-    remover_com_diarios(a_criar_);
-}
+// While it is still held.
+Obra::~Obra() { remover_obra(a_cifrar_, a_criar_); }
 
 void Obra::limpar() const {
     remover_com_diarios(a_cifrar_);
@@ -54,8 +57,7 @@ void limpar_obras_orfas(const std::string& pasta) {
     for (const std::string& jogo : jogos) {
         const Bloqueio_Jogo livre = Bloqueio_Jogo::se_livre(jogo + A_Criar);
         if (!livre.tomado()) continue;
-        remover_com_diarios(jogo + A_Cifrar);
-        remover_com_diarios(jogo + A_Criar);
+        remover_obra(jogo + A_Cifrar, jogo + A_Criar);
     }
 }
 
