@@ -231,12 +231,14 @@ private:
             p->sincronizado = tamanho(p->fd);
         }
     }
-    // A truncate is taken as reaching the disk at once: the size it sets
-    // stays, and what earlier writes put past it is gone whatever their fate.
+    // A truncate that shortens the file is taken as reaching the disk at
+    // once: what earlier writes put past it is gone whatever their fate. One
+    // that lengthens it reaches the disk with the next sync only: until then
+    // the file ends wherever its sectors that reached the disk leave it.
     static void cortado(sqlite3_file* f, sqlite3_int64 n) {
         Pendente* p = estado().corte ? pendente(f) : nullptr;
         if (!p) return;
-        p->sincronizado = n;
+        p->sincronizado = std::min(p->sincronizado, n);
         for (Escrita& w : p->escritas) {
             w.n = std::max<sqlite3_int64>(0, std::min(w.n, n - w.onde));
             if (static_cast<sqlite3_int64>(w.antes.size()) > w.n) w.antes.resize(static_cast<std::size_t>(w.n));

@@ -26,8 +26,4 @@ void remover_com_diario(const std::string& caminho);
 // it, the person is told to keep the two together.
 void Fechar_Base_Dados();
 
-// Puts origem in place of destino in one atomic step. When the two lie on
-// different file systems origem is first copied beside destino.
-void substituir_ficheiro(const std::string& origem, const std::string& destino);
-
 } // namespace gv

@@ -20,10 +20,53 @@ const std::exception& causa_de(const std::exception& e) {
 // The failure told of, when it is the database layer's.
 const db::Erro_BD* erro_bd(const std::exception& e) { return dynamic_cast<const db::Erro_BD*>(&causa_de(e)); }
 
-// The file a failure is about, as the person sees it in its folder.
+// The file a failure is about, as the person sees it in its folder: with
+// the folder when it is not beside the game as the player chose it.
 std::string nome_de(const std::exception& e) {
     auto* bd = erro_bd(e);
-    return bd ? std::filesystem::path(bd->ficheiro()).filename().string() : std::string();
+    if (!bd) return {};
+    return bd->com_pasta() ? bd->ficheiro() : std::filesystem::path(bd->ficheiro()).filename().string();
+}
+
+// A game file moved or replaced while it was open: what happened, and
+// where what was played is now.
+std::string texto_movido(const db::Erro_BD& e) {
+    const std::string nome = std::filesystem::path(e.ficheiro()).filename().string();
+    const std::string& onde = e.destino();
+    // The file held has no name left: a copy of it was saved, or nothing.
+    const bool copia = e.causa() == db::Erro_BD::Tipo::Sem_Ficheiro;
+    // Before anything was played in it: only what happened.
+    if (!copia && onde.empty())
+        return ingles() ? "The file \"" + nome + "\" was moved, renamed or replaced by another program while "
+                          "Golvantario was using it; nothing was written to the file that has that name now."
+                        : "O ficheiro \"" + nome + "\" foi movido, mudou de nome ou foi substituído por outro "
+                          "programa enquanto o Golvantario o usava; nada foi escrito no ficheiro que tem agora esse "
+                          "nome.";
+    if (ingles()) {
+        std::string r = copia || onde.empty()
+                            ? "The game's file "" + nome + "" was replaced or deleted while the game was open; "
+                              "the file that has that name now was not touched. "
+                            : "The game's file "" + nome + "" was moved or renamed while the game was open. ";
+        if (onde.empty())
+            return r + "What you played stayed in the old file, which has no name any more and could not be "
+                       "saved in another: it is lost when you leave the game.";
+        r += copia ? "Everything you played until now was saved in "" + onde + "". "
+                   : "Everything you played until now is saved in it, now at "" + onde + "". ";
+        return r + "Nothing more is saved in this window: leave the game and open " +
+               (copia ? "that file" : "it there") + " to go on.";
+    }
+    std::string r = copia || onde.empty()
+                        ? "O ficheiro do jogo "" + nome + "" foi substituído ou apagado enquanto o jogo estava "
+                          "aberto; o ficheiro que tem agora esse nome não foi tocado. "
+                        : "O ficheiro do jogo "" + nome + "" foi movido ou mudou de nome enquanto o jogo estava "
+                          "aberto. ";
+    if (onde.empty())
+        return r + "O que jogou ficou no ficheiro antigo, que já não tem nome e não pôde ser guardado noutro: "
+                   "perde-se quando sair do jogo.";
+    r += copia ? "Tudo o que jogou até aqui foi guardado em "" + onde + "". "
+               : "Tudo o que jogou até aqui está gravado nele, agora em "" + onde + "". ";
+    return r + "Nesta janela nada mais é gravado: saia do jogo e abra " + (copia ? "esse ficheiro" : "o jogo aí") +
+           " para continuar.";
 }
 
 db::Erro_BD::Tipo tipo_de(const std::exception& e) {
@@ -83,8 +126,30 @@ std::string Causa_Erro(const std::exception& e) {
         const std::string nome = nome_de(e);
         return ingles() ? "The game \"" + nome + "\" is being made in another window of Golvantario. Wait for it "
                           "there, or choose another name."
-                        : "O jogo \"" + nome + "\" está a ser criado noutra janela do Golvantario. Espere por ela, "
-                          "ou escolha outro nome.";
+                        : "O jogo \"" + nome + "\" está a ser criado noutra janela do Golvantario. Espere que fique "
+                          "pronto nessa janela, ou escolha outro nome.";
+    }
+    case T::Sobra_Noutra_Janela: {
+        const std::string nome = nome_de(e);
+        return ingles() ? "The file \"" + nome + "\" beside the game is being written by another window of "
+                          "Golvantario, which has open the game that had this name before. Close the game in that "
+                          "window first."
+                        : "O ficheiro \"" + nome + "\" ao lado do jogo está a ser escrito por outra janela do "
+                          "Golvantario, que tem aberto o jogo que antes tinha este nome. Feche o jogo nessa janela "
+                          "primeiro.";
+    }
+    case T::Ficheiro_Movido: return texto_movido(*erro_bd(e));
+    case T::Ligacoes_Em_Circulo: {
+        const std::string nome = nome_de(e);
+        return ingles() ? "The path \"" + nome + "\" goes through links that lead to each other in a circle, and "
+                          "reaches no file."
+                        : "O caminho \"" + nome + "\" passa por ligações que levam umas às outras em círculo, e não "
+                          "chega a nenhum ficheiro.";
+    }
+    case T::Sem_Pasta: {
+        auto* bd = erro_bd(e);
+        const std::string p = bd ? bd->ficheiro() : std::string();
+        return ingles() ? "The folder \"" + p + "\" does not exist." : "A pasta \"" + p + "\" não existe.";
     }
     case T::Pasta_So_Leitura: {
         // Named as the person would look for it, with the log the game may

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 #include <stdexcept>
 
 namespace gv {
@@ -152,12 +153,35 @@ std::string sql_criar_tabela(const Tabela& t) {
     return sql + ")";
 }
 
+namespace {
+
+// Indexes of earlier files that gave way: the scorers' narrower one, and
+// the players' ones that held their strength or their line-up mark.
+constexpr const char* Velhos[] = {"ix_marcadores", "ix_jogadores_equipa_pos", "ix_jogadores_equipa_joga"};
+
+// The name an index statement makes.
+std::string nome_indice(std::string_view sql) {
+    constexpr std::string_view antes = "IF NOT EXISTS ";
+    const auto inicio = sql.find(antes) + antes.size();
+    return std::string(sql.substr(inicio, sql.find(' ', inicio) - inicio));
+}
+
+} // namespace
+
 void criar_indices(db::Database& d) {
-    // Indexes of earlier files that gave way: the scorers' narrower one,
-    // and the players' ones that held their strength or their line-up mark.
-    for (const char* velho : {"ix_marcadores", "ix_jogadores_equipa_pos", "ix_jogadores_equipa_joga"})
-        d.Execute(std::string("DROP INDEX IF EXISTS ") + velho);
+    for (const char* velho : Velhos) d.Execute(std::string("DROP INDEX IF EXISTS ") + velho);
     for (const char* i : indices) d.Execute(i);
+}
+
+bool indices_em_dia(db::Database& d) {
+    std::set<std::string> feitos;
+    d.percorrer("SELECT name FROM sqlite_master WHERE type = 'index'", {},
+                [&](const db::Linha_Lida& l) { feitos.insert(l.texto(0)); });
+    for (const char* velho : Velhos)
+        if (feitos.count(velho)) return false;
+    for (const char* i : indices)
+        if (!feitos.count(nome_indice(i))) return false;
+    return true;
 }
 
 void criar_esquema(db::Database& d) {

@@ -44,6 +44,9 @@ void criar_tabelas_semente(db::Database& d, std::string_view cc);
 // made that they replace (safe to run again; a loaded game is brought up to
 // date by it).
 void criar_indices(db::Database& d);
+// Whether every index is there and none an earlier version made that gave
+// way: nothing for criar_indices to do.
+bool indices_em_dia(db::Database& d);
 
 // ---------------------------------------------------------------- code sets
 

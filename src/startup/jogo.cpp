@@ -152,42 +152,55 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
     auto escolhido = ui().escolher_ficheiro(pedido);
     if (!escolhido || escolhido->caminho.empty()) return Resultado_Jogo::Cancelado;
     const std::string nome = escolhido->caminho;
-    std::string destino;
-    try {
-        // Made where the chosen name leads, through any link.
-        destino = db::caminho_real(nome);
-    } catch (const db::Erro_BD& erro) {
+    auto recusar = [&](const std::exception& erro) {
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
               Linha_Causa(erro) + "\n" + Novo_Jogo_Falhado(nome, false, false));
         return Resultado_Jogo::Recusado;
+    };
+    std::string destino;
+    try {
+        // Made where the chosen name leads, through any link: resolved
+        // once, every step after works on that file.
+        destino = db::caminho_real(nome);
+    } catch (const db::Erro_BD& erro) {
+        return recusar(erro);
     }
     if (mesmo_ficheiro(destino, caminho_base_mestra())) {
         recusar_base_mestra();
         return Resultado_Jogo::Recusado;
     }
-    std::error_code ec;
-    if (fs::exists(destino, ec) &&
-        !ui().pergunta(txt("Este Ficheiro já existe. Substituir?", "This file already exists, Overwrite?")))
-        return Resultado_Jogo::Cancelado;
     const std::string pasta = fs::path(destino).parent_path().string();
     if (db::pasta_so_de_leitura(pasta)) {
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) + "\n" +
               Pasta_So_Leitura_Novo_Jogo(pasta) + "\n" + Novo_Jogo_Falhado(nome, false, false));
         return Resultado_Jogo::Recusado;
     }
-
-    ui().rato_ocupado();
     db::limpar_copias_orfas();
     db::limpar_obras_orfas(pasta);
-    const bool havia = fs::exists(destino, ec);
+    // The making is held first, then the file looked for, then the game in
+    // it held: every refusal comes before the question, and a game another
+    // window makes or plays meanwhile is never replaced without it.
+    std::optional<db::Obra> feitura;
+    db::Bloqueio_Jogo antigo;
+    bool havia = false;
+    try {
+        feitura.emplace(destino, nome, db::Espera_Obra_Novo);
+        std::error_code ec;
+        havia = fs::exists(fs::symlink_status(destino, ec));
+        if (havia) antigo = db::Bloqueio_Jogo::tomar(destino, nome);
+        db::exigir_sobras_livres(destino);
+    } catch (const db::Erro_BD& erro) {
+        return recusar(erro);
+    }
+    if (havia && !ui().pergunta(txt("Este Ficheiro já existe. Substituir?", "This file already exists, Overwrite?")))
+        return Resultado_Jogo::Cancelado;
+
+    ui().rato_ocupado();
     bool substituido = false;   // the chosen file holds the new game
     // Built beside the chosen file, in files this window holds, and moved
     // over it last.
-    std::optional<db::Obra> feitura;
     try {
-        db::Obra& obra = feitura.emplace(destino, nome);
-        // A game another window plays is not replaced under it.
-        const db::Bloqueio_Jogo antigo = havia ? db::Bloqueio_Jogo::tomar(destino, nome) : db::Bloqueio_Jogo();
+        db::Obra& obra = *feitura;
         // What a new game killed halfway left there goes first.
         obra.limpar();
         fs::copy_file(caminho_base_mestra(), obra.a_criar(), fs::copy_options::overwrite_existing);
@@ -237,10 +250,14 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         Base_Dados.reset();
         // Held before it takes the chosen name: no other window finds it free.
         db::Bloqueio_Jogo novo = db::Bloqueio_Jogo::tomar(obra.a_cifrar());
-        substituir_ficheiro(obra.a_cifrar(), destino);
+        // Only over the game held, or over nothing: a file that took the
+        // name meanwhile is never replaced.
+        if (antigo.tomado() && !antigo.nomeia(destino)) throw db::ficheiro_movido(destino);
+        db::substituir_ficheiro(obra.a_cifrar(), destino, havia);
         substituido = true;
         Base_Dados = db::Database::abrir(destino, Ligacao_BD);
         Base_Dados->segurar(std::move(novo));
+        if (Base_Dados->nome_mudou()) throw db::ficheiro_movido(destino);
         db::entrar_em_jogo(*Base_Dados);
         Ficheiro_Jogo = destino;
     } catch (const std::exception& erro) {
@@ -298,7 +315,9 @@ namespace {
 // once, written compactly in place of the compaction. `nome` names the
 // game as the player chose it.
 void dar_sal_proprio(const std::string& caminho, const std::string& nome) {
-    db::Obra obra(caminho, nome);
+    // Nobody else makes a game this window holds: another window may only
+    // look at the making for a moment, and is waited for.
+    db::Obra obra(caminho, nome, db::Espera_Obra_Carregar);
     obra.limpar();
     ponto_de_falha("compactar");
     Base_Dados->exportar(obra.a_cifrar(), Ligacao_BD);
@@ -308,9 +327,12 @@ void dar_sal_proprio(const std::string& caminho, const std::string& nome) {
     const db::Bloqueio_Jogo antigo = Base_Dados->soltar_bloqueio();
     Fechar_Base_Dados();
     ponto_de_falha("novo_sal.fechado");
-    substituir_ficheiro(obra.a_cifrar(), caminho);
+    // Only the game held is replaced, with what is beside it.
+    if (antigo.tomado() && !antigo.nomeia(caminho)) throw db::ficheiro_movido(caminho);
+    db::substituir_ficheiro(obra.a_cifrar(), caminho);
     Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
     Base_Dados->segurar(std::move(dono));
+    if (Base_Dados->nome_mudou()) throw db::ficheiro_movido(caminho);
     db::marcar_commits(*Base_Dados);
 }
 
@@ -348,12 +370,21 @@ Resultado_Jogo Carregar_Jogo() {
     auto escolhido = ui().escolher_ficheiro(pedido);
     if (!escolhido || escolhido->caminho.empty()) return Resultado_Jogo::Cancelado;
     const std::string nome = escolhido->caminho;
+    // Everything is done on the file the chosen name leads to, through any
+    // link, resolved once.
+    std::string caminho;
+    try {
+        caminho = db::caminho_real(nome);
+    } catch (const db::Erro_BD& erro) {
+        recusar_ficheiro(&erro, nome);
+        return Resultado_Jogo::Recusado;
+    }
     std::error_code ec;
-    if (!fs::is_regular_file(nome, ec)) {
+    if (!fs::is_regular_file(caminho, ec)) {
         parar(txt("Este Ficheiro não existe.", "This file doesn't exists."));
         return Resultado_Jogo::Recusado;
     }
-    if (mesmo_ficheiro(nome, caminho_base_mestra())) {
+    if (mesmo_ficheiro(caminho, caminho_base_mestra())) {
         recusar_base_mestra();
         return Resultado_Jogo::Recusado;
     }
@@ -362,17 +393,14 @@ Resultado_Jogo Carregar_Jogo() {
     Fechar_Base_Dados();
     // Look before touching: the file is only written once it is known to be
     // a game of this version, and a log or journal beside it only taken
-    // once it is known to continue this very file. Everything is done on
-    // the file the chosen name leads to, through any link.
+    // once it is known to continue this very file.
     db::Jogo_Aberto aberto;
-    std::string caminho = nome;
     // A failure once the load has written leaves the game as it was, not
     // the file.
     std::vector<std::pair<std::uintmax_t, fs::file_time_type::rep>> antes;
     try {
-        caminho = db::caminho_real(nome);
         antes = como_esta(caminho);
-        aberto = db::abrir_jogo(nome, Ligacao_BD, [&](db::Database& d) {
+        aberto = db::abrir_jogo(caminho, nome, Ligacao_BD, [&](db::Database& d) {
             if (!verificar_versao(d, escolhido->titulo, nome)) return false;
             if (d.valor("SELECT count(*) FROM principal").int32() == 1) return true;
             recusar_ficheiro(nullptr, nome);
@@ -392,9 +420,11 @@ Resultado_Jogo Carregar_Jogo() {
     std::string vencedor_por_anunciar;
     try {
         // A game of its own salt has a mark with one before it: read before
-        // the indexes' commit marks it too.
-        const bool sal_proprio = db::marca_lida(*Base_Dados).anterior != 0;
-        {
+        // the indexes' commit marks it too. A game written anew has its own.
+        const bool sal_proprio = aberto.reescrito || db::marca_lida(*Base_Dados).anterior != 0;
+        // A commit only where an index is to be built: one that changes
+        // nothing would cost its syncs all the same.
+        if (!indices_em_dia(*Base_Dados)) {
             db::Transaccao t(*Base_Dados);
             criar_indices(*Base_Dados);
             t.commit();
@@ -404,7 +434,7 @@ Resultado_Jogo Carregar_Jogo() {
             ponto_de_falha("compactar");
         else
             dar_sal_proprio(caminho, nome);
-        db::entrar_em_jogo(*Base_Dados, sal_proprio);
+        db::entrar_em_jogo(*Base_Dados, sal_proprio && !aberto.reescrito);
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();
         Jornada_Actual = p["Jornada"].int32();

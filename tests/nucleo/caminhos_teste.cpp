@@ -62,7 +62,11 @@ TEST_F(Caminhos, AGameReachedThroughALinkIsJudgedByItsOwnFiles) {
     fs::rename(caminho("jogo.gv-wal"), pasta / "real" / "jogo.gv-wal");
     const auto antes = teste::pasta_inteira(pasta / "real");
     EXPECT_EQ(carregar("ligacao.gv"), Resultado_Jogo::Recusado);
-    EXPECT_NE(ultima().find("\"jogo.gv-wal\" ao lado do jogo não pertence a este jogo"), std::string::npos) << ultima();
+    // Named with its folder: it is not the one beside the link.
+    EXPECT_NE(ultima().find("O ficheiro \"" + (pasta / "real" / "jogo.gv-wal").string() +
+                            "\" ao lado do jogo não pertence a este jogo"),
+              std::string::npos)
+        << ultima();
     EXPECT_TRUE(teste::pasta_inteira(pasta / "real") == antes);
     // A new game made through the link replaces the file it leads to, once
     // no other window holds it.
@@ -178,7 +182,7 @@ TEST_F(Caminhos, WhatKilledLoadsAndNewGamesLeaveGoesOnceNoWindowHoldsIt) {
             for (const char* s : {".a-criar", ".a-cifrar", ".a-cifrar-journal"})
                 std::ofstream(caminho(std::string("jogo.gv") + s)) << "meio feito";
             std::optional<db::Bloqueio_Jogo> outra_janela;
-            if (segura) outra_janela = db::Bloqueio_Jogo::tomar_obra(caminho("jogo.gv.a-criar"), "jogo.gv");
+            if (segura) outra_janela = db::Bloqueio_Jogo::tomar_obra(caminho("jogo.gv.a-criar"), "jogo.gv", 0);
             seguinte();
             Fechar_Base_Dados();
             for (const char* s : {".a-criar", ".a-cifrar", ".a-cifrar-journal"})

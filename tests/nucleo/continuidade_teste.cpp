@@ -198,7 +198,7 @@ TEST(Continuidade, TheFirstPagesBytesTellTheFilesIdentity) {
         {"whole", mestra.substr(0, 4096), 8192, &*cifra, true, {4096}},
         {"torn after its first sector", rasgada(1024, 512), 8192, &*cifra, true, {4096, 1024}},
         {"its first sector torn", rasgada(40, 16), 8192, &*cifra, false, {4096, 1024}},
-        {"a length of old pages only", mestra.substr(0, 4096), 5120, &*cifra, true, {1024}},
+        {"a length ending inside a page, as a cut leaves it", mestra.substr(0, 4096), 5120, &*cifra, true, {4096}},
         {"too short to tell", mestra.substr(0, 64), 8192, &*cifra, false, {4096, 1024}},
         {"under another key", mestra.substr(0, 4096), 8192, &*outra, false, {4096, 1024}},
         {"no key", mestra.substr(0, 4096), 8192, nullptr, false, {4096, 1024}},

@@ -36,9 +36,11 @@ struct Caso {
 };
 
 // The seeds each sync is cut with; GV_CORTES_SEMENTES widens the sweep.
+// Enough that some cut of a checkpoint lengthening the game file leaves it
+// ending inside a page.
 unsigned sementes() {
     const char* n = std::getenv("GV_CORTES_SEMENTES");
-    return n && std::atoi(n) > 0 ? static_cast<unsigned>(std::atoi(n)) : 3u;
+    return n && std::atoi(n) > 0 ? static_cast<unsigned>(std::atoi(n)) : 12u;
 }
 
 // A slice of a phase's cuts: one of `fatias`.

@@ -8,6 +8,7 @@
 #include "platform/db/chave.h"
 #include "platform/db/continuidade.h"
 #include "platform/db/em_jogo.h"
+#include "platform/db/obras.h"
 #include "platform/db/interno.h"
 #include "platform/db/pagina_cifrada.h"
 #include "platform/db/pasta_temporaria.h"
@@ -91,6 +92,11 @@ std::vector<Ficheiro_Ao_Lado> ao_lado_de(const std::string& caminho, std::uintma
         r.push_back({s, std::string(sufixo) == "-wal", Descritor(fd)});
         if (::fstat(fd, &st) != 0) falha_do_sistema(s);
         if (!S_ISREG(st.st_mode)) nao_e_ficheiro(caminho, s);
+        // The log of a game another window plays: the game that had this
+        // name before, moved or replaced since.
+        if (segura_noutra_janela(fd))
+            throw Erro_BD(SQLITE_BUSY, "Ao lado de " + caminho + " está " + s + ", que outra janela escreve",
+                          Erro_BD::Tipo::Sobra_Noutra_Janela, s);
         r.back().tamanho = static_cast<std::uintmax_t>(st.st_size);
         if (r.back().tamanho > std::max(Maior_Sobra, 16 * tamanho_jogo))
             throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + s + ", grande demais",
@@ -122,7 +128,13 @@ Identidade identidade_de(int fd, std::uintmax_t tamanho, const Cifra_Paginas* ci
 std::unique_ptr<Database> abrir_sozinho(const std::string& caminho, const std::string& ligacao,
                                         std::uintmax_t tamanho) {
     try {
-        return Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, {0, true});
+        auto d = Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, {0, true});
+        // Ending inside a page, with no log beside it to hold that page: cut
+        // short.
+        if (tamanho % static_cast<std::uintmax_t>(d->pagina()) != 0)
+            throw Erro_BD(SQLITE_CORRUPT, "O ficheiro está cortado a meio de uma página: " + caminho,
+                          Erro_BD::Tipo::Danificada, caminho);
+        return d;
     } catch (const Erro_BD& e) {
         if (e.tipo() != Erro_BD::Tipo::Nao_E_Base) throw;
         const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
@@ -158,18 +170,43 @@ bool le_se_bem_sozinho(const std::string& caminho, const std::string& ligacao, C
     }
 }
 
-// The open game, its hold on the file and its commits marked, before
-// anything is written to it. The file is in its journal's mode, held by
-// this window: a shared index beside it is a killed load's, and goes.
-void preparar(Database& d, Bloqueio_Jogo dono, const std::string& caminho) {
+[[noreturn]] void movido(const std::string& caminho) { throw ficheiro_movido(caminho); }
+
+// The file the engine opened, held by the game: the one its name names.
+void segurar(Database& d, Bloqueio_Jogo dono, const std::string& caminho) {
     d.segurar(std::move(dono));
+    if (d.nome_mudou()) movido(caminho);
+}
+
+// The open game with its commits marked, before anything is written to it.
+// The file is in its journal's mode, held by this window: a shared index
+// beside it is a killed load's, and goes.
+void preparar(Database& d, const std::string& caminho) {
     marcar_commits(d);
+    if (d.nome_mudou()) movido(caminho);
     struct stat st {};
     if (::lstat((caminho + "-shm").c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink((caminho + "-shm").c_str());
 }
 
+// A game file with more than one name (a hard link a backup made, say) is
+// written anew from `origem`, the game as it was accepted, under the name
+// chosen, before anything is written to it, as a new key is given: each
+// name is then one game, and the others keep exactly what they held.
+std::unique_ptr<Database> escrever_de_novo(Database& origem, const std::string& caminho, const std::string& nome,
+                                           const std::string& ligacao, const Bloqueio_Jogo& dono) {
+    const Obra obra(caminho, nome, Espera_Obra_Carregar);
+    obra.limpar();
+    origem.exportar(obra.a_cifrar(), ligacao);
+    Bloqueio_Jogo novo = Bloqueio_Jogo::tomar(obra.a_cifrar());
+    if (dono.tomado() && !dono.nomeia(caminho)) movido(caminho);
+    substituir_ficheiro(obra.a_cifrar(), caminho);
+    auto d = Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, {origem.pagina(), true});
+    segurar(*d, std::move(novo), caminho);
+    return d;
+}
+
 // The load of the file the path names, `caminho` being that file itself.
-Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligacao,
+Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& nome, const std::string& ligacao,
                            const std::function<bool(Database&)>& aceitar) {
     Jogo_Aberto r;
     std::error_code ec;
@@ -177,6 +214,7 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
         throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho, Erro_BD::Tipo::Sem_Ficheiro, caminho);
     exigir_pasta_gravavel(caminho);
     Bloqueio_Jogo dono = Bloqueio_Jogo::tomar(caminho);
+    const bool varios_nomes = dono.nomes() > 1;
     // What a load killed while it looked left in the temporary folder goes
     // with the next load, whatever that one finds.
     limpar_copias_orfas();
@@ -187,10 +225,16 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
         // makes no shared index beside it.
         auto d = abrir_sozinho(caminho, ligacao, tamanho);
         if (!aceitar(*d)) return r;
+        if (varios_nomes) {
+            r.reescrito = true;
+            d = escrever_de_novo(*d, caminho, nome, ligacao, dono);
+        } else {
+            segurar(*d, std::move(dono), caminho);
+        }
         // A file left in the log's mode with its log gone away is given its
         // journal back before anything is written to it.
         sair_do_log(*d);
-        preparar(*d, std::move(dono), caminho);
+        preparar(*d, caminho);
         r.base = std::move(d);
         return r;
     }
@@ -264,14 +308,24 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& ligaca
                           sozinho ? Erro_BD::Tipo::Geral : Erro_BD::Tipo::Danificada);
         }
         if (!aceitar(*par)) return {};
+        if (varios_nomes) {
+            // Written anew from the private copy, what is beside it taken.
+            r.reescrito = true;
+            r.base = escrever_de_novo(*par, caminho, nome, ligacao, dono);
+        }
+    }
+    if (r.base) {
+        preparar(*r.base, caminho);
+        return r;
     }
     // Taken into the file itself: a journal is played back as the file is
     // read; a log is moved in and gone before anything else is written.
     // The file alone then holds the game.
     auto d = Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, como);
+    segurar(*d, std::move(dono), caminho);
     ponto_de_falha("carregar.tomar");
     sair_do_log(*d);
-    preparar(*d, std::move(dono), caminho);
+    preparar(*d, caminho);
     r.base = std::move(d);
     return r;
 }
@@ -284,17 +338,25 @@ bool pasta_so_de_leitura(const std::string& pasta) {
            (errno == EROFS || errno == EACCES || errno == EPERM);
 }
 
-Jogo_Aberto abrir_jogo(const std::string& escolhido, const std::string& ligacao,
+Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& escolhido, const std::string& ligacao,
                        const std::function<bool(Database&)>& aceitar) {
-    // The file the path names, through any link: the engine reads and writes
-    // beside it, and so does everything here.
-    const std::string caminho = caminho_real(escolhido);
+    std::error_code ec;
+    const fs::path junto = fs::absolute(escolhido, ec).lexically_normal();
     try {
-        return abrir_ficheiro(caminho, ligacao, aceitar);
+        return abrir_ficheiro(caminho, escolhido, ligacao, aceitar);
     } catch (const Erro_BD& e) {
+        using T = Erro_BD::Tipo;
+        // A side file not beside the game as the player chose it is named
+        // with its folder: the one beside the chosen name is another.
+        const bool ao_lado = e.ficheiro().size() > caminho.size() && e.ficheiro().rfind(caminho, 0) == 0;
+        if (ao_lado && junto != fs::path(caminho)) {
+            Erro_BD com_pasta = e;
+            com_pasta.nomear_com_pasta();
+            throw com_pasta;
+        }
         // The game is named as the player chose it; a read-only folder is
         // the real file's.
-        if (e.ficheiro() != caminho || e.tipo() == Erro_BD::Tipo::Pasta_So_Leitura || caminho == escolhido) throw;
+        if (e.ficheiro() != caminho || e.tipo() == T::Pasta_So_Leitura || caminho == escolhido) throw;
         throw Erro_BD(e.numero(), e.descricao(), e.tipo(), escolhido, e.causa());
     }
 }

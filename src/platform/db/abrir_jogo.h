@@ -15,6 +15,9 @@ struct Jogo_Aberto {
     // The game's own log, holding commits the player was shown as done
     // past a frame the engine cannot read: the game opens without them.
     std::string log_perdido;
+    // The file had more than one name and was written anew, compactly and
+    // under a key of its own, under the one chosen.
+    bool reescrito = false;
 };
 
 // Opens a saved game to be played. Refused, with every file as it was:
@@ -23,17 +26,25 @@ struct Jogo_Aberto {
 // log's or journal's name that is no regular file (Sobra_Estranha) or is
 // larger than any the game writes (Sobra_Grande); a log or journal that
 // does not continue this very file (continuidade.h) or is damaged
-// (Sobra_Alheia, Sobra_Danificada). Before anything is written, the file
-// with what is beside it is read in a private copy, and `aceitar` is shown
-// the game (that copy, when something is beside the file) to say whether
-// it is one to load; when it says no, nothing is opened. On return the
-// file alone holds the whole game, and the connection holds the game's
-// lock against other windows.
+// (Sobra_Alheia, Sobra_Danificada), or that another window is writing
+// (Sobra_Noutra_Janela). Before anything is written, the file with what is
+// beside it is read in a private copy, and `aceitar` is shown the game
+// (that copy, when something is beside the file) to say whether it is one
+// to load; when it says no, nothing is opened. A file with more than one
+// name is then written anew under this one, so that the others keep what
+// they held. On return the file alone holds the whole game, and the
+// connection holds the game's lock against other windows.
+// `caminho` is the file itself (caminho_real.h), the same for every step;
+// `escolhido` names it in a refusal as the player chose it.
+Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& escolhido, const std::string& ligacao,
+                       const std::function<bool(Database&)>& aceitar);
+
 // Whether the system refuses to write in the folder: no game can be made
 // or played there.
 bool pasta_so_de_leitura(const std::string& pasta);
 
-Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& ligacao,
-                       const std::function<bool(Database&)>& aceitar);
+// How long a making's hold is waited for by a load, which holds the game
+// (no other window can be making it, only looking), and by a new game.
+constexpr int Espera_Obra_Carregar = 5000, Espera_Obra_Novo = 250;
 
 } // namespace gv::db

@@ -10,6 +10,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <thread>
 #include <system_error>
 
 namespace gv::db {
@@ -83,6 +86,15 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar(const std::string& caminho, const std::string
     bool ocupada;
     b.fd_ = trancar_nome(caminho, O_RDWR, ocupada);
     if (b.fd_ >= 0) return b;
+    const int erro = errno;
+    if (!ocupada && (erro == EACCES || erro == EROFS || erro == EPERM)) {
+        // A file this window cannot write: another window's hold on it is
+        // read, not taken.
+        const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+        ocupada = fd >= 0 && segura_noutra_janela(fd);
+        if (fd >= 0) ::close(fd);
+        errno = erro;
+    }
     if (ocupada)
         throw Erro_BD(SQLITE_BUSY, "O jogo está aberto noutra janela: " + caminho, Erro_BD::Tipo::Noutra_Janela,
                       nome.empty() ? caminho : nome);
@@ -90,16 +102,46 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar(const std::string& caminho, const std::string
     nao_abre(caminho);
 }
 
-Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(const std::string& obra, const std::string& jogo) {
+Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(const std::string& obra, const std::string& jogo, int espera_ms) {
     Bloqueio_Jogo b;
     bool ocupada;
-    b.fd_ = trancar_nome(obra, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK, ocupada);
-    if (b.fd_ >= 0) return b;
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(espera_ms);
+    for (;;) {
+        b.fd_ = trancar_nome(obra, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK, ocupada);
+        if (b.fd_ >= 0) return b;
+        if (!ocupada || std::chrono::steady_clock::now() >= limite) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     if (ocupada)
         throw Erro_BD(SQLITE_BUSY, "O jogo está a ser criado noutra janela: " + jogo,
                       Erro_BD::Tipo::Criado_Noutra_Janela, jogo);
     if (sem_trincos(errno, false)) return b;
     nao_abre(obra);
+}
+
+bool Bloqueio_Jogo::nomeia(const std::string& caminho) const { return fd_ >= 0 && ainda_o_mesmo(fd_, caminho); }
+
+unsigned Bloqueio_Jogo::nomes() const {
+    struct stat st {};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<unsigned>(st.st_nlink) : 0;
+}
+
+std::string Bloqueio_Jogo::onde_esta() const {
+    if (nomes() == 0) return {};
+    char ligacao[64], nome[4096];
+    std::snprintf(ligacao, sizeof ligacao, "/proc/self/fd/%d", fd_);
+    const ssize_t n = ::readlink(ligacao, nome, sizeof nome);
+    return n > 0 && static_cast<std::size_t>(n) < sizeof nome ? std::string(nome, static_cast<std::size_t>(n))
+                                                              : std::string();
+}
+
+bool segura_noutra_janela(int fd) {
+    struct flock l {};
+    l.l_type = F_WRLCK;
+    l.l_whence = SEEK_SET;
+    l.l_start = Byte_Do_Jogo;
+    l.l_len = 1;
+    return ::fcntl(fd, F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
 }
 
 Bloqueio_Jogo Bloqueio_Jogo::se_livre(const std::string& obra) {
@@ -120,6 +162,19 @@ Bloqueio_Jogo& Bloqueio_Jogo::operator=(Bloqueio_Jogo&& o) noexcept {
         o.fd_ = -1;
     }
     return *this;
+}
+
+void exigir_sobras_livres(const std::string& caminho) {
+    for (const char* sufixo : {"-wal", "-journal"}) {
+        const std::string s = caminho + sufixo;
+        const int fd = ::open(s.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        const bool segura = segura_noutra_janela(fd);
+        ::close(fd);
+        if (segura)
+            throw Erro_BD(SQLITE_BUSY, "Ao lado de " + caminho + " está " + s + ", que outra janela escreve",
+                          Erro_BD::Tipo::Sobra_Noutra_Janela, s);
+    }
 }
 
 Leitura_Partilhada::Leitura_Partilhada(const std::string& caminho) {

@@ -14,17 +14,19 @@ class Bloqueio_Jogo {
 public:
     Bloqueio_Jogo() = default;
     // Throws Erro_BD (Noutra_Janela, naming the file) when another window
-    // holds it. A file that cannot be written is not held: opening it for
-    // play is refused anyway. The hold is on the file the name names once
-    // it is taken, even when the name is given to another file meanwhile.
-    // `nome` names the game in a refusal, when the player chose it so (a
-    // link to it, say).
+    // holds it. A file that cannot be written is not held, as opening it
+    // for play is refused anyway, but another window's hold on it is still
+    // told. The hold is on the file the name names once it is taken, even
+    // when the name is given to another file meanwhile. `nome` names the
+    // game in a refusal, when the player chose it so (a link to it, say).
     static Bloqueio_Jogo tomar(const std::string& caminho, const std::string& nome = {});
     // Held by the window that makes a game anew, a new game or the same
     // game under a key of its own, from its first file to the last: the
-    // file `obra` beside the game, made for it. Throws Erro_BD
-    // (Criado_Noutra_Janela, naming `jogo`) when another window makes it.
-    static Bloqueio_Jogo tomar_obra(const std::string& obra, const std::string& jogo);
+    // file `obra` beside the game, made for it. Another window may hold it
+    // for a moment only (a cleaner looking, a new game refused): it is
+    // waited for up to `espera_ms`. Throws Erro_BD (Criado_Noutra_Janela,
+    // naming `jogo`) when another window still holds it.
+    static Bloqueio_Jogo tomar_obra(const std::string& obra, const std::string& jogo, int espera_ms);
     // Without waiting or telling: a hold when no other window has one.
     static Bloqueio_Jogo se_livre(const std::string& obra);
     ~Bloqueio_Jogo();
@@ -33,10 +35,26 @@ public:
     Bloqueio_Jogo(const Bloqueio_Jogo&) = delete;
     Bloqueio_Jogo& operator=(const Bloqueio_Jogo&) = delete;
     bool tomado() const { return fd_ >= 0; }
+    // Whether `caminho` names the file held (a replacement, a rename or a
+    // delete since make it name another, or nothing).
+    bool nomeia(const std::string& caminho) const;
+    // How many names the file held has in all, and where one of them is
+    // now: empty when it has none left (a file replaced or deleted).
+    unsigned nomes() const;
+    std::string onde_esta() const;
+    // The file held, open to be read and written.
+    int descritor() const { return fd_; }
 
 private:
     int fd_ = -1;
 };
+
+// Whether another window holds the file open at fd (read without taking it).
+bool segura_noutra_janela(int fd);
+// Throws Erro_BD (Sobra_Noutra_Janela, naming it) when the log or journal
+// beside the game file `caminho` is one another window holds: the log of a
+// game it plays, which had this name before.
+void exigir_sobras_livres(const std::string& caminho);
 
 // A shared hold on the engine's own lock bytes, taken as the engine takes
 // it: refused while another program writes the file or holds it alone. A

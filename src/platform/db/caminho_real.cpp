@@ -8,6 +8,14 @@ namespace fs = std::filesystem;
 
 namespace gv::db {
 
+namespace {
+
+[[noreturn]] void em_circulo(const std::string& caminho) {
+    throw Erro_BD(ERRO_FICHEIRO, "Ligações em círculo: " + caminho, Erro_BD::Tipo::Ligacoes_Em_Circulo, caminho);
+}
+
+} // namespace
+
 std::string caminho_real(const std::string& caminho) {
     std::error_code ec;
     fs::path c = fs::absolute(caminho, ec);
@@ -19,9 +27,13 @@ std::string caminho_real(const std::string& caminho) {
             const fs::path p = fs::weakly_canonical(c, ec);
             return ec ? c.lexically_normal().string() : p.string();
         }
-        // The folder as the system reaches it; one that is not there is
-        // left as written, and so is the file in it.
+        // The folder as the system reaches it.
         fs::path pasta = fs::canonical(c.parent_path(), ec);
+        if (ec == std::errc::too_many_symbolic_link_levels) em_circulo(caminho);
+        if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) {
+            const std::string falta = c.parent_path().lexically_normal().string();
+            throw Erro_BD(ERRO_FICHEIRO, "A pasta não existe: " + falta, Erro_BD::Tipo::Sem_Pasta, falta);
+        }
         if (ec) return c.lexically_normal().string();
         const fs::path f = pasta / nome;
         if (!fs::is_symlink(f, ec)) return f.string();
@@ -29,7 +41,7 @@ std::string caminho_real(const std::string& caminho) {
         if (ec) return f.string();
         c = alvo.is_absolute() ? alvo : pasta / alvo;
     }
-    throw Erro_BD(ERRO_FICHEIRO, "Ligações em círculo: " + caminho, Erro_BD::Tipo::Sem_Ficheiro, caminho);
+    em_circulo(caminho);
 }
 
 } // namespace gv::db

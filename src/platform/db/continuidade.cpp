@@ -131,11 +131,14 @@ Decisao decidir(const Identidade& f, const Leitura_Diario& j) {
     // file holds it still, or, its first page written already, the mark
     // its transaction was committing, whose mark before is that one. A
     // journal of a moment further back is another's.
+    // The first commit marked of an earlier version's game, never marked,
+    // has 0 as the mark before its own: whose the journal is then rests on
+    // whether the two read whole.
     if (j.restaura) {
         const bool antes = *j.restaura == f.marca;
-        const bool durante = f.marca.anterior == j.restaura->marca && sorteada(f.marca);
+        const bool durante = f.marca.anterior == j.restaura->marca && f.marca.marca != 0;
         if (!antes && !durante) return alheia("repõe outro estado do jogo");
-        d.dono_incerto = !sorteada(*j.restaura);
+        d.dono_incerto = !sorteada(*j.restaura) || !sorteada(f.marca);
     } else {
         d.dono_incerto = true;
     }

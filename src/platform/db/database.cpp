@@ -132,8 +132,12 @@ void Database::preparar_motor() {
 }
 
 std::vector<int> Database::paginas_possiveis(std::uintmax_t tamanho) {
-    if (tamanho % Pagina_Nova == 0) return {Pagina_Nova, Pagina_Antiga};
-    return {Pagina_Antiga};
+    // A file a power cut left ending inside a page (a checkpoint lengthened
+    // it, and only some of its sectors reached the disk) has either size:
+    // the engine counts the part of a page as a page, its missing bytes
+    // read as zeros.
+    if (tamanho % Pagina_Nova == 0 || tamanho % Pagina_Antiga != 0) return {Pagina_Nova, Pagina_Antiga};
+    return {Pagina_Antiga, Pagina_Nova};
 }
 
 std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std::string& ligacao, Modo modo,
@@ -342,9 +346,17 @@ Valor Database::valor(std::string_view sql, const Parametros& p) {
     return Valor();
 }
 
+bool Database::nome_mudou() const {
+    if (!db_) return false;
+    int movido = 0;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &movido) != SQLITE_OK) movido = 0;
+    return movido != 0 || (bloqueio_.tomado() && !bloqueio_.nomeia(caminho_));
+}
+
 void Database::BeginTrans() {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     exigir_transaccao_viva();
+    if (transaccoes_ == 0 && ganchos_) ganchos_->antes_da_transaccao(*this);
     std::string sql = transaccoes_ == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT gv" + std::to_string(transaccoes_);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) falhar(rc, sql);

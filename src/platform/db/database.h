@@ -56,6 +56,9 @@ class Database;
 class Ganchos_Commit {
 public:
     virtual ~Ganchos_Commit() = default;
+    // Before the outermost transaction begins, nothing written yet: throws
+    // when it is not to begin (the file's name now names another file).
+    virtual void antes_da_transaccao(Database& d) = 0;
     // Within the outermost transaction, right before it is committed.
     virtual void antes_do_commit(Database& d) = 0;
     // The commit failed: nothing of it is to be the file's.
@@ -85,8 +88,9 @@ public:
     // a game saved before has the old one and opens as it is.
     static constexpr int Pagina_Nova = 4096;
     static constexpr int Pagina_Antiga = 1024;
-    // The page sizes a file of this length may have, the likelier first:
-    // a length that is no whole number of new pages can only be an old file.
+    // The page sizes a file of this length may have, the likelier first: a
+    // length that is a whole number of old pages but not of new ones is
+    // most likely an old file.
     static std::vector<int> paginas_possiveis(std::uintmax_t tamanho);
     // Opens an existing database file. Throws Erro_BD with a clear text when
     // the file is missing, is not a database, the password is wrong, or the
@@ -179,6 +183,21 @@ public:
     // The hold handed out, to be kept past the close (a file replaced under
     // its name).
     Bloqueio_Jogo soltar_bloqueio() { return std::move(bloqueio_); }
+    const Bloqueio_Jogo& bloqueio() const { return bloqueio_; }
+    // Whether the file's name no longer names the file this connection has
+    // open and holds: it was moved, renamed, replaced or deleted since.
+    bool nome_mudou() const;
+    // The game's file lost its name while open (em_jogo.cpp): nothing more
+    // is written or deleted by name, and every transaction is refused with
+    // this failure, which tells what became of what was played. `dito`:
+    // the player was shown it.
+    void perder_nome(Erro_BD e) { sem_nome_ = std::move(e); }
+    const Erro_BD* sem_nome() const { return sem_nome_ ? &*sem_nome_ : nullptr; }
+    bool sem_nome_dito() const { return sem_nome_dito_; }
+    [[noreturn]] void recusar_sem_nome() {
+        sem_nome_dito_ = true;
+        throw *sem_nome_;
+    }
 
     // A function of whole numbers for this connection's statements, made
     // once per name: it is called when every argument is a whole number and
@@ -236,6 +255,8 @@ private:
     int transaccoes_ = 0;
     std::unique_ptr<Ganchos_Commit> ganchos_;
     Bloqueio_Jogo bloqueio_;
+    std::optional<Erro_BD> sem_nome_;
+    bool sem_nome_dito_ = false;
     // Why the engine undid the open transaction, kept until the outermost
     // level is rolled back.
     mutable std::optional<Erro_BD> desfeita_;

@@ -11,8 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <filesystem>
 #include <random>
+#include <vector>
 
 namespace gv::db {
 
@@ -71,12 +74,53 @@ bool passar_ao_ficheiro(Database& d) {
     return true;
 }
 
+// A copy of the file held, whole, under a name of its own beside where the
+// game was: "x (2).gv", "x (3).gv"...; empty when none could be made.
+std::string guardar_copia(const Bloqueio_Jogo& b, const std::string& caminho) {
+    const std::filesystem::path p(caminho);
+    for (int n = 2; n < 100; ++n) {
+        const std::filesystem::path copia =
+            p.parent_path() / (p.stem().string() + " (" + std::to_string(n) + ")" + p.extension().string());
+        const int fd = ::open(copia.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return {};
+        std::vector<char> bloco(1 << 16);
+        bool feita = true;
+        for (off_t onde = 0;;) {
+            const std::size_t lidos = ler_em(b.descritor(), bloco.data(), bloco.size(), onde);
+            if (lidos == 0) break;
+            feita = ::pwrite(fd, bloco.data(), lidos, onde) == static_cast<ssize_t>(lidos);
+            if (!feita) break;
+            onde += static_cast<off_t>(lidos);
+        }
+        feita = feita && ::fsync(fd) == 0;
+        ::close(fd);
+        // Made here, by this window: nobody else's.
+        if (!feita) ::unlink(copia.c_str());
+        if (!feita) return {};
+        if (const int pasta = ::open(p.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); pasta >= 0) {
+            ::fsync(pasta);
+            ::close(pasta);
+        }
+        return copia.string();
+    }
+    return {};
+}
+
 // A game file's commits, in whatever journal mode: each draws a mark of its
 // own and keeps the one before it, so that a journal left by one commit is
-// never taken for another's.
+// never taken for another's. Before each, the file's name is looked at: once
+// it names another file, or none, nothing more is begun, and every
+// transaction is refused with what became of the game.
 class Marcacao : public Ganchos_Commit {
 public:
     explicit Marcacao(long long marca) : marca_(marca) {}
+    void antes_da_transaccao(Database& d) override {
+        if (!d.sem_nome() && d.nome_mudou()) d.perder_nome(perder_o_nome(d));
+        if (d.sem_nome()) d.recusar_sem_nome();
+    }
+    // From now on the player plays it (on a file system without the log).
+    void em_jogo() { jogado_ = true; }
     void antes_do_commit(Database& d) override {
         nova_ = marca_nova();
         escrever_marca(d, {nova_, marca_});
@@ -87,14 +131,34 @@ public:
     bool fechado_sozinho(const std::string&) override { return true; }
 
 protected:
+    // What the player is told of a file whose name was lost: while a game
+    // is being opened, that; once played, where what was played is now.
+    // The file held holds it: under another name, or under none, when a
+    // copy of it is saved beside where it was.
+    virtual Erro_BD perder_o_nome(Database& d) {
+        Erro_BD e = ficheiro_movido(d.caminho());
+        if (!jogado_) return e;
+        std::string onde = d.bloqueio().onde_esta();
+        if (!onde.empty()) {
+            e.com_destino(onde);
+            return e;
+        }
+        onde = d.bloqueio().tomado() ? guardar_copia(d.bloqueio(), d.caminho()) : std::string();
+        Erro_BD sem(ERRO_FICHEIRO, e.descricao() + " (" + (onde.empty() ? "nada guardado" : onde) + ")",
+                    Erro_BD::Tipo::Ficheiro_Movido, d.caminho(), Erro_BD::Tipo::Sem_Ficheiro);
+        sem.com_destino(onde);
+        return sem;
+    }
     long long marca_;      // the last commit's
     long long nova_ = 0;   // the one being committed
+    bool jogado_ = false;
 };
 
 // A game being played, in the log.
 class Em_Jogo final : public Marcacao {
 public:
     Em_Jogo(Database& d, long long marca) : Marcacao(marca) {
+        jogado_ = true;
         // How many frames the log holds after each commit made.
         sqlite3_wal_hook(
             d.handle(),
@@ -124,6 +188,9 @@ public:
     }
     void ao_fechar(Database& d) override {
         sqlite3_wal_hook(d.handle(), nullptr, nullptr);
+        // The log is gone by its name: only while the name is the file's.
+        if (!d.sem_nome() && d.nome_mudou()) d.perder_nome(perder_o_nome(d));
+        if (d.sem_nome()) return;
         try {
             sair_do_log(d);
         } catch (const Erro_BD& e) {
@@ -131,12 +198,33 @@ public:
         }
         ponto_de_falha("em_jogo.fechar");
     }
-    bool fechado_sozinho(const std::string& caminho) override { return !log_com_commits(caminho); }
+    bool fechado_sozinho(const std::string& caminho) override { return sem_nome_ || !log_com_commits(caminho); }
     // The log truncated to nothing.
     void log_vazio() { quadros_ = 0; }
+    // Held as the game is, once the engine has it open: a load in another
+    // window never judges, copies or takes it.
+    void segurar_log(Bloqueio_Jogo b) { log_ = std::move(b); }
+
+protected:
+    // Everything played goes into the file held, through the engine's open
+    // files; the log is kept at the close rather than deleted by a name
+    // that may be another's now.
+    Erro_BD perder_o_nome(Database& d) override {
+        sem_nome_ = true;
+        if (const int rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+            rc != SQLITE_OK)
+            registar(rc, "checkpoint", d.handle());
+        else
+            quadros_ = 0;
+        int manter = 1;
+        sqlite3_file_control(d.handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &manter);
+        return Marcacao::perder_o_nome(d);
+    }
 
 private:
     int quadros_ = 0;   // frames in the log after the last commit made
+    bool sem_nome_ = false;
+    Bloqueio_Jogo log_;
 };
 
 } // namespace
@@ -153,6 +241,8 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
     // shared file, and no commit pays for taking and dropping locks.
     int rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) registar(rc, "locking_mode=EXCLUSIVE", d.handle());
+    // The log is made by the file's name: only while it is the file's.
+    if (d.nome_mudou()) throw ficheiro_movido(d.caminho());
     // A failure of the disk is the caller's to report; a file system that
     // cannot take the log answers with the mode it stays in.
     if (modo_diario(d, "wal") != "wal") {
@@ -160,6 +250,7 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
         if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", d.handle());
         if (compactar_antes) d.compactar();
         marcar_commits(d);
+        if (auto* m = dynamic_cast<Marcacao*>(d.ganchos())) m->em_jogo();
         return;
     }
     // Each commit here is synced, as every commit in play is: a cut then
@@ -176,6 +267,14 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
     for (int vez = marca == 0 ? 2 : 1; vez > 0; --vez) {
         Transaccao t(d);
         t.commit();
+    }
+    // The log the engine made with the first commit is held as the game
+    // is, once it is known to be the one the engine has open.
+    jogo.segurar_log(Bloqueio_Jogo::tomar(d.caminho() + "-wal"));
+    if (sqlite3_file* aberto = ficheiro_do_log(d)) {
+        int movido = 0;
+        if (aberto->pMethods->xFileControl(aberto, SQLITE_FCNTL_HAS_MOVED, &movido) == SQLITE_OK && movido)
+            throw ficheiro_movido(d.caminho());
     }
     // The log the compaction grew to the file's size goes back to nothing:
     // play grows it again as it needs, from a file that holds everything.

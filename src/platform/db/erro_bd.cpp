@@ -14,6 +14,11 @@ Erro_BD::Erro_BD(int numero, std::string descricao, Tipo tipo, std::string fiche
     : Falha_BD(descricao), numero_(numero), descricao_(std::move(descricao)), tipo_(tipo),
       ficheiro_(std::move(ficheiro)), causa_(causa) {}
 
+Erro_BD ficheiro_movido(const std::string& caminho) {
+    return Erro_BD(ERRO_FICHEIRO, "O ficheiro do jogo mudou de nome ou foi substituído: " + caminho,
+                   Erro_BD::Tipo::Ficheiro_Movido, caminho);
+}
+
 Erro_BD::Tipo tipo_do_codigo(int rc) {
     switch (rc & 0xFF) {
     case SQLITE_NOTADB: return Erro_BD::Tipo::Nao_E_Base;

@@ -40,6 +40,10 @@ public:
         Pasta_So_Leitura, // the game's folder may only be read: the game cannot be played there
         Noutra_Janela,  // another window of the game has this game open
         Criado_Noutra_Janela, // another window of the game is making this game
+        Sobra_Noutra_Janela, // beside the file, a log another window of the game is writing
+        Ficheiro_Movido, // the game's file was moved, renamed, replaced or deleted while it was open
+        Ligacoes_Em_Circulo, // the path's links lead round in a circle
+        Sem_Pasta,      // the folder the file would be in is not there
     };
     Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},
             Tipo causa = Tipo::Geral);
@@ -52,12 +56,23 @@ public:
     // So_Leitura, Disco_Cheio...). For the game's own damaged side file:
     // Danificada when the game file does not stand without it.
     Tipo causa() const { return causa_; }
+    // The file is named with its folder: it is not beside the game as the
+    // player chose it.
+    bool com_pasta() const { return com_pasta_; }
+    void nomear_com_pasta() { com_pasta_ = true; }
+    // For a game file moved or replaced while open: where what was played
+    // is now (the file itself under its new name, or a copy saved of it);
+    // empty when it could be kept nowhere.
+    const std::string& destino() const { return destino_; }
+    void com_destino(std::string d) { destino_ = std::move(d); }
 private:
     int numero_;
     std::string descricao_;
     Tipo tipo_;
     std::string ficheiro_;
     Tipo causa_;
+    bool com_pasta_ = false;
+    std::string destino_;
 };
 
 // The engine undid the open transaction on its own (a full disk, an I/O
@@ -73,6 +88,10 @@ public:
 private:
     Erro_BD causa_;
 };
+
+// The game's file `caminho` moved, renamed, replaced or deleted while it was
+// being used, before anything was played in it.
+Erro_BD ficheiro_movido(const std::string& caminho);
 
 // The kind of an engine result code, and of a system error (file copies,
 // renames).

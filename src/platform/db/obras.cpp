@@ -1,7 +1,16 @@
 #include "platform/db/obras.h"
 
+#include "platform/db/erro_bd.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -25,6 +34,14 @@ void remover_obra(const std::string& a_cifrar, const std::string& a_criar) {
     remover_com_diarios(a_criar);
 }
 
+void sincronizar(const std::string& caminho, bool pasta) {
+    int fd = ::open(caminho.c_str(), (pasta ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 bool acaba_em(const std::string& s, const std::string& fim) {
     return s.size() > fim.size() && s.compare(s.size() - fim.size(), fim.size(), fim) == 0;
 }
@@ -32,8 +49,9 @@ bool acaba_em(const std::string& s, const std::string& fim) {
 } // namespace
 
 // The hold is the file a_criar itself: made and held before any other.
-Obra::Obra(const std::string& jogo, const std::string& nome)
-    : a_criar_(jogo + A_Criar), a_cifrar_(jogo + A_Cifrar), dono_(Bloqueio_Jogo::tomar_obra(a_criar_, nome)) {}
+Obra::Obra(const std::string& jogo, const std::string& nome, int espera_ms)
+    : a_criar_(jogo + A_Criar), a_cifrar_(jogo + A_Cifrar),
+      dono_(Bloqueio_Jogo::tomar_obra(a_criar_, nome, espera_ms)) {}
 
 // While it is still held.
 Obra::~Obra() { remover_obra(a_cifrar_, a_criar_); }
@@ -43,14 +61,68 @@ void Obra::limpar() const {
     remover_com_diarios(a_criar_, false);
 }
 
+void substituir_ficheiro(const std::string& origem, const std::string& destino, bool substituir) {
+    std::error_code ec;
+    // A journal left beside destino belongs to the file being replaced and
+    // would be played back onto the new one: it is set aside first, put back
+    // if the replacement fails and removed once it is done.
+    std::vector<std::pair<std::string, std::string>> postos;
+    for (const char* sufixo : {"-journal", "-wal"}) {
+        const std::string diario = destino + sufixo, posto = diario + ".gvantigo";
+        if (!fs::exists(diario, ec)) continue;
+        fs::remove(posto, ec);
+        fs::rename(diario, posto, ec);
+        if (ec) break;
+        postos.emplace_back(diario, posto);
+    }
+    if (!ec && substituir) fs::rename(origem, destino, ec);
+    if (!ec && !substituir) {
+        // Never over a file that took the name meanwhile.
+        if (::renameat2(AT_FDCWD, origem.c_str(), AT_FDCWD, destino.c_str(), RENAME_NOREPLACE) != 0) {
+            ec.assign(errno, std::generic_category());
+            if (ec == std::errc::invalid_argument || ec == std::errc::function_not_supported) {
+                ec.clear();
+                if (fs::exists(destino, ec)) ec = std::make_error_code(std::errc::file_exists);
+                else fs::rename(origem, destino, ec);
+            }
+        }
+    }
+    if (ec == std::errc::cross_device_link) {
+        // Copy beside the destination first, then rename there.
+        std::string ao_lado = destino + ".gvnovo";
+        fs::remove(ao_lado, ec);
+        fs::copy_file(origem, ao_lado, ec);
+        if (!ec) {
+            sincronizar(ao_lado, false);
+            fs::rename(ao_lado, destino, ec);
+        }
+        if (ec) {
+            std::error_code ignorar;
+            fs::remove(ao_lado, ignorar);
+        } else {
+            fs::remove(origem, ec);
+            ec.clear();
+        }
+    }
+    if (ec) {
+        std::error_code ignorar;
+        for (const auto& [diario, posto] : postos) fs::rename(posto, diario, ignorar);
+        throw Erro_BD(ERRO_FICHEIRO, "Não foi possível substituir " + destino + ": " + ec.message(),
+                      tipo_do_sistema(ec));
+    }
+    for (const auto& [diario, posto] : postos) fs::remove(posto, ec);
+    sincronizar(fs::path(destino).parent_path().empty() ? "." : fs::path(destino).parent_path().string(), true);
+}
+
 void limpar_obras_orfas(const std::string& pasta) {
     std::error_code ec;
     std::set<std::string> jogos;
     for (fs::directory_iterator it(pasta.empty() ? "." : pasta, ec), fim; !ec && it != fim; it.increment(ec)) {
         const std::string f = it->path().string();
-        // Only beside a game's name: nothing else of the folder is looked at.
+        // A making's own files, whatever the game's name (the file dialog
+        // keeps any); never through a link.
         for (const char* sufixo : {A_Criar, A_Cifrar})
-            if (acaba_em(f, std::string(".gv") + sufixo) && it->symlink_status(ec).type() == fs::file_type::regular)
+            if (acaba_em(f, sufixo) && it->symlink_status(ec).type() == fs::file_type::regular)
                 jogos.insert(f.substr(0, f.size() - std::string(sufixo).size()));
         ec.clear();
     }

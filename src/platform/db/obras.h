@@ -14,8 +14,8 @@ class Obra {
 public:
     // Holds the making of `jogo` (the file itself, not a link to it);
     // `nome` names the game in a refusal: Erro_BD Criado_Noutra_Janela when
-    // another window makes it.
-    Obra(const std::string& jogo, const std::string& nome);
+    // another window still holds it after `espera_ms` (bloqueio_jogo.h).
+    Obra(const std::string& jogo, const std::string& nome, int espera_ms);
     // Its files go with it: a game that took its name is no longer one.
     ~Obra();
     Obra(const Obra&) = delete;
@@ -32,8 +32,17 @@ private:
     Bloqueio_Jogo dono_;
 };
 
+// Puts origem in place of destino in one atomic step, first setting aside
+// the journal and log beside destino (the file replaced would have them
+// played back onto the new one: they go once it is in place, or come back
+// if it fails). With `substituir` false no file stands there to be
+// replaced: one that took the name meanwhile is kept, and Erro_BD thrown.
+// When the two lie on different file systems origem is first copied
+// beside destino.
+void substituir_ficheiro(const std::string& origem, const std::string& destino, bool substituir = true);
+
 // The files of makings killed halfway in this folder, gone: those no window
-// holds.
+// holds, whatever the game's name.
 void limpar_obras_orfas(const std::string& pasta);
 
 } // namespace gv::db
