@@ -44,27 +44,27 @@ std::string texto_movido(const db::Erro_BD& e) {
                           "nome.";
     if (ingles()) {
         std::string r = copia || onde.empty()
-                            ? "The game's file "" + nome + "" was replaced or deleted while the game was open; "
+                            ? "The game's file \"" + nome + "\" was replaced or deleted while the game was open; "
                               "the file that has that name now was not touched. "
-                            : "The game's file "" + nome + "" was moved or renamed while the game was open. ";
+                            : "The game's file \"" + nome + "\" was moved or renamed while the game was open. ";
         if (onde.empty())
             return r + "What you played stayed in the old file, which has no name any more and could not be "
                        "saved in another: it is lost when you leave the game.";
-        r += copia ? "Everything you played until now was saved in "" + onde + "". "
-                   : "Everything you played until now is saved in it, now at "" + onde + "". ";
+        r += copia ? "Everything you played until now was saved in \"" + onde + "\". "
+                   : "Everything you played until now is saved in it, now at \"" + onde + "\". ";
         return r + "Nothing more is saved in this window: leave the game and open " +
                (copia ? "that file" : "it there") + " to go on.";
     }
     std::string r = copia || onde.empty()
-                        ? "O ficheiro do jogo "" + nome + "" foi substituído ou apagado enquanto o jogo estava "
+                        ? "O ficheiro do jogo \"" + nome + "\" foi substituído ou apagado enquanto o jogo estava "
                           "aberto; o ficheiro que tem agora esse nome não foi tocado. "
-                        : "O ficheiro do jogo "" + nome + "" foi movido ou mudou de nome enquanto o jogo estava "
+                        : "O ficheiro do jogo \"" + nome + "\" foi movido ou mudou de nome enquanto o jogo estava "
                           "aberto. ";
     if (onde.empty())
         return r + "O que jogou ficou no ficheiro antigo, que já não tem nome e não pôde ser guardado noutro: "
                    "perde-se quando sair do jogo.";
-    r += copia ? "Tudo o que jogou até aqui foi guardado em "" + onde + "". "
-               : "Tudo o que jogou até aqui está gravado nele, agora em "" + onde + "". ";
+    r += copia ? "Tudo o que jogou até aqui foi guardado em \"" + onde + "\". "
+               : "Tudo o que jogou até aqui está gravado nele, agora em \"" + onde + "\". ";
     return r + "Nesta janela nada mais é gravado: saia do jogo e abra " + (copia ? "esse ficheiro" : "o jogo aí") +
            " para continuar.";
 }

@@ -379,6 +379,7 @@ Resultado_Jogo Carregar_Jogo() {
         recusar_ficheiro(&erro, nome);
         return Resultado_Jogo::Recusado;
     }
+    ponto_de_falha("carregar.caminho");
     std::error_code ec;
     if (!fs::is_regular_file(caminho, ec)) {
         parar(txt("Este Ficheiro não existe.", "This file doesn't exists."));

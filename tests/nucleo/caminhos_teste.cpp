@@ -88,6 +88,11 @@ TEST_F(Caminhos, AGameReachedThroughALinkIsJudgedByItsOwnFiles) {
     Fechar_Base_Dados();
     for (const auto& f : fs::directory_iterator(pasta / "real"))
         EXPECT_EQ(f.path().filename(), "jogo.gv") << "nothing is left beside it";
+    // Through a link to nothing, the game is made where the link leads.
+    fs::create_symlink(pasta / "real" / "novo.gv", pasta / "para-nada.gv");
+    ASSERT_EQ(novo_jogo("para-nada.gv", escolhas()), Resultado_Jogo::Aberto) << ultima();
+    EXPECT_TRUE(fs::is_symlink(caminho("para-nada.gv")));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(pasta / "real" / "novo.gv")));
 }
 
 // A hold is on the file its name names, even when the name was given to
@@ -131,8 +136,10 @@ TEST_F(Caminhos, TwoNewGamesOfOneNameAtOnceMakeOneAndTellTheOther) {
     for (const char* lingua : {"P", "I"}) {
         Lingua = lingua;
         EXPECT_EQ(novo_jogo("novo.gv", escolhas()), Resultado_Jogo::Recusado);
-        EXPECT_NE(ultima().find(*lingua == 'P' ? "O jogo \"novo.gv\" está a ser criado noutra janela do Golvantario."
-                                               : "The game \"novo.gv\" is being made in another window of Golvantario."),
+        EXPECT_NE(ultima().find(*lingua == 'P' ? "O jogo \"novo.gv\" está a ser criado noutra janela do Golvantario. "
+                                                 "Espere que fique pronto nessa janela, ou escolha outro nome."
+                                               : "The game \"novo.gv\" is being made in another window of Golvantario. "
+                                                 "Wait for it there, or choose another name."),
                   std::string::npos)
             << ultima();
     }

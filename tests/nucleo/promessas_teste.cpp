@@ -9,6 +9,8 @@
 #include "data/consultas.h"
 #include "disco_avariado.h"
 #include "mortes.h"
+#include "platform/db/em_jogo.h"
+#include "platform/db/obras.h"
 #include "platform/db/pasta_temporaria.h"
 
 using namespace gv;
@@ -132,6 +134,40 @@ TEST_F(Promessas, TheCleanerTakesOnlyItsOwnOrphans) {
     db::limpar_copias_orfas();
     for (const auto& c : casos) EXPECT_EQ(fs::exists(fs::symlink_status(c.pasta)), c.fica) << c.pasta;
     EXPECT_NO_THROW(viva->copiar(caminho("jogo.gv"), "jogo.gv")) << "the live load's folder is there";
+}
+
+// The makings' cleaner takes what makings killed halfway left, whatever
+// the game's name, and nothing through a link.
+TEST_F(Promessas, TheMakingsCleanerTakesEveryKilledMakingAndNothingThroughALink) {
+    const char* feitos[] = {"x.GV.a-criar", "x.GV.a-cifrar", "y.sav.a-cifrar", "y.sav.a-cifrar-journal"};
+    for (const char* f : feitos) std::ofstream(caminho(f)) << "meio feito";
+    std::ofstream(temporaria / "alvo") << "alheio";
+    for (const char* l : {"l.gv.a-criar", "m.gv.a-cifrar"}) fs::create_symlink(temporaria / "alvo", caminho(l));
+    db::limpar_obras_orfas(Pasta_Programa);
+    for (const char* f : feitos) EXPECT_FALSE(fs::exists(caminho(f))) << f;
+    for (const char* l : {"l.gv.a-criar", "m.gv.a-cifrar"}) EXPECT_TRUE(fs::is_symlink(caminho(l))) << l;
+    EXPECT_EQ(teste::ler_bytes(temporaria / "alvo"), "alheio");
+}
+
+// A load commits only to enter play when every index is there, and its
+// last open holds the file alone from the first read: no shared index is
+// made beside it, even with its log there to take.
+TEST_F(Promessas, ALoadCommitsOnlyToEnterPlayAndMakesNoSharedIndex) {
+    const auto marca = db::marca_lida(*db::Database::abrir(caminho("jogo.gv"), Ligacao_BD, db::Modo::So_Leitura));
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    EXPECT_EQ(db::marca_lida(*Base_Dados).anterior, marca.marca);
+    Fechar_Base_Dados();
+    morrer([&] {
+        if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+        armar_morte("em_jogo.commit");
+        renomear("Depois");
+    });
+    ASSERT_TRUE(fs::exists(caminho("jogo.gv-wal")));
+    bool partilhado = true;
+    armar_accao("carregar.tomar", [&] { partilhado = fs::exists(caminho("jogo.gv-shm")); });
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    EXPECT_EQ(Nome_Treinador, "Depois");
+    EXPECT_FALSE(partilhado);
 }
 
 } // namespace

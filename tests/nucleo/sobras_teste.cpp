@@ -379,6 +379,7 @@ TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
     });
     ASSERT_EQ(carregar("b.gv"), Resultado_Jogo::Aberto);
     EXPECT_TRUE(segura);
+    EXPECT_THROW(db::Bloqueio_Jogo::tomar(caminho("b.gv")), db::Erro_BD) << "held once play starts";
     EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     repor_estado();
     const std::string a = teste::ler_bytes(caminho("a.gv")).substr(0, 16), b = teste::ler_bytes(caminho("b.gv")).substr(0, 16);
@@ -388,6 +389,45 @@ TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
     ASSERT_EQ(carregar("b.gv"), Resultado_Jogo::Aberto);
     EXPECT_EQ(Jornada_Actual, 2);
     EXPECT_EQ(teste::ler_bytes(caminho("b.gv")).substr(0, 16), b) << "once";
+}
+
+// A load that gives a game its own key waits out another window's look at
+// its making (a cleaner's, a new game's refused): it is never told the
+// game is being made.
+TEST_F(Sobras, ALoadIsNeverToldItsGameIsBeingMade) {
+    de_outro_tempo("velho.gv", "inicio.gv");
+    int pronta[2];
+    ASSERT_EQ(::pipe(pronta), 0);
+    const pid_t outra = fork();
+    ASSERT_GE(outra, 0);
+    if (outra == 0) {
+        const auto olhar = db::Bloqueio_Jogo::tomar_obra(caminho("velho.gv.a-criar"), "velho.gv", 0);
+        if (::write(pronta[1], "x", 1) != 1) _exit(3);
+        ::usleep(300000);
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(pronta[0], &c, 1), 1);
+    porta.mensagens.clear();
+    EXPECT_EQ(carregar("velho.gv"), Resultado_Jogo::Aberto) << porta.mensagens.back().texto;
+    EXPECT_TRUE(porta.mensagens.empty());
+    ::waitpid(outra, nullptr, 0);
+}
+
+// A kill in the first commit marked of an earlier version's game, its first
+// page written already: the journal it leaves is the game's own.
+TEST_F(Sobras, TheJournalOfAnEarlierGamesFirstMarkedCommitIsItsOwn) {
+    de_outro_tempo("velho.gv", "inicio.gv");
+    morrer([&] {
+        // The index build: the journal synced, the first page written.
+        teste::Disco_Avariado::armar_morte(teste::Operacao::Escrita, 2, teste::Papel::Base);
+        carregar("velho.gv");
+    });
+    teste::Disco_Avariado::limpar();
+    ASSERT_TRUE(fs::exists(caminho("velho.gv-journal")));
+    porta.mensagens.clear();
+    EXPECT_EQ(carregar("velho.gv"), Resultado_Jogo::Aberto) << porta.mensagens.back().texto;
+    EXPECT_TRUE(porta.mensagens.empty());
 }
 
 // A journal of another page size, or of random bytes, never reaches the

@@ -10,8 +10,11 @@ namespace gv::db {
 
 namespace {
 
+// Named whole: the circle may be anywhere along it.
 [[noreturn]] void em_circulo(const std::string& caminho) {
-    throw Erro_BD(ERRO_FICHEIRO, "Ligações em círculo: " + caminho, Erro_BD::Tipo::Ligacoes_Em_Circulo, caminho);
+    Erro_BD e(ERRO_FICHEIRO, "Ligações em círculo: " + caminho, Erro_BD::Tipo::Ligacoes_Em_Circulo, caminho);
+    e.nomear_com_pasta();
+    throw e;
 }
 
 } // namespace

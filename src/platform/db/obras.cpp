@@ -107,6 +107,7 @@ void substituir_ficheiro(const std::string& origem, const std::string& destino, 
     if (ec) {
         std::error_code ignorar;
         for (const auto& [diario, posto] : postos) fs::rename(posto, diario, ignorar);
+        if (ec == std::errc::file_exists) throw ficheiro_movido(destino);
         throw Erro_BD(ERRO_FICHEIRO, "Não foi possível substituir " + destino + ": " + ec.message(),
                       tipo_do_sistema(ec));
     }
