@@ -218,11 +218,15 @@ TEST_F(Caminhos, ARefusalNamesTheFileAndSaysWhatIsLeft) {
     EXPECT_EQ(ultima(), "Não foi possível criar o novo jogo.\nHouve um erro de leitura ou escrita no disco.\nNenhum "
                         "ficheiro de jogo foi alterado.");
     Disco_Avariado::limpar();
+    // A new game there, over a game or not: refused before any question.
     teste::Montagem disco(pasta / "disco", 1024);
+    if (disco.montada()) std::ofstream(pasta / "disco" / "velho.gv") << "um jogo";
     if (!disco.montada() || !disco.so_leitura()) GTEST_SKIP() << "no file system of the test's own here";
     for (const char* lingua : {"P", "I"}) {
         Lingua = lingua;
-        EXPECT_EQ(novo_jogo("disco/novo.gv", escolhas()), Resultado_Jogo::Recusado);
+        porta.mensagens.clear();
+        EXPECT_EQ(novo_jogo(*lingua == 'P' ? "disco/novo.gv" : "disco/velho.gv", escolhas()), Resultado_Jogo::Recusado);
+        EXPECT_EQ(porta.mensagens.size(), 1u) << "no question";
         const std::string p = (pasta / "disco").string();
         EXPECT_NE(ultima().find(*lingua == 'P' ? "A pasta \"" + p + "\" só pode ser lida" : "The folder \"" + p +
                                                                                               "\" is read-only"),
