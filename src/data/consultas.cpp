@@ -1,15 +1,8 @@
 #include "data/consultas.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <optional>
-#include <utility>
-#include <vector>
 
 #include "data/erros.h"
 #include "data/estado.h"
