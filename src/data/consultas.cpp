@@ -61,7 +61,7 @@ void Fechar_Base_Dados() {
     std::optional<db::Erro_BD> sem_nome;
     if (Base_Dados->sem_nome() && !Base_Dados->sem_nome_dito()) sem_nome = *Base_Dados->sem_nome();
     Base_Dados.reset();
-    if (sem_nome) ui().aviso(Causa_Erro(*sem_nome), Icone::Critico);
+    if (sem_nome) ui().aviso(Aviso_Ficheiro_Movido(*sem_nome), Icone::Critico);
     if (inteiro) return;
     const std::string log = std::filesystem::path(caminho + "-wal").filename().string();
     ui().aviso(ingles() ? "The game is saved, but its last part was left in the file \"" + log +

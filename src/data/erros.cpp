@@ -29,8 +29,8 @@ std::string nome_de(const std::exception& e) {
 }
 
 // A game file moved or replaced while it was open: what happened, and
-// where what was played is now.
-std::string texto_movido(const db::Erro_BD& e) {
+// where what was played is now; `ao_fechar`, told as the game closes.
+std::string texto_movido(const db::Erro_BD& e, bool ao_fechar = false) {
     const std::string nome = std::filesystem::path(e.ficheiro()).filename().string();
     const std::string& onde = e.destino();
     // The file held has no name left: a copy of it was saved, or nothing.
@@ -52,6 +52,7 @@ std::string texto_movido(const db::Erro_BD& e) {
                        "saved in another: it is lost when you leave the game.";
         r += copia ? "Everything you played until now was saved in \"" + onde + "\". "
                    : "Everything you played until now is saved in it, now at \"" + onde + "\". ";
+        if (ao_fechar) return r + "To go on, open " + (copia ? "that file." : "it there.");
         return r + "Nothing more is saved in this window: leave the game and open " +
                (copia ? "that file" : "it there") + " to go on.";
     }
@@ -65,6 +66,7 @@ std::string texto_movido(const db::Erro_BD& e) {
                    "perde-se quando sair do jogo.";
     r += copia ? "Tudo o que jogou até aqui foi guardado em \"" + onde + "\". "
                : "Tudo o que jogou até aqui está gravado nele, agora em \"" + onde + "\". ";
+    if (ao_fechar) return r + "Para continuar, abra " + (copia ? "esse ficheiro." : "o jogo aí.");
     return r + "Nesta janela nada mais é gravado: saia do jogo e abra " + (copia ? "esse ficheiro" : "o jogo aí") +
            " para continuar.";
 }
@@ -206,6 +208,11 @@ std::string Causa_Erro(const std::exception& e) {
     case T::Geral: break;
     }
     return txt("Ocorreu um erro inesperado.", "An unexpected error occurred.");
+}
+
+std::string Aviso_Ficheiro_Movido(const db::Erro_BD& e) {
+    Registar_Erro(e);
+    return texto_movido(e, true);
 }
 
 void Registar_Erro(const std::exception& e) {

@@ -6,6 +6,8 @@
 #include <exception>
 #include <string>
 
+#include "platform/db/erro_bd.h"
+
 namespace gv {
 
 // One sentence: the disk is full, the file is read-only, ... or, for a
@@ -15,6 +17,9 @@ std::string Causa_Erro(const std::exception& e);
 void Registar_Erro(const std::exception& e);
 // The failure's cause (logged as well) for a message: "\n" + Causa_Erro.
 std::string Linha_Causa(const std::exception& e);
+// A game file moved or replaced while it was open, found as it closes:
+// what happened, and where what was played is now.
+std::string Aviso_Ficheiro_Movido(const db::Erro_BD& e);
 // "The game file is unchanged." in the game's language.
 const char* Jogo_Inalterado();
 // What a new game that failed left in the chosen file: nothing changed, or

@@ -119,8 +119,8 @@ TEST_F(Nomes, AGameWhoseFolderIsRenamedIsToldWhereItIsAndTheNewFolderIsUntouched
     Fechar_Base_Dados();
     ASSERT_EQ(porta.mensagens.size(), 1u);
     EXPECT_EQ(ultima(), "The game's file \"jogo.gv\" was moved or renamed while the game was open. Everything you "
-                        "played until now is saved in it, now at \"" + caminho("B/jogo.gv") + "\". Nothing more is "
-                        "saved in this window: leave the game and open it there to go on.");
+                        "played until now is saved in it, now at \"" + caminho("B/jogo.gv") + "\". To go on, open it "
+                        "there.");
     EXPECT_TRUE(teste::pasta_inteira(pasta / "A") == outro);
     abre("A/jogo.gv", 1, "Outro");
     abre("B/jogo.gv", 2, "Manuel Tester");
