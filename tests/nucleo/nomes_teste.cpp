@@ -4,13 +4,11 @@
 // touches nothing of another game's.
 
 #include <linux/capability.h>
-#include <poll.h>
 #include <sys/syscall.h>
 
 #include "data/consultas.h"
 #include "desk/proximo_jogo.h"
 #include "mortes.h"
-#include "platform/db/bloqueio_jogo.h"
 
 using namespace gv;
 namespace fs = std::filesystem;
@@ -42,38 +40,26 @@ protected:
     }
 };
 
-// A pipe each way between this window and another, run as a process.
-struct Canal {
-    int ida[2], volta[2];
-    Canal() {
-        if (::pipe(ida) != 0 || ::pipe(volta) != 0) std::abort();
-    }
-    static bool esperar(int fd) {
-        pollfd p{fd, POLLIN, 0};
-        char c = 0;
-        return ::poll(&p, 1, 30000) == 1 && ::read(fd, &c, 1) == 1;
-    }
-    bool avisar(int fd) { return ::write(fd, "x", 1) == 1; }
-};
-
 // Window 1 plays the game; a backup is moved over its file; window 2 loads
 // the file, and makes a new game over it. Window 2 is refused and touches
 // nothing; window 1 is told at its next round that its file was replaced,
 // and what it played is saved beside under a name of its own.
 TEST_F(Nomes, AGameReplacedUnderAnOpenWindowKeepsBothGamesApartAndSaysSo) {
-    Canal c;
+    int ida[2], volta[2];
+    char c = 0;
+    ASSERT_TRUE(::pipe(ida) == 0 && ::pipe(volta) == 0);
     const pid_t janela1 = fork();
     ASSERT_GE(janela1, 0);
     if (janela1 == 0) {
         if (carregar() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
-        if (!c.avisar(c.volta[1]) || !Canal::esperar(c.ida[0])) _exit(4);
+        if (::write(volta[1], "x", 1) != 1 || ::read(ida[0], &c, 1) != 1) _exit(4);
         porta.mensagens.clear();
         const bool falhou = Jogar_Proximo_Jogo() == Resultado_Ronda::Falhada;
         Fechar_Base_Dados();
         std::ofstream(caminho("janela1")) << porta.mensagens.size() << "\n" << ultima();
         _exit(falhou ? 0 : 5);
     }
-    ASSERT_TRUE(Canal::esperar(c.volta[0]));
+    ASSERT_EQ(::read(volta[0], &c, 1), 1);
     fs::copy_file(caminho("inicio.gv"), caminho("copia.gv"));
     fs::rename(caminho("copia.gv"), caminho("jogo.gv"));
     const auto antes = teste::pasta_inteira(pasta);
@@ -81,14 +67,13 @@ TEST_F(Nomes, AGameReplacedUnderAnOpenWindowKeepsBothGamesApartAndSaysSo) {
     Lingua = "P";
     porta.respostas.assign(1, Resposta::Sim);
     EXPECT_EQ(novo_jogo("jogo.gv", escolhas()), Resultado_Jogo::Recusado);
+    const std::string ditos[] = {"O ficheiro \"jogo.gv-wal\" ao lado do jogo está a ser escrito por outra janela do "
+                                 "Golvantario, que tem aberto o jogo que antes tinha este nome.",
+                                 "is being written by another window of Golvantario", "outra janela"};
     ASSERT_EQ(porta.mensagens.size(), 3u);
-    EXPECT_NE(porta.mensagens[0].texto.find("O ficheiro \"jogo.gv-wal\" ao lado do jogo está a ser escrito por outra "
-                                            "janela do Golvantario, que tem aberto o jogo que antes tinha este nome."),
-              std::string::npos) << porta.mensagens[0].texto;
-    EXPECT_NE(porta.mensagens[1].texto.find("is being written by another window of Golvantario"), std::string::npos);
-    EXPECT_NE(porta.mensagens[2].texto.find("outra janela"), std::string::npos) << porta.mensagens[2].texto;
+    for (int i = 0; i < 3; ++i) EXPECT_NE(porta.mensagens[i].texto.find(ditos[i]), std::string::npos) << porta.mensagens[i].texto;
     EXPECT_TRUE(teste::pasta_inteira(pasta) == antes) << "every file is as it was";
-    ASSERT_TRUE(c.avisar(c.ida[1]));
+    ASSERT_EQ(::write(ida[1], "x", 1), 1);
     int estado = 0;
     ASSERT_EQ(::waitpid(janela1, &estado, 0), janela1);
     EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0) << "window 1's round after the replacement failed";
@@ -167,62 +152,49 @@ TEST_F(Nomes, PathsThatReachNoFileAreNamedForWhatTheyAre) {
     }
 }
 
-// Every game a window opens stays held until it closes: made new, given a
-// key of its own, written anew. A window that cannot write the file still
-// sees the hold, and neither loads it nor makes a game over it.
+// Every game a window opens stays held until it closes: made new, written
+// anew, loaded. A window that cannot write the file (another user's) still
+// sees the hold, and makes no game over it.
 TEST_F(Nomes, AGameIsHeldTillItClosesEvenFromAWindowThatCannotWriteIt) {
     fs::create_hard_link(caminho("inicio.gv"), caminho("ligado.gv"));
-    const std::function<Resultado_Jogo()> aberturas[] = {
-        [&] { return novo_jogo("novo.gv", escolhas()); },
-        [&] { return carregar("ligado.gv"); },
-        [&] { return carregar("jogo.gv"); },
-    };
-    for (const auto& abrir : aberturas) {
+    for (const auto& abrir : std::initializer_list<std::function<Resultado_Jogo()>>{
+             [&] { return novo_jogo("novo.gv", escolhas()); }, [&] { return carregar("ligado.gv"); },
+             [&] { return carregar("jogo.gv"); }}) {
         ASSERT_EQ(abrir(), Resultado_Jogo::Aberto);
         ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
         ::chmod(Ficheiro_Jogo.c_str(), 0444);
         morrer([&] {
-            // As another user: the file's permissions hold.
             __user_cap_header_struct cabeca{_LINUX_CAPABILITY_VERSION_3, 0};
             __user_cap_data_struct nenhuma[2]{};
-            if (::syscall(SYS_capset, &cabeca, nenhuma) != 0) _exit(3);
-            try {
-                db::Bloqueio_Jogo::tomar(Ficheiro_Jogo);
-            } catch (const db::Erro_BD& e) {
-                porta.respostas.assign(1, Resposta::Sim);
-                porta.escolher(Ficheiro_Escolhido{Ficheiro_Jogo, "x"});
-                if (e.tipo() == db::Erro_BD::Tipo::Noutra_Janela && Novo_Jogo(escolhas()) == Resultado_Jogo::Recusado &&
-                    ultima().find("está aberto noutra janela") != std::string::npos)
-                    ::kill(::getpid(), SIGKILL);
-            }
+            porta.respostas.assign(1, Resposta::Sim);
+            porta.escolher(Ficheiro_Escolhido{Ficheiro_Jogo, "x"});
+            if (::syscall(SYS_capset, &cabeca, nenhuma) == 0 && Novo_Jogo(escolhas()) == Resultado_Jogo::Recusado &&
+                ultima().find("está aberto noutra janela") != std::string::npos)
+                ::kill(::getpid(), SIGKILL);
         });
         ::chmod(Ficheiro_Jogo.c_str(), 0644);
         Fechar_Base_Dados();
     }
 }
 
-// A new game never replaces a file that took its name while it was being
-// made: the file is kept, and the player told.
-TEST_F(Nomes, ANewGameNeverReplacesAFileThatCameMeanwhile) {
-    armar_accao("novo_jogo.copia", [&] { fs::copy_file(caminho("inicio.gv"), caminho("novo.gv")); });
-    EXPECT_EQ(novo_jogo("novo.gv", escolhas()), Resultado_Jogo::Recusado);
-    EXPECT_NE(ultima().find("O ficheiro \"novo.gv\" foi movido, mudou de nome ou foi substituído por outro programa"),
-              std::string::npos) << ultima();
-    EXPECT_EQ(teste::ler_bytes(caminho("novo.gv")), teste::ler_bytes(caminho("inicio.gv")));
-}
-
-// The chosen name is resolved once: a link changed during the load does
-// not make it open, or replace, another file.
-TEST_F(Nomes, ALinkChangedDuringTheLoadLeavesItOnTheFileFirstReached) {
+// Every step works on the file first reached: a link changed during a load
+// leaves it on the file it led to, and a new game never replaces a file
+// that took its name while it was being made (the player is told).
+TEST_F(Nomes, EveryStepWorksOnTheFileFirstReached) {
     com_log("outro.gv", "Outro");
-    fs::create_symlink("jogo.gv", pasta / "l.gv");
     const auto outro = teste::ler_bytes(caminho("outro.gv"));
+    fs::create_symlink("jogo.gv", pasta / "l.gv");
     armar_accao("carregar.caminho", [&] {
         fs::remove(pasta / "l.gv");
         fs::create_symlink("outro.gv", pasta / "l.gv");
     });
     abre("l.gv", 1, "Manuel Tester");
     EXPECT_EQ(teste::ler_bytes(caminho("outro.gv")), outro);
+    armar_accao("novo_jogo.copia", [&] { fs::copy_file(caminho("outro.gv"), caminho("novo.gv")); });
+    EXPECT_EQ(novo_jogo("novo.gv", escolhas()), Resultado_Jogo::Recusado);
+    EXPECT_NE(ultima().find("O ficheiro \"novo.gv\" foi movido, mudou de nome ou foi substituído por outro programa"),
+              std::string::npos) << ultima();
+    EXPECT_EQ(teste::ler_bytes(caminho("novo.gv")), outro);
 }
 
 } // namespace

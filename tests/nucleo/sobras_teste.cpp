@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "data/consultas.h"
 #include "desk/proximo_jogo.h"
@@ -188,7 +189,8 @@ TEST_F(Sobras, TheBytesTellEachCommitsMarksAndAJournalsStateUnderTheFilesKeyOnly
     EXPECT_FALSE(outra->marcas(pagina) == so);
     // Taken, the log is moved into the file before anything else is written.
     {
-        auto aberto = db::abrir_jogo(caminho("jogo.gv"), caminho("jogo.gv"), Ligacao_BD, [](db::Database&) { return true; });
+        auto aberto =
+            db::abrir_jogo(caminho("jogo.gv"), caminho("jogo.gv"), Ligacao_BD, [](db::Database&) { return true; });
         ASSERT_TRUE(aberto.base);
         EXPECT_EQ(aberto.base->valor("PRAGMA journal_mode").texto(), "delete");
         EXPECT_FALSE(db::log_com_commits(caminho("jogo.gv")));
@@ -396,22 +398,16 @@ TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
 // game is being made.
 TEST_F(Sobras, ALoadIsNeverToldItsGameIsBeingMade) {
     de_outro_tempo("velho.gv", "inicio.gv");
-    int pronta[2];
-    ASSERT_EQ(::pipe(pronta), 0);
-    const pid_t outra = fork();
-    ASSERT_GE(outra, 0);
-    if (outra == 0) {
-        const auto olhar = db::Bloqueio_Jogo::tomar_obra(caminho("velho.gv.a-criar"), "velho.gv", 0);
-        if (::write(pronta[1], "x", 1) != 1) _exit(3);
+    auto olhar = std::make_unique<db::Bloqueio_Jogo>(
+        db::Bloqueio_Jogo::tomar_obra(caminho("velho.gv.a-criar"), "velho.gv", 0));
+    std::thread soltar([&] {
         ::usleep(300000);
-        _exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(::read(pronta[0], &c, 1), 1);
+        olhar.reset();
+    });
     porta.mensagens.clear();
     EXPECT_EQ(carregar("velho.gv"), Resultado_Jogo::Aberto) << porta.mensagens.back().texto;
     EXPECT_TRUE(porta.mensagens.empty());
-    ::waitpid(outra, nullptr, 0);
+    soltar.join();
 }
 
 // A kill in the first commit marked of an earlier version's game, its first
