@@ -315,24 +315,12 @@ namespace {
 // once, written compactly in place of the compaction. `nome` names the
 // game as the player chose it.
 void dar_sal_proprio(const std::string& caminho, const std::string& nome) {
-    // Nobody else makes a game this window holds: another window may only
-    // look at the making for a moment, and is waited for.
-    db::Obra obra(caminho, nome, db::Espera_Obra_Carregar);
-    obra.limpar();
-    ponto_de_falha("compactar");
-    Base_Dados->exportar(obra.a_cifrar(), Ligacao_BD);
-    // The game's hold goes over to the new file before it takes the name,
-    // and the old file's is kept until then.
-    db::Bloqueio_Jogo dono = db::Bloqueio_Jogo::tomar(obra.a_cifrar());
     const db::Bloqueio_Jogo antigo = Base_Dados->soltar_bloqueio();
-    Fechar_Base_Dados();
-    ponto_de_falha("novo_sal.fechado");
-    // Only the game held is replaced, with what is beside it.
-    if (antigo.tomado() && !antigo.nomeia(caminho)) throw db::ficheiro_movido(caminho);
-    db::substituir_ficheiro(obra.a_cifrar(), caminho);
-    Base_Dados = db::Database::abrir(caminho, Ligacao_BD);
-    Base_Dados->segurar(std::move(dono));
-    if (Base_Dados->nome_mudou()) throw db::ficheiro_movido(caminho);
+    auto novo = db::escrever_de_novo(*Base_Dados, caminho, nome, Ligacao_BD, antigo, [] {
+        Fechar_Base_Dados();
+        ponto_de_falha("novo_sal.fechado");
+    });
+    Base_Dados = std::move(novo);
     db::marcar_commits(*Base_Dados);
 }
 

@@ -51,6 +51,9 @@ TEST_F(Nomes, AGameReplacedUnderAnOpenWindowKeepsBothGamesApartAndSaysSo) {
     const pid_t janela1 = fork();
     ASSERT_GE(janela1, 0);
     if (janela1 == 0) {
+        // Only this window's ends: a test that fails leaves it no one to wait for.
+        ::close(ida[1]);
+        ::close(volta[0]);
         if (carregar() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
         if (::write(volta[1], "x", 1) != 1 || ::read(ida[0], &c, 1) != 1) _exit(4);
         porta.mensagens.clear();

@@ -94,9 +94,7 @@ std::vector<Ficheiro_Ao_Lado> ao_lado_de(const std::string& caminho, std::uintma
         if (!S_ISREG(st.st_mode)) nao_e_ficheiro(caminho, s);
         // The log of a game another window plays: the game that had this
         // name before, moved or replaced since.
-        if (segura_noutra_janela(fd))
-            throw Erro_BD(SQLITE_BUSY, "Ao lado de " + caminho + " está " + s + ", que outra janela escreve",
-                          Erro_BD::Tipo::Sobra_Noutra_Janela, s);
+        if (segura_noutra_janela(fd)) sobra_noutra_janela(caminho, s);
         r.back().tamanho = static_cast<std::uintmax_t>(st.st_size);
         if (r.back().tamanho > std::max(Maior_Sobra, 16 * tamanho_jogo))
             throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + s + ", grande demais",
@@ -188,22 +186,6 @@ void preparar(Database& d, const std::string& caminho) {
     if (::lstat((caminho + "-shm").c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink((caminho + "-shm").c_str());
 }
 
-// A game file with more than one name (a hard link a backup made, say) is
-// written anew from `origem`, the game as it was accepted, under the name
-// chosen, before anything is written to it, as a new key is given: each
-// name is then one game, and the others keep exactly what they held.
-std::unique_ptr<Database> escrever_de_novo(Database& origem, const std::string& caminho, const std::string& nome,
-                                           const std::string& ligacao, const Bloqueio_Jogo& dono) {
-    const Obra obra(caminho, nome, Espera_Obra_Carregar);
-    obra.limpar();
-    origem.exportar(obra.a_cifrar(), ligacao);
-    Bloqueio_Jogo novo = Bloqueio_Jogo::tomar(obra.a_cifrar());
-    if (dono.tomado() && !dono.nomeia(caminho)) movido(caminho);
-    substituir_ficheiro(obra.a_cifrar(), caminho);
-    auto d = Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, {origem.pagina(), true});
-    segurar(*d, std::move(novo), caminho);
-    return d;
-}
 
 // The load of the file the path names, `caminho` being that file itself.
 Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& nome, const std::string& ligacao,
@@ -331,6 +313,27 @@ Jogo_Aberto abrir_ficheiro(const std::string& caminho, const std::string& nome, 
 }
 
 } // namespace
+
+std::unique_ptr<Database> escrever_de_novo(Database& origem, const std::string& caminho, const std::string& nome,
+                                           const std::string& ligacao, const Bloqueio_Jogo& dono,
+                                           const std::function<void()>& antes_de_substituir) {
+    // Nobody else makes a game this window holds: another window may only
+    // look at the making for a moment, and is waited for.
+    const Obra obra(caminho, nome, Espera_Obra_Carregar);
+    obra.limpar();
+    ponto_de_falha("compactar");
+    const int pagina = origem.pagina();
+    origem.exportar(obra.a_cifrar(), ligacao);
+    // Held before it takes the name, the old file's hold kept until then.
+    Bloqueio_Jogo novo = Bloqueio_Jogo::tomar(obra.a_cifrar());
+    if (antes_de_substituir) antes_de_substituir();
+    // Only the game held is replaced, with what is beside it.
+    if (dono.tomado() && !dono.nomeia(caminho)) movido(caminho);
+    substituir_ficheiro(obra.a_cifrar(), caminho);
+    auto d = Database::abrir(caminho, ligacao, Modo::Leitura_Escrita, {pagina, true});
+    segurar(*d, std::move(novo), caminho);
+    return d;
+}
 
 bool pasta_so_de_leitura(const std::string& pasta) {
     const std::string p = pasta.empty() ? "." : pasta;

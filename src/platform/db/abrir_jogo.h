@@ -39,6 +39,17 @@ struct Jogo_Aberto {
 Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& escolhido, const std::string& ligacao,
                        const std::function<bool(Database&)>& aceitar);
 
+// The game open in `origem`, whose file `caminho` is held by `dono`, written
+// anew under that name, compactly and under a key of its own, before
+// anything more is written to it: a file with more than one name (the
+// others keep exactly what they held), or a game that shares its key. The
+// new file is held before it takes the name, and opened alone;
+// `antes_de_substituir` runs right before (the old file's connection closed,
+// say). `nome` names the game in a refusal.
+std::unique_ptr<Database> escrever_de_novo(Database& origem, const std::string& caminho, const std::string& nome,
+                                           const std::string& ligacao, const Bloqueio_Jogo& dono,
+                                           const std::function<void()>& antes_de_substituir = {});
+
 // Whether the system refuses to write in the folder: no game can be made
 // or played there.
 bool pasta_so_de_leitura(const std::string& pasta);

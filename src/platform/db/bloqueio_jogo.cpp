@@ -164,6 +164,11 @@ Bloqueio_Jogo& Bloqueio_Jogo::operator=(Bloqueio_Jogo&& o) noexcept {
     return *this;
 }
 
+void sobra_noutra_janela(const std::string& caminho, const std::string& sobra) {
+    throw Erro_BD(SQLITE_BUSY, "Ao lado de " + caminho + " está " + sobra + ", que outra janela escreve",
+                  Erro_BD::Tipo::Sobra_Noutra_Janela, sobra);
+}
+
 void exigir_sobras_livres(const std::string& caminho) {
     for (const char* sufixo : {"-wal", "-journal"}) {
         const std::string s = caminho + sufixo;
@@ -171,9 +176,7 @@ void exigir_sobras_livres(const std::string& caminho) {
         if (fd < 0) continue;
         const bool segura = segura_noutra_janela(fd);
         ::close(fd);
-        if (segura)
-            throw Erro_BD(SQLITE_BUSY, "Ao lado de " + caminho + " está " + s + ", que outra janela escreve",
-                          Erro_BD::Tipo::Sobra_Noutra_Janela, s);
+        if (segura) sobra_noutra_janela(caminho, s);
     }
 }
 

@@ -51,9 +51,11 @@ private:
 
 // Whether another window holds the file open at fd (read without taking it).
 bool segura_noutra_janela(int fd);
-// Throws Erro_BD (Sobra_Noutra_Janela, naming it) when the log or journal
-// beside the game file `caminho` is one another window holds: the log of a
-// game it plays, which had this name before.
+// The refusal of the log or journal `sobra` beside the game file `caminho`
+// that another window holds: the log of a game it plays, which had this
+// name before (Erro_BD Sobra_Noutra_Janela, naming it).
+[[noreturn]] void sobra_noutra_janela(const std::string& caminho, const std::string& sobra);
+// Throws it for whatever log or journal beside `caminho` another window holds.
 void exigir_sobras_livres(const std::string& caminho);
 
 // A shared hold on the engine's own lock bytes, taken as the engine takes

@@ -98,10 +98,7 @@ std::string guardar_copia(const Bloqueio_Jogo& b, const std::string& caminho) {
         // Made here, by this window: nobody else's.
         if (!feita) ::unlink(copia.c_str());
         if (!feita) return {};
-        if (const int pasta = ::open(p.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); pasta >= 0) {
-            ::fsync(pasta);
-            ::close(pasta);
-        }
+        sincronizar(p.parent_path().string(), true);
         return copia.string();
     }
     return {};
@@ -116,8 +113,7 @@ class Marcacao : public Ganchos_Commit {
 public:
     explicit Marcacao(long long marca) : marca_(marca) {}
     void antes_da_transaccao(Database& d) override {
-        if (!d.sem_nome() && d.nome_mudou()) d.perder_nome(perder_o_nome(d));
-        if (d.sem_nome()) d.recusar_sem_nome();
+        if (sem_nome(d)) d.recusar_sem_nome();
     }
     // From now on the player plays it (on a file system without the log).
     void em_jogo() { jogado_ = true; }
@@ -131,6 +127,12 @@ public:
     bool fechado_sozinho(const std::string&) override { return true; }
 
 protected:
+    // Whether the file's name was lost, now or before: once, what became
+    // of the game is worked out and kept.
+    bool sem_nome(Database& d) {
+        if (!d.sem_nome() && d.nome_mudou()) d.perder_nome(perder_o_nome(d));
+        return d.sem_nome() != nullptr;
+    }
     // What the player is told of a file whose name was lost: while a game
     // is being opened, that; once played, where what was played is now.
     // The file held holds it: under another name, or under none, when a
@@ -189,8 +191,7 @@ public:
     void ao_fechar(Database& d) override {
         sqlite3_wal_hook(d.handle(), nullptr, nullptr);
         // The log is gone by its name: only while the name is the file's.
-        if (!d.sem_nome() && d.nome_mudou()) d.perder_nome(perder_o_nome(d));
-        if (d.sem_nome()) return;
+        if (sem_nome(d)) return;
         try {
             sair_do_log(d);
         } catch (const Erro_BD& e) {

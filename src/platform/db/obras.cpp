@@ -1,6 +1,7 @@
 #include "platform/db/obras.h"
 
 #include "platform/db/erro_bd.h"
+#include "platform/db/interno.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,14 +33,6 @@ void remover_com_diarios(const std::string& f, bool tambem_o_ficheiro = true) {
 void remover_obra(const std::string& a_cifrar, const std::string& a_criar) {
     remover_com_diarios(a_cifrar);
     remover_com_diarios(a_criar);
-}
-
-void sincronizar(const std::string& caminho, bool pasta) {
-    int fd = ::open(caminho.c_str(), (pasta ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 bool acaba_em(const std::string& s, const std::string& fim) {
@@ -113,6 +106,14 @@ void substituir_ficheiro(const std::string& origem, const std::string& destino, 
     }
     for (const auto& [diario, posto] : postos) fs::remove(posto, ec);
     sincronizar(fs::path(destino).parent_path().empty() ? "." : fs::path(destino).parent_path().string(), true);
+}
+
+void sincronizar(const std::string& caminho, bool pasta) {
+    int fd = ::open(caminho.c_str(), (pasta ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 void limpar_obras_orfas(const std::string& pasta) {
