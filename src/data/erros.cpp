@@ -28,44 +28,59 @@ std::string nome_de(const std::exception& e) {
     return bd->com_pasta() ? bd->ficheiro() : std::filesystem::path(bd->ficheiro()).filename().string();
 }
 
-// A game file moved or replaced while it was open: what happened, and
-// where what was played is now; `ao_fechar`, told as the game closes.
+// A game file moved, replaced or deleted while it was open: what happened,
+// and where what was played is now, as things stand as it is told;
+// `ao_fechar`, told as the game closes (or a load is refused).
 std::string texto_movido(const db::Erro_BD& e, bool ao_fechar = false) {
     const std::string nome = std::filesystem::path(e.ficheiro()).filename().string();
-    const std::string& onde = e.destino();
-    // The file held has no name left: a copy of it was saved, or nothing.
-    const bool copia = e.causa() == db::Erro_BD::Tipo::Sem_Ficheiro;
-    // Before anything was played in it: only what happened.
-    if (!copia && onde.empty())
-        return ingles() ? "The file \"" + nome + "\" was moved, renamed or replaced by another program while "
-                          "Golvantario was using it; nothing was written to the file that has that name now."
-                        : "O ficheiro \"" + nome + "\" foi movido, mudou de nome ou foi substituído por outro "
-                          "programa enquanto o Golvantario o usava; nada foi escrito no ficheiro que tem agora esse "
-                          "nome.";
+    const db::Paradeiro p = e.paradeiro();
+    using O = db::Paradeiro::Onde;
+    // Before anything was written to it: only what happened.
+    if (e.perda() == db::Perda::Nada) {
+        if (p.nome_ocupado)
+            return ingles() ? "The file \"" + nome + "\" was moved, renamed or replaced by another program while "
+                              "Golvantario was using it; nothing was written to the file that has that name now."
+                            : "O ficheiro \"" + nome + "\" foi movido, mudou de nome ou foi substituído por outro "
+                              "programa enquanto o Golvantario o usava; nada foi escrito no ficheiro que tem agora "
+                              "esse nome.";
+        return ingles() ? "The file \"" + nome + "\" was moved, renamed or deleted by another program while "
+                          "Golvantario was using it; nothing was written to it."
+                        : "O ficheiro \"" + nome + "\" foi movido, mudou de nome ou foi apagado por outro programa "
+                          "enquanto o Golvantario o usava; nada foi escrito nele.";
+    }
+    const bool a_abrir = e.perda() == db::Perda::Lido;
+    ao_fechar = ao_fechar || a_abrir;
+    const bool copia = p.onde == O::Copia;
     if (ingles()) {
-        std::string r = copia || onde.empty()
-                            ? "The game's file \"" + nome + "\" was replaced or deleted while the game was open; "
-                              "the file that has that name now was not touched. "
-                            : "The game's file \"" + nome + "\" was moved or renamed while the game was open. ";
-        if (onde.empty())
-            return r + "What you played stayed in the old file, which has no name any more and could not be "
-                       "saved in another: it is lost when you leave the game.";
-        r += copia ? "Everything you played until now was saved in \"" + onde + "\". "
-                   : "Everything you played until now is saved in it, now at \"" + onde + "\". ";
+        std::string r = "The game's file \"" + nome + "\" was " +
+                        (p.apagado ? (p.nome_ocupado ? "replaced or deleted" : "deleted") : "moved or renamed") +
+                        (a_abrir ? " while the game was being opened" : " while the game was open") +
+                        (p.nome_ocupado ? "; the file that has that name now was not touched. " : ". ");
+        if (p.onde == O::Nenhum) {
+            r += "What you played could not be saved in a file of its own in the folder \"" + p.caminho + "\"";
+            if (ao_fechar) return r + ", and is lost.";
+            return r + ". Nothing more is saved in this window; the game tries again at each action and when you "
+                       "leave the game: free some space or allow writing in that folder before you leave, or what you "
+                       "played is lost.";
+        }
+        r += copia ? "Everything you played until now was saved in \"" + p.caminho + "\". "
+                   : "Everything you played until now is saved in it, now at \"" + p.caminho + "\". ";
         if (ao_fechar) return r + "To go on, open " + (copia ? "that file." : "it there.");
         return r + "Nothing more is saved in this window: leave the game and open " +
                (copia ? "that file" : "it there") + " to go on.";
     }
-    std::string r = copia || onde.empty()
-                        ? "O ficheiro do jogo \"" + nome + "\" foi substituído ou apagado enquanto o jogo estava "
-                          "aberto; o ficheiro que tem agora esse nome não foi tocado. "
-                        : "O ficheiro do jogo \"" + nome + "\" foi movido ou mudou de nome enquanto o jogo estava "
-                          "aberto. ";
-    if (onde.empty())
-        return r + "O que jogou ficou no ficheiro antigo, que já não tem nome e não pôde ser guardado noutro: "
-                   "perde-se quando sair do jogo.";
-    r += copia ? "Tudo o que jogou até aqui foi guardado em \"" + onde + "\". "
-               : "Tudo o que jogou até aqui está gravado nele, agora em \"" + onde + "\". ";
+    std::string r = "O ficheiro do jogo \"" + nome + "\" foi " +
+                    (p.apagado ? (p.nome_ocupado ? "substituído ou apagado" : "apagado") : "movido ou mudou de nome") +
+                    (a_abrir ? " enquanto o jogo era aberto" : " enquanto o jogo estava aberto") +
+                    (p.nome_ocupado ? "; o ficheiro que tem agora esse nome não foi tocado. " : ". ");
+    if (p.onde == O::Nenhum) {
+        r += "Não foi possível guardar o que jogou num ficheiro próprio na pasta \"" + p.caminho + "\"";
+        if (ao_fechar) return r + ", e perdeu-se.";
+        return r + ". Nesta janela nada mais é gravado; o jogo tenta de novo a cada acção e quando sair do jogo: "
+                   "liberte espaço ou permita a escrita nessa pasta antes de sair, ou o que jogou perde-se.";
+    }
+    r += copia ? "Tudo o que jogou até aqui foi guardado em \"" + p.caminho + "\". "
+               : "Tudo o que jogou até aqui está gravado nele, agora em \"" + p.caminho + "\". ";
     if (ao_fechar) return r + "Para continuar, abra " + (copia ? "esse ficheiro." : "o jogo aí.");
     return r + "Nesta janela nada mais é gravado: saia do jogo e abra " + (copia ? "esse ficheiro" : "o jogo aí") +
            " para continuar.";
@@ -101,6 +116,9 @@ std::string Causa_Erro(const std::exception& e) {
         case T::Sem_Permissao:
             return ingles() ? "There is no permission to write to the temporary folder \"" + p + "\"."
                             : "Não há permissão para escrever na pasta temporária \"" + p + "\".";
+        case T::Erro_ES:
+            return ingles() ? "The disk of the temporary folder \"" + p + "\" failed to read or write."
+                            : "Houve um erro de leitura ou escrita no disco da pasta temporária \"" + p + "\".";
         default:
             return ingles() ? "The temporary folder \"" + p + "\" could not be used."
                             : "Não foi possível usar a pasta temporária \"" + p + "\".";
@@ -147,6 +165,13 @@ std::string Causa_Erro(const std::exception& e) {
                           "reaches no file."
                         : "O caminho \"" + nome + "\" passa por ligações que levam umas às outras em círculo, e não "
                           "chega a nenhum ficheiro.";
+    }
+    case T::Nome_De_Obra: {
+        const std::string nome = nome_de(e);
+        return ingles() ? "The name \"" + nome + "\" ends like the files Golvantario puts beside a game while it "
+                          "makes it. Choose another name."
+                        : "O nome \"" + nome + "\" acaba como os ficheiros que o Golvantario põe ao lado de um jogo "
+                          "enquanto o cria. Escolha outro nome.";
     }
     case T::Sem_Pasta: {
         auto* bd = erro_bd(e);

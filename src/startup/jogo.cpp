@@ -18,6 +18,7 @@
 #include "platform/db/abrir_jogo.h"
 #include "platform/db/caminho_real.h"
 #include "platform/db/em_jogo.h"
+#include "platform/db/lugar.h"
 #include "platform/db/obras.h"
 #include "platform/db/pasta_temporaria.h"
 #include "platform/falhas.h"
@@ -63,6 +64,12 @@ void recusar_ficheiro(const std::exception* e, const std::string& escolhido, boo
     std::optional<db::Erro_BD> nomeado;
     if (bd && bd->tipo() == db::Erro_BD::Tipo::Danificada && bd->ficheiro().empty())
         e = &nomeado.emplace(bd->numero(), bd->descricao(), bd->tipo(), escolhido, bd->causa());
+    // A game whose file lost its name as it was opened: the cause says
+    // where it is.
+    if (bd && bd->tipo() == db::Erro_BD::Tipo::Ficheiro_Movido && bd->perda() != db::Perda::Nada) {
+        parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + Linha_Causa(*e));
+        return;
+    }
     parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + Linha_Causa(*e) +
           "\n" + (escrito ? txt("O jogo ficou como estava.", "The game is as it was.") : Jogo_Inalterado()));
 }
@@ -158,10 +165,15 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         return Resultado_Jogo::Recusado;
     };
     std::string destino;
+    std::shared_ptr<db::Lugar_Jogo> lugar;
     try {
         // Made where the chosen name leads, through any link: resolved
-        // once, every step after works on that file.
+        // once, and its folder held; every step after works through it.
         destino = db::caminho_real(nome);
+        if (db::nome_de_obra(destino))
+            throw db::Erro_BD(db::ERRO_FICHEIRO, "Nome de um jogo a ser criado: " + destino,
+                              db::Erro_BD::Tipo::Nome_De_Obra, nome);
+        lugar = db::Lugar_Jogo::alcancar(destino, nome);
     } catch (const db::Erro_BD& erro) {
         return recusar(erro);
     }
@@ -170,25 +182,24 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         return Resultado_Jogo::Recusado;
     }
     const std::string pasta = fs::path(destino).parent_path().string();
-    if (db::pasta_so_de_leitura(pasta)) {
+    if (lugar->so_de_leitura()) {
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) + "\n" +
               Pasta_So_Leitura_Novo_Jogo(pasta) + "\n" + Novo_Jogo_Falhado(nome, false, false));
         return Resultado_Jogo::Recusado;
     }
     db::limpar_copias_orfas();
-    db::limpar_obras_orfas(pasta);
+    db::limpar_obras_orfas(lugar->pasta());
     // The making is held first, then the file looked for, then the game in
-    // it held: every refusal comes before the question, and a game another
-    // window makes or plays meanwhile is never replaced without it.
+    // it held, with what is beside it: every refusal comes before the
+    // question, and a game another window makes or plays meanwhile is never
+    // replaced without it.
     std::optional<db::Obra> feitura;
-    db::Bloqueio_Jogo antigo;
     bool havia = false;
     try {
-        feitura.emplace(destino, nome, db::Espera_Obra_Novo);
-        std::error_code ec;
-        havia = fs::exists(fs::symlink_status(destino, ec));
-        if (havia) antigo = db::Bloqueio_Jogo::tomar(destino, nome);
-        db::exigir_sobras_livres(destino);
+        feitura.emplace(lugar, db::Espera_Obra_Novo);
+        havia = lugar->ocupado();
+        if (havia) lugar->segurar();
+        lugar->ver_ao_lado();
     } catch (const db::Erro_BD& erro) {
         return recusar(erro);
     }
@@ -197,17 +208,17 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
 
     ui().rato_ocupado();
     bool substituido = false;   // the chosen file holds the new game
-    // Built beside the chosen file, in files this window holds, and moved
-    // over it last.
+    // Built beside the chosen file, in files this window holds, and put in
+    // its place last.
     try {
-        db::Obra& obra = *feitura;
+        const db::Obra& obra = *feitura;
         // What a new game killed halfway left there goes first.
         obra.limpar();
-        fs::copy_file(caminho_base_mestra(), obra.a_criar(), fs::copy_options::overwrite_existing);
+        fs::copy_file(caminho_base_mestra(), obra.a_semear(), fs::copy_options::overwrite_existing);
         ui().processar_eventos();
         ponto_de_falha("novo_jogo.copia");
 
-        Base_Dados = db::Database::abrir(obra.a_criar(), Ligacao_BD);
+        Base_Dados = db::Database::abrir(obra.a_semear(), Ligacao_BD);
         {
             db::Transaccao t(*Base_Dados);
             semear(*Base_Dados, e.pais);
@@ -248,16 +259,12 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         }
         Base_Dados->Close();
         Base_Dados.reset();
-        // Held before it takes the chosen name: no other window finds it free.
-        db::Bloqueio_Jogo novo = db::Bloqueio_Jogo::tomar(obra.a_cifrar());
-        // Only over the game held, or over nothing: a file that took the
-        // name meanwhile is never replaced.
-        if (antigo.tomado() && !antigo.nomeia(destino)) throw db::ficheiro_movido(destino);
-        db::substituir_ficheiro(obra.a_cifrar(), destino, havia);
+        // Held before it takes the chosen name, and only over the game held,
+        // or over nothing: a file that took the name meanwhile is never
+        // replaced.
+        obra.por_no_lugar(havia);
         substituido = true;
-        Base_Dados = db::Database::abrir(destino, Ligacao_BD);
-        Base_Dados->segurar(std::move(novo));
-        if (Base_Dados->nome_mudou()) throw db::ficheiro_movido(destino);
+        Base_Dados = db::Database::abrir(lugar, Ligacao_BD);
         db::entrar_em_jogo(*Base_Dados);
         Ficheiro_Jogo = destino;
     } catch (const std::exception& erro) {
@@ -312,16 +319,17 @@ namespace {
 
 // A game made before each game had a salt of its own shares its key with
 // every game of its time: it is given its own salt, and so its own key,
-// once, written compactly in place of the compaction. `nome` names the
-// game as the player chose it.
-void dar_sal_proprio(const std::string& caminho, const std::string& nome) {
-    const db::Bloqueio_Jogo antigo = Base_Dados->soltar_bloqueio();
-    auto novo = db::escrever_de_novo(*Base_Dados, caminho, nome, Ligacao_BD, antigo, [] {
+// once, written compactly in place of the compaction.
+void dar_sal_proprio() {
+    // The place outlives the old file's connection: its hold is kept till
+    // the new file takes the name.
+    const std::shared_ptr<db::Lugar_Jogo> lugar = Base_Dados->lugar();
+    auto novo = db::escrever_de_novo(*Base_Dados, lugar, Ligacao_BD, [] {
         Fechar_Base_Dados();
         ponto_de_falha("novo_sal.fechado");
     });
     Base_Dados = std::move(novo);
-    db::marcar_commits(*Base_Dados);
+    db::marcar_commits(*Base_Dados, db::Perda::Lido);
 }
 
 // The game file and what is beside it, as far as a write would show: their
@@ -403,7 +411,7 @@ Resultado_Jogo Carregar_Jogo() {
     if (!aberto.base) return Resultado_Jogo::Recusado;
     Base_Dados = std::move(aberto.base);
     // What a new game or a load killed while making this game anew left.
-    db::limpar_obras_orfas(fs::path(caminho).parent_path().string());
+    db::limpar_obras_orfas(Base_Dados->lugar()->pasta());
     ui().rato_ocupado();
     ui().processar_eventos();
     std::string vencedor_por_anunciar;
@@ -422,7 +430,7 @@ Resultado_Jogo Carregar_Jogo() {
         if (sal_proprio)
             ponto_de_falha("compactar");
         else
-            dar_sal_proprio(caminho, nome);
+            dar_sal_proprio();
         db::entrar_em_jogo(*Base_Dados, sal_proprio && !aberto.reescrito);
         auto p = Base_Dados->OpenRecordset("SELECT equipa, Jornada, Epoca, taca, nome, contrato FROM principal");
         Clube_Treinador = p["equipa"].texto();

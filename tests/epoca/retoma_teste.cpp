@@ -404,12 +404,13 @@ void deixar_diario_quente(const std::string& ficheiro) {
 // new game of that name is made over them. So is a new game over a game
 // killed mid-round, whose journal must not be played onto the new file.
 TEST_F(Retoma, ANewGameIsMadeOverTheLeftoversOfAKilledOne) {
-    fs::copy_file(GV_BASE_MESTRA, caminho("novo.gv.a-criar"));
-    deixar_diario_quente(caminho("novo.gv.a-criar"));
+    std::ofstream(caminho("novo.gv.a-criar"));   // the killed making's hold
+    fs::copy_file(GV_BASE_MESTRA, caminho("novo.gv.a-semear"));
+    deixar_diario_quente(caminho("novo.gv.a-semear"));
     ASSERT_EQ(novo_jogo("novo.gv", escolhas()), Resultado_Jogo::Aberto);
     EXPECT_EQ(contar("SELECT count(*) FROM jogos_taca"), 32);
-    EXPECT_FALSE(fs::exists(caminho("novo.gv.a-criar")));
-    EXPECT_FALSE(fs::exists(caminho("novo.gv.a-criar-journal")));
+    for (const char* s : {".a-criar", ".a-semear", ".a-semear-journal"})
+        EXPECT_FALSE(fs::exists(caminho(std::string("novo.gv") + s))) << s;
 
     repor_estado();
     deixar_diario_quente(caminho("novo.gv"));

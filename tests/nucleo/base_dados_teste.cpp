@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include "platform/db/em_jogo.h"
+#include "platform/db/lugar.h"
 #include "platform/db/obras.h"
 #include "apoio.h"
 #include "data/consultas.h"
@@ -407,7 +408,9 @@ TEST_F(Consultas, CompactionShrinksTheFileInPlaceAndKeepsItsContents) {
     EXPECT_EQ(d->valor("SELECT group_concat(clube) || ' ' || (SELECT clube_origem FROM jogadores) || (SELECT count(*) FROM clubes "
                        "WHERE clube = 'VILAR') FROM (SELECT clube FROM clubes ORDER BY clube)").texto(), "Monte,Ribeira,Vilar 01");
     std::ofstream(caminho("origem.tmp")) << "dados";
-    EXPECT_THROW(db::substituir_ficheiro(caminho("origem.tmp"), caminho("nao/existe/destino.gv")), db::Erro_BD);
+    fs::create_directory(caminho("destino.gv"));
+    EXPECT_THROW(db::Lugar_Jogo::alcancar(caminho("destino.gv"))->substituir("origem.tmp", false), db::Erro_BD);
+    EXPECT_TRUE(fs::is_directory(caminho("destino.gv")));
     EXPECT_EQ(teste::ler_bytes(caminho("origem.tmp")), "dados");
 }
 

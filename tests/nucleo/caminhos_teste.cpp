@@ -186,7 +186,9 @@ TEST_F(Caminhos, WhatKilledLoadsAndNewGamesLeaveGoesOnceNoWindowHoldsIt) {
     for (const auto& seguinte : seguintes)
         for (bool segura : {true, false}) {
             repor_estado();
-            for (const char* s : {".a-criar", ".a-cifrar", ".a-cifrar-journal"})
+            // As a making killed halfway leaves them: its hold, and what it built.
+            std::ofstream(caminho("jogo.gv.a-criar"));
+            for (const char* s : {".a-cifrar", ".a-cifrar-journal"})
                 std::ofstream(caminho(std::string("jogo.gv") + s)) << "meio feito";
             std::optional<db::Bloqueio_Jogo> outra_janela;
             if (segura) outra_janela = db::Bloqueio_Jogo::tomar_obra(caminho("jogo.gv.a-criar"), "jogo.gv", 0);

@@ -92,26 +92,39 @@ TEST_F(Nomes, AGameReplacedUnderAnOpenWindowKeepsBothGamesApartAndSaysSo) {
 }
 
 // Window 1's folder is renamed while it plays, and a new folder of the old
-// name gets another game with its log: the close leaves that log alone and
-// says where the game went.
-TEST_F(Nomes, AGameWhoseFolderIsRenamedIsToldWhereItIsAndTheNewFolderIsUntouched) {
-    com_log("C/jogo.gv", "Outro");
-    fs::create_directory(pasta / "A");
-    fs::copy_file(caminho("inicio.gv"), caminho("A/jogo.gv"));
-    ASSERT_EQ(carregar("A/jogo.gv", "I"), Resultado_Jogo::Aberto);
-    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
-    fs::rename(pasta / "A", pasta / "B");
-    fs::rename(pasta / "C", pasta / "A");
-    const auto outro = teste::pasta_inteira(pasta / "A");
-    porta.mensagens.clear();
-    Fechar_Base_Dados();
-    ASSERT_EQ(porta.mensagens.size(), 1u);
-    EXPECT_EQ(ultima(), "The game's file \"jogo.gv\" was moved or renamed while the game was open. Everything you "
-                        "played until now is saved in it, now at \"" + caminho("B/jogo.gv") + "\". To go on, open it "
-                        "there.");
-    EXPECT_TRUE(teste::pasta_inteira(pasta / "A") == outro);
-    abre("A/jogo.gv", 1, "Outro");
-    abre("B/jogo.gv", 2, "Manuel Tester");
+// name gets another game with its log: window 1 goes on in its folder,
+// wherever it is now, and leaves the new one alone, even when the rename
+// comes at the very moment its log is removed, at the close or at a load
+// taking the log in.
+TEST_F(Nomes, AGameWhoseFolderIsRenamedGoesOnInItAndTheNewFolderIsUntouched) {
+    for (const char* quando : {"a round", "the close", "a load"}) {
+        SCOPED_TRACE(quando);
+        fs::remove_all(pasta / "A");
+        fs::remove_all(pasta / "B");
+        com_log("C/jogo.gv", "Outro");
+        const bool ao_carregar = std::string(quando) == "a load";
+        if (ao_carregar) com_log("A/jogo.gv", "Meu");
+        else fs::create_directory(pasta / "A"), fs::copy_file(caminho("inicio.gv"), caminho("A/jogo.gv"));
+        std::map<std::string, std::string> outro;
+        auto trocar = [&] {
+            fs::rename(pasta / "A", pasta / "B");
+            fs::rename(pasta / "C", pasta / "A");
+            outro = teste::pasta_inteira(pasta / "A");
+        };
+        if (ao_carregar) armar_accao("lugar.remover", trocar);
+        ASSERT_EQ(carregar("A/jogo.gv", "I"), Resultado_Jogo::Aberto);
+        ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        if (std::string(quando) == "a round") trocar();
+        if (std::string(quando) == "the close") armar_accao("lugar.remover", trocar);
+        ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        porta.mensagens.clear();
+        Fechar_Base_Dados();
+        EXPECT_TRUE(porta.mensagens.empty()) << ultima();
+        EXPECT_TRUE(teste::pasta_inteira(pasta / "A") == outro);
+        EXPECT_FALSE(fs::exists(pasta / "B" / "jogo.gv-wal"));
+        abre("A/jogo.gv", 1, "Outro");
+        abre("B/jogo.gv", 3, ao_carregar ? "Meu" : "Manuel Tester");
+    }
 }
 
 // One file under two names: loaded and played under one, it is written

@@ -137,14 +137,31 @@ TEST_F(Promessas, TheCleanerTakesOnlyItsOwnOrphans) {
 }
 
 // The makings' cleaner takes what makings killed halfway left, whatever
-// the game's name, and nothing through a link.
-TEST_F(Promessas, TheMakingsCleanerTakesEveryKilledMakingAndNothingThroughALink) {
-    const char* feitos[] = {"x.GV.a-criar", "x.GV.a-cifrar", "y.sav.a-cifrar", "y.sav.a-cifrar-journal"};
-    for (const char* f : feitos) std::ofstream(caminho(f)) << "meio feito";
+// the game's name, known by their hold: never a player's file that only
+// ends as a making's does, and nothing through a link.
+TEST_F(Promessas, TheMakingsCleanerTakesOnlyWhatKilledMakingsLeftAndNothingThroughALink) {
+    morrer([&] {
+        armar_morte("novo_jogo.semeado");
+        novo_jogo("x.GV", escolhas());
+    });
+    fs::create_hard_link(caminho("jogo.gv"), caminho("y.sav"));
+    morrer([&] {
+        armar_morte("lugar.substituir");
+        carregar("y.sav");
+    });
+    const char* feitos[] = {"x.GV.a-criar", "x.GV.a-semear", "x.GV.a-cifrar", "y.sav.a-criar", "y.sav.a-cifrar"};
+    for (const char* f : feitos) ASSERT_TRUE(fs::exists(caminho(f))) << f;
+    // A note, and a game saved under a making's name.
+    std::ofstream(caminho("nota.a-criar")) << "uma nota";
+    fs::copy_file(caminho("inicio.gv"), caminho("guardado.a-cifrar"));
+    fs::copy_file(caminho("inicio.gv"), caminho("guardado.a-criar"));
+    const auto jogo = teste::ler_bytes(caminho("inicio.gv"));
     std::ofstream(temporaria / "alvo") << "alheio";
     for (const char* l : {"l.gv.a-criar", "m.gv.a-cifrar"}) fs::create_symlink(temporaria / "alvo", caminho(l));
     db::limpar_obras_orfas(Pasta_Programa);
     for (const char* f : feitos) EXPECT_FALSE(fs::exists(caminho(f))) << f;
+    EXPECT_EQ(teste::ler_bytes(caminho("nota.a-criar")), "uma nota");
+    for (const char* g : {"guardado.a-cifrar", "guardado.a-criar"}) EXPECT_EQ(teste::ler_bytes(caminho(g)), jogo) << g;
     for (const char* l : {"l.gv.a-criar", "m.gv.a-cifrar"}) EXPECT_TRUE(fs::is_symlink(caminho(l))) << l;
     EXPECT_EQ(teste::ler_bytes(temporaria / "alvo"), "alheio");
 }

@@ -17,6 +17,7 @@
 #include "jogo_apoio.h"
 #include "montagem.h"
 #include "mortes.h"
+#include "platform/db/bloqueio_jogo.h"
 #include "platform/db/abrir_jogo.h"
 #include "platform/db/chave.h"
 #include "platform/db/em_jogo.h"
@@ -134,10 +135,18 @@ TEST_F(Sobras, TwoKillsInARowAtAnyPointLeaveFilesTheGamesOwnLoadOpens) {
             });
         abre_como("Primeiro", 2);
     }
-    // What a load killed while giving the game a salt of its own left.
-    std::ofstream(caminho("jogo.gv.a-cifrar")) << "copia";
+    // What a load killed while writing the game anew left.
+    Fechar_Base_Dados();
+    fs::create_hard_link(caminho("jogo.gv"), caminho("outro.gv"));
+    morrer([&] {
+        armar_morte("lugar.substituir");
+        carregar();
+    });
+    ASSERT_TRUE(fs::exists(caminho("jogo.gv.a-cifrar")));
+    fs::remove(caminho("outro.gv"));
     abre_como("Primeiro", 2);
-    EXPECT_FALSE(fs::exists(caminho("jogo.gv.a-cifrar")));
+    for (const char* s : {".a-criar", ".a-cifrar", ".a-cifrar-journal"})
+        EXPECT_FALSE(fs::exists(caminho(std::string("jogo.gv") + s))) << s;
 }
 
 // Each commit in play keeps the mark of the one before it; the log's bytes

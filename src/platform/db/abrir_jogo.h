@@ -20,14 +20,18 @@ struct Jogo_Aberto {
     bool reescrito = false;
 };
 
-// Opens a saved game to be played. Refused, with every file as it was:
+class Lugar_Jogo;
+
+// Opens a saved game to be played, from its place (lugar.h): its folder and
+// file held from the first look. Refused, with every file as it was:
 // a game in a folder that may only be read (Pasta_So_Leitura), or open in
 // another window of the game (Noutra_Janela); anything beside it under a
 // log's or journal's name that is no regular file (Sobra_Estranha) or is
 // larger than any the game writes (Sobra_Grande); a log or journal that
 // does not continue this very file (continuidade.h) or is damaged
 // (Sobra_Alheia, Sobra_Danificada), or that another window is writing
-// (Sobra_Noutra_Janela). Before anything is written, the file with what is
+// (Sobra_Noutra_Janela); a game whose name is lost meanwhile is told where
+// it is (Ficheiro_Movido). Before anything is written, the file with what is
 // beside it is read in a private copy, and `aceitar` is shown the game
 // (that copy, when something is beside the file) to say whether it is one
 // to load; when it says no, nothing is opened. A file with more than one
@@ -39,23 +43,14 @@ struct Jogo_Aberto {
 Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& escolhido, const std::string& ligacao,
                        const std::function<bool(Database&)>& aceitar);
 
-// The game open in `origem`, whose file `caminho` is held by `dono`, written
-// anew under that name, compactly and under a key of its own, before
-// anything more is written to it: a file with more than one name (the
-// others keep exactly what they held), or a game that shares its key. The
-// new file is held before it takes the name, and opened alone;
-// `antes_de_substituir` runs right before (the old file's connection closed,
-// say). `nome` names the game in a refusal.
-std::unique_ptr<Database> escrever_de_novo(Database& origem, const std::string& caminho, const std::string& nome,
-                                           const std::string& ligacao, const Bloqueio_Jogo& dono,
+// The game open in `origem` written anew under the name of the game in
+// `lugar`, compactly and under a key of its own, before anything more is
+// written to it: a file with more than one name (the others keep exactly
+// what they held), or a game that shares its key. The new file is held
+// before it takes the name, and opened alone; `antes_de_substituir` runs
+// right before (the old file's connection closed, say).
+std::unique_ptr<Database> escrever_de_novo(Database& origem, const std::shared_ptr<Lugar_Jogo>& lugar,
+                                           const std::string& ligacao,
                                            const std::function<void()>& antes_de_substituir = {});
-
-// Whether the system refuses to write in the folder: no game can be made
-// or played there.
-bool pasta_so_de_leitura(const std::string& pasta);
-
-// How long a making's hold is waited for by a load, which holds the game
-// (no other window can be making it, only looking), and by a new game.
-constexpr int Espera_Obra_Carregar = 5000, Espera_Obra_Novo = 250;
 
 } // namespace gv::db

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <thread>
 #include <system_error>
 
@@ -42,22 +43,25 @@ bool ocupado(int erro) { return erro == EACCES || erro == EAGAIN; }
                   caminho);
 }
 
-// Whether the name still names the file open at fd: a file replaced under
-// its name between the open and the lock is held no more by anyone.
-bool ainda_o_mesmo(int fd, const std::string& caminho) {
+bool mesmo(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Whether `nome` in the folder still names the file open at fd: a file
+// replaced under its name between the open and the lock is held no more by
+// anyone.
+bool ainda_o_mesmo(int fd, int pasta, const std::string& nome) {
     struct stat aberto {}, nomeado {};
-    return ::fstat(fd, &aberto) == 0 && ::stat(caminho.c_str(), &nomeado) == 0 && aberto.st_dev == nomeado.st_dev &&
-           aberto.st_ino == nomeado.st_ino;
+    return ::fstat(fd, &aberto) == 0 && ::fstatat(pasta, nome.c_str(), &nomeado, AT_SYMLINK_NOFOLLOW) == 0 &&
+           mesmo(aberto, nomeado);
 }
 
-// The game's byte of the file the name names, locked on a descriptor of its
-// own; the name looked at again once locked, and all begun again when it
-// has been given to another file meanwhile. -1 and errno when it is not
-// locked, `ocupado` when another holds it.
-int trancar_nome(const std::string& caminho, int flags, bool& ocupada) {
+// The game's byte of the file `nome` in the folder, locked on a descriptor
+// of its own; the name looked at again once locked, and all begun again
+// when it has been given to another file meanwhile. -1 and errno when it is
+// not locked, `ocupada` when another holds it.
+int trancar_nome(int pasta, const std::string& nome, int flags, bool& ocupada) {
     ocupada = false;
     for (int vez = 0;; ++vez) {
-        const int fd = ::open(caminho.c_str(), flags | O_CLOEXEC, 0666);
+        const int fd = ::openat(pasta, nome.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) return -1;
         ponto_de_falha("bloqueio.aberto");
         if (!trancar(fd, F_WRLCK, Byte_Do_Jogo, 1)) {
@@ -67,7 +71,7 @@ int trancar_nome(const std::string& caminho, int flags, bool& ocupada) {
             errno = erro;
             return -1;
         }
-        if (ainda_o_mesmo(fd, caminho) || vez == 100) return fd;
+        if (ainda_o_mesmo(fd, pasta, nome) || vez == 100) return fd;
         ::close(fd);
     }
 }
@@ -79,37 +83,56 @@ bool sem_trincos(int erro, bool escrita) {
            (escrita && (erro == EACCES || erro == EROFS || erro == EPERM));
 }
 
+// The folder of a whole path, open for the moment.
+struct Pasta_De {
+    int fd;
+    std::string nome;
+    explicit Pasta_De(const std::string& caminho) {
+        const std::filesystem::path p(caminho);
+        fd = ::open(p.parent_path().empty() ? "." : p.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        nome = p.filename().string();
+        if (fd < 0) nao_abre(caminho);
+    }
+    ~Pasta_De() { ::close(fd); }
+};
+
 } // namespace
 
-Bloqueio_Jogo Bloqueio_Jogo::tomar(const std::string& caminho, const std::string& nome) {
+Bloqueio_Jogo Bloqueio_Jogo::tomar(int pasta, const std::string& nome, const std::string& quem) {
     Bloqueio_Jogo b;
     bool ocupada;
-    b.fd_ = trancar_nome(caminho, O_RDWR, ocupada);
+    b.fd_ = trancar_nome(pasta, nome, O_RDWR, ocupada);
     if (b.fd_ >= 0) return b;
     const int erro = errno;
     if (!ocupada && (erro == EACCES || erro == EROFS || erro == EPERM)) {
         // A file this window cannot write: another window's hold on it is
         // read, not taken.
-        const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
         ocupada = fd >= 0 && segura_noutra_janela(fd);
         if (fd >= 0) ::close(fd);
         errno = erro;
     }
     if (ocupada)
-        throw Erro_BD(SQLITE_BUSY, "O jogo está aberto noutra janela: " + caminho, Erro_BD::Tipo::Noutra_Janela,
-                      nome.empty() ? caminho : nome);
+        throw Erro_BD(SQLITE_BUSY, "O jogo está aberto noutra janela: " + nome, Erro_BD::Tipo::Noutra_Janela,
+                      quem.empty() ? nome : quem);
     if (sem_trincos(errno, true)) return b;
-    nao_abre(caminho);
+    nao_abre(quem.empty() ? nome : quem);
 }
 
-Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(const std::string& obra, const std::string& jogo, int espera_ms) {
+Bloqueio_Jogo Bloqueio_Jogo::tomar(const std::string& caminho, const std::string& quem) {
+    const Pasta_De p(caminho);
+    return tomar(p.fd, p.nome, quem.empty() ? caminho : quem);
+}
+
+Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, const std::string& jogo, int espera_ms) {
     Bloqueio_Jogo b;
     bool ocupada;
     const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(espera_ms);
     for (;;) {
-        b.fd_ = trancar_nome(obra, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK, ocupada);
+        b.fd_ = trancar_nome(pasta, obra, O_RDWR | O_CREAT | O_NONBLOCK, ocupada);
         if (b.fd_ >= 0) return b;
         if (!ocupada || std::chrono::steady_clock::now() >= limite) break;
+        ponto_de_falha("obra.esperar");
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     if (ocupada)
@@ -119,20 +142,29 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(const std::string& obra, const std::stri
     nao_abre(obra);
 }
 
-bool Bloqueio_Jogo::nomeia(const std::string& caminho) const { return fd_ >= 0 && ainda_o_mesmo(fd_, caminho); }
+Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(const std::string& obra, const std::string& jogo, int espera_ms) {
+    const Pasta_De p(obra);
+    return tomar_obra(p.fd, p.nome, jogo, espera_ms);
+}
+
+Bloqueio_Jogo Bloqueio_Jogo::do_descritor(int fd) {
+    Bloqueio_Jogo b;
+    b.fd_ = fd;
+    if (fd >= 0 && !trancar(fd, F_WRLCK, Byte_Do_Jogo, 1) && ocupado(errno)) {
+        b.fd_ = -1;
+        ::close(fd);
+        errno = EBUSY;
+    }
+    return b;
+}
+
+bool Bloqueio_Jogo::nomeia(int pasta, const std::string& nome) const {
+    return fd_ >= 0 && ainda_o_mesmo(fd_, pasta, nome);
+}
 
 unsigned Bloqueio_Jogo::nomes() const {
     struct stat st {};
     return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<unsigned>(st.st_nlink) : 0;
-}
-
-std::string Bloqueio_Jogo::onde_esta() const {
-    if (nomes() == 0) return {};
-    char ligacao[64], nome[4096];
-    std::snprintf(ligacao, sizeof ligacao, "/proc/self/fd/%d", fd_);
-    const ssize_t n = ::readlink(ligacao, nome, sizeof nome);
-    return n > 0 && static_cast<std::size_t>(n) < sizeof nome ? std::string(nome, static_cast<std::size_t>(n))
-                                                              : std::string();
 }
 
 bool segura_noutra_janela(int fd) {
@@ -142,13 +174,6 @@ bool segura_noutra_janela(int fd) {
     l.l_start = Byte_Do_Jogo;
     l.l_len = 1;
     return ::fcntl(fd, F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
-}
-
-Bloqueio_Jogo Bloqueio_Jogo::se_livre(const std::string& obra) {
-    Bloqueio_Jogo b;
-    bool ocupada;
-    b.fd_ = trancar_nome(obra, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK, ocupada);
-    return b;
 }
 
 Bloqueio_Jogo::~Bloqueio_Jogo() {
@@ -169,19 +194,13 @@ void sobra_noutra_janela(const std::string& caminho, const std::string& sobra) {
                   Erro_BD::Tipo::Sobra_Noutra_Janela, sobra);
 }
 
-void exigir_sobras_livres(const std::string& caminho) {
-    for (const char* sufixo : {"-wal", "-journal"}) {
-        const std::string s = caminho + sufixo;
-        const int fd = ::open(s.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) continue;
-        const bool segura = segura_noutra_janela(fd);
-        ::close(fd);
-        if (segura) sobra_noutra_janela(caminho, s);
-    }
+int reabrir(int fd, int flags) {
+    char nome[64];
+    std::snprintf(nome, sizeof nome, "/proc/self/fd/%d", fd);
+    return ::open(nome, (flags & ~(O_CREAT | O_EXCL | O_TRUNC | O_NOFOLLOW)) | O_CLOEXEC);
 }
 
-Leitura_Partilhada::Leitura_Partilhada(const std::string& caminho) {
-    fd_ = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+Leitura_Partilhada::Leitura_Partilhada(int fd, const std::string& caminho) : fd_(reabrir(fd, O_RDONLY)) {
     if (fd_ < 0) nao_abre(caminho);
     if (!trancar(fd_, F_RDLCK, Bytes_Do_Motor, Tamanho_Do_Motor) && ocupado(errno)) {
         ::close(fd_);

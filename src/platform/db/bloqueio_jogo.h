@@ -1,47 +1,46 @@
 #pragma once
-// The game's holds on a game file. Both are locks of the open file itself,
-// not of the process: closing another descriptor of the same file, as a
-// copy of it does, never lets them go; closing this one, or a kill, does.
+// The game's holds on a file. Each is a lock of the open file itself, not
+// of the process: closing another descriptor of the same file, as a copy
+// of it does, never lets it go; closing this one, or a kill, does. Files
+// are reached by their name in a folder held open (lugar.h); the forms
+// with a whole path open the folder for the moment, as another window
+// would.
 
 #include <string>
 
 namespace gv::db {
 
-// Held by the window that has a game loaded, from its first look at the
-// file until the game is closed, on a byte the engine never locks: another
-// window of the game that loads the same file is told it is open there.
 class Bloqueio_Jogo {
 public:
     Bloqueio_Jogo() = default;
-    // Throws Erro_BD (Noutra_Janela, naming the file) when another window
-    // holds it. A file that cannot be written is not held, as opening it
-    // for play is refused anyway, but another window's hold on it is still
-    // told. The hold is on the file the name names once it is taken, even
-    // when the name is given to another file meanwhile. `nome` names the
-    // game in a refusal, when the player chose it so (a link to it, say).
-    static Bloqueio_Jogo tomar(const std::string& caminho, const std::string& nome = {});
-    // Held by the window that makes a game anew, a new game or the same
-    // game under a key of its own, from its first file to the last: the
-    // file `obra` beside the game, made for it. Another window may hold it
-    // for a moment only (a cleaner looking, a new game refused): it is
-    // waited for up to `espera_ms`. Throws Erro_BD (Criado_Noutra_Janela,
-    // naming `jogo`) when another window still holds it.
+    // The file `nome` in the folder open at `pasta`, held on a byte the
+    // engine never locks. Throws Erro_BD (Noutra_Janela, naming `quem`, or
+    // the file when `quem` is empty) when another window holds it. A file
+    // that cannot be written is not held, as playing it is refused anyway,
+    // but another window's hold on it is still told. The hold is on the
+    // file the name names once it is taken.
+    static Bloqueio_Jogo tomar(int pasta, const std::string& nome, const std::string& quem);
+    static Bloqueio_Jogo tomar(const std::string& caminho, const std::string& quem = {});
+    // The hold of a making: the file `obra` in the folder, made if it is not
+    // there. Another window may hold it for a moment only (a cleaner
+    // looking, a new game refused): it is waited for up to `espera_ms`.
+    // Throws Erro_BD (Criado_Noutra_Janela, naming `jogo`) when another
+    // window still holds it.
+    static Bloqueio_Jogo tomar_obra(int pasta, const std::string& obra, const std::string& jogo, int espera_ms);
     static Bloqueio_Jogo tomar_obra(const std::string& obra, const std::string& jogo, int espera_ms);
-    // Without waiting or telling: a hold when no other window has one.
-    static Bloqueio_Jogo se_livre(const std::string& obra);
+    // The file open at `fd`, taken over: held when no other window holds it,
+    // else nothing (the descriptor closed).
+    static Bloqueio_Jogo do_descritor(int fd);
     ~Bloqueio_Jogo();
     Bloqueio_Jogo(Bloqueio_Jogo&& o) noexcept : fd_(o.fd_) { o.fd_ = -1; }
     Bloqueio_Jogo& operator=(Bloqueio_Jogo&& o) noexcept;
     Bloqueio_Jogo(const Bloqueio_Jogo&) = delete;
     Bloqueio_Jogo& operator=(const Bloqueio_Jogo&) = delete;
     bool tomado() const { return fd_ >= 0; }
-    // Whether `caminho` names the file held (a replacement, a rename or a
-    // delete since make it name another, or nothing).
-    bool nomeia(const std::string& caminho) const;
-    // How many names the file held has in all, and where one of them is
-    // now: empty when it has none left (a file replaced or deleted).
+    // Whether `nome` in the folder open at `pasta` names the file held.
+    bool nomeia(int pasta, const std::string& nome) const;
+    // How many names the file held has in all.
     unsigned nomes() const;
-    std::string onde_esta() const;
     // The file held, open to be read and written.
     int descritor() const { return fd_; }
 
@@ -55,25 +54,25 @@ bool segura_noutra_janela(int fd);
 // that another window holds: the log of a game it plays, which had this
 // name before (Erro_BD Sobra_Noutra_Janela, naming it).
 [[noreturn]] void sobra_noutra_janela(const std::string& caminho, const std::string& sobra);
-// Throws it for whatever log or journal beside `caminho` another window holds.
-void exigir_sobras_livres(const std::string& caminho);
 
-// A shared hold on the engine's own lock bytes, taken as the engine takes
-// it: refused while another program writes the file or holds it alone. A
-// file copied under it gets no commit halfway through the copy.
+// A shared hold on the engine's own lock bytes of the file open at fd,
+// taken as the engine takes it: refused while another program writes the
+// file or holds it alone. A file copied under it gets no commit halfway
+// through the copy.
 class Leitura_Partilhada {
 public:
-    // Throws Erro_BD: Bloqueada, naming the file, when another program has
-    // it; or the system's reason when it cannot be opened.
-    explicit Leitura_Partilhada(const std::string& caminho);
+    // Throws Erro_BD: Bloqueada, naming `caminho`, when another program has it.
+    Leitura_Partilhada(int fd, const std::string& caminho);
     ~Leitura_Partilhada();
     Leitura_Partilhada(const Leitura_Partilhada&) = delete;
     Leitura_Partilhada& operator=(const Leitura_Partilhada&) = delete;
-    // The file, open for reading.
-    int descritor() const { return fd_; }
 
 private:
     int fd_ = -1;
 };
+
+// The file open at fd opened anew, with these flags (the system's reopening
+// through its descriptor): the same file, whatever its names now.
+int reabrir(int fd, int flags);
 
 } // namespace gv::db

@@ -6,6 +6,7 @@
 #include "platform/db/database.h"
 
 #include "platform/db/interno.h"
+#include "platform/db/lugar.h"
 
 #include <sqlite3.h>
 
@@ -47,9 +48,9 @@ bool Database::Close() {
         const int rc = sqlite3_close_v2(db_);
         if (rc != SQLITE_OK) registar(rc, "close", nullptr);
         db_ = nullptr;
-        if (ganchos) sozinho = ganchos->fechado_sozinho(caminho_);
+        if (ganchos) sozinho = ganchos->depois_de_fechar(*this);
     }
-    bloqueio_ = Bloqueio_Jogo();
+    lugar_.reset();
     return sozinho;
 }
 
@@ -73,6 +74,13 @@ void Database::falhar(int rc, const std::string& contexto) const {
     if (!contexto.empty()) d += " (" + contexto + ")";
     const int numero = db_ ? codigo_das_palavras(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)) : rc;
     Erro_BD erro(numero, d, tipo_do_codigo(numero));
+    // A failure that came with the game's name lost is that loss; one of a
+    // file the game's place would not hand the engine, that refusal.
+    const std::optional<Erro_BD> recusa = lugar_ ? lugar_->recusa() : std::nullopt;
+    if (ganchos_ && nome_mudou())
+        erro = ganchos_->nome_perdido(*const_cast<Database*>(this));
+    else if (recusa)
+        erro = recusa->tipo() == Erro_BD::Tipo::Ficheiro_Movido ? lugar_->perdido(Perda::Nada) : *recusa;
     // An I/O error, a full disk, no memory or an interrupt can make the
     // engine undo the whole transaction: this failure is then its cause.
     if (transaccoes_ > 0 && !desfeita_ && db_ && sqlite3_get_autocommit(db_))
@@ -100,13 +108,13 @@ void Database::exigir_transaccao_viva() {
     if (desfeita()) throw Transaccao_Desfeita(causa_desfeita());
 }
 
-void Database::configurar(const std::string& ligacao) {
+void Database::configurar(const std::string& ligacao, const std::string& sal) {
     std::string senha = senha_da_ligacao(ligacao);
     if (!senha.empty()) {
         // The key of a file already made is derived here once per password
         // and salt, and handed over whole: opening the same file again, or a
         // copy of it, costs no second derivation.
-        const std::string chave = chave_com_passe_ ? std::string() : chave_guardada(senha, caminho_);
+        const std::string chave = chave_com_passe_ ? std::string() : chave_guardada(senha, sal);
         chave_derivada_ = !chave.empty();
         const std::string& dada = chave_derivada_ ? chave : senha;
         int rc = sqlite3_key(db_, dada.data(), static_cast<int>(dada.size()));
@@ -126,7 +134,9 @@ void Database::preparar_motor() {
     static const bool feito = [] {
         sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
         sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
-        return sqlite3_initialize() == SQLITE_OK;
+        const bool iniciado = sqlite3_initialize() == SQLITE_OK;
+        instalar_lugares();
+        return iniciado;
     }();
     (void)feito;
 }
@@ -142,13 +152,35 @@ std::vector<int> Database::paginas_possiveis(std::uintmax_t tamanho) {
 
 std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std::string& ligacao, Modo modo,
                                           Abertura como) {
-    preparar_motor();
     std::error_code ec;
     if (!fs::is_regular_file(caminho, ec))
         throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho, Erro_BD::Tipo::Sem_Ficheiro);
+    const auto bytes = fs::file_size(caminho, ec);
+    return abrir_em(caminho, caminho, caminho, ec ? 0 : bytes, ligacao, modo, como);
+}
+
+std::unique_ptr<Database> Database::abrir(std::shared_ptr<Lugar_Jogo> lugar, const std::string& ligacao, Modo modo,
+                                          Abertura como) {
+    if (!lugar->ficheiro().tomado() && !lugar->ocupado())
+        throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + lugar->caminho(), Erro_BD::Tipo::Sem_Ficheiro);
+    // The salt is read from the file held, whatever has its name now.
+    const std::string sal = lugar->ficheiro().tomado()
+                                ? "/proc/self/fd/" + std::to_string(lugar->ficheiro().descritor())
+                                : lugar->no_motor();
+    auto d = abrir_em(lugar->no_motor(), sal, lugar->caminho(), lugar->tamanho(), ligacao, modo, como);
+    d->lugar_ = std::move(lugar);
+    return d;
+}
+
+std::unique_ptr<Database> Database::abrir_em(const std::string& motor, const std::string& sal,
+                                             const std::string& caminho, std::uintmax_t tamanho,
+                                             const std::string& ligacao, Modo modo, Abertura como) {
+    preparar_motor();
     std::unique_ptr<Database> d(new Database());
     d->caminho_ = caminho;
     d->modo_ = modo;
+    d->ligacao_ = ligacao;
+    d->como_ = como;
     // CREATE lets an attached compaction target be made; the file itself
     // was checked to exist above.
     const int flags = modo == Modo::So_Leitura ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
@@ -157,11 +189,11 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
     auto tentar = [&](int pagina, bool com_passe) {
         if (d->db_) sqlite3_close_v2(d->db_);
         d->db_ = nullptr;
-        const int aberta = sqlite3_open_v2(caminho.c_str(), &d->db_, flags, nullptr);
+        const int aberta = sqlite3_open_v2(motor.c_str(), &d->db_, flags, nullptr);
         if (aberta != SQLITE_OK) d->falhar(aberta);
         d->pagina_ = pagina;
         d->chave_com_passe_ = com_passe;
-        d->configurar(ligacao);
+        d->configurar(ligacao, sal);
         if (como.exclusiva) {
             const int rc = sqlite3_exec(d->db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
             if (rc != SQLITE_OK) return rc;
@@ -169,8 +201,7 @@ std::unique_ptr<Database> Database::abrir(const std::string& caminho, const std:
         return sqlite3_exec(d->db_, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
     };
     auto recusada = [](int rc) { return (rc & 0xFF) == SQLITE_NOTADB; };
-    const auto bytes = fs::file_size(caminho, ec);
-    std::vector<int> paginas = como.pagina ? std::vector<int>{como.pagina} : paginas_possiveis(ec ? 0 : bytes);
+    std::vector<int> paginas = como.pagina ? std::vector<int>{como.pagina} : paginas_possiveis(tamanho);
     int rc = SQLITE_NOTADB;
     for (int pagina : paginas)
         if (!recusada(rc = tentar(pagina, false))) break;
@@ -217,7 +248,8 @@ std::unique_ptr<Database> Database::criar(const std::string& caminho, const std:
     int rc = sqlite3_open_v2(caminho.c_str(), &d->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) d->falhar(rc);
     d->pagina_ = pagina;
-    d->configurar(ligacao);
+    d->ligacao_ = ligacao;
+    d->configurar(ligacao, caminho);
     return d;
 }
 
@@ -275,12 +307,34 @@ void chamar_inteira(sqlite3_context* c, int n, sqlite3_value** v) {
 void Database::funcao_inteira(const char* nome, int argumentos, Funcao_Inteira f) {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     for (const auto& feita : funcoes_)
-        if (feita == nome) return;
+        if (feita.nome == nome) return;
     if (argumentos < 0 || argumentos > 8) throw Erro_BD(SQLITE_MISUSE, std::string("Função inválida: ") + nome);
-    const int rc = sqlite3_create_function_v2(db_, nome, argumentos, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                                              reinterpret_cast<void*>(f), chamar_inteira, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) falhar(rc, nome);
-    funcoes_.emplace_back(nome);
+    fazer_funcao({nome, argumentos, f});
+    funcoes_.push_back({nome, argumentos, f});
+}
+
+void Database::fazer_funcao(const Funcao& f) {
+    const int rc = sqlite3_create_function_v2(db_, f.nome.c_str(), f.argumentos, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                              reinterpret_cast<void*>(f.f), chamar_inteira, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) falhar(rc, f.nome);
+}
+
+void Database::reabrir(const std::function<void()>& entre) {
+    if (!db_ || !lugar_ || transaccoes_ > 0) throw Erro_BD(SQLITE_MISUSE, "Reabertura sem lugar, ou numa transacção");
+    for (sqlite3_stmt* st = sqlite3_next_stmt(db_, nullptr); st; st = sqlite3_next_stmt(db_, st))
+        if (sqlite3_stmt_busy(st)) throw Erro_BD(SQLITE_MISUSE, "Reabertura com uma leitura a meio");
+    for (auto& [_, st] : cache_) sqlite3_finalize(st);
+    cache_.clear();
+    formas_.clear();
+    if (const int rc = sqlite3_close_v2(db_); rc != SQLITE_OK) registar(rc, "close", nullptr);
+    db_ = nullptr;
+    entre();
+    auto nova = abrir(lugar_, ligacao_, modo_, como_);
+    std::swap(db_, nova->db_);
+    pagina_ = nova->pagina_;
+    chave_derivada_ = nova->chave_derivada_;
+    chave_com_passe_ = nova->chave_com_passe_;
+    for (const Funcao& f : funcoes_) fazer_funcao(f);
 }
 
 
@@ -346,12 +400,7 @@ Valor Database::valor(std::string_view sql, const Parametros& p) {
     return Valor();
 }
 
-bool Database::nome_mudou() const {
-    if (!db_) return false;
-    int movido = 0;
-    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &movido) != SQLITE_OK) movido = 0;
-    return movido != 0 || (bloqueio_.tomado() && !bloqueio_.nomeia(caminho_));
-}
+bool Database::nome_mudou() const { return lugar_ && lugar_->ficheiro().tomado() && !lugar_->nomeia(); }
 
 void Database::BeginTrans() {
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");

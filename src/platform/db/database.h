@@ -16,7 +16,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/db/bloqueio_jogo.h"
 #include "platform/db/colacao.h"
 #include "platform/db/erro_bd.h"
 #include "platform/db/recordset.h"
@@ -26,6 +25,8 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace gv::db {
+
+class Lugar_Jogo;
 
 enum class Modo { Leitura_Escrita, So_Leitura };
 
@@ -59,6 +60,9 @@ public:
     // Before the outermost transaction begins, nothing written yet: throws
     // when it is not to begin (the file's name now names another file).
     virtual void antes_da_transaccao(Database& d) = 0;
+    // A failure came with the file's name lost: the loss to tell in its
+    // place, kept.
+    virtual Erro_BD nome_perdido(Database& d) = 0;
     // Within the outermost transaction, right before it is committed.
     virtual void antes_do_commit(Database& d) = 0;
     // The commit failed: nothing of it is to be the file's.
@@ -67,9 +71,9 @@ public:
     virtual void depois_do_commit(Database& d) = 0;
     // Before the connection closes.
     virtual void ao_fechar(Database& d) = 0;
-    // Once the engine has let go of the file: whether the file alone holds
-    // everything committed.
-    virtual bool fechado_sozinho(const std::string& caminho) = 0;
+    // Once the engine has let go of the file, the last look: whether the
+    // file alone holds everything committed.
+    virtual bool depois_de_fechar(Database& d) = 0;
 };
 
 // How a file is opened: with one page size only (0: each of ours in turn),
@@ -96,6 +100,11 @@ public:
     // the file is missing, is not a database, the password is wrong, or the
     // file is locked; nothing is written to the file in any of those cases.
     static std::unique_ptr<Database> abrir(const std::string& caminho, const std::string& ligacao,
+                                           Modo modo = Modo::Leitura_Escrita, Abertura como = {});
+    // A game's file, in its place (lugar.h): the engine is handed the very
+    // file the place holds, and the connection keeps the place till it
+    // closes. Named by the place's path in a refusal.
+    static std::unique_ptr<Database> abrir(std::shared_ptr<Lugar_Jogo> lugar, const std::string& ligacao,
                                            Modo modo = Modo::Leitura_Escrita, Abertura como = {});
     // Sets the engine up, once, before its first connection (opening or
     // creating a file does it).
@@ -170,6 +179,11 @@ public:
     // source as it was. The key is the one given, if got ready for this
     // password, or one derived here.
     void exportar(const std::string& destino, const std::string& ligacao, Chave_Nova preparada = {});
+    // The connection opened anew on its place's file, once `entre` has run
+    // with the engine's file closed (another file put under the game's
+    // name): no statement may be running; its hooks and functions stay.
+    void reabrir(const std::function<void()>& entre);
+    const std::string& ligacao() const { return ligacao_; }
 
     // A game file (em_jogo.cpp): every write on its own becomes a commit of
     // its own, and each outermost commit and the close go through `g`, in
@@ -177,15 +191,11 @@ public:
     void pendurar_ganchos(std::unique_ptr<Ganchos_Commit> g) { ganchos_ = std::move(g); }
     Ganchos_Commit* ganchos() const { return ganchos_.get(); }
 
-    // The game's hold on its file (bloqueio_jogo.h), kept while this
-    // connection has it and let go when it closes.
-    void segurar(Bloqueio_Jogo b) { bloqueio_ = std::move(b); }
-    // The hold handed out, to be kept past the close (a file replaced under
-    // its name).
-    Bloqueio_Jogo soltar_bloqueio() { return std::move(bloqueio_); }
-    const Bloqueio_Jogo& bloqueio() const { return bloqueio_; }
-    // Whether the file's name no longer names the file this connection has
-    // open and holds: it was moved, renamed, replaced or deleted since.
+    // The game's place, kept while this connection has the file and let go
+    // when it closes; none for any other file.
+    const std::shared_ptr<Lugar_Jogo>& lugar() const { return lugar_; }
+    // Whether the file's name in its folder no longer names the file this
+    // connection has: it was moved away, replaced or deleted since.
     bool nome_mudou() const;
     // The game's file lost its name while open (em_jogo.cpp): nothing more
     // is written or deleted by name, and every transaction is refused with
@@ -194,10 +204,11 @@ public:
     void perder_nome(Erro_BD e) { sem_nome_ = std::move(e); }
     const Erro_BD* sem_nome() const { return sem_nome_ ? &*sem_nome_ : nullptr; }
     bool sem_nome_dito() const { return sem_nome_dito_; }
-    [[noreturn]] void recusar_sem_nome() {
+    Erro_BD dizer_sem_nome() {
         sem_nome_dito_ = true;
-        throw *sem_nome_;
+        return *sem_nome_;
     }
+    [[noreturn]] void recusar_sem_nome() { throw dizer_sem_nome(); }
 
     // A function of whole numbers for this connection's statements, made
     // once per name: it is called when every argument is a whole number and
@@ -226,8 +237,14 @@ public:
 private:
     friend class Recordset;
     Database() = default;
-    void configurar(const std::string& ligacao);
-    static std::string chave_guardada(const std::string& senha, const std::string& caminho);
+    // Opens the file the engine knows as `motor`, `tamanho` bytes long,
+    // whose salt is read from `sal`; `caminho` names it.
+    static std::unique_ptr<Database> abrir_em(const std::string& motor, const std::string& sal,
+                                              const std::string& caminho, std::uintmax_t tamanho,
+                                              const std::string& ligacao, Modo modo, Abertura como);
+    void configurar(const std::string& ligacao, const std::string& sal);
+    // The key for this password and the salt the file `sal` begins with.
+    static std::string chave_guardada(const std::string& senha, const std::string& sal);
     static bool derivacao_provada_;   // a key derived here has opened a file
     // A cached statement in use, reset and its values cleared when the
     // scope ends, however it ends.
@@ -254,7 +271,7 @@ private:
     Modo modo_ = Modo::Leitura_Escrita;
     int transaccoes_ = 0;
     std::unique_ptr<Ganchos_Commit> ganchos_;
-    Bloqueio_Jogo bloqueio_;
+    std::shared_ptr<Lugar_Jogo> lugar_;
     std::optional<Erro_BD> sem_nome_;
     bool sem_nome_dito_ = false;
     // Why the engine undid the open transaction, kept until the outermost
@@ -272,7 +289,16 @@ private:
         std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
     };
     std::unordered_map<std::string, sqlite3_stmt*, Hash_Texto, std::equal_to<>> cache_;
-    std::vector<std::string> funcoes_;   // the functions made on this connection
+    // The functions made on this connection, made again on a new one.
+    struct Funcao {
+        std::string nome;
+        int argumentos;
+        Funcao_Inteira f;
+    };
+    std::vector<Funcao> funcoes_;
+    void fazer_funcao(const Funcao& f);
+    std::string ligacao_;   // how it was opened, to open it anew
+    Abertura como_;
 };
 
 // Rolls back on scope exit unless commit() was called: a round, a deal or a

@@ -2,6 +2,8 @@
 
 #include "platform/db/formato_log.h"
 #include "platform/db/interno.h"
+#include "platform/db/lugar.h"
+#include "platform/db/obras.h"
 #include "platform/falhas.h"
 
 #include <openssl/rand.h>
@@ -74,36 +76,6 @@ bool passar_ao_ficheiro(Database& d) {
     return true;
 }
 
-// A copy of the file held, whole, under a name of its own beside where the
-// game was: "x (2).gv", "x (3).gv"...; empty when none could be made.
-std::string guardar_copia(const Bloqueio_Jogo& b, const std::string& caminho) {
-    const std::filesystem::path p(caminho);
-    for (int n = 2; n < 100; ++n) {
-        const std::filesystem::path copia =
-            p.parent_path() / (p.stem().string() + " (" + std::to_string(n) + ")" + p.extension().string());
-        const int fd = ::open(copia.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && errno == EEXIST) continue;
-        if (fd < 0) return {};
-        std::vector<char> bloco(1 << 16);
-        bool feita = true;
-        for (off_t onde = 0;;) {
-            const std::size_t lidos = ler_em(b.descritor(), bloco.data(), bloco.size(), onde);
-            if (lidos == 0) break;
-            feita = ::pwrite(fd, bloco.data(), lidos, onde) == static_cast<ssize_t>(lidos);
-            if (!feita) break;
-            onde += static_cast<off_t>(lidos);
-        }
-        feita = feita && ::fsync(fd) == 0;
-        ::close(fd);
-        // Made here, by this window: nobody else's.
-        if (!feita) ::unlink(copia.c_str());
-        if (!feita) return {};
-        sincronizar(p.parent_path().string(), true);
-        return copia.string();
-    }
-    return {};
-}
-
 // A game file's commits, in whatever journal mode: each draws a mark of its
 // own and keeps the one before it, so that a journal left by one commit is
 // never taken for another's. Before each, the file's name is looked at: once
@@ -111,9 +83,17 @@ std::string guardar_copia(const Bloqueio_Jogo& b, const std::string& caminho) {
 // transaction is refused with what became of the game.
 class Marcacao : public Ganchos_Commit {
 public:
-    explicit Marcacao(long long marca) : marca_(marca) {}
+    Marcacao(long long marca, Perda antes) : marca_(marca), antes_(antes) {}
     void antes_da_transaccao(Database& d) override {
         if (sem_nome(d)) d.recusar_sem_nome();
+        // A file that got another name while played (a hard link, as a
+        // backup's snapshot) is written anew under its own before anything
+        // more is written: the other keeps the bytes it had when given.
+        if (jogado_ && d.lugar() && d.lugar()->nomes() > 1) reescrever(d);
+    }
+    Erro_BD nome_perdido(Database& d) override {
+        sem_nome(d);
+        return d.dizer_sem_nome();
     }
     // From now on the player plays it (on a file system without the log).
     void em_jogo() { jogado_ = true; }
@@ -124,44 +104,46 @@ public:
     void commit_falhou(Database&) override {}
     void depois_do_commit(Database&) override { marca_ = nova_; }
     void ao_fechar(Database&) override {}
-    bool fechado_sozinho(const std::string&) override { return true; }
+    bool depois_de_fechar(Database& d) override {
+        sem_nome(d);
+        return true;
+    }
 
 protected:
     // Whether the file's name was lost, now or before: once, what became
-    // of the game is worked out and kept.
+    // of the game is kept, to be worked out as it is told.
     bool sem_nome(Database& d) {
         if (!d.sem_nome() && d.nome_mudou()) d.perder_nome(perder_o_nome(d));
         return d.sem_nome() != nullptr;
     }
-    // What the player is told of a file whose name was lost: while a game
-    // is being opened, that; once played, where what was played is now.
-    // The file held holds it: under another name, or under none, when a
-    // copy of it is saved beside where it was.
-    virtual Erro_BD perder_o_nome(Database& d) {
-        Erro_BD e = ficheiro_movido(d.caminho());
-        if (!jogado_) return e;
-        std::string onde = d.bloqueio().onde_esta();
-        if (!onde.empty()) {
-            e.com_destino(onde);
-            return e;
-        }
-        onde = d.bloqueio().tomado() ? guardar_copia(d.bloqueio(), d.caminho()) : std::string();
-        Erro_BD sem(ERRO_FICHEIRO, e.descricao() + " (" + (onde.empty() ? "nada guardado" : onde) + ")",
-                    Erro_BD::Tipo::Ficheiro_Movido, d.caminho(), Erro_BD::Tipo::Sem_Ficheiro);
-        sem.com_destino(onde);
-        return sem;
-    }
+    virtual Erro_BD perder_o_nome(Database& d) { return d.lugar()->perdido(jogado_ ? Perda::Jogado : antes_); }
+    // Played on in the file written anew, which has no marks yet.
+    virtual void retomar(Database& d) { marca_ = d.valor("PRAGMA user_version").inteiro(); }
     long long marca_;      // the last commit's
     long long nova_ = 0;   // the one being committed
+    Perda antes_;          // what a load did to the file before play
     bool jogado_ = false;
+
+private:
+    void reescrever(Database& d) {
+        const Obra obra(d.lugar(), Espera_Obra_Carregar);
+        obra.limpar();
+        ponto_de_falha("em_jogo.reescrever");
+        d.exportar(obra.a_cifrar(), d.ligacao());
+        d.reabrir([&] { obra.por_no_lugar(true); });
+        retomar(d);
+    }
 };
 
 // A game being played, in the log.
 class Em_Jogo final : public Marcacao {
 public:
-    Em_Jogo(Database& d, long long marca) : Marcacao(marca) {
-        jogado_ = true;
-        // How many frames the log holds after each commit made.
+    explicit Em_Jogo(long long marca) : Marcacao(marca, Perda::Jogado) { jogado_ = true; }
+    // The log taken up on this connection: how many frames it holds after
+    // each commit, the file held alone, and the log's mode. A file system
+    // that cannot take the log answers with the mode it stays in.
+    bool pendurar(Database& d) {
+        quadros_ = 0;
         sqlite3_wal_hook(
             d.handle(),
             [](void* eu, sqlite3*, const char*, int quadros) {
@@ -169,6 +151,18 @@ public:
                 return SQLITE_OK;
             },
             this);
+        const int rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) registar(rc, "locking_mode=EXCLUSIVE", d.handle());
+        return modo_diario(d, "wal") == "wal";
+    }
+    // The entry's own commits: a file never marked is marked twice, so that
+    // its mark has one before it. Each is synced, as every commit in play
+    // is: a cut then finds past the log's last sync one commit at most.
+    void marcar_entrada(Database& d) {
+        for (int vez = marca_ == 0 ? 2 : 1; vez > 0; --vez) {
+            Transaccao t(d);
+            t.commit();
+        }
     }
     // A commit that failed may still have been written whole to the log (a
     // sync that failed, say): the engine would take it back in at the next
@@ -190,7 +184,8 @@ public:
     }
     void ao_fechar(Database& d) override {
         sqlite3_wal_hook(d.handle(), nullptr, nullptr);
-        // The log is gone by its name: only while the name is the file's.
+        // A file whose name is lost keeps its log: the engine's close moves
+        // it into the file held and leaves it empty.
         if (sem_nome(d)) return;
         try {
             sair_do_log(d);
@@ -199,88 +194,74 @@ public:
         }
         ponto_de_falha("em_jogo.fechar");
     }
-    bool fechado_sozinho(const std::string& caminho) override { return sem_nome_ || !log_com_commits(caminho); }
+    bool depois_de_fechar(Database& d) override {
+        if (!d.lugar()) return !log_com_commits(d.caminho());
+        return sem_nome(d) || !d.lugar()->log_com_commits();
+    }
     // The log truncated to nothing.
     void log_vazio() { quadros_ = 0; }
-    // Held as the game is, once the engine has it open: a load in another
-    // window never judges, copies or takes it.
-    void segurar_log(Bloqueio_Jogo b) { log_ = std::move(b); }
 
 protected:
     // Everything played goes into the file held, through the engine's open
-    // files; the log is kept at the close rather than deleted by a name
-    // that may be another's now.
+    // files, and the log is left empty.
     Erro_BD perder_o_nome(Database& d) override {
-        sem_nome_ = true;
+        if (!d.aberta()) return Marcacao::perder_o_nome(d);
         if (const int rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
             rc != SQLITE_OK)
             registar(rc, "checkpoint", d.handle());
         else
             quadros_ = 0;
-        int manter = 1;
-        sqlite3_file_control(d.handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &manter);
         return Marcacao::perder_o_nome(d);
+    }
+    void retomar(Database& d) override {
+        Marcacao::retomar(d);
+        if (!pendurar(d)) throw Erro_BD(ERRO_FICHEIRO, "O jogo escrito de novo não tomou o log", Erro_BD::Tipo::Erro_ES);
+        marcar_entrada(d);
     }
 
 private:
     int quadros_ = 0;   // frames in the log after the last commit made
-    bool sem_nome_ = false;
-    Bloqueio_Jogo log_;
 };
 
 } // namespace
 
-void marcar_commits(Database& d) {
+void marcar_commits(Database& d, Perda antes) {
     if (d.aberta() && !d.so_leitura() && !d.ganchos())
-        d.pendurar_ganchos(std::make_unique<Marcacao>(d.valor("PRAGMA user_version").inteiro()));
+        d.pendurar_ganchos(std::make_unique<Marcacao>(d.valor("PRAGMA user_version").inteiro(), antes));
 }
 
 void entrar_em_jogo(Database& d, bool compactar_antes) {
     if (!d.aberta() || d.so_leitura() || dynamic_cast<Em_Jogo*>(d.ganchos())) return;
+    // Entering play draws a mark of its own: a copy of the file loaded
+    // elsewhere parts ways with it here.
+    marcar_commits(d);
+    const long long marca = d.valor("PRAGMA user_version").inteiro();
+    auto em_jogo = std::make_unique<Em_Jogo>(marca);
     // The game holds its file alone while it is played: no other program
     // writes it meanwhile, the log's index lives in memory rather than in a
-    // shared file, and no commit pays for taking and dropping locks.
-    int rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) registar(rc, "locking_mode=EXCLUSIVE", d.handle());
-    // The log is made by the file's name: only while it is the file's.
-    if (d.nome_mudou()) throw ficheiro_movido(d.caminho());
-    // A failure of the disk is the caller's to report; a file system that
-    // cannot take the log answers with the mode it stays in.
-    if (modo_diario(d, "wal") != "wal") {
-        rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
+    // shared file, and no commit pays for taking and dropping locks. The
+    // log itself is made and held by the game's place (lugar.h) before the
+    // engine writes a byte to it. A failure of the disk is the caller's to
+    // report.
+    if (!em_jogo->pendurar(d)) {
+        sqlite3_wal_hook(d.handle(), nullptr, nullptr);
+        const int rc = sqlite3_exec(d.handle(), "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", d.handle());
         if (compactar_antes) d.compactar();
-        marcar_commits(d);
         if (auto* m = dynamic_cast<Marcacao*>(d.ganchos())) m->em_jogo();
         return;
     }
-    // Each commit here is synced, as every commit in play is: a cut then
-    // finds past the log's last sync one commit at most, the one in flight.
-    const long long marca = d.valor("PRAGMA user_version").inteiro();
     if (compactar_antes) {
         d.compactar();
         ponto_de_falha("em_jogo.compactada");
     }
-    auto em_jogo = std::make_unique<Em_Jogo>(d, marca);
     Em_Jogo& jogo = *em_jogo;
     d.pendurar_ganchos(std::move(em_jogo));
-    // A file never marked is marked twice, so that its mark has one before it.
-    for (int vez = marca == 0 ? 2 : 1; vez > 0; --vez) {
-        Transaccao t(d);
-        t.commit();
-    }
-    // The log the engine made with the first commit is held as the game
-    // is, once it is known to be the one the engine has open.
-    jogo.segurar_log(Bloqueio_Jogo::tomar(d.caminho() + "-wal"));
-    if (sqlite3_file* aberto = ficheiro_do_log(d)) {
-        int movido = 0;
-        if (aberto->pMethods->xFileControl(aberto, SQLITE_FCNTL_HAS_MOVED, &movido) == SQLITE_OK && movido)
-            throw ficheiro_movido(d.caminho());
-    }
+    jogo.marcar_entrada(d);
     // The log the compaction grew to the file's size goes back to nothing:
     // play grows it again as it needs, from a file that holds everything.
     if (compactar_antes) {
-        rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        const int rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
         if (rc == SQLITE_OK) jogo.log_vazio();
         else registar(rc, "checkpoint", d.handle());
     }

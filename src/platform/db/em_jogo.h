@@ -15,14 +15,17 @@ namespace gv::db {
 
 // A game file's commits from now on, in its journal's mode, each with a
 // mark of its own and the one before it: a journal beside the file after a
-// kill shows which state it puts back.
-void marcar_commits(Database& d);
+// kill shows which state it puts back. Before each, the file's name in its
+// folder is looked at; `antes` is what a load did to the file so far.
+void marcar_commits(Database& d, Perda antes = Perda::Nada);
 // Puts the file in play. Each page a commit changes is then written and
 // enciphered once, not twice as with the journal. A file that cannot take
 // the log stays with its journal (the failure goes to the error log).
 // Entering play draws a mark at once: a copy of this file loaded elsewhere
 // parts ways with it here. compactar_antes: the file is compacted on the
 // way, in the log with that mark, and one checkpoint moves both into it.
+// In play, a file that gets a second name is written anew under its own
+// before the next transaction.
 void entrar_em_jogo(Database& d, bool compactar_antes = false);
 // For a file being made, within its open transaction and before play: a
 // mark of its own, with no commit before it.
@@ -32,7 +35,8 @@ Marca marca_lida(Database& d);
 // rollback journal, the log gone: the file alone then holds the game.
 // Throws when it cannot.
 void sair_do_log(Database& d);
-// Whether the log beside the file holds a commit the engine would play back.
+// Whether the log beside the file `caminho` holds a commit the engine
+// would play back.
 bool log_com_commits(const std::string& caminho);
 
 } // namespace gv::db

@@ -2,11 +2,28 @@
 // The database layer's failures: their kinds, for the person, and the
 // engine's or the system's detail, for the error log.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
 
 namespace gv::db {
+
+// Where a game is once its file lost its name: worked out when the person
+// is told, not when it was found.
+struct Paradeiro {
+    enum class Onde { Nenhum, Nome, Copia };
+    Onde onde = Onde::Nenhum;
+    // The file under its name now, or the copy saved of it; with Nenhum,
+    // the folder a copy could not be saved in.
+    std::string caminho;
+    bool apagado = false;        // the file has no name left
+    bool nome_ocupado = false;   // another file has the game's name now
+};
+
+// What had been done in a game when its file lost its name: nothing
+// written; played; or, in a load, taken in from a log or journal beside it.
+enum class Perda { Nada, Jogado, Lido };
 
 // A failure of the database, of either kind below: what the one place that
 // owns a whole transaction (a deal, the line-up) catches to report it.
@@ -44,6 +61,7 @@ public:
         Ficheiro_Movido, // the game's file was moved, renamed, replaced or deleted while it was open
         Ligacoes_Em_Circulo, // the path's links lead round in a circle
         Sem_Pasta,      // the folder the file would be in is not there
+        Nome_De_Obra,   // a new game's name ends as the files of a game being made do
     };
     Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},
             Tipo causa = Tipo::Geral);
@@ -60,11 +78,14 @@ public:
     // player chose it.
     bool com_pasta() const { return com_pasta_; }
     void nomear_com_pasta() { com_pasta_ = true; }
-    // For a game file moved or replaced while open: where what was played
-    // is now (the file itself under its new name, or a copy saved of it);
-    // empty when it could be kept nowhere.
-    const std::string& destino() const { return destino_; }
-    void com_destino(std::string d) { destino_ = std::move(d); }
+    // For a game file moved, replaced or deleted while open: what had been
+    // done in it, and where it is, asked anew each time.
+    Perda perda() const { return perda_; }
+    Paradeiro paradeiro() const { return paradeiro_ ? paradeiro_() : Paradeiro{}; }
+    void com_paradeiro(Perda p, std::function<Paradeiro()> onde) {
+        perda_ = p;
+        paradeiro_ = std::move(onde);
+    }
 private:
     int numero_;
     std::string descricao_;
@@ -72,7 +93,8 @@ private:
     std::string ficheiro_;
     Tipo causa_;
     bool com_pasta_ = false;
-    std::string destino_;
+    Perda perda_ = Perda::Nada;
+    std::function<Paradeiro()> paradeiro_;
 };
 
 // The engine undid the open transaction on its own (a full disk, an I/O
@@ -90,7 +112,7 @@ private:
 };
 
 // The game's file `caminho` moved, renamed, replaced or deleted while it was
-// being used, before anything was played in it.
+// being used, before anything was written to it.
 Erro_BD ficheiro_movido(const std::string& caminho);
 
 // The kind of an engine result code, and of a system error (file copies,

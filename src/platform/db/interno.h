@@ -28,8 +28,6 @@ inline std::uint32_t grande(const unsigned char* p) {
     return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
 }
 inline bool pagina_possivel(std::uint32_t p) { return p >= 512 && p <= 65536 && (p & (p - 1)) == 0; }
-// Syncs a file, or a folder (what was made or renamed in it), by its name.
-void sincronizar(const std::string& caminho, bool pasta);
 // Up to n bytes of the file at `onde`; how many were there.
 std::size_t ler_em(int fd, void* destino, std::size_t n, off_t onde);
 } // namespace gv::db

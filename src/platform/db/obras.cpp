@@ -2,137 +2,119 @@
 
 #include "platform/db/erro_bd.h"
 #include "platform/db/interno.h"
+#include "platform/db/lugar.h"
 
+#include <sqlite3.h>
+
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <set>
-#include <utility>
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <string_view>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace gv::db {
 
 namespace {
 
-constexpr const char* A_Criar = ".a-criar";
-constexpr const char* A_Cifrar = ".a-cifrar";
+constexpr const char* A_Criar = ".a-criar";   // the hold, marked
+constexpr const char* Feitos[] = {".a-semear", ".a-cifrar"};
+// What the hold of a making holds, and nothing else does.
+constexpr std::string_view Marca_Obra = "Golvantario 99: um jogo a ser criado.\n";
 
-// What the engine kept beside a file it wrote, and the file when asked.
-void remover_com_diarios(const std::string& f, bool tambem_o_ficheiro = true) {
-    std::error_code ec;
-    for (const char* sufixo : {"-journal", "-wal", "-shm"}) fs::remove(f + sufixo, ec);
-    if (tambem_o_ficheiro) fs::remove(f, ec);
+// Whether the hold open at fd is a making's: empty (made, not yet marked)
+// or holding the mark alone.
+bool marcada(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (st.st_size == 0) return true;
+    if (static_cast<std::size_t>(st.st_size) != Marca_Obra.size()) return false;
+    char lido[64];
+    return ler_em(fd, lido, Marca_Obra.size(), 0) == Marca_Obra.size() &&
+           std::string_view(lido, Marca_Obra.size()) == Marca_Obra;
 }
 
-// Every file of a making, the hold's own last.
-void remover_obra(const std::string& a_cifrar, const std::string& a_criar) {
-    remover_com_diarios(a_cifrar);
-    remover_com_diarios(a_criar);
+// A regular file of the folder removed, never through a link.
+void remover_comum(int pasta, const std::string& nome) {
+    struct stat st {};
+    if (::fstatat(pasta, nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+        ::unlinkat(pasta, nome.c_str(), 0);
 }
 
-bool acaba_em(const std::string& s, const std::string& fim) {
-    return s.size() > fim.size() && s.compare(s.size() - fim.size(), fim.size(), fim) == 0;
+// The files a making builds, with what the engine kept beside each.
+void remover_feitos(int pasta, const std::string& base) {
+    for (const char* f : Feitos)
+        for (const char* sufixo : {"-journal", "-wal", "-shm", ""}) remover_comum(pasta, base + f + sufixo);
+}
+
+bool acaba_em(std::string_view s, std::string_view fim) {
+    return s.size() > fim.size() &&
+           std::equal(fim.rbegin(), fim.rend(), s.rbegin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
 }
 
 } // namespace
 
-// The hold is the file a_criar itself: made and held before any other.
-Obra::Obra(const std::string& jogo, const std::string& nome, int espera_ms)
-    : a_criar_(jogo + A_Criar), a_cifrar_(jogo + A_Cifrar),
-      dono_(Bloqueio_Jogo::tomar_obra(a_criar_, nome, espera_ms)) {}
-
-// While it is still held.
-Obra::~Obra() { remover_obra(a_cifrar_, a_criar_); }
-
-void Obra::limpar() const {
-    remover_com_diarios(a_cifrar_);
-    remover_com_diarios(a_criar_, false);
+Obra::Obra(std::shared_ptr<Lugar_Jogo> lugar, int espera_ms)
+    : lugar_(std::move(lugar)), base_(lugar_->nome()),
+      dono_(Bloqueio_Jogo::tomar_obra(lugar_->pasta(), base_ + A_Criar, lugar_->escolhido(), espera_ms)) {
+    if (!dono_.tomado()) return;
+    if (!marcada(dono_.descritor())) {
+        dono_ = Bloqueio_Jogo();   // a file of someone's: left as it is
+        throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + lugar_->caminho() + " está " + base_ + A_Criar,
+                      Erro_BD::Tipo::Sobra_Alheia, lugar_->caminho() + A_Criar);
+    }
+    // Left empty on a full disk: an empty hold is a making's as well.
+    if (::pwrite(dono_.descritor(), Marca_Obra.data(), Marca_Obra.size(), 0) != static_cast<ssize_t>(Marca_Obra.size()))
+        static_cast<void>(::ftruncate(dono_.descritor(), 0));
 }
 
-void substituir_ficheiro(const std::string& origem, const std::string& destino, bool substituir) {
-    std::error_code ec;
-    // A journal left beside destino belongs to the file being replaced and
-    // would be played back onto the new one: it is set aside first, put back
-    // if the replacement fails and removed once it is done.
-    std::vector<std::pair<std::string, std::string>> postos;
-    for (const char* sufixo : {"-journal", "-wal"}) {
-        const std::string diario = destino + sufixo, posto = diario + ".gvantigo";
-        if (!fs::exists(diario, ec)) continue;
-        fs::remove(posto, ec);
-        fs::rename(diario, posto, ec);
-        if (ec) break;
-        postos.emplace_back(diario, posto);
-    }
-    if (!ec && substituir) fs::rename(origem, destino, ec);
-    if (!ec && !substituir) {
-        // Never over a file that took the name meanwhile.
-        if (::renameat2(AT_FDCWD, origem.c_str(), AT_FDCWD, destino.c_str(), RENAME_NOREPLACE) != 0) {
-            ec.assign(errno, std::generic_category());
-            if (ec == std::errc::invalid_argument || ec == std::errc::function_not_supported) {
-                ec.clear();
-                if (fs::exists(destino, ec)) ec = std::make_error_code(std::errc::file_exists);
-                else fs::rename(origem, destino, ec);
-            }
-        }
-    }
-    if (ec == std::errc::cross_device_link) {
-        // Copy beside the destination first, then rename there.
-        std::string ao_lado = destino + ".gvnovo";
-        fs::remove(ao_lado, ec);
-        fs::copy_file(origem, ao_lado, ec);
-        if (!ec) {
-            sincronizar(ao_lado, false);
-            fs::rename(ao_lado, destino, ec);
-        }
-        if (ec) {
-            std::error_code ignorar;
-            fs::remove(ao_lado, ignorar);
-        } else {
-            fs::remove(origem, ec);
-            ec.clear();
-        }
-    }
-    if (ec) {
-        std::error_code ignorar;
-        for (const auto& [diario, posto] : postos) fs::rename(posto, diario, ignorar);
-        if (ec == std::errc::file_exists) throw ficheiro_movido(destino);
-        throw Erro_BD(ERRO_FICHEIRO, "Não foi possível substituir " + destino + ": " + ec.message(),
-                      tipo_do_sistema(ec));
-    }
-    for (const auto& [diario, posto] : postos) fs::remove(posto, ec);
-    sincronizar(fs::path(destino).parent_path().empty() ? "." : fs::path(destino).parent_path().string(), true);
+Obra::~Obra() {
+    // While it is still held.
+    remover_feitos(lugar_->pasta(), base_);
+    if (dono_.tomado()) remover_comum(lugar_->pasta(), base_ + A_Criar);
 }
 
-void sincronizar(const std::string& caminho, bool pasta) {
-    int fd = ::open(caminho.c_str(), (pasta ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+std::string Obra::a_semear() const { return lugar_->no_motor(base_ + Feitos[0]); }
+std::string Obra::a_cifrar() const { return lugar_->no_motor(base_ + Feitos[1]); }
+
+void Obra::limpar() const { remover_feitos(lugar_->pasta(), base_); }
+
+void Obra::por_no_lugar(bool havia) const { lugar_->substituir(base_ + Feitos[1], havia); }
+
+bool nome_de_obra(const std::string& nome) {
+    return acaba_em(nome, A_Criar) || std::any_of(std::begin(Feitos), std::end(Feitos), [&](const char* f) {
+               return acaba_em(nome, f);
+           });
+}
+
+void limpar_obras_orfas(int pasta) {
+    std::vector<std::string> holds;
+    if (DIR* d = ::fdopendir(::openat(pasta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
+        while (const dirent* e = ::readdir(d))
+            if (acaba_em(e->d_name, A_Criar)) holds.emplace_back(e->d_name);
+        ::closedir(d);
+    }
+    for (const std::string& hold : holds) {
+        // Never through a link; a hold another window has is a making alive.
+        const Bloqueio_Jogo livre =
+            Bloqueio_Jogo::do_descritor(::openat(pasta, hold.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (!livre.tomado() || !marcada(livre.descritor())) continue;
+        remover_feitos(pasta, hold.substr(0, hold.size() - std::strlen(A_Criar)));
+        remover_comum(pasta, hold);
     }
 }
 
 void limpar_obras_orfas(const std::string& pasta) {
-    std::error_code ec;
-    std::set<std::string> jogos;
-    for (fs::directory_iterator it(pasta.empty() ? "." : pasta, ec), fim; !ec && it != fim; it.increment(ec)) {
-        const std::string f = it->path().string();
-        // A making's own files, whatever the game's name (the file dialog
-        // keeps any); never through a link.
-        for (const char* sufixo : {A_Criar, A_Cifrar})
-            if (acaba_em(f, sufixo) && it->symlink_status(ec).type() == fs::file_type::regular)
-                jogos.insert(f.substr(0, f.size() - std::string(sufixo).size()));
-        ec.clear();
-    }
-    for (const std::string& jogo : jogos) {
-        const Bloqueio_Jogo livre = Bloqueio_Jogo::se_livre(jogo + A_Criar);
-        if (!livre.tomado()) continue;
-        remover_obra(jogo + A_Cifrar, jogo + A_Criar);
-    }
+    const int fd = ::open(pasta.empty() ? "." : pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    limpar_obras_orfas(fd);
+    ::close(fd);
 }
 
 } // namespace gv::db

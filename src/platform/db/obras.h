@@ -1,48 +1,56 @@
 #pragma once
-// Making a game file anew beside the game: a new game built under other
-// names and moved over the chosen one, or a game given a key of its own.
-// Its files are held by the window making it from the first to the last;
-// what a making that was killed left behind goes once no window holds it.
+// Making a game file anew in the game's folder (lugar.h): a new game built
+// under other names and put over the chosen one, or a game written anew
+// under its own name. Its files are held by the window making it from the
+// first to the last; what a making that was killed left behind goes once
+// no window holds it, known by the mark its hold carries.
 
+#include <memory>
 #include <string>
 
 #include "platform/db/bloqueio_jogo.h"
 
 namespace gv::db {
 
+class Lugar_Jogo;
+
 class Obra {
 public:
-    // Holds the making of `jogo` (the file itself, not a link to it);
-    // `nome` names the game in a refusal: Erro_BD Criado_Noutra_Janela when
-    // another window still holds it after `espera_ms` (bloqueio_jogo.h).
-    Obra(const std::string& jogo, const std::string& nome, int espera_ms);
-    // Its files go with it: a game that took its name is no longer one.
+    // Holds the making of the game in `lugar`: its hold, beside the game,
+    // is made and marked as a making's. Erro_BD: Criado_Noutra_Janela when
+    // another window still holds it after `espera_ms` (bloqueio_jogo.h);
+    // Sobra_Alheia when a file not a making's has the hold's name.
+    Obra(std::shared_ptr<Lugar_Jogo> lugar, int espera_ms);
+    // Its files go with it, through the game's folder, the hold last.
     ~Obra();
     Obra(const Obra&) = delete;
     Obra& operator=(const Obra&) = delete;
-    // Where the game is first built, and where it is written out whole.
-    const std::string& a_criar() const { return a_criar_; }
-    const std::string& a_cifrar() const { return a_cifrar_; }
-    // What an earlier making left, gone: the file written out and every
-    // journal; the hold's own file is kept.
+    // The engine's names of the file first built, and of the file the game
+    // is written out to whole.
+    std::string a_semear() const;
+    std::string a_cifrar() const;
+    // What an earlier making left, gone: every file but the hold.
     void limpar() const;
+    // The game written out put under the game's name (Lugar_Jogo::substituir).
+    void por_no_lugar(bool havia) const;
 
 private:
-    std::string a_criar_, a_cifrar_;
+    std::shared_ptr<Lugar_Jogo> lugar_;
+    std::string base_;   // the game's name in its folder
     Bloqueio_Jogo dono_;
 };
 
-// Puts origem in place of destino in one atomic step, first setting aside
-// the journal and log beside destino (the file replaced would have them
-// played back onto the new one: they go once it is in place, or come back
-// if it fails). With `substituir` false no file stands there to be
-// replaced: one that took the name meanwhile is kept, and Erro_BD thrown.
-// When the two lie on different file systems origem is first copied
-// beside destino.
-void substituir_ficheiro(const std::string& origem, const std::string& destino, bool substituir = true);
+// How long a making's hold is waited for by a load or a game in play, which
+// hold the game (no other window can be making it, only looking), and by a
+// new game.
+constexpr int Espera_Obra_Carregar = 5000, Espera_Obra_Novo = 250;
 
-// The files of makings killed halfway in this folder, gone: those no window
-// holds, whatever the game's name.
+// Whether a name ends as a making's files do: no game is made under one.
+bool nome_de_obra(const std::string& nome);
+
+// The files of makings killed halfway in the folder open at `pasta` (or
+// named `pasta`), gone: those whose marked hold no window holds.
+void limpar_obras_orfas(int pasta);
 void limpar_obras_orfas(const std::string& pasta);
 
 } // namespace gv::db

@@ -3,9 +3,15 @@
 #include "platform/db/database.h"
 #include "platform/falhas.h"
 
+#include "platform/db/interno.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 #include <cerrno>
 #include <chrono>
@@ -60,20 +66,72 @@ Copia_Privada::Copia_Privada() {
 
 Copia_Privada::~Copia_Privada() { remover(); }
 
-std::string Copia_Privada::copiar(const std::string& de, const std::string& para) {
+std::string Copia_Privada::copiar(int fd, const std::string& de, const std::string& para) {
     const fs::path destino = pasta_ / para;
     std::error_code ec;
     fs::create_directories(destino.parent_path(), ec);
-    if (!ec) fs::copy_file(de, destino, ec);
-    if (!ec) return destino.string();
-    if (::access(de.c_str(), R_OK) != 0)
-        throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + de + ": " + ec.message(), tipo_do_sistema(ec), de);
-    falha_temporaria(nome_, ec, "Não foi possível copiar " + de);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const std::error_code sis(errno, std::generic_category());
+        throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + de + ": " + sis.message(), tipo_do_sistema(sis), de);
+    }
+    const int para_fd = ec ? -1 : ::open(destino.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (para_fd < 0) falha_temporaria(nome_, ec ? ec : std::error_code(errno, std::generic_category()), "Não foi possível copiar " + de);
+    std::vector<char> bloco(1 << 16);
+    for (off_t onde = 0; onde < st.st_size;) {
+        const auto quer = static_cast<std::size_t>(std::min<off_t>(static_cast<off_t>(bloco.size()), st.st_size - onde));
+        if (ler_em(fd, bloco.data(), quer, onde) != quer) {
+            const std::error_code sis(errno ? errno : EIO, std::generic_category());
+            ::close(para_fd);
+            throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + de + ": " + sis.message(), tipo_do_sistema(sis), de);
+        }
+        for (std::size_t feito = 0; feito < quer;) {
+            const ssize_t w = ::pwrite(para_fd, bloco.data() + feito, quer - feito, onde + static_cast<off_t>(feito));
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) {
+                const std::error_code sis(w < 0 ? errno : ENOSPC, std::generic_category());
+                ::close(para_fd);
+                falha_temporaria(nome_, sis, "Não foi possível copiar " + de);
+            }
+            feito += static_cast<std::size_t>(w);
+        }
+        onde += static_cast<off_t>(quer);
+    }
+    ::close(para_fd);
+    return destino.string();
+}
+
+std::string Copia_Privada::copiar(const std::string& de, const std::string& para) {
+    const int fd = ::open(de.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const std::error_code sis(errno, std::generic_category());
+        throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + de + ": " + sis.message(), tipo_do_sistema(sis), de);
+    }
+    try {
+        std::string r = copiar(fd, de, para);
+        ::close(fd);
+        return r;
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+}
+
+void Copia_Privada::falhou(const Erro_BD& e) const {
+    throw Erro_BD(e.numero(), e.descricao() + " na pasta temporária " + nome_, Erro_BD::Tipo::Pasta_Temporaria, nome_,
+                  e.tipo());
 }
 
 void Copia_Privada::remover() {
     std::error_code ec;
-    if (!pasta_.empty()) fs::remove_all(pasta_, ec);
+    // The owner's file goes last: a kill on the way leaves a folder whose
+    // lock the next load takes at once.
+    if (!pasta_.empty()) {
+        for (fs::directory_iterator it(pasta_, ec), fim; !ec && it != fim; it.increment(ec))
+            if (it->path().filename() != ".dono") fs::remove_all(it->path(), ec);
+        ponto_de_falha("copia_privada.remover");
+        fs::remove_all(pasta_, ec);
+    }
     if (dono_ >= 0) ::close(dono_);
     dono_ = -1;
     pasta_.clear();

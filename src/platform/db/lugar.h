@@ -1,0 +1,121 @@
+#pragma once
+// A game's place: the folder it was first reached in, held open from the
+// load or the new game to the close, and its file's name there. Whatever
+// the game does by a name it does through that folder, right after
+// checking the file is the one it must be: the engine reaches the game's
+// file, log and journal by names that lead through the folder held, and is
+// handed the very file held, and a log or journal this place made or found
+// and holds; it removes nothing here that is not one of these. A folder
+// renamed meanwhile changes nothing: the game's files go on beside it. Only
+// the file's own name in its folder can be lost (replaced, moved away,
+// deleted), and then the file held is found under another name, or saved
+// beside where it was.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/db/bloqueio_jogo.h"
+#include "platform/db/erro_bd.h"
+
+namespace gv::db {
+
+class Lugar_Jogo : public std::enable_shared_from_this<Lugar_Jogo> {
+public:
+    // The folder of `caminho`, the file itself (caminho_real.h), held; the
+    // file is not looked at yet. `escolhido` names the game in a refusal,
+    // as the player chose it. Throws Erro_BD Sem_Pasta when there is no
+    // such folder.
+    static std::shared_ptr<Lugar_Jogo> alcancar(const std::string& caminho, const std::string& escolhido = {});
+    ~Lugar_Jogo();
+    Lugar_Jogo(const Lugar_Jogo&) = delete;
+    Lugar_Jogo& operator=(const Lugar_Jogo&) = delete;
+
+    // The file's path as first reached, as chosen, and its name.
+    const std::string& caminho() const { return caminho_; }
+    const std::string& escolhido() const { return escolhido_; }
+    const std::string& nome() const { return nome_; }
+    int pasta() const { return pasta_; }
+    // Whether the system refuses to write in the folder.
+    bool so_de_leitura() const;
+    // Whether anything has the file's name now (a link is not followed).
+    bool ocupado() const;
+
+    // Holds the file the name names now. Throws Erro_BD: Sem_Ficheiro when
+    // there is no regular file, Noutra_Janela when another window holds it.
+    // A file this window cannot write is not held (bloqueio_jogo.h).
+    void segurar();
+    // The file `b` holds, just put under the name, held in place of the old.
+    void segurar(Bloqueio_Jogo b);
+    const Bloqueio_Jogo& ficheiro() const { return ficheiro_; }
+    std::uintmax_t tamanho() const;
+    // Whether the name names the file held, and how many names it has.
+    bool nomeia() const;
+    unsigned nomes() const;
+    // The name the engine is given for a file of the folder: one that leads
+    // through the folder held; for the game's own file, to the file held.
+    std::string no_motor(const std::string& nome) const;
+    std::string no_motor() const { return no_motor(nome_); }
+
+    // The log and journal a load finds beside the file: each a regular file
+    // (else Sobra_Estranha) no other window holds (else Sobra_Noutra_Janela),
+    // held by this window from now on, open at `fd` to be read.
+    struct Ao_Lado {
+        std::string caminho;
+        bool log;
+        int fd;
+        std::uintmax_t tamanho;
+    };
+    std::vector<Ao_Lado> ver_ao_lado();
+    // Refused when another window holds a log or journal beside the file.
+    void exigir_ao_lado_livre() const;
+    // The shared index beside the file held alone: a killed load's, gone.
+    void remover_indice_partilhado() const;
+    // Whether the log held has commits the file does not hold.
+    bool log_com_commits() const;
+
+    // The failure that tells that the file lost its name, after `perda`:
+    // where the game is is worked out each time it is told (paradeiro).
+    Erro_BD perdido(Perda perda);
+    // Where the game is now: the file under a name (its own again, another
+    // in the folder, or where the system finds it), when it holds
+    // everything; else a copy of it, whole with its log, saved beside
+    // where it was, made the first time it can be.
+    Paradeiro paradeiro(Perda perda);
+    // Why the engine was last refused a file of the game, taken.
+    std::optional<Erro_BD> recusa();
+    // The file `de` of the folder, held from now on, put under the game's
+    // name in one step: over the file held (`havia`), only while the name
+    // names it, or where no file is, never over one that came meanwhile
+    // (else the loss, Perda::Nada). The log and journal held beside it are
+    // set aside first, put back if it fails and gone once it is done.
+    void substituir(const std::string& de, bool havia);
+
+    // The engine's own opening and removal of a file of the folder.
+    int abrir_no_motor(const std::string& nome, int flags, int modo);
+    int apagar_no_motor(const std::string& nome);
+
+private:
+    Lugar_Jogo() = default;
+    enum Lado { Log, Diario };
+    static constexpr const char* Sufixos[2] = {"-wal", "-journal"};
+    std::string pasta_agora() const;
+    std::string outro_nome() const;
+    bool guardar_copia();
+    int abrir_ao_lado(Lado l, int flags, int modo);
+    void recusar(Erro_BD e);
+    std::string caminho_, escolhido_, nome_;
+    int pasta_ = -1;
+    Bloqueio_Jogo ficheiro_;
+    Bloqueio_Jogo ao_lado_[2];   // the log and the journal held
+    std::string copia_;          // the copy's name in the folder, once made
+    std::optional<Erro_BD> recusa_;
+};
+
+// The engine reaches the game's files through their places from its first
+// file on: set once, before it opens any.
+void instalar_lugares();
+
+} // namespace gv::db
