@@ -67,7 +67,8 @@ void recusar_ficheiro(const std::exception* e, const std::string& escolhido, boo
     // A game whose file lost its name as it was opened: the cause says
     // where it is.
     if (bd && bd->tipo() == db::Erro_BD::Tipo::Ficheiro_Movido && bd->perda() != db::Perda::Nada) {
-        parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + Linha_Causa(*e));
+        parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + "\n" +
+              Aviso_Ficheiro_Movido(*bd));
         return;
     }
     parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + Linha_Causa(*e) +

@@ -8,7 +8,10 @@
 
 #include "data/consultas.h"
 #include "desk/proximo_jogo.h"
+#include "disco_avariado.h"
+#include "montagem.h"
 #include "mortes.h"
+#include "platform/db/obras.h"
 
 using namespace gv;
 namespace fs = std::filesystem;
@@ -28,6 +31,27 @@ protected:
             armar_morte("em_jogo.commit");
             Base_Dados->Execute("UPDATE principal SET nome = ?", {treinador});
         });
+    }
+    // A game of its own in `nome`, no log beside it, its manager "Outro".
+    std::string outro_jogo(const std::string& nome) {
+        fs::copy_file(caminho("inicio.gv"), caminho(nome), fs::copy_options::overwrite_existing);
+        db::Database::abrir(caminho(nome), Ligacao_BD)->Execute("UPDATE principal SET nome = 'Outro'");
+        return teste::ler_bytes(caminho(nome));
+    }
+    // The round refused, the player told this.
+    void recusada(const std::string& dito) {
+        porta.mensagens.clear();
+        EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
+        ASSERT_FALSE(porta.mensagens.empty());
+        EXPECT_NE(ultima().find(dito), std::string::npos) << ultima();
+        EXPECT_EQ(ultima().find("(deleted)"), std::string::npos) << ultima();
+    }
+    // f run in a window of its own, a process: whether it says so.
+    static bool noutra_janela(const std::function<bool()>& f) {
+        const pid_t filho = fork();
+        if (filho == 0) _exit(f() ? 0 : 1);
+        int estado = 0;
+        return filho > 0 && ::waitpid(filho, &estado, 0) == filho && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
     }
     // Loaded with no word, at this matchday and with this manager.
     void abre(const std::string& nome, int jornada, const std::string& treinador) {
@@ -211,6 +235,279 @@ TEST_F(Nomes, EveryStepWorksOnTheFileFirstReached) {
     EXPECT_NE(ultima().find("O ficheiro \"novo.gv\" foi movido, mudou de nome ou foi substituído por outro programa"),
               std::string::npos) << ultima();
     EXPECT_EQ(teste::ler_bytes(caminho("novo.gv")), outro);
+}
+
+} // namespace
+
+namespace {
+
+// Between the log held and the look at the game's name, another game is
+// moved over the one loaded: no log is left beside it, nothing is written
+// to it, and what was loaded is saved beside it. A second window opens
+// each game as it is.
+TEST_F(Nomes, ALogIsMadeOnlyBesideTheGameHeld) {
+    const auto outro = outro_jogo("outro.gv");
+    armar_accao("lugar.log", [&] { fs::rename(caminho("outro.gv"), caminho("jogo.gv")); });
+    EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
+    EXPECT_EQ(ultima(), "Não foi possível abrir o jogo.\nO ficheiro do jogo \"jogo.gv\" foi substituído ou apagado "
+                        "enquanto o jogo era aberto; o ficheiro que tem agora esse nome não foi tocado. Tudo o que "
+                        "jogou até aqui foi guardado em \"" + caminho("jogo (2).gv") + "\". Para continuar, abra esse "
+                        "ficheiro.");
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), outro);
+    EXPECT_FALSE(fs::exists(caminho("jogo.gv-wal")));
+    EXPECT_TRUE(noutra_janela([&] { return carregar() == Resultado_Jogo::Aberto && Nome_Treinador == "Outro"; }));
+    abre("jogo (2).gv", 1, "Manuel Tester");
+}
+
+// The file deleted, or replaced, as the game closes, after the close's
+// look at its name: the close looks once more, saves it beside, and says
+// where.
+TEST_F(Nomes, AFileLostAsTheGameClosesIsSavedAndToldWhere) {
+    const auto outro = outro_jogo("outro.gv");
+    const struct {
+        const char* ponto;
+        bool substituido;
+        std::string dito;
+    } casos[] = {
+        {"em_jogo.fechar", false, "O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. "},
+        {"lugar.remover", true, "O ficheiro do jogo \"jogo.gv\" foi substituído ou apagado enquanto o jogo estava "
+                                "aberto; o ficheiro que tem agora esse nome não foi tocado. "},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ponto);
+        recomecar();
+        fs::remove(caminho("jogo (2).gv"));
+        ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+        ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        armar_accao(c.ponto, [&] {
+            fs::remove(caminho("jogo.gv"));
+            if (c.substituido) fs::copy_file(caminho("outro.gv"), caminho("jogo.gv"));
+        });
+        porta.mensagens.clear();
+        Fechar_Base_Dados();
+        ASSERT_EQ(porta.mensagens.size(), 1u);
+        EXPECT_EQ(ultima(), c.dito + "Tudo o que jogou até aqui foi guardado em \"" + caminho("jogo (2).gv") +
+                                "\". Para continuar, abra esse ficheiro.");
+        if (c.substituido) {
+            EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), outro);
+        }
+        abre("jogo (2).gv", 2, "Manuel Tester");
+    }
+}
+
+// The file deleted while it is loaded, once its log is taken in: the load
+// says so, and what it took in is saved beside.
+TEST_F(Nomes, AFileDeletedAsItIsLoadedIsSavedWithWhatTheLoadTookIn) {
+    com_log("jogo.gv", "Do Log");
+    armar_accao("carregar.tomar", [&] { fs::remove(caminho("jogo.gv")); });
+    EXPECT_EQ(carregar("jogo.gv", "I"), Resultado_Jogo::Recusado);
+    EXPECT_EQ(ultima(), "The game could not be opened.\nThe game's file \"jogo.gv\" was deleted while the game was "
+                        "being opened. Everything you played until now was saved in \"" + caminho("jogo (2).gv") +
+                        "\". To go on, open that file.");
+    abre("jogo (2).gv", 1, "Do Log");
+}
+
+// A second name given to the file while it is played (a backup's
+// snapshot): the game is written anew under its own name before anything
+// more is written, and the snapshot keeps the bytes it had.
+TEST_F(Nomes, ASecondNameGivenInPlayKeepsTheBytesItHadWhenGiven) {
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));
+    const auto copia = teste::ler_bytes(caminho("copia.gv"));
+    for (int i = 0; i < 2; ++i) ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    Fechar_Base_Dados();
+    EXPECT_EQ(teste::ler_bytes(caminho("copia.gv")), copia);
+    EXPECT_FALSE(fs::exists(caminho("jogo.gv.a-cifrar")) || fs::exists(caminho("jogo.gv.a-criar")));
+    abre("copia.gv", 2, "Manuel Tester");
+    abre("jogo.gv", 4, "Manuel Tester");
+}
+
+// Where the game is, told as it is when it is told: under the other name
+// it was given in its folder once the first is removed (never a name the
+// system marks deleted), then under the name it was moved to, then under
+// its own again.
+TEST_F(Nomes, WhereTheGameIsIsToldAsItIsWhenTold) {
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    fs::create_hard_link(caminho("jogo.gv"), caminho("outro.gv"));
+    fs::remove(caminho("jogo.gv"));
+    const std::string movido = "O ficheiro do jogo \"jogo.gv\" foi movido ou mudou de nome enquanto o jogo estava "
+                               "aberto. Tudo o que jogou até aqui está gravado nele, agora em \"";
+    recusada(movido + caminho("outro.gv") + "\".");
+    fs::rename(caminho("outro.gv"), caminho("b.gv"));
+    recusada(movido + caminho("b.gv") + "\".");
+    fs::rename(caminho("b.gv"), caminho("jogo.gv"));
+    recusada(movido + caminho("jogo.gv") + "\".");
+    Fechar_Base_Dados();
+    abre("jogo.gv", 2, "Manuel Tester");
+}
+
+// A copy of a game whose file was deleted is announced only once it is
+// whole: a read that fails leaves none and says so, and the next action
+// makes it, never over a file of that name.
+TEST_F(Nomes, ACopyIsAnnouncedOnlyWholeAndIsTriedAgainAtTheNextAction) {
+    const auto alheio = outro_jogo("jogo (2).gv");
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    fs::remove(caminho("jogo.gv"));
+    armar_falha("lugar.copia");
+    recusada("O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Não foi possível guardar o "
+             "que jogou num ficheiro próprio na pasta \"" + pasta.string() + "\". Nesta janela nada mais é gravado; "
+             "o jogo tenta de novo a cada acção e quando sair do jogo");
+    EXPECT_FALSE(fs::exists(caminho("jogo (3).gv")));
+    recusada("O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Tudo o que jogou até aqui "
+             "foi guardado em \"" + caminho("jogo (3).gv") + "\".");
+    Fechar_Base_Dados();
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo (2).gv")), alheio);
+    abre("jogo (3).gv", 2, "Manuel Tester");
+}
+
+// A copy refused by a full disk is made once there is room, and holds
+// what the log held when its move into the file failed.
+TEST_F(Nomes, ACopyRefusedByAFullDiskIsMadeOnceThereIsRoomWithTheLog) {
+    teste::Montagem disco(pasta / "disco", 16384);
+    if (!disco.montada()) GTEST_SKIP() << "no file system of the test's own here";
+    fs::copy_file(caminho("inicio.gv"), pasta / "disco" / "jogo.gv");
+    ASSERT_EQ(carregar("disco/jogo.gv"), Resultado_Jogo::Aberto);
+    // Every move of the log into the file fails: the round stays in the log.
+    teste::Disco_Avariado::armar(teste::Operacao::Escrita, 1, true, teste::Papel::Base);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    fs::remove(pasta / "disco" / "jogo.gv");
+    disco.encher();
+    recusada("Não foi possível guardar o que jogou num ficheiro próprio na pasta \"" + (pasta / "disco").string() + "\".");
+    fs::remove(pasta / "disco" / "enchimento");
+    const std::string copia = (pasta / "disco" / "jogo (2).gv").string();
+    recusada("Tudo o que jogou até aqui foi guardado em \"" + copia + "\".");
+    EXPECT_TRUE(fs::exists(copia + "-wal")) << "the log's rounds go with it";
+    teste::Disco_Avariado::limpar();
+    Fechar_Base_Dados();
+    abre("disco/jogo (2).gv", 2, "Manuel Tester");
+}
+
+// A failure of the disk while the load reads the game with its own journal
+// in a private copy is the temporary folder's, not the journal's damage.
+TEST_F(Nomes, ADiskErrorInThePrivateCopyIsTheTemporaryFolders) {
+    using teste::Disco_Avariado;
+    morrer([&] {
+        if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+        Base_Dados->Execute("UPDATE principal SET nome = 'Quente'");
+        Disco_Avariado::armar_morte(teste::Operacao::Escrita, 1, teste::Papel::Base);
+        Fechar_Base_Dados();
+    });
+    ASSERT_TRUE(fs::exists(caminho("jogo.gv-journal")));
+    const auto antes = teste::pasta_inteira(pasta);
+    for (auto op : {teste::Operacao::Escrita, teste::Operacao::Sincronia, teste::Operacao::Remocao}) {
+        SCOPED_TRACE(teste::nome_operacao(op));
+        Disco_Avariado::armar(op, 1, false);
+        EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
+        EXPECT_EQ(Disco_Avariado::falhadas(), 1);
+        EXPECT_EQ(ultima(), "Não foi possível abrir o jogo.\nHouve um erro de leitura ou escrita no disco da pasta "
+                            "temporária \"" + temporaria.string() + "\".\nO ficheiro do jogo não foi alterado.");
+        EXPECT_TRUE(teste::pasta_inteira(pasta) == antes);
+    }
+    Disco_Avariado::limpar();
+    abre("jogo.gv", 1, "Quente");
+}
+
+// The game renamed while the load looks at what is beside it, with its log
+// or without: told as moved, and what the load saw is saved whole.
+TEST_F(Nomes, AGameRenamedWhileTheLoadLooksIsToldMoved) {
+    for (bool com_o_log : {true, false}) {
+        SCOPED_TRACE(com_o_log ? "with its log" : "without its log");
+        for (const char* f : {"jogo (2).gv", "jogo (2).gv-wal", "y.gv", "y.gv-wal", "jogo.gv-wal"}) fs::remove(caminho(f));
+        com_log("jogo.gv", "Do Log");
+        armar_accao("carregar.copia", [&] {
+            fs::rename(caminho("jogo.gv"), caminho("y.gv"));
+            if (com_o_log) fs::rename(caminho("jogo.gv-wal"), caminho("y.gv-wal"));
+        });
+        EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
+        EXPECT_EQ(ultima(), "Não foi possível abrir o jogo.\nO ficheiro do jogo \"jogo.gv\" foi movido ou mudou de "
+                            "nome enquanto o jogo era aberto. Tudo o que jogou até aqui foi guardado em \"" +
+                                caminho("jogo (2).gv") + "\". Para continuar, abra esse ficheiro.");
+        abre("jogo (2).gv", 1, "Do Log");
+        abre("y.gv", 1, com_o_log ? "Do Log" : "Manuel Tester");
+    }
+}
+
+// A new game is never made under a making's name; a load killed as it
+// removes its private folder leaves one the next load takes at once.
+TEST_F(Nomes, MakingsNamesAndPrivateFoldersLeaveNothingBehind) {
+    for (const char* nome : {"x.a-criar", "x.GV.A-CIFRAR", "x.a-semear"}) {
+        EXPECT_EQ(novo_jogo(nome, escolhas()), Resultado_Jogo::Recusado);
+        EXPECT_EQ(ultima(), std::string("Não foi possível criar o novo jogo.\nO nome \"") + nome +
+                                "\" acaba como os ficheiros que o Golvantario põe ao lado de um jogo enquanto o cria. "
+                                "Escolha outro nome.\nNenhum ficheiro de jogo foi alterado.");
+        EXPECT_FALSE(fs::exists(caminho(nome)));
+    }
+    auto copias = [&] {
+        int n = 0;
+        for (const auto& f : fs::directory_iterator(temporaria)) n += f.path().filename().string().rfind("gv-copia-", 0) == 0;
+        return n;
+    };
+    com_log("jogo.gv", "Do Log");
+    morrer([&] {
+        armar_morte("copia_privada.remover");
+        carregar();
+    });
+    ASSERT_EQ(copias(), 1);
+    abre("jogo.gv", 1, "Do Log");
+    EXPECT_EQ(copias(), 0);
+}
+
+// A file with two names is written anew under the one loaded only while
+// that name is the game's: one given to another file meanwhile keeps it,
+// and the player is told where the game is.
+TEST_F(Nomes, ARewriteReplacesOnlyWhileTheNameIsTheGames) {
+    fs::create_hard_link(caminho("jogo.gv"), caminho("outro.gv"));
+    const auto antes = teste::ler_bytes(caminho("jogo.gv"));
+    const auto terceiro = outro_jogo("terceiro.gv");
+    armar_accao("lugar.substituir", [&] { fs::rename(caminho("terceiro.gv"), caminho("jogo.gv")); });
+    EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
+    EXPECT_EQ(ultima(), "Não foi possível abrir o jogo.\nO ficheiro do jogo \"jogo.gv\" foi movido ou mudou de nome "
+                        "enquanto o jogo era aberto; o ficheiro que tem agora esse nome não foi tocado. Tudo o que "
+                        "jogou até aqui está gravado nele, agora em \"" + caminho("outro.gv") + "\". Para continuar, "
+                        "abra o jogo aí.");
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), terceiro);
+    EXPECT_EQ(teste::ler_bytes(caminho("outro.gv")), antes);
+}
+
+// A new game holds its making before it looks for the file: one another
+// window finished meanwhile is found, and held there, before any question.
+TEST_F(Nomes, ANewGameHoldsItsMakingBeforeItLooksForTheFile) {
+    int ida[2], volta[2];
+    char c = 0;
+    ASSERT_TRUE(::pipe(ida) == 0 && ::pipe(volta) == 0);
+    const pid_t janela1 = fork();
+    ASSERT_GE(janela1, 0);
+    if (janela1 == 0) {
+        ::close(ida[1]);
+        ::close(volta[0]);
+        armar_accao("novo_jogo.copia", [&] {
+            if (::write(volta[1], "x", 1) != 1 || ::read(ida[0], &c, 1) != 1) _exit(4);
+        });
+        if (novo_jogo("novo.gv", escolhas()) != Resultado_Jogo::Aberto) _exit(3);
+        if (::write(volta[1], "y", 1) != 1 || ::read(ida[0], &c, 1) != 1) _exit(4);
+        _exit(0);
+    }
+    ::close(ida[0]);
+    ::close(volta[1]);
+    ASSERT_EQ(::read(volta[0], &c, 1), 1);
+    // Waiting for the making, this window lets the other finish it.
+    armar_accao("obra.esperar", [&] {
+        if (::write(ida[1], "x", 1) != 1 || ::read(volta[0], &c, 1) != 1) FAIL();
+    });
+    porta.mensagens.clear();
+    porta.respostas.assign(1, Resposta::Sim);
+    EXPECT_EQ(novo_jogo("novo.gv", escolhas()), Resultado_Jogo::Recusado);
+    EXPECT_EQ(porta.mensagens.size(), 1u) << "no question";
+    EXPECT_NE(ultima().find("O jogo \"novo.gv\" está aberto noutra janela do Golvantario."), std::string::npos)
+        << ultima();
+    ASSERT_EQ(::write(ida[1], "x", 1), 1);
+    int estado = 0;
+    ASSERT_EQ(::waitpid(janela1, &estado, 0), janela1);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    abre("novo.gv", 1, "Manuel Tester");
 }
 
 } // namespace

@@ -77,8 +77,8 @@ void Database::falhar(int rc, const std::string& contexto) const {
     // A failure that came with the game's name lost is that loss; one of a
     // file the game's place would not hand the engine, that refusal.
     const std::optional<Erro_BD> recusa = lugar_ ? lugar_->recusa() : std::nullopt;
-    if (ganchos_ && nome_mudou())
-        erro = ganchos_->nome_perdido(*const_cast<Database*>(this));
+    if (nome_mudou())
+        erro = ganchos_ ? ganchos_->nome_perdido(*const_cast<Database*>(this)) : lugar_->perdido(Perda::Nada);
     else if (recusa)
         erro = recusa->tipo() == Erro_BD::Tipo::Ficheiro_Movido ? lugar_->perdido(Perda::Nada) : *recusa;
     // An I/O error, a full disk, no memory or an interrupt can make the

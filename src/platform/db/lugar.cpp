@@ -390,7 +390,7 @@ int Lugar_Jogo::abrir_ao_lado(Lado l, int flags, int modo) {
             errno = ENOENT;
             return -1;
         }
-        ponto_de_falha("lugar.ao_lado");
+        ponto_de_falha(l == Log ? "lugar.log" : "lugar.diario");
         // Only beside the game held: one whose name names another file
         // now gets no log or journal of this one's.
         if (!nomeia()) {
