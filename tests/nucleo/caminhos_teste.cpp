@@ -8,7 +8,7 @@
 #include "disco_avariado.h"
 #include "montagem.h"
 #include "mortes.h"
-#include "platform/db/bloqueio_jogo.h"
+#include "platform/db/lugar.h"
 #include "platform/db/obras.h"
 
 using namespace gv;
@@ -73,7 +73,8 @@ TEST_F(Caminhos, AGameReachedThroughALinkIsJudgedByItsOwnFiles) {
     fs::remove(pasta / "real" / "jogo.gv-wal");
     repor_estado();
     {
-        const db::Bloqueio_Jogo outra_janela = db::Bloqueio_Jogo::tomar((pasta / "real" / "jogo.gv").string());
+        const auto outra_janela = db::Lugar_Jogo::alcancar((pasta / "real" / "jogo.gv").string());
+        outra_janela->segurar();
         porta.respostas.assign(1, Resposta::Sim);
         EXPECT_EQ(novo_jogo("ligacao.gv", escolhas()), Resultado_Jogo::Recusado);
         EXPECT_NE(ultima().find("O jogo \"ligacao.gv\" está aberto noutra janela"), std::string::npos) << ultima();
@@ -103,8 +104,9 @@ TEST_F(Caminhos, AHoldIsOnTheFileTheNameNamesThroughEveryReplacement) {
         fs::copy_file(caminho("inicio.gv"), caminho("outro.gv"));
         fs::rename(caminho("outro.gv"), caminho("jogo.gv"));
     });
-    const db::Bloqueio_Jogo segura = db::Bloqueio_Jogo::tomar(caminho("jogo.gv"));
-    ASSERT_TRUE(segura.tomado());
+    const auto segura = db::Lugar_Jogo::alcancar(caminho("jogo.gv"));
+    segura->segurar();
+    ASSERT_TRUE(segura->ficheiro().tomado());
     EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
     EXPECT_NE(ultima().find("está aberto noutra janela"), std::string::npos) << ultima();
 }
@@ -190,8 +192,8 @@ TEST_F(Caminhos, WhatKilledLoadsAndNewGamesLeaveGoesOnceNoWindowHoldsIt) {
             std::ofstream(caminho("jogo.gv.a-criar"));
             for (const char* s : {".a-cifrar", ".a-cifrar-journal"})
                 std::ofstream(caminho(std::string("jogo.gv") + s)) << "meio feito";
-            std::optional<db::Bloqueio_Jogo> outra_janela;
-            if (segura) outra_janela = db::Bloqueio_Jogo::tomar_obra(caminho("jogo.gv.a-criar"), "jogo.gv", 0);
+            std::optional<db::Obra> outra_janela;
+            if (segura) outra_janela.emplace(db::Lugar_Jogo::alcancar(caminho("jogo.gv")), 0);
             seguinte();
             Fechar_Base_Dados();
             for (const char* s : {".a-criar", ".a-cifrar", ".a-cifrar-journal"})

@@ -351,7 +351,7 @@ TEST_F(Nomes, ACopyIsAnnouncedOnlyWholeAndIsTriedAgainAtTheNextAction) {
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     fs::remove(caminho("jogo.gv"));
-    armar_falha("lugar.copia");
+    armar_falha("copiar.ler");
     recusada("O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Não foi possível guardar o "
              "que jogou num ficheiro próprio na pasta \"" + pasta.string() + "\". Nesta janela nada mais é gravado; "
              "o jogo tenta de novo a cada acção e quando sair do jogo");

@@ -133,7 +133,9 @@ TEST_F(Promessas, TheCleanerTakesOnlyItsOwnOrphans) {
     viva.emplace();
     db::limpar_copias_orfas();
     for (const auto& c : casos) EXPECT_EQ(fs::exists(fs::symlink_status(c.pasta)), c.fica) << c.pasta;
-    EXPECT_NO_THROW(viva->copiar(caminho("jogo.gv"), "jogo.gv")) << "the live load's folder is there";
+    const int jogo = ::open(caminho("jogo.gv").c_str(), O_RDONLY | O_CLOEXEC);
+    EXPECT_NO_THROW(viva->copiar(jogo, "jogo.gv", "jogo.gv")) << "the live load's folder is there";
+    ::close(jogo);
 }
 
 // The makings' cleaner takes what makings killed halfway left, whatever

@@ -17,7 +17,8 @@
 #include "jogo_apoio.h"
 #include "montagem.h"
 #include "mortes.h"
-#include "platform/db/bloqueio_jogo.h"
+#include "platform/db/lugar.h"
+#include "platform/db/obras.h"
 #include "platform/db/abrir_jogo.h"
 #include "platform/db/chave.h"
 #include "platform/db/em_jogo.h"
@@ -383,14 +384,14 @@ TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
     bool segura = false;
     armar_accao("novo_sal.fechado", [&] {
         try {
-            db::Bloqueio_Jogo::tomar(caminho("b.gv"));
+            db::Lugar_Jogo::alcancar(caminho("b.gv"))->segurar();
         } catch (const db::Erro_BD& e) {
             segura = e.tipo() == db::Erro_BD::Tipo::Noutra_Janela;
         }
     });
     ASSERT_EQ(carregar("b.gv"), Resultado_Jogo::Aberto);
     EXPECT_TRUE(segura);
-    EXPECT_THROW(db::Bloqueio_Jogo::tomar(caminho("b.gv")), db::Erro_BD) << "held once play starts";
+    EXPECT_THROW(db::Lugar_Jogo::alcancar(caminho("b.gv"))->segurar(), db::Erro_BD) << "held once play starts";
     EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     repor_estado();
     const std::string a = teste::ler_bytes(caminho("a.gv")).substr(0, 16), b = teste::ler_bytes(caminho("b.gv")).substr(0, 16);
@@ -407,8 +408,7 @@ TEST_F(Sobras, GamesThatShareTheMastersSaltGetTheirOwnAtTheirFirstLoad) {
 // game is being made.
 TEST_F(Sobras, ALoadIsNeverToldItsGameIsBeingMade) {
     de_outro_tempo("velho.gv", "inicio.gv");
-    auto olhar = std::make_unique<db::Bloqueio_Jogo>(
-        db::Bloqueio_Jogo::tomar_obra(caminho("velho.gv.a-criar"), "velho.gv", 0));
+    auto olhar = std::make_unique<db::Obra>(db::Lugar_Jogo::alcancar(caminho("velho.gv")), 0);
     std::thread soltar([&] {
         ::usleep(300000);
         olhar.reset();

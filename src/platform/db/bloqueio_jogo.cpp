@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <thread>
 #include <system_error>
 
@@ -83,19 +82,6 @@ bool sem_trincos(int erro, bool escrita) {
            (escrita && (erro == EACCES || erro == EROFS || erro == EPERM));
 }
 
-// The folder of a whole path, open for the moment.
-struct Pasta_De {
-    int fd;
-    std::string nome;
-    explicit Pasta_De(const std::string& caminho) {
-        const std::filesystem::path p(caminho);
-        fd = ::open(p.parent_path().empty() ? "." : p.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        nome = p.filename().string();
-        if (fd < 0) nao_abre(caminho);
-    }
-    ~Pasta_De() { ::close(fd); }
-};
-
 } // namespace
 
 Bloqueio_Jogo Bloqueio_Jogo::tomar(int pasta, const std::string& nome, const std::string& quem) {
@@ -119,11 +105,6 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar(int pasta, const std::string& nome, const std
     nao_abre(quem.empty() ? nome : quem);
 }
 
-Bloqueio_Jogo Bloqueio_Jogo::tomar(const std::string& caminho, const std::string& quem) {
-    const Pasta_De p(caminho);
-    return tomar(p.fd, p.nome, quem.empty() ? caminho : quem);
-}
-
 Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, const std::string& jogo, int espera_ms) {
     Bloqueio_Jogo b;
     bool ocupada;
@@ -140,11 +121,6 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, cons
                       Erro_BD::Tipo::Criado_Noutra_Janela, jogo);
     if (sem_trincos(errno, false)) return b;
     nao_abre(obra);
-}
-
-Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(const std::string& obra, const std::string& jogo, int espera_ms) {
-    const Pasta_De p(obra);
-    return tomar_obra(p.fd, p.nome, jogo, espera_ms);
 }
 
 Bloqueio_Jogo Bloqueio_Jogo::do_descritor(int fd) {

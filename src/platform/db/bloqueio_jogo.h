@@ -2,9 +2,7 @@
 // The game's holds on a file. Each is a lock of the open file itself, not
 // of the process: closing another descriptor of the same file, as a copy
 // of it does, never lets it go; closing this one, or a kill, does. Files
-// are reached by their name in a folder held open (lugar.h); the forms
-// with a whole path open the folder for the moment, as another window
-// would.
+// are reached by their name in a folder held open (lugar.h).
 
 #include <string>
 
@@ -20,14 +18,12 @@ public:
     // but another window's hold on it is still told. The hold is on the
     // file the name names once it is taken.
     static Bloqueio_Jogo tomar(int pasta, const std::string& nome, const std::string& quem);
-    static Bloqueio_Jogo tomar(const std::string& caminho, const std::string& quem = {});
     // The hold of a making: the file `obra` in the folder, made if it is not
     // there. Another window may hold it for a moment only (a cleaner
     // looking, a new game refused): it is waited for up to `espera_ms`.
     // Throws Erro_BD (Criado_Noutra_Janela, naming `jogo`) when another
     // window still holds it.
     static Bloqueio_Jogo tomar_obra(int pasta, const std::string& obra, const std::string& jogo, int espera_ms);
-    static Bloqueio_Jogo tomar_obra(const std::string& obra, const std::string& jogo, int espera_ms);
     // The file open at `fd`, taken over: held when no other window holds it,
     // else nothing (the descriptor closed).
     static Bloqueio_Jogo do_descritor(int fd);

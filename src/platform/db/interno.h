@@ -30,4 +30,8 @@ inline std::uint32_t grande(const unsigned char* p) {
 inline bool pagina_possivel(std::uint32_t p) { return p >= 512 && p <= 65536 && (p & (p - 1)) == 0; }
 // Up to n bytes of the file at `onde`; how many were there.
 std::size_t ler_em(int fd, void* destino, std::size_t n, off_t onde);
+// The file open at `de` copied whole into the one open at `para`; or the
+// side that fell short, with errno.
+enum class Copiado { Inteiro, Leitura_Falhou, Escrita_Falhou };
+Copiado copiar_inteiro(int de, int para);
 } // namespace gv::db

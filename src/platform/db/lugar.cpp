@@ -86,34 +86,16 @@ void apagar_se(int pasta, const std::string& nome, const struct stat& quem) {
         ::unlinkat(pasta, nome.c_str(), 0);
 }
 
-bool escrever_em(int fd, const char* p, std::size_t n, off_t onde) {
-    while (n > 0) {
-        const ssize_t w = ::pwrite(fd, p, n, onde);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) return false;
-        p += w;
-        n -= static_cast<std::size_t>(w);
-        onde += w;
-    }
-    return true;
-}
-
 // The file open at `de` copied whole, synced, into a new file `nome` of the
 // folder: 1 made, 0 when a file has that name already (never written
 // over), -1 when it could not be made whole (nothing left of it).
 int copiar(int pasta, int de, const std::string& nome) {
     const int fd = ::openat(pasta, nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return errno == EEXIST ? 0 : -1;
-    struct stat origem {}, feita {};
-    bool inteira = ::fstat(de, &origem) == 0 && ::fstat(fd, &feita) == 0;
-    std::vector<char> bloco(1 << 16);
+    struct stat feita {};
+    bool inteira = ::fstat(fd, &feita) == 0;
     try {
-        for (off_t onde = 0; inteira && onde < origem.st_size;) {
-            ponto_de_falha("lugar.copia");
-            const auto quer = static_cast<std::size_t>(std::min<off_t>(static_cast<off_t>(bloco.size()), origem.st_size - onde));
-            inteira = ler_em(de, bloco.data(), quer, onde) == quer && escrever_em(fd, bloco.data(), quer, onde);
-            onde += static_cast<off_t>(quer);
-        }
+        inteira = inteira && copiar_inteiro(de, fd) == Copiado::Inteiro;
     } catch (const std::exception&) {
         inteira = false;   // a read that failed, as a test makes it
     }
@@ -134,6 +116,26 @@ int copiar(int pasta, int de, const std::string& nome) {
 }
 
 } // namespace
+
+Copiado copiar_inteiro(int de, int para) {
+    struct stat origem {};
+    if (::fstat(de, &origem) != 0) return Copiado::Leitura_Falhou;
+    std::vector<char> bloco(1 << 16);
+    for (off_t onde = 0; onde < origem.st_size;) {
+        ponto_de_falha("copiar.ler");
+        const auto quer = static_cast<std::size_t>(std::min<off_t>(static_cast<off_t>(bloco.size()), origem.st_size - onde));
+        errno = 0;
+        if (ler_em(de, bloco.data(), quer, onde) != quer) return errno = errno ? errno : EIO, Copiado::Leitura_Falhou;
+        for (std::size_t feito = 0; feito < quer;) {
+            const ssize_t w = ::pwrite(para, bloco.data() + feito, quer - feito, onde + static_cast<off_t>(feito));
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) return errno = w < 0 ? errno : ENOSPC, Copiado::Escrita_Falhou;
+            feito += static_cast<std::size_t>(w);
+        }
+        onde += static_cast<off_t>(quer);
+    }
+    return Copiado::Inteiro;
+}
 
 void instalar_lugares() {
     static const bool feito = [] {

@@ -69,8 +69,6 @@ public:
         std::uintmax_t tamanho;
     };
     std::vector<Ao_Lado> ver_ao_lado();
-    // Refused when another window holds a log or journal beside the file.
-    void exigir_ao_lado_livre() const;
     // The shared index beside the file held alone: a killed load's, gone.
     void remover_indice_partilhado() const;
     // Whether the log held has commits the file does not hold.

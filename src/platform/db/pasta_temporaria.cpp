@@ -10,8 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <vector>
 
 #include <cerrno>
 #include <chrono>
@@ -70,51 +68,16 @@ std::string Copia_Privada::copiar(int fd, const std::string& de, const std::stri
     const fs::path destino = pasta_ / para;
     std::error_code ec;
     fs::create_directories(destino.parent_path(), ec);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const std::error_code sis(errno, std::generic_category());
-        throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + de + ": " + sis.message(), tipo_do_sistema(sis), de);
-    }
     const int para_fd = ec ? -1 : ::open(destino.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (para_fd < 0) falha_temporaria(nome_, ec ? ec : std::error_code(errno, std::generic_category()), "Não foi possível copiar " + de);
-    std::vector<char> bloco(1 << 16);
-    for (off_t onde = 0; onde < st.st_size;) {
-        const auto quer = static_cast<std::size_t>(std::min<off_t>(static_cast<off_t>(bloco.size()), st.st_size - onde));
-        if (ler_em(fd, bloco.data(), quer, onde) != quer) {
-            const std::error_code sis(errno ? errno : EIO, std::generic_category());
-            ::close(para_fd);
-            throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + de + ": " + sis.message(), tipo_do_sistema(sis), de);
-        }
-        for (std::size_t feito = 0; feito < quer;) {
-            const ssize_t w = ::pwrite(para_fd, bloco.data() + feito, quer - feito, onde + static_cast<off_t>(feito));
-            if (w < 0 && errno == EINTR) continue;
-            if (w <= 0) {
-                const std::error_code sis(w < 0 ? errno : ENOSPC, std::generic_category());
-                ::close(para_fd);
-                falha_temporaria(nome_, sis, "Não foi possível copiar " + de);
-            }
-            feito += static_cast<std::size_t>(w);
-        }
-        onde += static_cast<off_t>(quer);
-    }
+    const Copiado c = copiar_inteiro(fd, para_fd);
+    const std::error_code sis(errno ? errno : EIO, std::generic_category());
     ::close(para_fd);
-    return destino.string();
-}
-
-std::string Copia_Privada::copiar(const std::string& de, const std::string& para) {
-    const int fd = ::open(de.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const std::error_code sis(errno, std::generic_category());
+    if (c == Copiado::Inteiro) return destino.string();
+    // A read that fell short is the game's file's; a write, the folder's.
+    if (c == Copiado::Leitura_Falhou)
         throw Erro_BD(ERRO_FICHEIRO, "Não foi possível ler " + de + ": " + sis.message(), tipo_do_sistema(sis), de);
-    }
-    try {
-        std::string r = copiar(fd, de, para);
-        ::close(fd);
-        return r;
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
+    falha_temporaria(nome_, sis, "Não foi possível copiar " + de);
 }
 
 void Copia_Privada::falhou(const Erro_BD& e) const {

@@ -24,7 +24,6 @@ public:
     // into the folder as `para` (a relative path), whole; a failure of the
     // copy's side is the temporary folder's, named as such.
     std::string copiar(int fd, const std::string& de, const std::string& para);
-    std::string copiar(const std::string& de, const std::string& para);
     // A failure of the engine's with a copy here: the temporary folder's,
     // with what the system said of it.
     [[noreturn]] void falhou(const Erro_BD& e) const;
