@@ -860,6 +860,17 @@ TEST(InterfaceQt, AWordIsNeverBrokenAtItsHyphen) {
     EXPECT_TRUE(mostrado.contains(QString::fromUtf8("Transferiu\u2011se")));
 }
 
+// A file's name in quotes is never broken inside, at a space or a hyphen,
+// however narrow the box; the words around it still wrap.
+TEST(InterfaceQt, AFilesNameInQuotesIsNeverBrokenInside) {
+    const QFontMetrics fm(QApplication::font());
+    const QString texto = QString::fromUtf8("Tudo o que jogou até aqui foi guardado em \"/tmp/a b/o-meu jogo (2).gv\". "
+                                            "Para continuar, abra esse ficheiro.");
+    const QString r = linhas_inteiras(texto, fm, 60);
+    EXPECT_TRUE(r.contains(QString::fromUtf8("\"/tmp/a\u00A0b/o\u2011meu\u00A0jogo\u00A0(2).gv\""))) << r.toStdString();
+    EXPECT_TRUE(r.contains(QStringLiteral("Para continuar")));
+}
+
 TEST(InterfaceQt, SavingAddsTheExtensionAndAnswersTheFilesTitle) {
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());

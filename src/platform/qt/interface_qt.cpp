@@ -208,6 +208,14 @@ QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int lim
         // A hyphen between two letters binds them ("Transferiu-se").
         for (qsizetype i = 1; i + 1 < l.size(); ++i)
             if (l[i] == QLatin1Char('-') && l[i - 1].isLetter() && l[i + 1].isLetter()) l[i] = QChar(0x2011);
+        // A file's name in quotes breaks nowhere inside: a path may still
+        // wrap after one of its folders.
+        bool citado = false;
+        for (QChar& c : l) {
+            if (c == QLatin1Char('"')) citado = !citado;
+            else if (citado && c == QLatin1Char(' ')) c = QChar(0x00A0);
+            else if (citado && c == QLatin1Char('-')) c = QChar(0x2011);
+        }
         if (fonte.horizontalAdvance(l) <= limite) l.replace(QLatin1Char(' '), QChar(0x00A0));
     }
     return linhas.join(QLatin1Char('\n'));

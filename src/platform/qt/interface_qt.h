@@ -36,7 +36,8 @@ std::string titulo_ficheiro(const std::string& caminho);
 // A message's text with each line that fits `limite` pixels in `fonte`
 // made unbreakable (its spaces non-breaking), so a box never splits a
 // name across two lines; a longer line keeps its spaces for wrapping.
-// A hyphen inside a word never breaks it (it becomes a non-breaking one).
+// A hyphen inside a word never breaks it (it becomes a non-breaking one),
+// nor a space or hyphen inside quotes, where a file's name stands.
 QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite);
 
 // Qt's own texts (the standard buttons, the file dialogs) in the game's
