@@ -158,14 +158,7 @@ TEST_F(Caminhos, TwoNewGamesOfOneNameAtOnceMakeOneAndTellTheOther) {
 // leave no shared index beside the game; a new game's files left by a kill
 // go at the next load, new game or start, unless a window still holds them.
 TEST_F(Caminhos, WhatKilledLoadsAndNewGamesLeaveGoesOnceNoWindowHoldsIt) {
-    morrer([&] {
-        if (carregar() != Resultado_Jogo::Aberto) _exit(3);
-        Base_Dados->Execute("UPDATE principal SET nome = 'Quente'");
-        // The close's first write to the file comes once its journal is synced.
-        Disco_Avariado::armar_morte(teste::Operacao::Escrita, 1, teste::Papel::Base);
-        Fechar_Base_Dados();
-    });
-    ASSERT_TRUE(fs::exists(caminho("jogo.gv-journal")));
+    diario_quente("Quente");
     morrer([&] {
         armar_morte("carregar.tomar");
         carregar();

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "data/consultas.h"
+#include "disco_avariado.h"
 #include "jogo_apoio.h"
 #include "platform/falhas.h"
 
@@ -57,6 +58,18 @@ protected:
         int estado = 0;
         ASSERT_EQ(waitpid(filho, &estado, 0), filho);
         ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL) << "the point was never reached";
+    }
+    // The game killed as it closes, its manager renamed: its journal is left
+    // beside it, hot.
+    void diario_quente(const char* treinador) {
+        morrer([&] {
+            if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+            Base_Dados->Execute("UPDATE principal SET nome = ?", {treinador});
+            // The close's first write to the file comes once its journal is synced.
+            Disco_Avariado::armar_morte(Operacao::Escrita, 1, Papel::Base);
+            Fechar_Base_Dados();
+        });
+        ASSERT_TRUE(std::filesystem::exists(caminho("jogo.gv-journal")));
     }
     std::filesystem::path temporaria;
 };

@@ -46,6 +46,39 @@ protected:
         EXPECT_NE(ultima().find(dito), std::string::npos) << ultima();
         EXPECT_EQ(ultima().find("(deleted)"), std::string::npos) << ultima();
     }
+    // Window 1, a process of its own, running f with only its own ends of
+    // two pipes (a test that fails leaves it no one to wait for): it reads
+    // what this window sends and tells this window back, one byte a time.
+    struct Janela {
+        pid_t pid;
+        int enviar, receber;
+        bool seguir() const {
+            char c = 'x';
+            return ::write(enviar, &c, 1) == 1;
+        }
+        bool esperar() const {
+            char c = 0;
+            return ::read(receber, &c, 1) == 1;
+        }
+        // Whether it ended as f answered 0.
+        bool acabou_bem() const {
+            int estado = 0;
+            return ::waitpid(pid, &estado, 0) == pid && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+        }
+    };
+    static Janela janela1(const std::function<int(const Janela& daqui)>& f) {
+        int ida[2], volta[2];
+        if (::pipe(ida) != 0 || ::pipe(volta) != 0) return {-1, -1, -1};
+        const pid_t p = fork();
+        if (p == 0) {
+            ::close(ida[1]);
+            ::close(volta[0]);
+            _exit(f(Janela{0, volta[1], ida[0]}));
+        }
+        ::close(ida[0]);
+        ::close(volta[1]);
+        return {p, ida[1], volta[0]};
+    }
     // f run in a window of its own, a process: whether it says so.
     static bool noutra_janela(const std::function<bool()>& f) {
         const pid_t filho = fork();
@@ -69,24 +102,16 @@ protected:
 // nothing; window 1 is told at its next round that its file was replaced,
 // and what it played is saved beside under a name of its own.
 TEST_F(Nomes, AGameReplacedUnderAnOpenWindowKeepsBothGamesApartAndSaysSo) {
-    int ida[2], volta[2];
-    char c = 0;
-    ASSERT_TRUE(::pipe(ida) == 0 && ::pipe(volta) == 0);
-    const pid_t janela1 = fork();
-    ASSERT_GE(janela1, 0);
-    if (janela1 == 0) {
-        // Only this window's ends: a test that fails leaves it no one to wait for.
-        ::close(ida[1]);
-        ::close(volta[0]);
-        if (carregar() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
-        if (::write(volta[1], "x", 1) != 1 || ::read(ida[0], &c, 1) != 1) _exit(4);
+    const Janela w1 = janela1([&](const Janela& daqui) {
+        if (carregar() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) return 3;
+        if (!daqui.seguir() || !daqui.esperar()) return 4;
         porta.mensagens.clear();
         const bool falhou = Jogar_Proximo_Jogo() == Resultado_Ronda::Falhada;
         Fechar_Base_Dados();
         std::ofstream(caminho("janela1")) << porta.mensagens.size() << "\n" << ultima();
-        _exit(falhou ? 0 : 5);
-    }
-    ASSERT_EQ(::read(volta[0], &c, 1), 1);
+        return falhou ? 0 : 5;
+    });
+    ASSERT_TRUE(w1.esperar());
     fs::copy_file(caminho("inicio.gv"), caminho("copia.gv"));
     fs::rename(caminho("copia.gv"), caminho("jogo.gv"));
     const auto antes = teste::pasta_inteira(pasta);
@@ -100,10 +125,8 @@ TEST_F(Nomes, AGameReplacedUnderAnOpenWindowKeepsBothGamesApartAndSaysSo) {
     ASSERT_EQ(porta.mensagens.size(), 3u);
     for (int i = 0; i < 3; ++i) EXPECT_NE(porta.mensagens[i].texto.find(ditos[i]), std::string::npos) << porta.mensagens[i].texto;
     EXPECT_TRUE(teste::pasta_inteira(pasta) == antes) << "every file is as it was";
-    ASSERT_EQ(::write(ida[1], "x", 1), 1);
-    int estado = 0;
-    ASSERT_EQ(::waitpid(janela1, &estado, 0), janela1);
-    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0) << "window 1's round after the replacement failed";
+    ASSERT_TRUE(w1.seguir());
+    EXPECT_TRUE(w1.acabou_bem()) << "window 1's round after the replacement failed";
     const std::string dito = teste::ler_bytes(caminho("janela1"));
     EXPECT_EQ(dito.substr(0, 2), "1\n") << "told once: " << dito;
     EXPECT_NE(dito.find("O ficheiro do jogo \"jogo.gv\" foi substituído ou apagado enquanto o jogo estava aberto; o "
@@ -389,13 +412,7 @@ TEST_F(Nomes, ACopyRefusedByAFullDiskIsMadeOnceThereIsRoomWithTheLog) {
 // in a private copy is the temporary folder's, not the journal's damage.
 TEST_F(Nomes, ADiskErrorInThePrivateCopyIsTheTemporaryFolders) {
     using teste::Disco_Avariado;
-    morrer([&] {
-        if (carregar() != Resultado_Jogo::Aberto) _exit(3);
-        Base_Dados->Execute("UPDATE principal SET nome = 'Quente'");
-        Disco_Avariado::armar_morte(teste::Operacao::Escrita, 1, teste::Papel::Base);
-        Fechar_Base_Dados();
-    });
-    ASSERT_TRUE(fs::exists(caminho("jogo.gv-journal")));
+    diario_quente("Quente");
     const auto antes = teste::pasta_inteira(pasta);
     for (auto op : {teste::Operacao::Escrita, teste::Operacao::Sincronia, teste::Operacao::Remocao}) {
         SCOPED_TRACE(teste::nome_operacao(op));
@@ -475,27 +492,17 @@ TEST_F(Nomes, ARewriteReplacesOnlyWhileTheNameIsTheGames) {
 // A new game holds its making before it looks for the file: one another
 // window finished meanwhile is found, and held there, before any question.
 TEST_F(Nomes, ANewGameHoldsItsMakingBeforeItLooksForTheFile) {
-    int ida[2], volta[2];
-    char c = 0;
-    ASSERT_TRUE(::pipe(ida) == 0 && ::pipe(volta) == 0);
-    const pid_t janela1 = fork();
-    ASSERT_GE(janela1, 0);
-    if (janela1 == 0) {
-        ::close(ida[1]);
-        ::close(volta[0]);
+    const Janela w1 = janela1([&](const Janela& daqui) {
         armar_accao("novo_jogo.copia", [&] {
-            if (::write(volta[1], "x", 1) != 1 || ::read(ida[0], &c, 1) != 1) _exit(4);
+            if (!daqui.seguir() || !daqui.esperar()) _exit(4);
         });
-        if (novo_jogo("novo.gv", escolhas()) != Resultado_Jogo::Aberto) _exit(3);
-        if (::write(volta[1], "y", 1) != 1 || ::read(ida[0], &c, 1) != 1) _exit(4);
-        _exit(0);
-    }
-    ::close(ida[0]);
-    ::close(volta[1]);
-    ASSERT_EQ(::read(volta[0], &c, 1), 1);
+        if (novo_jogo("novo.gv", escolhas()) != Resultado_Jogo::Aberto) return 3;
+        return daqui.seguir() && daqui.esperar() ? 0 : 4;
+    });
+    ASSERT_TRUE(w1.esperar());
     // Waiting for the making, this window lets the other finish it.
     armar_accao("obra.esperar", [&] {
-        if (::write(ida[1], "x", 1) != 1 || ::read(volta[0], &c, 1) != 1) FAIL();
+        if (!w1.seguir() || !w1.esperar()) FAIL();
     });
     porta.mensagens.clear();
     porta.respostas.assign(1, Resposta::Sim);
@@ -503,10 +510,8 @@ TEST_F(Nomes, ANewGameHoldsItsMakingBeforeItLooksForTheFile) {
     EXPECT_EQ(porta.mensagens.size(), 1u) << "no question";
     EXPECT_NE(ultima().find("O jogo \"novo.gv\" está aberto noutra janela do Golvantario."), std::string::npos)
         << ultima();
-    ASSERT_EQ(::write(ida[1], "x", 1), 1);
-    int estado = 0;
-    ASSERT_EQ(::waitpid(janela1, &estado, 0), janela1);
-    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    ASSERT_TRUE(w1.seguir());
+    EXPECT_TRUE(w1.acabou_bem());
     abre("novo.gv", 1, "Manuel Tester");
 }
 
