@@ -346,6 +346,22 @@ TEST_F(Nomes, ASecondNameGivenInPlayKeepsTheBytesItHadWhenGiven) {
     abre("jogo.gv", 4, "Manuel Tester");
 }
 
+// The game's name given to another file as the game is written anew under
+// it: that file is kept, and the player told where the game is.
+TEST_F(Nomes, ASecondNameGivenInPlayThenTheFirstTakenKeepsBoth) {
+    const auto outro = outro_jogo("outro.gv");
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));
+    armar_accao("lugar.substituir", [&] { fs::rename(caminho("outro.gv"), caminho("jogo.gv")); });
+    recusada("O ficheiro do jogo \"jogo.gv\" foi movido ou mudou de nome enquanto o jogo estava aberto; o ficheiro "
+             "que tem agora esse nome não foi tocado. Tudo o que jogou até aqui está gravado nele, agora em \"" +
+             caminho("copia.gv") + "\".");
+    Fechar_Base_Dados();
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), outro);
+    abre("copia.gv", 2, "Manuel Tester");
+}
+
 // Where the game is, told as it is when it is told: under the other name
 // it was given in its folder once the first is removed (never a name the
 // system marks deleted), then under the name it was moved to, then under

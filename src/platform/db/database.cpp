@@ -328,13 +328,26 @@ void Database::reabrir(const std::function<void()>& entre) {
     formas_.clear();
     if (const int rc = sqlite3_close_v2(db_); rc != SQLITE_OK) registar(rc, "close", nullptr);
     db_ = nullptr;
-    entre();
-    auto nova = abrir(lugar_, ligacao_, modo_, como_);
-    std::swap(db_, nova->db_);
-    pagina_ = nova->pagina_;
-    chave_derivada_ = nova->chave_derivada_;
-    chave_com_passe_ = nova->chave_com_passe_;
-    for (const Funcao& f : funcoes_) fazer_funcao(f);
+    auto ligar = [this] {
+        auto nova = abrir(lugar_, ligacao_, modo_, como_);
+        std::swap(db_, nova->db_);
+        pagina_ = nova->pagina_;
+        chave_derivada_ = nova->chave_derivada_;
+        chave_com_passe_ = nova->chave_com_passe_;
+        for (const Funcao& f : funcoes_) fazer_funcao(f);
+    };
+    // When `entre` fails the connection comes back on the file the place
+    // still holds, where it can.
+    try {
+        entre();
+    } catch (...) {
+        try {
+            ligar();
+        } catch (const Falha_BD&) {
+        }
+        throw;
+    }
+    ligar();
 }
 
 
@@ -403,6 +416,7 @@ Valor Database::valor(std::string_view sql, const Parametros& p) {
 bool Database::nome_mudou() const { return lugar_ && lugar_->ficheiro().tomado() && !lugar_->nomeia(); }
 
 void Database::BeginTrans() {
+    if (!db_ && sem_nome_) recusar_sem_nome();
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     exigir_transaccao_viva();
     if (transaccoes_ == 0 && ganchos_) ganchos_->antes_da_transaccao(*this);

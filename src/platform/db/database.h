@@ -181,7 +181,9 @@ public:
     void exportar(const std::string& destino, const std::string& ligacao, Chave_Nova preparada = {});
     // The connection opened anew on its place's file, once `entre` has run
     // with the engine's file closed (another file put under the game's
-    // name): no statement may be running; its hooks and functions stay.
+    // name; when it fails, the connection comes back on the old one and its
+    // failure is thrown): no statement may be running; its hooks and
+    // functions stay.
     void reabrir(const std::function<void()>& entre);
     const std::string& ligacao() const { return ligacao_; }
 

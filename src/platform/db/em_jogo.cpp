@@ -130,7 +130,13 @@ private:
         obra.limpar();
         ponto_de_falha("em_jogo.reescrever");
         d.exportar(obra.a_cifrar(), d.ligacao());
-        d.reabrir([&] { obra.por_no_lugar(true); });
+        try {
+            d.reabrir([&] { obra.por_no_lugar(true); });
+        } catch (const Erro_BD&) {
+            // Its name lost meanwhile is told as such.
+            if (sem_nome(d)) d.recusar_sem_nome();
+            throw;
+        }
         retomar(d);
     }
 };
