@@ -107,7 +107,7 @@ bool le_se_bem_sozinho(const Lugar_Jogo& lugar, const std::string& ligacao, Copi
 // held by this window: a shared index beside it is a killed load's, and goes.
 void preparar(Database& d) {
     marcar_commits(d, Perda::Lido);
-    if (d.nome_mudou()) throw d.ganchos()->nome_perdido(d);
+    if (d.nome_mudou()) throw d.lugar()->perdido(Perda::Lido);
     d.lugar()->remover_indice_partilhado();
 }
 
