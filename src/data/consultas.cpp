@@ -6,6 +6,7 @@
 
 #include "data/erros.h"
 #include "data/estado.h"
+#include "platform/db/lugar.h"
 #include "platform/falhas.h"
 #include "platform/interface_utilizador.h"
 
@@ -55,11 +56,14 @@ void remover_com_diario(const std::string& caminho) {
 void Fechar_Base_Dados() {
     if (!Base_Dados) return;
     const std::string caminho = Base_Dados->caminho();
+    const std::shared_ptr<db::Lugar_Jogo> lugar = Base_Dados->lugar();
     const bool inteiro = Base_Dados->Close();
     // The game's file moved or replaced while open, found at the close:
-    // where what was played is now.
+    // where what was played is now. Told before with no copy made, the
+    // close tries once more, and tells how it went.
     std::optional<db::Erro_BD> sem_nome;
-    if (Base_Dados->sem_nome() && !Base_Dados->sem_nome_dito()) sem_nome = *Base_Dados->sem_nome();
+    if (Base_Dados->sem_nome() && (!Base_Dados->sem_nome_dito() || (lugar && lugar->copia_por_fazer())))
+        sem_nome = *Base_Dados->sem_nome();
     Base_Dados.reset();
     if (sem_nome) ui().aviso(Aviso_Ficheiro_Movido(*sem_nome), Icone::Critico);
     if (inteiro) return;

@@ -383,8 +383,8 @@ TEST_F(Nomes, WhereTheGameIsIsToldAsItIsWhenTold) {
 }
 
 // A copy of a game whose file was deleted is announced only once it is
-// whole: a read that fails leaves none and says so, and the next action
-// makes it, never over a file of that name.
+// whole: a read that fails leaves none and says so, and leaving the game
+// makes it and says where, never over a file of that name.
 TEST_F(Nomes, ACopyIsAnnouncedOnlyWholeAndIsTriedAgainAtTheNextAction) {
     const auto alheio = outro_jogo("jogo (2).gv");
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
@@ -395,9 +395,12 @@ TEST_F(Nomes, ACopyIsAnnouncedOnlyWholeAndIsTriedAgainAtTheNextAction) {
              "que jogou num ficheiro próprio na pasta \"" + pasta.string() + "\". Nesta janela nada mais é gravado; "
              "o jogo tenta de novo a cada acção e quando sair do jogo");
     EXPECT_FALSE(fs::exists(caminho("jogo (3).gv")));
-    recusada("O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Tudo o que jogou até aqui "
-             "foi guardado em \"" + caminho("jogo (3).gv") + "\".");
+    porta.mensagens.clear();
     Fechar_Base_Dados();
+    ASSERT_EQ(porta.mensagens.size(), 1u);
+    EXPECT_EQ(ultima(), "O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Tudo o que jogou "
+                        "até aqui foi guardado em \"" + caminho("jogo (3).gv") + "\". Para continuar, abra esse "
+                        "ficheiro.");
     EXPECT_EQ(teste::ler_bytes(caminho("jogo (2).gv")), alheio);
     abre("jogo (3).gv", 2, "Manuel Tester");
 }

@@ -346,7 +346,8 @@ Paradeiro Lugar_Jogo::paradeiro(Perda perda) {
             return p;
         }
     p.caminho = pasta_agora();
-    if (guardar_copia()) {
+    copia_por_fazer_ = !guardar_copia();
+    if (!copia_por_fazer_) {
         p.onde = Paradeiro::Onde::Copia;
         p.caminho = (fs::path(p.caminho) / copia_).string();
     }

@@ -82,6 +82,8 @@ public:
     // everything; else a copy of it, whole with its log, saved beside
     // where it was, made the first time it can be.
     Paradeiro paradeiro(Perda perda);
+    // Whether the player was last told that no copy could be made.
+    bool copia_por_fazer() const { return copia_por_fazer_; }
     // Why the engine was last refused a file of the game, taken.
     std::optional<Erro_BD> recusa();
     // The file `de` of the folder, held from now on, put under the game's
@@ -109,6 +111,7 @@ private:
     Bloqueio_Jogo ficheiro_;
     Bloqueio_Jogo ao_lado_[2];   // the log and the journal held
     std::string copia_;          // the copy's name in the folder, once made
+    bool copia_por_fazer_ = false;
     std::optional<Erro_BD> recusa_;
 };
 
