@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QTreeView>
 #include <QMessageBox>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -860,15 +861,40 @@ TEST(InterfaceQt, AWordIsNeverBrokenAtItsHyphen) {
     EXPECT_TRUE(mostrado.contains(QString::fromUtf8("Transferiu\u2011se")));
 }
 
-// A file's name in quotes is never broken inside, at a space or a hyphen,
-// however narrow the box; the words around it still wrap.
+// A file's path in quotes, laid out as the box lays it out, stays on one
+// line where it fits one, and the words around it wrap; one too long for
+// a line breaks only after a folder, never inside the file's name.
 TEST(InterfaceQt, AFilesNameInQuotesIsNeverBrokenInside) {
-    const QFontMetrics fm(QApplication::font());
-    const QString texto = QString::fromUtf8("Tudo o que jogou até aqui foi guardado em \"/tmp/a b/o-meu jogo (2).gv\". "
-                                            "Para continuar, abra esse ficheiro.");
-    const QString r = linhas_inteiras(texto, fm, 60);
-    EXPECT_TRUE(r.contains(QString::fromUtf8("\"/tmp/a\u00A0b/o\u2011meu\u00A0jogo\u00A0(2).gv\""))) << r.toStdString();
-    EXPECT_TRUE(r.contains(QStringLiteral("Para continuar")));
+    const QFont fonte = QApplication::font();
+    const QFontMetrics fm(fonte);
+    const QString caminho = QStringLiteral("/tmp/gvgui/c2pt/o-meu jogo (2).gv");
+    const QString texto = QString::fromUtf8("Tudo o que jogou até aqui foi guardado em \"") + caminho +
+                          QStringLiteral("\". Para continuar, abra esse ficheiro.");
+    auto linhas = [&](int largura) {
+        QTextLayout disposto(linhas_inteiras(texto, fm, largura), fonte);
+        QTextOption opcao;
+        opcao.setWrapMode(QTextOption::WordWrap);
+        disposto.setTextOption(opcao);
+        QStringList r;
+        disposto.beginLayout();
+        for (QTextLine l = disposto.createLine(); l.isValid(); l = disposto.createLine()) {
+            l.setLineWidth(largura);
+            r << disposto.text().mid(l.textStart(), l.textLength()).remove(QChar(0x2060));
+        }
+        disposto.endLayout();
+        return r;
+    };
+    // Wide enough for the words before the path and its first folders.
+    const QStringList largas =
+        linhas(fm.horizontalAdvance(QString::fromUtf8("Tudo o que jogou até aqui foi guardado em \"/tmp/gvgui/c2pt/")) + 4);
+    EXPECT_GT(largas.size(), 1);
+    EXPECT_TRUE(std::any_of(largas.begin(), largas.end(), [&](QString l) {
+        return l.replace(QChar(0x00A0), QLatin1Char(' ')).replace(QChar(0x2011), QLatin1Char('-')).contains(caminho);
+    })) << largas.join(QLatin1Char('|')).toStdString();
+    const QString nome = QString::fromUtf8("o\u2011meu\u00A0jogo\u00A0(2).gv");
+    const QStringList estreitas = linhas(fm.horizontalAdvance(nome) + 10);
+    EXPECT_TRUE(std::any_of(estreitas.begin(), estreitas.end(), [&](const QString& l) { return l.contains(nome); }))
+        << estreitas.join(QLatin1Char('|')).toStdString();
 }
 
 TEST(InterfaceQt, SavingAddsTheExtensionAndAnswersTheFilesTitle) {

@@ -208,13 +208,20 @@ QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int lim
         // A hyphen between two letters binds them ("Transferiu-se").
         for (qsizetype i = 1; i + 1 < l.size(); ++i)
             if (l[i] == QLatin1Char('-') && l[i - 1].isLetter() && l[i + 1].isLetter()) l[i] = QChar(0x2011);
-        // A file's name in quotes breaks nowhere inside: a path may still
-        // wrap after one of its folders.
-        bool citado = false;
-        for (QChar& c : l) {
-            if (c == QLatin1Char('"')) citado = !citado;
-            else if (citado && c == QLatin1Char(' ')) c = QChar(0x00A0);
-            else if (citado && c == QLatin1Char('-')) c = QChar(0x2011);
+        // A file's name in quotes breaks nowhere inside; its path neither,
+        // where the whole fits a line, else only after one of its folders.
+        for (qsizetype i = 0, abre = -1; i < l.size(); ++i) {
+            if (l[i] != QLatin1Char('"')) continue;
+            if (abre < 0) {
+                abre = i;
+                continue;
+            }
+            QString nome = l.mid(abre, i - abre + 1);
+            nome.replace(QLatin1Char(' '), QChar(0x00A0)).replace(QLatin1Char('-'), QChar(0x2011));
+            if (fonte.horizontalAdvance(nome) <= limite) nome.replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
+            l.replace(abre, i - abre + 1, nome);
+            i = abre + nome.size() - 1;
+            abre = -1;
         }
         if (fonte.horizontalAdvance(l) <= limite) l.replace(QLatin1Char(' '), QChar(0x00A0));
     }
