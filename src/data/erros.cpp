@@ -51,39 +51,35 @@ std::string texto_movido(const db::Erro_BD& e, bool ao_fechar = false) {
     const bool a_abrir = e.perda() == db::Perda::Lido;
     ao_fechar = ao_fechar || a_abrir;
     const bool copia = p.onde == O::Copia;
-    if (ingles()) {
-        std::string r = "The game's file \"" + nome + "\" was " +
-                        (p.apagado ? (p.nome_ocupado ? "replaced or deleted" : "deleted") : "moved or renamed") +
-                        (a_abrir ? " while the game was being opened" : " while the game was open") +
-                        (p.nome_ocupado ? "; the file that has that name now was not touched. " : ". ");
-        if (p.onde == O::Nenhum) {
-            r += "What you played could not be saved in a file of its own in the folder \"" + p.caminho + "\"";
-            if (ao_fechar) return r + ", and is lost.";
-            return r + ". Nothing more is saved in this window; the game tries again at each action and when you "
-                       "leave the game: free some space or allow writing in that folder before you leave, or what you "
-                       "played is lost.";
-        }
-        r += copia ? "Everything you played until now was saved in \"" + p.caminho + "\". "
-                   : "Everything you played until now is saved in it, now at \"" + p.caminho + "\". ";
-        if (ao_fechar) return r + "To go on, open " + (copia ? "that file." : "it there.");
-        return r + "Nothing more is saved in this window: leave the game and open " +
-               (copia ? "that file" : "it there") + " to go on.";
-    }
-    std::string r = "O ficheiro do jogo \"" + nome + "\" foi " +
-                    (p.apagado ? (p.nome_ocupado ? "substituído ou apagado" : "apagado") : "movido ou mudou de nome") +
-                    (a_abrir ? " enquanto o jogo era aberto" : " enquanto o jogo estava aberto") +
-                    (p.nome_ocupado ? "; o ficheiro que tem agora esse nome não foi tocado. " : ". ");
+    // One sentence a fact, each in the game's language.
+    const std::string onde = "\"" + p.caminho + "\"";
+    std::string r = txt("O ficheiro do jogo \"", "The game's file \"") + nome + txt("\" foi ", "\" was ") +
+                    (!p.apagado ? txt("movido ou mudou de nome", "moved or renamed")
+                     : p.nome_ocupado ? txt("substituído ou apagado", "replaced or deleted")
+                                      : txt("apagado", "deleted")) +
+                    (a_abrir ? txt(" enquanto o jogo era aberto", " while the game was being opened")
+                             : txt(" enquanto o jogo estava aberto", " while the game was open")) +
+                    (p.nome_ocupado ? txt("; o ficheiro que tem agora esse nome não foi tocado. ",
+                                          "; the file that has that name now was not touched. ")
+                                    : ". ");
     if (p.onde == O::Nenhum) {
-        r += "Não foi possível guardar o que jogou num ficheiro próprio na pasta \"" + p.caminho + "\"";
-        if (ao_fechar) return r + ", e perdeu-se.";
-        return r + ". Nesta janela nada mais é gravado; o jogo tenta de novo a cada acção e quando sair do jogo: "
-                   "liberte espaço ou permita a escrita nessa pasta antes de sair, ou o que jogou perde-se.";
+        r += txt("Não foi possível guardar o que jogou num ficheiro próprio na pasta ",
+                 "What you played could not be saved in a file of its own in the folder ") + onde;
+        if (ao_fechar) return r + txt(", e perdeu-se.", ", and is lost.");
+        return r + txt(". Nesta janela nada mais é gravado; o jogo tenta de novo a cada acção e quando sair do jogo: "
+                       "liberte espaço ou permita a escrita nessa pasta antes de sair, ou o que jogou perde-se.",
+                       ". Nothing more is saved in this window; the game tries again at each action and when you "
+                       "leave the game: free some space or allow writing in that folder before you leave, or what "
+                       "you played is lost.");
     }
-    r += copia ? "Tudo o que jogou até aqui foi guardado em \"" + p.caminho + "\". "
-               : "Tudo o que jogou até aqui está gravado nele, agora em \"" + p.caminho + "\". ";
-    if (ao_fechar) return r + "Para continuar, abra " + (copia ? "esse ficheiro." : "o jogo aí.");
-    return r + "Nesta janela nada mais é gravado: saia do jogo e abra " + (copia ? "esse ficheiro" : "o jogo aí") +
-           " para continuar.";
+    r += copia ? txt("Tudo o que jogou até aqui foi guardado em ", "Everything you played until now was saved in ") + onde
+               : txt("Tudo o que jogou até aqui está gravado nele, agora em ",
+                     "Everything you played until now is saved in it, now at ") + onde;
+    const char* abrir = copia ? txt("esse ficheiro", "that file") : txt("o jogo aí", "it there");
+    if (ao_fechar) return r + txt(". Para continuar, abra ", ". To go on, open ") + abrir + ".";
+    return r + txt(". Nesta janela nada mais é gravado: saia do jogo e abra ",
+                   ". Nothing more is saved in this window: leave the game and open ") + abrir +
+           txt(" para continuar.", " to go on.");
 }
 
 db::Erro_BD::Tipo tipo_de(const std::exception& e) {

@@ -13,11 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
-#include <filesystem>
 #include <random>
-#include <vector>
 
 namespace gv::db {
 

@@ -4,8 +4,6 @@
 #include "platform/db/interno.h"
 #include "platform/db/lugar.h"
 
-#include <sqlite3.h>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
