@@ -59,10 +59,11 @@ void Fechar_Base_Dados() {
     const std::shared_ptr<db::Lugar_Jogo> lugar = Base_Dados->lugar();
     const bool inteiro = Base_Dados->Close();
     // The game's file moved or replaced while open, found at the close:
-    // where what was played is now. Told before with no copy made, the
-    // close tries once more, and tells how it went.
+    // where what was played is now. Told before with no copy made, or of a
+    // copy gone or renamed since, the close tries once more, and tells how
+    // it went.
     std::optional<db::Erro_BD> sem_nome;
-    if (Base_Dados->sem_nome() && (!Base_Dados->sem_nome_dito() || (lugar && lugar->copia_por_fazer())))
+    if (Base_Dados->sem_nome() && (!Base_Dados->sem_nome_dito() || (lugar && lugar->dizer_de_novo())))
         sem_nome = *Base_Dados->sem_nome();
     Base_Dados.reset();
     if (sem_nome) ui().aviso(Aviso_Ficheiro_Movido(*sem_nome), Icone::Critico);

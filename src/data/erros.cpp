@@ -1,5 +1,6 @@
 #include "data/erros.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -53,24 +54,35 @@ std::string texto_movido(const db::Erro_BD& e, bool ao_fechar = false) {
     const bool copia = p.onde == O::Copia;
     // One sentence a fact, each in the game's language.
     const std::string onde = "\"" + p.caminho + "\"";
-    std::string r = txt("O ficheiro do jogo \"", "The game's file \"") + nome + txt("\" foi ", "\" was ") +
-                    (!p.apagado ? txt("movido ou mudou de nome", "moved or renamed")
-                     : p.nome_ocupado ? txt("substituído ou apagado", "replaced or deleted")
-                                      : txt("apagado", "deleted")) +
-                    (a_abrir ? txt(" enquanto o jogo era aberto", " while the game was being opened")
-                             : txt(" enquanto o jogo estava aberto", " while the game was open")) +
-                    (p.nome_ocupado ? txt("; o ficheiro que tem agora esse nome não foi tocado. ",
-                                          "; the file that has that name now was not touched. ")
-                                    : ". ");
+    const char* enquanto = a_abrir ? txt(" enquanto o jogo era aberto", " while the game was being opened")
+                                   : txt(" enquanto o jogo estava aberto", " while the game was open");
+    std::string r = p.pasta_perdida
+                        ? txt("A pasta do jogo \"", "The game's folder \"") + p.pasta +
+                              txt("\" foi movida ou apagada", "\" was moved or deleted") + enquanto + ". "
+                        : txt("O ficheiro do jogo \"", "The game's file \"") + nome + txt("\" foi ", "\" was ") +
+                              (!p.apagado ? txt("movido ou mudou de nome", "moved or renamed")
+                               : p.nome_ocupado ? txt("substituído ou apagado", "replaced or deleted")
+                                                : txt("apagado", "deleted")) +
+                              enquanto +
+                              (p.nome_ocupado ? txt("; o ficheiro que tem agora esse nome não foi tocado. ",
+                                                    "; the file that has that name now was not touched. ")
+                                              : ". ");
     if (p.onde == O::Nenhum) {
         r += txt("Não foi possível guardar o que jogou num ficheiro próprio na pasta ",
                  "What you played could not be saved in a file of its own in the folder ") + onde;
         if (ao_fechar) return r + txt(", e perdeu-se.", ", and is lost.");
-        return r + txt(". Nesta janela nada mais é gravado; o jogo tenta de novo a cada acção e quando sair do jogo: "
-                       "liberte espaço ou permita a escrita nessa pasta antes de sair, ou o que jogou perde-se.",
-                       ". Nothing more is saved in this window; the game tries again at each action and when you "
-                       "leave the game: free some space or allow writing in that folder before you leave, or what "
-                       "you played is lost.");
+        r += txt(". Nesta janela nada mais é gravado; o jogo tenta de novo a cada acção e quando sair do jogo",
+                 ". Nothing more is saved in this window; the game tries again at each action and when you leave "
+                 "the game");
+        // What the player can do, only where it is the cause.
+        if (p.erro == ENOSPC || p.erro == EDQUOT)
+            return r + txt(": liberte espaço nesse disco antes de sair, ou o que jogou perde-se.",
+                           ": free some space on that disk before you leave, or what you played is lost.");
+        if (p.erro == EACCES || p.erro == EPERM || p.erro == EROFS)
+            return r + txt(": permita a escrita nessa pasta antes de sair, ou o que jogou perde-se.",
+                           ": allow writing in that folder before you leave, or what you played is lost.");
+        return r + txt("; se então ainda não puder, o que jogou perde-se.",
+                       "; if it still cannot then, what you played is lost.");
     }
     r += copia ? txt("Tudo o que jogou até aqui foi guardado em ", "Everything you played until now was saved in ") + onde
                : txt("Tudo o que jogou até aqui está gravado nele, agora em ",
@@ -80,6 +92,30 @@ std::string texto_movido(const db::Erro_BD& e, bool ao_fechar = false) {
     return r + txt(". Nesta janela nada mais é gravado: saia do jogo e abra ",
                    ". Nothing more is saved in this window: leave the game and open ") + abrir +
            txt(" para continuar.", " to go on.");
+}
+
+// Another program wrote into the game's file, or its log, while it was
+// open: what it holds now, and what of the window's play is in no file.
+std::string texto_alterado(const db::Erro_BD& e, bool ao_fechar) {
+    const std::string nome = std::filesystem::path(e.ficheiro()).filename().string();
+    const bool log = nome.size() > 4 && nome.compare(nome.size() - 4, 4, "-wal") == 0;
+    std::string r = (log ? txt("O ficheiro \"", "The file \"") + nome + txt("\" ao lado do jogo", "\" beside the game")
+                         : txt("O ficheiro do jogo \"", "The game's file \"") + nome + "\"") +
+                    txt(" foi alterado por outro programa enquanto o jogo estava aberto: tem agora o que esse "
+                        "programa lá escreveu, e esta janela não lhe tocou. ",
+                        " was changed by another program while the game was open: it now holds what that program "
+                        "wrote, untouched by this window. ");
+    r += log ? txt("O que jogou até à última acção gravada está no ficheiro do jogo. ",
+                   "What you played up to the last action saved is in the game's file. ")
+             : txt("O que jogou nesta janela não ficou em nenhum ficheiro, a não ser que o que lá foi escrito já o "
+                   "tivesse. ",
+                   "What you played in this window is in no file, unless what was written there already held it. ");
+    if (ao_fechar) return r + txt("Para continuar a partir do que lá está, abra o jogo de novo.",
+                                  "To go on from what it holds now, open the game again.");
+    return r + txt("Nesta janela nada mais é gravado: saia do jogo e abra-o de novo para continuar a partir do que "
+                   "lá está.",
+                   "Nothing more is saved in this window: leave the game and open it again to go on from what it "
+                   "holds now.");
 }
 
 db::Erro_BD::Tipo tipo_de(const std::exception& e) {
@@ -155,6 +191,7 @@ std::string Causa_Erro(const std::exception& e) {
                           "primeiro.";
     }
     case T::Ficheiro_Movido: return texto_movido(*erro_bd(e));
+    case T::Ficheiro_Alterado: return texto_alterado(*erro_bd(e), false);
     case T::Ligacoes_Em_Circulo: {
         const std::string nome = nome_de(e);
         return ingles() ? "The path \"" + nome + "\" goes through links that lead to each other in a circle, and "
@@ -233,6 +270,7 @@ std::string Causa_Erro(const std::exception& e) {
 
 std::string Aviso_Ficheiro_Movido(const db::Erro_BD& e) {
     Registar_Erro(e);
+    if (e.tipo() == db::Erro_BD::Tipo::Ficheiro_Alterado) return texto_alterado(e, true);
     return texto_movido(e, true);
 }
 

@@ -8,6 +8,7 @@
 #include "market/frmjogadores_equipas.h"
 #include "matchday/frmsubstituicoes.h"
 #include "platform/aleatorio.h"
+#include "platform/db/lugar.h"
 #include "platform/db/obras.h"
 #include "platform/db/pasta_temporaria.h"
 #include "platform/qt/navegacao.h"
@@ -59,8 +60,10 @@ void Main() {
     Ligacao_BD = LIGACAO_JOGO;
     // An installed game cannot write beside its executable: it keeps its
     // master database in the user's data folder.
-    Pasta_Programa = Escolher_Pasta_Programa(QCoreApplication::applicationDirPath().toStdString(),
-                                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
+    const std::string dados = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+    Pasta_Programa = Escolher_Pasta_Programa(QCoreApplication::applicationDirPath().toStdString(), dados);
+    // Where a game's copy goes when its own folder is gone.
+    db::definir_pasta_dados(dados);
     semear_aleatorio_relogio();
     // Private copies a killed load left in the temporary folder, and what a
     // new game killed halfway left beside the games.

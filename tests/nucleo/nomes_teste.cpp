@@ -11,6 +11,7 @@
 #include "disco_avariado.h"
 #include "montagem.h"
 #include "mortes.h"
+#include "platform/db/lugar.h"
 #include "platform/db/obras.h"
 
 using namespace gv;
@@ -393,7 +394,8 @@ TEST_F(Nomes, ACopyIsAnnouncedOnlyWholeAndIsTriedAgainAtTheNextAction) {
     armar_falha("copiar.ler");
     recusada("O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Não foi possível guardar o "
              "que jogou num ficheiro próprio na pasta \"" + pasta.string() + "\". Nesta janela nada mais é gravado; "
-             "o jogo tenta de novo a cada acção e quando sair do jogo");
+             "o jogo tenta de novo a cada acção e quando sair do jogo; se então ainda não puder, o que jogou "
+             "perde-se.");
     EXPECT_FALSE(fs::exists(caminho("jogo (3).gv")));
     porta.mensagens.clear();
     Fechar_Base_Dados();
@@ -417,7 +419,9 @@ TEST_F(Nomes, ACopyRefusedByAFullDiskIsMadeOnceThereIsRoomWithTheLog) {
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     fs::remove(pasta / "disco" / "jogo.gv");
     disco.encher();
-    recusada("Não foi possível guardar o que jogou num ficheiro próprio na pasta \"" + (pasta / "disco").string() + "\".");
+    recusada("Não foi possível guardar o que jogou num ficheiro próprio na pasta \"" + (pasta / "disco").string() +
+             "\". Nesta janela nada mais é gravado; o jogo tenta de novo a cada acção e quando sair do jogo: liberte "
+             "espaço nesse disco antes de sair, ou o que jogou perde-se.");
     fs::remove(pasta / "disco" / "enchimento");
     const std::string copia = (pasta / "disco" / "jogo (2).gv").string();
     recusada("Tudo o que jogou até aqui foi guardado em \"" + copia + "\".");
@@ -532,6 +536,174 @@ TEST_F(Nomes, ANewGameHoldsItsMakingBeforeItLooksForTheFile) {
     ASSERT_TRUE(w1.seguir());
     EXPECT_TRUE(w1.acabou_bem());
     abre("novo.gv", 1, "Manuel Tester");
+}
+
+// Another program writes over the open game's file in place, as `cp`
+// restoring a backup does: a backup of this game, or another game. The
+// window writes nothing more to it, at a round or as it closes, and leaves
+// nothing beside it; the next load opens what was written, with no word.
+TEST_F(Nomes, AFileWrittenOverInPlaceIsNeverWrittenAgainAndSaysSo) {
+    const auto outro = outro_jogo("outro.gv");
+    const std::string alterado = "O ficheiro do jogo \"jogo.gv\" foi alterado por outro programa enquanto o jogo "
+                                 "estava aberto: tem agora o que esse programa lá escreveu, e esta janela não lhe "
+                                 "tocou. O que jogou nesta janela não ficou em nenhum ficheiro, a não ser que o que "
+                                 "lá foi escrito já o tivesse. ";
+    for (const char* escrito : {"inicio.gv", "outro.gv"})
+        for (bool ronda : {true, false}) {
+            SCOPED_TRACE(std::string(escrito) + (ronda ? ", then a round" : ", then the close"));
+            recomecar();
+            const std::string bytes = teste::ler_bytes(caminho(escrito));
+            ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+            ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+            const auto no = fs::status(caminho("jogo.gv"));
+            std::ofstream(caminho("jogo.gv"), std::ios::binary | std::ios::trunc) << bytes;
+            if (ronda)
+                recusada(alterado + "Nesta janela nada mais é gravado: saia do jogo e abra-o de novo para continuar "
+                                    "a partir do que lá está.");
+            porta.mensagens.clear();
+            Fechar_Base_Dados();
+            ASSERT_EQ(porta.mensagens.size(), ronda ? 0u : 1u);
+            if (!ronda) {
+                EXPECT_EQ(ultima(), alterado + "Para continuar a partir do que lá está, abra o jogo de novo.");
+            }
+            EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), bytes);
+            EXPECT_EQ(fs::status(caminho("jogo.gv")).permissions(), no.permissions());
+            EXPECT_FALSE(fs::exists(caminho("jogo.gv-wal")) || fs::exists(caminho("jogo (2).gv")));
+            abre("jogo.gv", 1, escrito == std::string("outro.gv") ? "Outro" : "Manuel Tester");
+        }
+    EXPECT_EQ(teste::ler_bytes(caminho("outro.gv")), outro);
+}
+
+// What only touches the file, or only reads it, is no other program's
+// writing: play goes on.
+TEST_F(Nomes, AFileTouchedLinkedOrReadIsPlayedOn) {
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    const std::function<void()> accoes[] = {
+        [&] { fs::last_write_time(caminho("jogo.gv"), fs::file_time_type::clock::now() + std::chrono::hours(1)); },
+        [&] { fs::last_write_time(caminho("jogo.gv-wal"), fs::file_time_type::clock::now() - std::chrono::hours(1)); },
+        [&] {
+            fs::permissions(caminho("jogo.gv"), fs::perms::owner_write, fs::perm_options::remove);
+            fs::permissions(caminho("jogo.gv"), fs::perms::owner_write, fs::perm_options::add);
+        },
+        [&] { fs::copy_file(caminho("jogo.gv"), caminho("guardado.gv")); },
+    };
+    for (const auto& accao : accoes) {
+        accao();
+        porta.mensagens.clear();
+        ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada) << ultima();
+    }
+    Fechar_Base_Dados();
+    abre("jogo.gv", 5, "Manuel Tester");
+}
+
+// The game's folder deleted, or moved to another disk, while it is played:
+// what was played is saved whole in the folder the game's path names now,
+// if there is one, else in the player's own data folder, and told so.
+TEST_F(Nomes, AGameWhoseFolderIsGoneIsSavedWhereAFolderIs) {
+    const fs::path dados = pasta / "dados", sub = pasta / "sub";
+    db::definir_pasta_dados(dados.string());
+    for (bool refeita : {false, true}) {
+        SCOPED_TRACE(refeita ? "the folder made again" : "no folder there");
+        fs::create_directories(sub);
+        fs::copy_file(caminho("inicio.gv"), sub / "jogo.gv");
+        ASSERT_EQ(carregar("sub/jogo.gv"), Resultado_Jogo::Aberto);
+        ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        fs::remove_all(sub);
+        if (refeita) fs::create_directories(sub);
+        const fs::path copia = (refeita ? sub : dados) / "jogo (2).gv";
+        recusada("A pasta do jogo \"" + sub.string() + "\" foi movida ou apagada enquanto o jogo estava aberto. Tudo "
+                 "o que jogou até aqui foi guardado em \"" + copia.string() + "\". Nesta janela nada mais é gravado");
+        Fechar_Base_Dados();
+        abre(fs::relative(copia, pasta).string(), 2, "Manuel Tester");
+    }
+    db::definir_pasta_dados({});
+}
+
+// The copy is told where it is each time it is told: put back under the
+// game's name, it is the game there, not another's file; deleted, it is
+// made again as the game closes.
+TEST_F(Nomes, TheCopyIsToldWhereItIsAndMadeAgainWhenGone) {
+    const std::string apagado = "O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Tudo o que "
+                                "jogou até aqui foi guardado em \"";
+    for (bool renomeada : {true, false}) {
+        SCOPED_TRACE(renomeada ? "renamed back" : "deleted");
+        recomecar();
+        ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+        ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        fs::remove(caminho("jogo.gv"));
+        recusada(apagado + caminho("jogo (2).gv") + "\".");
+        if (renomeada) fs::rename(caminho("jogo (2).gv"), caminho("jogo.gv"));
+        else fs::remove(caminho("jogo (2).gv"));
+        porta.mensagens.clear();
+        Fechar_Base_Dados();
+        ASSERT_EQ(porta.mensagens.size(), 1u);
+        const std::string onde = renomeada ? "jogo.gv" : "jogo (2).gv";
+        EXPECT_EQ(ultima(), apagado + caminho(onde) + "\". Para continuar, abra esse ficheiro.");
+        abre(onde, 2, "Manuel Tester");
+    }
+}
+
+// A kill while the copy is written leaves no half copy under its name, that
+// the next load would call damaged.
+TEST_F(Nomes, AKillDuringTheCopyLeavesNoHalfCopy) {
+    morrer([&] {
+        if (carregar() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
+        fs::remove(caminho("jogo.gv"));
+        armar_morte("copiar.ler", 2);
+        Jogar_Proximo_Jogo();
+    });
+    for (const auto& f : fs::directory_iterator(pasta))
+        EXPECT_EQ(f.path().filename().string().find("jogo ("), std::string::npos) << f.path();
+}
+
+// A kill between the steps of a rewrite, its log set aside: the next load
+// takes back what was set aside or, once the file written anew has the
+// name, lets it go; nothing set aside stays.
+TEST_F(Nomes, AKillBetweenARewritesStepsLosesNothing) {
+    for (const char* ponto : {"lugar.postos", "lugar.substituido"}) {
+        SCOPED_TRACE(ponto);
+        for (const char* f : {"jogo.gv", "jogo.gv-wal", "copia.gv"}) fs::remove(caminho(f));
+        com_log("jogo.gv", "Do Log");
+        fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));
+        morrer([&] {
+            armar_morte(ponto);
+            carregar();
+        });
+        ASSERT_TRUE(fs::exists(caminho("jogo.gv-wal.gvantigo")));
+        abre("jogo.gv", 1, "Do Log");
+        EXPECT_FALSE(fs::exists(caminho("jogo.gv-wal.gvantigo")));
+    }
+}
+
+// Another game moved over the game's name and its log's as the close
+// removes the log: that game keeps its log, and the game is saved beside.
+TEST_F(Nomes, AGameMovedOverBothNamesAsTheCloseRemovesTheLogKeepsItsLog) {
+    com_log("outro.gv", "Do Outro");
+    const auto log = teste::ler_bytes(caminho("outro.gv-wal"));
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    armar_accao("lugar.de_lado", [&] {
+        fs::rename(caminho("outro.gv"), caminho("jogo.gv"));
+        fs::rename(caminho("outro.gv-wal"), caminho("jogo.gv-wal"));
+    });
+    Fechar_Base_Dados();
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv-wal")), log);
+    abre("jogo.gv", 1, "Do Outro");
+    abre("jogo (2).gv", 2, "Manuel Tester");
+}
+
+// A second name given after the last round, as a backup's snapshot: the
+// close writes nothing into it either.
+TEST_F(Nomes, ASecondNameGivenBeforeTheCloseKeepsItsBytes) {
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));
+    const auto copia = teste::ler_bytes(caminho("copia.gv"));
+    Fechar_Base_Dados();
+    EXPECT_EQ(teste::ler_bytes(caminho("copia.gv")), copia);
+    abre("jogo.gv", 2, "Manuel Tester");
+    abre("copia.gv", 2, "Manuel Tester");
 }
 
 } // namespace

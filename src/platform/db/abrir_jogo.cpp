@@ -121,11 +121,26 @@ Jogo_Aberto abrir_ficheiro(const std::shared_ptr<Lugar_Jogo>& lugar, const std::
     // with the next load, whatever that one finds.
     limpar_copias_orfas();
     const std::uintmax_t tamanho = lugar->tamanho();
-    const std::vector<Lugar_Jogo::Ao_Lado> ao_lado = lugar->ver_ao_lado();
+    std::vector<Lugar_Jogo::Ao_Lado> ao_lado = lugar->ver_ao_lado();
     for (const auto& f : ao_lado)
         if (f.tamanho > std::max(Maior_Sobra, 16 * tamanho))
             throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + f.caminho + ", grande demais",
                           Erro_BD::Tipo::Sobra_Grande, f.caminho);
+    // One a rewrite set aside, put back, that is not this file's was the
+    // old file's: its rewrite took everything in it, and it goes.
+    if (std::any_of(ao_lado.begin(), ao_lado.end(), [](const auto& f) { return f.posto; })) {
+        const int fd = lugar->ficheiro().descritor();
+        const auto cifra = cifra_de(fd, ligacao);
+        const Identidade id = identidade_de(fd, tamanho, cifra ? &*cifra : nullptr);
+        std::erase_if(ao_lado, [&](const Lugar_Jogo::Ao_Lado& f) {
+            const Veredicto v = f.log ? decidir(id, ler_log(f.fd, cifra ? &*cifra : nullptr, id.paginas.front())).veredicto
+                                      : decidir(id, ler_diario(f.fd, f.tamanho, cifra ? &*cifra : nullptr,
+                                                               id.paginas.front())).veredicto;
+            if (!f.posto || v != Veredicto::Alheia) return false;
+            lugar->remover_posto(f.log);
+            return true;
+        });
+    }
     if (ao_lado.empty()) {
         // Held alone from the first read: a file left in the log's mode
         // makes no shared index beside it.

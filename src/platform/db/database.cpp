@@ -439,6 +439,11 @@ void Database::CommitTrans() {
     }
     --transaccoes_;
     if (exterior && ganchos_) ganchos_->depois_do_commit(*this);
+    if (exterior) deixado();
+}
+
+void Database::deixado() const {
+    if (ganchos_ && lugar_) lugar_->deixado();
 }
 
 bool Database::em_transaccao() const { return transaccoes_ > 0 && !desfeita(); }
@@ -452,7 +457,7 @@ void Database::Rollback() {
         // roll back at any level, and each level still open fails until the
         // outermost one is left.
         causa_desfeita();
-        if (--transaccoes_ == 0) desfeita_.reset();
+        if (--transaccoes_ == 0) desfeita_.reset(), deixado();
         return;
     }
     std::string sql = transaccoes_ == 1
@@ -460,7 +465,7 @@ void Database::Rollback() {
                           : "ROLLBACK TO gv" + std::to_string(transaccoes_ - 1) + "; RELEASE gv" +
                                 std::to_string(transaccoes_ - 1);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
-    --transaccoes_;
+    if (--transaccoes_ == 0) deixado();
     if (rc != SQLITE_OK) falhar(rc, sql);
 }
 

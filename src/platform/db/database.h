@@ -211,6 +211,9 @@ public:
         return *sem_nome_;
     }
     [[noreturn]] void recusar_sem_nome() { throw dizer_sem_nome(); }
+    // The game's file and log as this window leaves them, at each
+    // transaction's end (lugar.h).
+    void deixado() const;
 
     // A function of whole numbers for this connection's statements, made
     // once per name: it is called when every argument is a whole number and

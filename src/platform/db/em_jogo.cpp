@@ -82,7 +82,7 @@ class Marcacao : public Ganchos_Commit {
 public:
     Marcacao(long long marca, Perda antes) : marca_(marca), antes_(antes) {}
     void antes_da_transaccao(Database& d) override {
-        if (sem_nome(d)) d.recusar_sem_nome();
+        if (sem_nome(d) || largado(d, false)) d.recusar_sem_nome();
         // A file that got another name while played (a hard link, as a
         // backup's snapshot) is written anew under its own before anything
         // more is written: the other keeps the bytes it had when given.
@@ -100,13 +100,23 @@ public:
     }
     void commit_falhou(Database&) override {}
     void depois_do_commit(Database&) override { marca_ = nova_; }
-    void ao_fechar(Database&) override {}
+    void ao_fechar(Database& d) override { largado(d, true); }
     bool depois_de_fechar(Database& d) override {
         sem_nome(d);
         return true;
     }
 
 protected:
+    // Whether another program wrote into the file, or its log, since this
+    // window last left them: nothing more is written to them, and as the
+    // game closes the engine is let go of them.
+    static bool largado(Database& d, bool ao_fechar) {
+        if (!d.lugar()) return false;
+        if (!d.sem_nome() && d.lugar()->alterado()) d.perder_nome(d.lugar()->alterado_por_outro());
+        if (!d.sem_nome() || d.sem_nome()->tipo() != Erro_BD::Tipo::Ficheiro_Alterado) return false;
+        if (ao_fechar) d.lugar()->largar_alterados();
+        return true;
+    }
     // Whether the file's name was lost, now or before: once, what became
     // of the game is kept, to be worked out as it is told.
     bool sem_nome(Database& d) {
@@ -188,8 +198,10 @@ public:
     void ao_fechar(Database& d) override {
         sqlite3_wal_hook(d.handle(), nullptr, nullptr);
         // A file whose name is lost keeps its log: the engine's close moves
-        // it into the file held and leaves it empty.
-        if (sem_nome(d)) return;
+        // it into the file held and leaves it empty. One given a second name
+        // since the last commit keeps every byte it had: its empty log
+        // goes, and its next load gives it its journal back.
+        if (largado(d, true) || sem_nome(d) || (d.lugar() && d.lugar()->nomes() > 1)) return;
         try {
             sair_do_log(d);
         } catch (const Erro_BD& e) {
@@ -229,8 +241,10 @@ private:
 } // namespace
 
 void marcar_commits(Database& d, Perda antes) {
-    if (d.aberta() && !d.so_leitura() && !d.ganchos())
+    if (d.aberta() && !d.so_leitura() && !d.ganchos()) {
         d.pendurar_ganchos(std::make_unique<Marcacao>(d.valor("PRAGMA user_version").inteiro(), antes));
+        d.deixado();
+    }
 }
 
 void entrar_em_jogo(Database& d, bool compactar_antes) {
@@ -252,6 +266,7 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
         if (rc != SQLITE_OK) registar(rc, "locking_mode=NORMAL", d.handle());
         if (compactar_antes) d.compactar();
         if (auto* m = dynamic_cast<Marcacao*>(d.ganchos())) m->em_jogo();
+        d.deixado();
         return;
     }
     if (compactar_antes) {
@@ -260,6 +275,8 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
     }
     Em_Jogo& jogo = *em_jogo;
     d.pendurar_ganchos(std::move(em_jogo));
+    // The file as the change of mode and the compaction left it.
+    d.deixado();
     jogo.marcar_entrada(d);
     // The log the compaction grew to the file's size goes back to nothing:
     // play grows it again as it needs, from a file that holds everything.
@@ -267,6 +284,7 @@ void entrar_em_jogo(Database& d, bool compactar_antes) {
         const int rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
         if (rc == SQLITE_OK) jogo.log_vazio();
         else registar(rc, "checkpoint", d.handle());
+        d.deixado();
     }
 }
 

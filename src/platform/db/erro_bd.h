@@ -19,6 +19,12 @@ struct Paradeiro {
     std::string caminho;
     bool apagado = false;        // the file has no name left
     bool nome_ocupado = false;   // another file has the game's name now
+    // The folder held has no name left (deleted, or moved to another disk):
+    // `pasta` is where it was.
+    bool pasta_perdida = false;
+    std::string pasta;
+    // With Nenhum, why the copy could not be made (the system's errno).
+    int erro = 0;
 };
 
 // What had been done in a game when its file lost its name: nothing
@@ -59,6 +65,7 @@ public:
         Criado_Noutra_Janela, // another window of the game is making this game
         Sobra_Noutra_Janela, // beside the file, a log another window of the game is writing
         Ficheiro_Movido, // the game's file was moved, renamed, replaced or deleted while it was open
+        Ficheiro_Alterado, // another program wrote into the game's file (or its log) while it was open
         Ligacoes_Em_Circulo, // the path's links lead round in a circle
         Sem_Pasta,      // the folder the file would be in is not there
         Nome_De_Obra,   // a new game's name ends as the files of a game being made do

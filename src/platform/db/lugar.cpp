@@ -12,6 +12,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -41,6 +43,9 @@ std::map<int, std::weak_ptr<Lugar_Jogo>>& lugares() {
 }
 
 constexpr std::string_view Pela_Pasta = "/proc/self/fd/";
+// A log or journal set aside, before it is removed, or while a rewrite puts
+// another file under the game's name.
+constexpr const char* De_Lado = ".gvantigo";
 
 // Whether the system reaches a file through an open descriptor by name.
 bool pelo_descritor() {
@@ -87,22 +92,102 @@ void apagar_se(int pasta, const std::string& nome, const struct stat& quem) {
 }
 
 // The file open at `de` copied whole, synced, into a new file `nome` of the
-// folder: 1 made, 0 when a file has that name already (never written
-// over), -1 when it could not be made whole (nothing left of it).
+// folder, made without a name and named only once whole, so that a kill
+// midway leaves nothing under it (where the file system cannot, made under
+// it): its descriptor; -1 with EEXIST when a file has that name already
+// (never written over), or with the cause when it could not be made whole
+// (nothing left of it).
 int copiar(int pasta, int de, const std::string& nome) {
-    const int fd = ::openat(pasta, nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) return errno == EEXIST ? 0 : -1;
+    int fd = ::openat(pasta, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0644);
+    const bool sem_nome = fd >= 0;
+    if (!sem_nome && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
+    if (!sem_nome) fd = ::openat(pasta, nome.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return -1;
     struct stat feita {};
     bool inteira = ::fstat(fd, &feita) == 0;
     try {
         inteira = inteira && copiar_inteiro(de, fd) == Copiado::Inteiro;
     } catch (const std::exception&) {
         inteira = false;   // a read that failed, as a test makes it
+        errno = EIO;
     }
     inteira = inteira && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!inteira) apagar_se(pasta, nome, feita);
-    return inteira ? 1 : -1;
+    if (inteira && sem_nome) {
+        ponto_de_falha("copiar.nomear");
+        inteira = ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fd)).c_str(), pasta, nome.c_str(),
+                           AT_SYMLINK_FOLLOW) == 0;
+    }
+    if (!inteira) {
+        const int erro = errno;
+        if (!sem_nome) apagar_se(pasta, nome, feita);
+        ::close(fd);
+        errno = erro;
+        return -1;
+    }
+    return fd;
+}
+
+// The path the system has for what is open at fd, less the mark of one
+// with no name left; empty when it does not say.
+std::string caminho_do_descritor(int fd) {
+    char ligacao[64], nome[4096];
+    std::snprintf(ligacao, sizeof ligacao, "/proc/self/fd/%d", fd);
+    const ssize_t n = ::readlink(ligacao, nome, sizeof nome);
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof nome) return {};
+    std::string p(nome, static_cast<std::size_t>(n));
+    constexpr std::string_view apagada = " (deleted)";
+    if (p.size() > apagada.size() && p.compare(p.size() - apagada.size(), apagada.size(), apagada) == 0)
+        p.resize(p.size() - apagada.size());
+    return p;
+}
+
+// Where the file open at fd is now: under another name in the folder open
+// at `pasta`, or where the system finds it, checked; empty when it has no
+// name left.
+std::string achar(int pasta, int fd) {
+    struct stat f {}, n {};
+    if (::fstat(fd, &f) != 0 || f.st_nlink == 0) return {};
+    std::string achado;
+    if (DIR* d = ::fdopendir(::openat(pasta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
+        while (const dirent* e = ::readdir(d))
+            if (e->d_ino == f.st_ino && ::fstatat(pasta, e->d_name, &n, AT_SYMLINK_NOFOLLOW) == 0 && mesmo(n, f)) {
+                achado = e->d_name;
+                break;
+            }
+        ::closedir(d);
+    }
+    if (!achado.empty()) return (fs::path(caminho_do_descritor(pasta)) / achado).string();
+    const std::string onde = caminho_do_descritor(fd);
+    return !onde.empty() && ::stat(onde.c_str(), &n) == 0 && mesmo(n, f) ? onde : std::string();
+}
+
+// A folder with no name left: deleted, or moved to another disk.
+bool sem_nome(int pasta) {
+    struct stat st {};
+    return ::fstat(pasta, &st) == 0 && st.st_nlink == 0;
+}
+
+// Size and times as they were: nothing was written since.
+bool como_estava(const struct stat& a, const struct stat& b) {
+    return mesmo(a, b) && a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
+           a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// The first bytes of the file open at fd: every commit of the game gives
+// its first page new ones (its marks, enciphered afresh).
+std::vector<unsigned char> inicio_de(int fd, off_t tamanho) {
+    std::vector<unsigned char> v(static_cast<std::size_t>(std::min<off_t>(tamanho, 4096)));
+    v.resize(ler_em(fd, v.data(), v.size(), 0));
+    return v;
+}
+
+// Whether another window holds the file `nome` of the folder.
+bool segura(int pasta, const std::string& nome) {
+    const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    const bool sim = fd >= 0 && segura_noutra_janela(fd);
+    if (fd >= 0) ::close(fd);
+    return sim;
 }
 
 [[noreturn]] void falha_do_sistema(const std::string& caminho) {
@@ -180,7 +265,8 @@ Lugar_Jogo::~Lugar_Jogo() {
     }
     for (auto& lado : ao_lado_) lado = Bloqueio_Jogo();
     ficheiro_ = Bloqueio_Jogo();
-    if (pasta_ >= 0) ::close(pasta_);
+    for (int fd : {pasta_, copia_, pasta_copia_})
+        if (fd >= 0) ::close(fd);
 }
 
 bool Lugar_Jogo::so_de_leitura() const {
@@ -223,6 +309,12 @@ std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
     for (Lado l : {Log, Diario}) {
         const std::string nome = nome_ + Sufixos[l], s = caminho_ + Sufixos[l];
         struct stat st {};
+        // Set aside by a rewrite or a close that a kill stopped there: back
+        // under its name, to be judged.
+        const std::string posto = nome + De_Lado;
+        posto_[l] = ::fstatat(pasta_, posto.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+                    !segura(pasta_, posto) &&
+                    ::renameat2(pasta_, posto.c_str(), pasta_, nome.c_str(), RENAME_NOREPLACE) == 0;
         if (::fstatat(pasta_, nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT || errno == ENOTDIR) continue;
             falha_do_sistema(s);
@@ -240,10 +332,28 @@ std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
         // name before, moved or replaced since.
         Bloqueio_Jogo b = Bloqueio_Jogo::do_descritor(fd);
         if (!b.tomado()) sobra_noutra_janela(caminho_, s);
-        r.push_back({s, l == Log, b.descritor(), static_cast<std::uintmax_t>(st.st_size)});
+        r.push_back({s, l == Log, b.descritor(), static_cast<std::uintmax_t>(st.st_size), posto_[l]});
         ao_lado_[l] = std::move(b);
     }
     return r;
+}
+
+void Lugar_Jogo::remover_posto(bool log) {
+    Bloqueio_Jogo& lado = ao_lado_[log ? Log : Diario];
+    if (lado.nomeia(pasta_, nome_ + Sufixos[log ? Log : Diario])) remover_lado(log ? Log : Diario);
+    lado = Bloqueio_Jogo();
+}
+
+bool Lugar_Jogo::remover_lado(Lado l) {
+    // Set aside under a name of its own, looked at there, then removed: a
+    // file that took its name at that instant is put back, untouched.
+    const std::string nome = nome_ + Sufixos[l], posto = nome + De_Lado;
+    ponto_de_falha("lugar.de_lado");
+    if (::renameat2(pasta_, nome.c_str(), pasta_, posto.c_str(), RENAME_NOREPLACE) != 0) return false;
+    ponto_de_falha("lugar.posto");
+    if (ao_lado_[l].nomeia(pasta_, posto)) return ::unlinkat(pasta_, posto.c_str(), 0) == 0;
+    ::renameat2(pasta_, posto.c_str(), pasta_, nome.c_str(), RENAME_NOREPLACE);
+    return false;
 }
 
 void Lugar_Jogo::remover_indice_partilhado() const {
@@ -268,89 +378,111 @@ Erro_BD Lugar_Jogo::perdido(Perda perda) {
 }
 
 std::string Lugar_Jogo::pasta_agora() const {
-    char ligacao[64], nome[4096];
-    std::snprintf(ligacao, sizeof ligacao, "/proc/self/fd/%d", pasta_);
-    const ssize_t n = ::readlink(ligacao, nome, sizeof nome);
-    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof nome) return fs::path(caminho_).parent_path().string();
-    std::string p(nome, static_cast<std::size_t>(n));
-    constexpr std::string_view apagada = " (deleted)";
-    if (p.size() > apagada.size() && p.compare(p.size() - apagada.size(), apagada.size(), apagada) == 0)
-        p.resize(p.size() - apagada.size());
-    return p;
+    const std::string p = caminho_do_descritor(pasta_);
+    return p.empty() ? fs::path(caminho_).parent_path().string() : p;
 }
 
 std::string Lugar_Jogo::outro_nome() const {
-    struct stat f {}, n {};
-    if (!ficheiro_.tomado() || ::fstat(ficheiro_.descritor(), &f) != 0 || f.st_nlink == 0) return {};
-    const fs::path pasta = pasta_agora();
-    if (nomeia()) return (pasta / nome_).string();
-    // Another name in its own folder: given, and the first removed.
-    std::string achado;
-    if (DIR* d = ::fdopendir(::openat(pasta_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
-        while (const dirent* e = ::readdir(d))
-            if (e->d_ino == f.st_ino && ::fstatat(pasta_, e->d_name, &n, AT_SYMLINK_NOFOLLOW) == 0 && mesmo(n, f)) {
-                achado = e->d_name;
-                break;
-            }
-        ::closedir(d);
-    }
-    if (!achado.empty()) return (pasta / achado).string();
-    // Moved to another folder: where the system says it is, checked.
-    char ligacao[64], nome[4096];
-    std::snprintf(ligacao, sizeof ligacao, "/proc/self/fd/%d", ficheiro_.descritor());
-    const ssize_t t = ::readlink(ligacao, nome, sizeof nome);
-    if (t <= 0 || static_cast<std::size_t>(t) >= sizeof nome) return {};
-    const std::string onde(nome, static_cast<std::size_t>(t));
-    return ::stat(onde.c_str(), &n) == 0 && mesmo(n, f) ? onde : std::string();
+    if (!ficheiro_.tomado()) return {};
+    if (nomeia()) return (fs::path(pasta_agora()) / nome_).string();
+    return achar(pasta_, ficheiro_.descritor());
 }
 
-bool Lugar_Jogo::guardar_copia() {
-    if (!copia_.empty()) return true;
+int Lugar_Jogo::pasta_da_copia(bool& perdida) const {
+    perdida = sem_nome(pasta_);
+    if (!perdida) return ::fcntl(pasta_, F_DUPFD_CLOEXEC, 0);
+    // The folder the game's path names now, if there is one to write in;
+    // else the player's own.
+    const std::string junto = fs::path(caminho_).parent_path().string();
+    const int fd = ::open(junto.empty() ? "." : junto.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0 && !sem_nome(fd) && ::faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) == 0) return fd;
+    if (fd >= 0) ::close(fd);
+    std::error_code ec;
+    fs::create_directories(pasta_dados(), ec);
+    return ::open(pasta_dados().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+bool Lugar_Jogo::guardar_copia(int pasta) {
     if (!ficheiro_.tomado()) return false;
     // What the log holds past the file goes with it, so that the two read
-    // as the game read.
+    // as the game read; named first, so that the copy never has its name
+    // without it.
     const bool com_log = log_com_commits();
     const fs::path p(nome_);
     for (int n = 2; n < 100; ++n) {
         const std::string nome = p.stem().string() + " (" + std::to_string(n) + ")" + p.extension().string();
-        const int feita = copiar(pasta_, ficheiro_.descritor(), nome);
-        if (feita < 0) return false;
-        if (feita == 0) continue;
+        int log = -1;
         if (com_log) {
-            const int log = copiar(pasta_, ao_lado_[Log].descritor(), nome + Sufixos[Log]);
-            if (log <= 0) {
-                ::unlinkat(pasta_, nome.c_str(), 0);   // made here by this window: nobody else's
-                if (log < 0) return false;
-                continue;
-            }
+            log = copiar(pasta, ao_lado_[Log].descritor(), nome + Sufixos[Log]);
+            if (log < 0 && errno == EEXIST) continue;
+            if (log < 0) return erro_copia_ = errno, false;
         }
-        ::fsync(pasta_);
-        copia_ = nome;
+        const int fd = copiar(pasta, ficheiro_.descritor(), nome);
+        const int erro = errno;
+        if (log >= 0) {
+            struct stat st {};
+            if (fd < 0 && ::fstat(log, &st) == 0) apagar_se(pasta, nome + Sufixos[Log], st);   // made here: nobody else's
+            ::close(log);
+        }
+        if (fd < 0 && erro == EEXIST) continue;
+        if (fd < 0) return erro_copia_ = erro, false;
+        ::fsync(pasta);
+        copia_ = fd;
+        pasta_copia_ = ::fcntl(pasta, F_DUPFD_CLOEXEC, 0);
+        nome_copia_ = nome;
         return true;
     }
+    erro_copia_ = EEXIST;
     return false;
 }
 
+std::string Lugar_Jogo::onde_copia() {
+    struct stat c {}, n {};
+    if (copia_ < 0 || ::fstat(copia_, &c) != 0 || c.st_nlink == 0) return {};
+    if (::fstatat(pasta_copia_, nome_copia_.c_str(), &n, AT_SYMLINK_NOFOLLOW) == 0 && mesmo(n, c))
+        return (fs::path(caminho_do_descritor(pasta_copia_)) / nome_copia_).string();
+    return achar(pasta_copia_, copia_);
+}
+
+bool Lugar_Jogo::dizer_de_novo() { return copia_por_fazer_ || (copia_ >= 0 && onde_copia() != dito_); }
+
 Paradeiro Lugar_Jogo::paradeiro(Perda perda) {
     Paradeiro p;
-    struct stat f {}, n {};
+    struct stat f {}, n {}, c {};
     const bool visto = ficheiro_.tomado() && ::fstat(ficheiro_.descritor(), &f) == 0;
     p.apagado = visto && f.st_nlink == 0;
-    p.nome_ocupado = ::fstatat(pasta_, nome_.c_str(), &n, AT_SYMLINK_NOFOLLOW) == 0 && !(visto && mesmo(f, n));
+    // The copy put back under the game's name is no other file.
+    p.nome_ocupado = ::fstatat(pasta_, nome_.c_str(), &n, AT_SYMLINK_NOFOLLOW) == 0 && !(visto && mesmo(f, n)) &&
+                     !(copia_ >= 0 && ::fstat(copia_, &c) == 0 && mesmo(c, n));
+    p.pasta_perdida = sem_nome(pasta_);
+    p.pasta = pasta_agora();
     if (!visto || perda == Perda::Nada) return p;
     // The file itself, when it holds everything.
-    if (copia_.empty() && !log_com_commits())
+    if (copia_ < 0 && !log_com_commits())
         if (std::string onde = outro_nome(); !onde.empty()) {
             p.onde = Paradeiro::Onde::Nome;
             p.caminho = onde;
             return p;
         }
-    p.caminho = pasta_agora();
-    copia_por_fazer_ = !guardar_copia();
-    if (!copia_por_fazer_) {
-        p.onde = Paradeiro::Onde::Copia;
-        p.caminho = (fs::path(p.caminho) / copia_).string();
+    // The copy, where it is now; made again when it is gone.
+    std::string onde = onde_copia();
+    if (onde.empty()) {
+        if (copia_ >= 0) ::close(copia_), ::close(pasta_copia_);
+        copia_ = pasta_copia_ = -1;
+        bool perdida = false;
+        const int pasta = pasta_da_copia(perdida);
+        if (pasta < 0) erro_copia_ = errno;
+        copia_por_fazer_ = pasta < 0 || !guardar_copia(pasta);
+        p.caminho = pasta < 0 ? pasta_dados() : caminho_do_descritor(pasta);
+        if (pasta >= 0) ::close(pasta);
+        if (copia_por_fazer_) {
+            p.erro = erro_copia_;
+            return p;
+        }
+        onde = onde_copia();
     }
+    p.onde = Paradeiro::Onde::Copia;
+    p.caminho = dito_ = onde;
     return p;
 }
 
@@ -420,9 +552,8 @@ int Lugar_Jogo::apagar_no_motor(const std::string& nome) {
             // What the engine removes holds nothing the file needs: where
             // it cannot be sure the name is the game's own beside the game
             // held, it is left holding nothing.
-            if (nomeia() && lado.nomeia(pasta_, nome)) {
-                if (::unlinkat(pasta_, nome.c_str(), 0) != 0) return -1;
-            } else if (::ftruncate(lado.descritor(), 0) != 0 || ::fsync(lado.descritor()) != 0) {
+            if (!(nomeia() && lado.nomeia(pasta_, nome) && remover_lado(l)) &&
+                (::ftruncate(lado.descritor(), 0) != 0 || ::fsync(lado.descritor()) != 0)) {
                 return -1;
             }
             lado = Bloqueio_Jogo();
@@ -442,11 +573,12 @@ void Lugar_Jogo::substituir(const std::string& de, bool havia) {
     if (havia ? !nomeia() : ocupado()) throw perdido(Perda::Nada);
     std::vector<std::pair<std::string, std::string>> postos;
     for (Lado l : {Log, Diario}) {
-        const std::string nome = nome_ + Sufixos[l], posto = nome + ".gvantigo";
+        const std::string nome = nome_ + Sufixos[l], posto = nome + De_Lado;
         if (ao_lado_[l].nomeia(pasta_, nome) &&
             ::renameat2(pasta_, nome.c_str(), pasta_, posto.c_str(), RENAME_NOREPLACE) == 0)
             postos.emplace_back(nome, posto);
     }
+    ponto_de_falha("lugar.postos");
     if (::renameat2(pasta_, de.c_str(), pasta_, nome_.c_str(), havia ? 0 : RENAME_NOREPLACE) != 0) {
         const std::error_code ec(errno, std::generic_category());
         for (const auto& [nome, posto] : postos) ::renameat2(pasta_, posto.c_str(), pasta_, nome.c_str(), RENAME_NOREPLACE);
@@ -455,6 +587,7 @@ void Lugar_Jogo::substituir(const std::string& de, bool havia) {
                       tipo_do_sistema(ec));
     }
     ficheiro_ = std::move(novo);
+    ponto_de_falha("lugar.substituido");
     // The old file's log and journal, set aside or still under their names.
     for (Lado l : {Log, Diario}) {
         const std::string nome = nome_ + Sufixos[l];
@@ -464,6 +597,86 @@ void Lugar_Jogo::substituir(const std::string& de, bool havia) {
         ao_lado_[l] = Bloqueio_Jogo();
     }
     ::fsync(pasta_);
+}
+
+void Lugar_Jogo::deixado() {
+    if (alterado_ >= 0) return;
+    const int fds[2] = {ficheiro_.descritor(), ao_lado_[Log].descritor()};
+    for (int i : {0, 1}) {
+        Deixado& d = deixado_[i];
+        d.visto = fds[i] >= 0 && ::fstat(fds[i], &d.st) == 0;
+        if (d.visto) d.inicio = inicio_de(fds[i], d.st.st_size);
+    }
+}
+
+bool Lugar_Jogo::alterado() {
+    if (alterado_ >= 0) return true;
+    const int fds[2] = {ficheiro_.descritor(), ao_lado_[Log].descritor()};
+    for (int i : {0, 1}) {
+        Deixado& d = deixado_[i];
+        struct stat st {};
+        // One this window has not left yet (a log made since) is left at the
+        // transaction's end.
+        if (!d.visto || fds[i] < 0 || ::fstat(fds[i], &st) != 0 || !mesmo(st, d.st) || como_estava(st, d.st))
+            continue;
+        if (st.st_size == d.st.st_size && inicio_de(fds[i], st.st_size) == d.inicio) {
+            d.st = st;   // touched, made read-only, linked: as it was
+            continue;
+        }
+        alterado_ = i;
+        return true;
+    }
+    return false;
+}
+
+Erro_BD Lugar_Jogo::alterado_por_outro() const {
+    const std::string qual = alterado_ == 1 ? caminho_ + Sufixos[Log] : caminho_;
+    return Erro_BD(ERRO_FICHEIRO, "Outro programa escreveu em " + qual + " enquanto o jogo estava aberto",
+                   Erro_BD::Tipo::Ficheiro_Alterado, qual);
+}
+
+void Lugar_Jogo::largar_alterados() {
+    struct stat f {}, l {};
+    const bool com_f = ficheiro_.tomado() && ::fstat(ficheiro_.descritor(), &f) == 0;
+    const bool com_l = ao_lado_[Log].tomado() && ::fstat(ao_lado_[Log].descritor(), &l) == 0;
+    // Every other descriptor of the two in this process is the engine's.
+    const int nada = ::memfd_create("golvantario-largado", MFD_CLOEXEC);
+    DIR* d = nada >= 0 ? ::opendir("/proc/self/fd") : nullptr;
+    std::vector<int> do_motor;
+    while (const dirent* e = d ? ::readdir(d) : nullptr) {
+        int fd = -1;
+        struct stat st {};
+        const std::string_view n(e->d_name);
+        if (std::from_chars(n.data(), n.data() + n.size(), fd).ptr != n.data() + n.size() || fd == ::dirfd(d) ||
+            fd == nada || fd == ficheiro_.descritor() || fd == ao_lado_[Log].descritor() || ::fstat(fd, &st) != 0)
+            continue;
+        if ((com_f && mesmo(st, f)) || (com_l && mesmo(st, l))) do_motor.push_back(fd);
+    }
+    if (d) ::closedir(d);
+    for (int fd : do_motor) ::dup3(nada, fd, O_CLOEXEC);
+    if (nada >= 0) ::close(nada);
+    // The log this window made goes, unless the other wrote it.
+    if (com_l && alterado_ != 1 && ao_lado_[Log].nomeia(pasta_, nome_ + Sufixos[Log])) remover_lado(Log);
+    ao_lado_[Log] = Bloqueio_Jogo();
+}
+
+namespace {
+std::string& pasta_dados_definida() {
+    static std::string p;
+    return p;
+}
+} // namespace
+
+void definir_pasta_dados(const std::string& pasta) { pasta_dados_definida() = pasta; }
+
+const std::string& pasta_dados() {
+    std::string& p = pasta_dados_definida();
+    if (p.empty()) {
+        const char* xdg = std::getenv("XDG_DATA_HOME");
+        const char* casa = std::getenv("HOME");
+        p = ((xdg && *xdg) ? fs::path(xdg) : fs::path(casa ? casa : "/tmp") / ".local" / "share") / "golvantario99";
+    }
+    return p;
 }
 
 } // namespace gv::db

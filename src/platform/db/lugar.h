@@ -20,6 +20,8 @@
 #include "platform/db/bloqueio_jogo.h"
 #include "platform/db/erro_bd.h"
 
+#include <sys/stat.h>
+
 namespace gv::db {
 
 class Lugar_Jogo : public std::enable_shared_from_this<Lugar_Jogo> {
@@ -62,13 +64,19 @@ public:
     // The log and journal a load finds beside the file: each a regular file
     // (else Sobra_Estranha) no other window holds (else Sobra_Noutra_Janela),
     // held by this window from now on, open at `fd` to be read.
+    // One that a rewrite or a close set aside and a kill left there is put
+    // back under its name first, and judged as any other (`posto`).
     struct Ao_Lado {
         std::string caminho;
         bool log;
         int fd;
         std::uintmax_t tamanho;
+        bool posto;
     };
     std::vector<Ao_Lado> ver_ao_lado();
+    // The one put back that is not the file's: the old file's, whose
+    // rewrite took everything in it, gone.
+    void remover_posto(bool log);
     // The shared index beside the file held alone: a killed load's, gone.
     void remover_indice_partilhado() const;
     // Whether the log held has commits the file does not hold.
@@ -82,8 +90,9 @@ public:
     // everything; else a copy of it, whole with its log, saved beside
     // where it was, made the first time it can be.
     Paradeiro paradeiro(Perda perda);
-    // Whether the player was last told that no copy could be made.
-    bool copia_por_fazer() const { return copia_por_fazer_; }
+    // Whether the player is to be told again as the game closes: no copy
+    // could be made, or the copy told of is gone or under another name.
+    bool dizer_de_novo();
     // Why the engine was last refused a file of the game, taken.
     std::optional<Erro_BD> recusa();
     // The file `de` of the folder, held from now on, put under the game's
@@ -92,6 +101,23 @@ public:
     // (else the loss, Perda::Nada). The log and journal held beside it are
     // set aside first, put back if it fails and gone once it is done.
     void substituir(const std::string& de, bool havia);
+
+    // What the file held, and the log held, are as this window leaves them
+    // at each transaction's end.
+    void deixado();
+    // Whether another program wrote into the file held, or the log held,
+    // since this window last left them (a backup copied over it in place):
+    // their sizes and times are looked at, and their first bytes only when
+    // these changed, so that one touched, made read-only or linked is as
+    // left. Once found, it stays so.
+    bool alterado();
+    // The failure that tells it.
+    Erro_BD alterado_por_outro() const;
+    // The engine let go of what another program wrote: its descriptors of
+    // the file and the log lead to files of its own from then on, so that
+    // its close writes nothing there; the log this window made, untouched by
+    // the other, goes.
+    void largar_alterados();
 
     // The engine's own opening and removal of a file of the folder.
     int abrir_no_motor(const std::string& nome, int flags, int modo);
@@ -103,20 +129,42 @@ private:
     static constexpr const char* Sufixos[2] = {"-wal", "-journal"};
     std::string pasta_agora() const;
     std::string outro_nome() const;
-    bool guardar_copia();
+    bool guardar_copia(int pasta);
+    int pasta_da_copia(bool& perdida) const;
+    std::string onde_copia();
     int abrir_ao_lado(Lado l, int flags, int modo);
+    bool remover_lado(Lado l);
     void recusar(Erro_BD e);
     std::string caminho_, escolhido_, nome_;
     int pasta_ = -1;
     Bloqueio_Jogo ficheiro_;
     Bloqueio_Jogo ao_lado_[2];   // the log and the journal held
-    std::string copia_;          // the copy's name in the folder, once made
+    bool posto_[2] = {};         // put back as the load found it set aside
+    // The copy, once made: open, with the folder it was made in, and its
+    // name there then; why the last try failed (errno), and where the
+    // player was last told it is.
+    int copia_ = -1, pasta_copia_ = -1;
+    std::string nome_copia_, dito_;
+    int erro_copia_ = 0;
     bool copia_por_fazer_ = false;
     std::optional<Erro_BD> recusa_;
+    // What this window last left in the file and the log (deixado).
+    struct Deixado {
+        bool visto = false;
+        struct ::stat st {};
+        std::vector<unsigned char> inicio;
+    };
+    Deixado deixado_[2];
+    int alterado_ = -1;   // which of the two another wrote: -1 none
 };
 
 // The engine reaches the game's files through their places from its first
 // file on: set once, before it opens any.
 void instalar_lugares();
+
+// The player's own data folder, where a copy goes when the game's folder is
+// gone: set once at start-up (by default, the system's place for it).
+void definir_pasta_dados(const std::string& pasta);
+const std::string& pasta_dados();
 
 } // namespace gv::db
