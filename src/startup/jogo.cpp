@@ -92,6 +92,38 @@ void semear(db::Database& d, const std::string& cc) {
         for (const auto& t : tabelas_semente(p)) d.Execute("DROP TABLE IF EXISTS \"" + t.nome + "\"");
 }
 
+// A new game whose file lost its name once put in place: what became of
+// the chosen file, and where the new game is now (`p`, worked out as it is
+// told: under another name, or in a copy saved beside).
+std::string novo_jogo_sem_nome(const std::string& ficheiro, bool havia, const db::Paradeiro& p) {
+    using O = db::Paradeiro::Onde;
+    const std::string nome = fs::path(ficheiro).filename().string(), onde = "\"" + p.caminho + "\"";
+    std::string r = std::string(p.onde == O::Nenhum
+                                    ? txt("Não foi possível criar o novo jogo.", "The new game could not be created.")
+                                    : txt("Não foi possível começar o novo jogo.", "The new game could not be started.")) +
+                    "\n";
+    if (havia)
+        r += ingles() ? "The game that was in \"" + nome + "\" was replaced by the new one. "
+                      : "O jogo que estava em \"" + nome + "\" foi substituído pelo novo. ";
+    r += txt("O ficheiro do novo jogo \"", "The new game's file \"") + nome + txt("\" foi ", "\" was ") +
+         (!p.apagado       ? txt("movido ou mudou de nome", "moved or renamed")
+          : p.nome_ocupado ? txt("substituído ou apagado", "replaced or deleted")
+                           : txt("apagado", "deleted")) +
+         txt(" enquanto o jogo era começado", " while the game was being started") +
+         (p.nome_ocupado ? txt("; o ficheiro que tem agora esse nome não foi tocado. ",
+                               "; the file that has that name now was not touched. ")
+                         : ". ");
+    if (p.onde == O::Nome)
+        return r + txt("O novo jogo está gravado nele, agora em ", "The new game is saved in it, now at ") + onde +
+               txt(". Para o jogar, abra-o aí.", ". To play it, open it there.");
+    if (p.onde == O::Copia)
+        return r + txt("O novo jogo foi guardado em ", "The new game was saved in ") + onde +
+               txt(". Para o jogar, abra esse ficheiro.", ". To play it, open that file.");
+    return r + txt("Não foi possível guardar o novo jogo num ficheiro próprio na pasta ",
+                   "The new game could not be saved in a file of its own in the folder ") + onde +
+           txt(", e perdeu-se.", ", and is lost.");
+}
+
 } // namespace
 
 bool pasta_gravavel(const std::string& pasta) {
@@ -265,8 +297,19 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         // replaced.
         obra.por_no_lugar(havia);
         substituido = true;
+        // Made: the file under the name is held as the game from now on,
+        // and a rewrite of it holds a making of its own.
+        feitura.reset();
+        ponto_de_falha("novo_jogo.no_lugar");
         Base_Dados = db::Database::abrir(lugar, Ligacao_BD);
+        // A second name given to it meanwhile (a backup's snapshot) keeps
+        // the bytes it had: the game goes on written anew under its own,
+        // before play writes a byte.
+        if (lugar->nomes() > 1) Base_Dados = db::escrever_de_novo(*Base_Dados, lugar, Ligacao_BD);
         db::entrar_em_jogo(*Base_Dados);
+        // A name lost as the game was first opened is told now, not at the
+        // first round.
+        if (Base_Dados->nome_mudou()) throw lugar->perdido(db::Perda::Nada);
         Ficheiro_Jogo = destino;
     } catch (const std::exception& erro) {
         ui().rato_normal();
@@ -276,6 +319,12 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         Ficheiro_Jogo.clear();
         Nome_Treinador.clear();
         Clube_Treinador.clear();
+        // Put in place, then its name lost: no file of that name holds it.
+        if (substituido && lugar->ficheiro().tomado() && !lugar->nomeia()) {
+            Registar_Erro(erro);
+            parar(novo_jogo_sem_nome(nome, havia, lugar->paradeiro(db::Perda::Lido)));
+            return Resultado_Jogo::Recusado;
+        }
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +
               Linha_Causa(erro) + "\n" + Novo_Jogo_Falhado(nome, havia, substituido));
         return Resultado_Jogo::Recusado;

@@ -261,6 +261,54 @@ TEST_F(Nomes, EveryStepWorksOnTheFileFirstReached) {
     EXPECT_EQ(teste::ler_bytes(caminho("novo.gv")), outro);
 }
 
+// A new game's file that loses its name as the game is first opened:
+// the player is told where the new game is, never that the name holds it.
+TEST_F(Nomes, ANewGameWhoseNameIsLostAsItStartsIsToldWhereItIs) {
+    const auto outro = outro_jogo("outro.gv");
+    const std::string copia = "O novo jogo foi guardado em \"" + caminho("jogo (2).gv") + "\". Para o jogar, abra esse ficheiro.";
+    const struct {
+        const char* ponto;
+        std::string feito, dito;
+    } casos[] = {
+        {"novo_jogo.no_lugar", "apagado", "O jogo que estava em \"jogo.gv\" foi substituído pelo novo. O ficheiro do "
+                                          "novo jogo \"jogo.gv\" foi apagado enquanto o jogo era começado. " + copia},
+        {"em_jogo.commit", "movido", "O ficheiro do novo jogo \"jogo.gv\" foi movido ou mudou de nome enquanto o jogo "
+                                     "era começado. O novo jogo está gravado nele, agora em \"" + caminho("y.gv") +
+                                     "\". Para o jogar, abra-o aí."},
+        {"novo_jogo.no_lugar", "substituido", "O ficheiro do novo jogo \"jogo.gv\" foi substituído ou apagado enquanto "
+                                              "o jogo era começado; o ficheiro que tem agora esse nome não foi tocado. " + copia},
+    };
+    for (const auto& c : casos) {
+        armar_accao(c.ponto, [&] {
+            if (c.feito == "movido") fs::rename(caminho("jogo.gv"), caminho("y.gv"));
+            else fs::remove(caminho("jogo.gv"));
+            if (c.feito == "substituido") fs::copy_file(caminho("outro.gv"), caminho("jogo.gv"));
+        });
+        porta.respostas.assign(1, Resposta::Sim);
+        EXPECT_EQ(novo_jogo("jogo.gv", escolhas()), Resultado_Jogo::Recusado);
+        EXPECT_EQ(ultima(), "Não foi possível começar o novo jogo.\n" + c.dito);
+        abre(c.feito == "movido" ? "y.gv" : "jogo (2).gv", 1, "Manuel Tester");
+        fs::remove(caminho("jogo (2).gv"));
+    }
+    EXPECT_TRUE(teste::ler_bytes(caminho("jogo.gv")) == outro);
+}
+
+// A second name given to a new game's file as it is first opened keeps
+// the bytes it had; the game goes on under its own, written anew.
+TEST_F(Nomes, ASecondNameGivenToANewGameAsItStartsKeepsItsBytes) {
+    std::string dado;
+    armar_accao("novo_jogo.no_lugar", [&] {
+        fs::create_hard_link(caminho("novo.gv"), caminho("copia.gv"));
+        dado = teste::ler_bytes(caminho("copia.gv"));
+    });
+    ASSERT_EQ(novo_jogo("novo.gv", escolhas()), Resultado_Jogo::Aberto) << ultima();
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    Fechar_Base_Dados();
+    EXPECT_TRUE(teste::ler_bytes(caminho("copia.gv")) == dado) << "the second name keeps its bytes";
+    abre("copia.gv", 1, "Manuel Tester");
+    abre("novo.gv", 2, "Manuel Tester");
+}
+
 } // namespace
 
 namespace {
@@ -329,6 +377,36 @@ TEST_F(Nomes, AFileDeletedAsItIsLoadedIsSavedWithWhatTheLoadTookIn) {
                         "being opened. Everything you played until now was saved in \"" + caminho("jogo (2).gv") +
                         "\". To go on, open that file.");
     abre("jogo (2).gv", 1, "Do Log");
+}
+
+// The file moved to another folder as the engine opens it, or renamed as
+// its log is taken in: the load says where what the log held is now.
+TEST_F(Nomes, AFileMovedAsItIsLoadedIsToldWhereItIs) {
+    fs::create_directories(pasta / "outra");
+    for (const std::string ponto : {"carregar.abrir", "carregar.tomar"}) {
+        const bool a_abrir = ponto == "carregar.abrir";
+        fs::remove(caminho("jogo.gv-wal"));
+        com_log("jogo.gv", "Do Log");
+        armar_accao(ponto, [&] { fs::rename(caminho("jogo.gv"), a_abrir ? pasta / "outra" / "y.gv" : pasta / "y.gv"); });
+        EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
+        EXPECT_EQ(ultima(), "Não foi possível abrir o jogo.\nO ficheiro do jogo \"jogo.gv\" foi movido ou mudou de nome "
+                            "enquanto o jogo era aberto. Tudo o que jogou até aqui " +
+                                (a_abrir ? "foi guardado em \"" + caminho("jogo (2).gv") + "\". Para continuar, abra esse ficheiro."
+                                         : "está gravado nele, agora em \"" + caminho("y.gv") + "\". Para continuar, abra o jogo aí."));
+        abre(a_abrir ? "jogo (2).gv" : "y.gv", 1, "Do Log");
+    }
+}
+
+// A pipe put under the game's name as the load opens it is no game, and
+// is left there.
+TEST_F(Nomes, APipePutUnderTheNameAsTheLoadOpensItIsNoGame) {
+    armar_accao("bloqueio.aberto", [&] {
+        fs::remove(caminho("jogo.gv"));
+        ::mkfifo(caminho("jogo.gv").c_str(), 0600);
+    });
+    EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
+    EXPECT_EQ(ultima(), "O ficheiro escolhido não é um jogo do Golvantario, ou não pode ser aberto.");
+    EXPECT_TRUE(fs::is_fifo(caminho("jogo.gv")));
 }
 
 // A second name given to the file while it is played (a backup's

@@ -244,12 +244,20 @@ Jogo_Aberto abrir_ficheiro(const std::shared_ptr<Lugar_Jogo>& lugar, const std::
     // Taken into the file itself: a journal is played back as the file is
     // read; a log is moved in and gone before anything else is written.
     // The file alone then holds the game.
-    auto d = Database::abrir(lugar, ligacao, Modo::Leitura_Escrita, como);
-    ponto_de_falha("carregar.tomar");
-    sair_do_log(*d);
-    preparar(*d);
-    r.base = std::move(d);
-    return r;
+    try {
+        ponto_de_falha("carregar.abrir");
+        auto d = Database::abrir(lugar, ligacao, Modo::Leitura_Escrita, como);
+        ponto_de_falha("carregar.tomar");
+        sair_do_log(*d);
+        preparar(*d);
+        r.base = std::move(d);
+        return r;
+    } catch (const Erro_BD&) {
+        // The engine looks for the game by its name as it opens the log:
+        // a failure with the name lost meanwhile is that loss.
+        if (lugar->ficheiro().tomado() && !lugar->nomeia()) throw lugar->perdido(Perda::Lido);
+        throw;
+    }
 }
 
 } // namespace

@@ -87,13 +87,24 @@ bool sem_trincos(int erro, bool escrita) {
 Bloqueio_Jogo Bloqueio_Jogo::tomar(int pasta, const std::string& nome, const std::string& quem) {
     Bloqueio_Jogo b;
     bool ocupada;
-    b.fd_ = trancar_nome(pasta, nome, O_RDWR, ocupada);
-    if (b.fd_ >= 0) return b;
+    // Never waiting on a pipe put under the name meanwhile.
+    b.fd_ = trancar_nome(pasta, nome, O_RDWR | O_NONBLOCK, ocupada);
+    if (b.fd_ >= 0) {
+        struct stat st {};
+        if (::fstat(b.fd_, &st) == 0 && S_ISREG(st.st_mode)) {
+            static_cast<void>(::fcntl(b.fd_, F_SETFL, 0));
+            return b;
+        }
+        // A pipe or a device is no game, and is left as it is, unread.
+        b = Bloqueio_Jogo();
+        throw Erro_BD(ERRO_FICHEIRO, "Não é um ficheiro comum: " + nome, Erro_BD::Tipo::Sem_Ficheiro,
+                      quem.empty() ? nome : quem);
+    }
     const int erro = errno;
     if (!ocupada && (erro == EACCES || erro == EROFS || erro == EPERM)) {
         // A file this window cannot write: another window's hold on it is
         // read, not taken.
-        const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
         ocupada = fd >= 0 && segura_noutra_janela(fd);
         if (fd >= 0) ::close(fd);
         errno = erro;
