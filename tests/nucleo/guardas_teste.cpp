@@ -336,7 +336,18 @@ TEST_F(Guardas, ACopyWhoseLogCouldNotBeCopiedIsNeitherToldNorLeft) {
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     fs::remove(caminho("jogo.gv"));
     {
+        // The log is copied first, so that the copy never has its name
+        // without it.
         SCOPED_TRACE("the log's read failed");
+        armar_falha("copiar.ler");
+        porta.mensagens.clear();
+        EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
+        EXPECT_TRUE(disse("Não foi possível guardar o que jogou num ficheiro próprio")) << ditas();
+        EXPECT_FALSE(disse("foi guardado em")) << ditas();
+        EXPECT_FALSE(fs::exists(caminho("jogo (2).gv")) || fs::exists(caminho("jogo (2).gv-wal")));
+    }
+    {
+        SCOPED_TRACE("the game's read failed, its log's copy named");
         bool falhou = false;
         std::function<void()> ler;
         ler = [&] {
@@ -350,7 +361,7 @@ TEST_F(Guardas, ACopyWhoseLogCouldNotBeCopiedIsNeitherToldNorLeft) {
         porta.mensagens.clear();
         EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
         desarmar_falhas();
-        ASSERT_TRUE(falhou) << "the log's copy was never read";
+        ASSERT_TRUE(falhou) << "the game's copy was never read with its log's named";
         EXPECT_TRUE(disse("Não foi possível guardar o que jogou num ficheiro próprio")) << ditas();
         EXPECT_FALSE(disse("foi guardado em")) << ditas();
         EXPECT_FALSE(fs::exists(caminho("jogo (2).gv")));
