@@ -199,8 +199,14 @@ std::string Causa_Erro(const std::exception& e) {
                         : "O caminho \"" + nome + "\" passa por ligações que levam umas às outras em círculo, e não "
                           "chega a nenhum ficheiro.";
     }
-    case T::Nome_De_Obra: {
+    case T::Nome_De_Obra:
+    case T::Nome_Ao_Lado: {
         const std::string nome = nome_de(e);
+        if (tipo == T::Nome_Ao_Lado)
+            return ingles() ? "The name \"" + nome + "\" ends like the files Golvantario puts beside a game while "
+                              "it is played. Choose another name."
+                            : "O nome \"" + nome + "\" acaba como os ficheiros que o Golvantario põe ao lado de um "
+                              "jogo enquanto o joga. Escolha outro nome.";
         return ingles() ? "The name \"" + nome + "\" ends like the files Golvantario puts beside a game while it "
                           "makes it. Choose another name."
                         : "O nome \"" + nome + "\" acaba como os ficheiros que o Golvantario põe ao lado de um jogo "

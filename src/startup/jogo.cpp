@@ -206,6 +206,9 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         if (db::nome_de_obra(destino))
             throw db::Erro_BD(db::ERRO_FICHEIRO, "Nome de um jogo a ser criado: " + destino,
                               db::Erro_BD::Tipo::Nome_De_Obra, nome);
+        if (db::nome_ao_lado(destino))
+            throw db::Erro_BD(db::ERRO_FICHEIRO, "Nome de um ficheiro ao lado de um jogo: " + destino,
+                              db::Erro_BD::Tipo::Nome_Ao_Lado, nome);
         lugar = db::Lugar_Jogo::alcancar(destino, nome);
     } catch (const db::Erro_BD& erro) {
         return recusar(erro);

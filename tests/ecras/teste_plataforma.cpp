@@ -14,6 +14,8 @@
 #include <QSettings>
 #include <QTreeView>
 #include <QMessageBox>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -826,30 +828,51 @@ TEST(InterfaceQt, ALongNameIsCutOnlyWhereTheScreenEnds) {
     }
 }
 
+// The lines of a message as linhas_inteiras lays them out, laid out again
+// by the box's own rich text at `largura` pixels.
+QStringList dispostas(const QString& rico, int largura = 100000) {
+    QTextDocument d;
+    d.setDefaultFont(QApplication::font());
+    d.setHtml(rico);
+    d.setTextWidth(largura);
+    d.size();
+    QStringList r;
+    for (QTextBlock b = d.begin(); b.isValid(); b = b.next())
+        for (int i = 0; i < b.layout()->lineCount(); ++i) {
+            const QTextLine l = b.layout()->lineAt(i);
+            r << b.text().mid(l.textStart(), l.textLength()).remove(QChar(QChar::LineSeparator));
+        }
+    return r;
+}
+
 // A line that fits the box never breaks, so a name stays whole; a line too
-// long for any box may still wrap.
+// long for any box breaks at its spaces alone.
 TEST(InterfaceQt, AMessageLineThatFitsIsNeverBrokenInside) {
     const QFontMetrics fm(QApplication::font());
     const QString pergunta = QString::fromUtf8("O clube UNIÃO ESCALHADO NOVO (1ª Div.), oferece 1,234,567 pelo Jogador: "
                                                "Chico Soares (av)");
     const QString texto = pergunta + QStringLiteral("\nAceita VENDER o Jogador?");
-    const QStringList linhas = linhas_inteiras(texto, fm, fm.horizontalAdvance(pergunta)).split(QLatin1Char('\n'));
+    const QStringList linhas = dispostas(linhas_inteiras(texto, fm, fm.horizontalAdvance(pergunta)), 50);
     ASSERT_EQ(linhas.size(), 2);
-    EXPECT_FALSE(linhas[0].contains(QLatin1Char(' ')));
-    EXPECT_TRUE(linhas[0].contains(QString::fromUtf8("Chico\u00A0Soares")));
-    EXPECT_EQ(linhas_inteiras(texto, fm, 100).split(QLatin1Char('\n'))[0], pergunta);
+    EXPECT_EQ(linhas[0].trimmed(), pergunta);
+    const QStringList estreitas = dispostas(linhas_inteiras(texto, fm, 100));
+    EXPECT_GT(estreitas.size(), 4);
+    EXPECT_EQ(estreitas.join(QLatin1Char(' ')).simplified(), QString(texto).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 // A hyphen inside a word binds it, in a line that fits and in one that
-// wraps, and the box shows it so; a hyphen between spaces stays as it is.
+// wraps, and the box shows it so, with the hyphen as it was written.
 TEST(InterfaceQt, AWordIsNeverBrokenAtItsHyphen) {
     const QFontMetrics fm(QApplication::font());
-    ASSERT_TRUE(fm.inFontUcs4(0x2011));
     const QString texto = QString::fromUtf8("Wolfgang Mwamba Mumm Transferiu-se para o Wanderers Montemorés.\nResultado: 3 - 1");
+    const auto inteira = [](const QStringList& linhas) {
+        return std::any_of(linhas.begin(), linhas.end(),
+                           [](const QString& l) { return l.split(QLatin1Char(' ')).contains(QStringLiteral("Transferiu-se")); });
+    };
     for (const int limite : {60, 2000}) {
-        const QString r = linhas_inteiras(texto, fm, limite);
-        EXPECT_TRUE(r.contains(QString::fromUtf8("Transferiu\u2011se"))) << limite;
-        EXPECT_EQ(r.count(QLatin1Char('-')), 1) << limite;
+        const QStringList linhas = dispostas(linhas_inteiras(texto, fm, limite), limite);
+        EXPECT_TRUE(inteira(linhas)) << linhas.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(linhas.join(QString()).count(QLatin1Char('-')), 2) << limite;
     }
     Interface_Qt porta;
     QString mostrado;
@@ -858,43 +881,56 @@ TEST(InterfaceQt, AWordIsNeverBrokenAtItsHyphen) {
         qobject_cast<QMessageBox*>(w)->defaultButton()->click();
     });
     porta.mensagem(Mensagem{texto.toStdString(), Icone::Informacao, Botoes::Ok, {}, 0});
-    EXPECT_TRUE(mostrado.contains(QString::fromUtf8("Transferiu\u2011se")));
+    EXPECT_TRUE(inteira(dispostas(mostrado)));
 }
 
 // A file's path in quotes, laid out as the box lays it out, stays on one
 // line where it fits one, and the words around it wrap; one too long for
 // a line breaks only after a folder, never inside the file's name.
 TEST(InterfaceQt, AFilesNameInQuotesIsNeverBrokenInside) {
-    const QFont fonte = QApplication::font();
-    const QFontMetrics fm(fonte);
+    const QFontMetrics fm(QApplication::font());
     const QString caminho = QStringLiteral("/tmp/gvgui/c2pt/o-meu jogo (2).gv");
     const QString texto = QString::fromUtf8("Tudo o que jogou até aqui foi guardado em \"") + caminho +
                           QStringLiteral("\". Para continuar, abra esse ficheiro.");
-    auto linhas = [&](int largura) {
-        QTextLayout disposto(linhas_inteiras(texto, fm, largura), fonte);
-        QTextOption opcao;
-        opcao.setWrapMode(QTextOption::WordWrap);
-        disposto.setTextOption(opcao);
-        QStringList r;
-        disposto.beginLayout();
-        for (QTextLine l = disposto.createLine(); l.isValid(); l = disposto.createLine()) {
-            l.setLineWidth(largura);
-            r << disposto.text().mid(l.textStart(), l.textLength()).remove(QChar(0x2060));
-        }
-        disposto.endLayout();
-        return r;
-    };
+    auto linhas = [&](int largura) { return dispostas(linhas_inteiras(texto, fm, largura), largura); };
     // Wide enough for the words before the path and its first folders.
     const QStringList largas =
         linhas(fm.horizontalAdvance(QString::fromUtf8("Tudo o que jogou até aqui foi guardado em \"/tmp/gvgui/c2pt/")) + 4);
     EXPECT_GT(largas.size(), 1);
-    EXPECT_TRUE(std::any_of(largas.begin(), largas.end(), [&](QString l) {
-        return l.replace(QChar(0x00A0), QLatin1Char(' ')).replace(QChar(0x2011), QLatin1Char('-')).contains(caminho);
-    })) << largas.join(QLatin1Char('|')).toStdString();
-    const QString nome = QString::fromUtf8("o\u2011meu\u00A0jogo\u00A0(2).gv");
+    EXPECT_TRUE(std::any_of(largas.begin(), largas.end(), [&](const QString& l) { return l.contains(caminho); }))
+        << largas.join(QLatin1Char('|')).toStdString();
+    const QString nome = QStringLiteral("o-meu jogo (2).gv");
     const QStringList estreitas = linhas(fm.horizontalAdvance(nome) + 10);
     EXPECT_TRUE(std::any_of(estreitas.begin(), estreitas.end(), [&](const QString& l) { return l.contains(nome); }))
         << estreitas.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(std::all_of(estreitas.begin(), estreitas.end(), [&](const QString& l) {
+        return !l.contains(QStringLiteral("/tmp")) || l.endsWith(QLatin1Char('/'));
+    })) << estreitas.join(QLatin1Char('|')).toStdString();
+}
+
+// What a person selects in a message box and copies is the path as it is
+// on the disk, with nothing put inside it to keep it on its line.
+TEST(InterfaceQt, APathCopiedFromAMessageIsThePathItself) {
+    // Short enough for a line of the smallest box.
+    const QString caminho = QStringLiteral("/tmp/o-meu & <2>.gv");
+    const QString texto = QString::fromUtf8("O ficheiro do jogo \"jogo.gv\" foi movido enquanto o jogo estava aberto. "
+                                            "Tudo o que jogou até aqui foi guardado em \"") +
+                          caminho + QStringLiteral("\". Para continuar, abra esse ficheiro.");
+    QString copiado;
+    bool selecionavel = false;
+    quando_modal([&](QWidget* w) {
+        auto* rotulo = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        selecionavel = rotulo->textInteractionFlags() & Qt::TextSelectableByMouse;
+        QTextDocument d;
+        d.setHtml(rotulo->text());
+        rotulo->setSelection(0, static_cast<int>(d.toPlainText().size()));
+        copiado = rotulo->selectedText();
+        qobject_cast<QMessageBox*>(w)->defaultButton()->click();
+    });
+    Interface_Qt().mensagem(Mensagem{texto.toStdString(), Icone::Informacao, Botoes::Ok, {}, 0});
+    EXPECT_TRUE(selecionavel);
+    EXPECT_TRUE(copiado.contains(QLatin1Char('"') + caminho + QLatin1Char('"'))) << copiado.toStdString();
+    for (const char16_t c : {u'\u00A0', u'\u2060', u'\u2011'}) EXPECT_FALSE(copiado.contains(QChar(c))) << int(c);
 }
 
 TEST(InterfaceQt, SavingAddsTheExtensionAndAnswersTheFilesTitle) {

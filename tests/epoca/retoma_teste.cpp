@@ -18,6 +18,7 @@
 #include "desk/proximo_jogo.h"
 #include "desk/secretaria.h"
 #include "jogo_apoio.h"
+#include "platform/db/obras.h"
 #include "platform/falhas.h"
 #include "season/mudanca_epoca.h"
 
@@ -404,7 +405,7 @@ void deixar_diario_quente(const std::string& ficheiro) {
 // new game of that name is made over them. So is a new game over a game
 // killed mid-round, whose journal must not be played onto the new file.
 TEST_F(Retoma, ANewGameIsMadeOverTheLeftoversOfAKilledOne) {
-    std::ofstream(caminho("novo.gv.a-criar"));   // the killed making's hold
+    std::ofstream(caminho("novo.gv.a-criar")) << db::Marca_Obra;   // the killed making's hold
     fs::copy_file(GV_BASE_MESTRA, caminho("novo.gv.a-semear"));
     deixar_diario_quente(caminho("novo.gv.a-semear"));
     ASSERT_EQ(novo_jogo("novo.gv", escolhas()), Resultado_Jogo::Aberto);

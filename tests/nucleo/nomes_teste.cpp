@@ -558,6 +558,22 @@ TEST_F(Nomes, MakingsNamesAndPrivateFoldersLeaveNothingBehind) {
                                 "Escolha outro nome.\nNenhum ficheiro de jogo foi alterado.");
         EXPECT_FALSE(fs::exists(caminho(nome)));
     }
+    // Nor under the name of what is beside a game in play.
+    for (const char* lingua : {"P", "I"}) {
+        Lingua = lingua;
+        for (const char* nome : {"x.gv-wal", "x.GV-Journal", "x-SHM"}) {
+            EXPECT_EQ(novo_jogo(nome, escolhas()), Resultado_Jogo::Recusado);
+            EXPECT_EQ(ultima(), *lingua == 'P'
+                                    ? std::string("Não foi possível criar o novo jogo.\nO nome \"") + nome +
+                                          "\" acaba como os ficheiros que o Golvantario põe ao lado de um jogo "
+                                          "enquanto o joga. Escolha outro nome.\nNenhum ficheiro de jogo foi alterado."
+                                    : std::string("The new game could not be created.\nThe name \"") + nome +
+                                          "\" ends like the files Golvantario puts beside a game while it is played. "
+                                          "Choose another name.\nNo game file was changed.");
+            EXPECT_FALSE(fs::exists(caminho(nome)) || fs::exists(caminho(std::string(nome) + ".a-criar")));
+        }
+    }
+    Lingua = "P";
     auto copias = [&] {
         int n = 0;
         for (const auto& f : fs::directory_iterator(temporaria)) n += f.path().filename().string().rfind("gv-copia-", 0) == 0;

@@ -168,6 +168,44 @@ TEST_F(Promessas, TheMakingsCleanerTakesOnlyWhatKilledMakingsLeftAndNothingThrou
     EXPECT_EQ(teste::ler_bytes(temporaria / "alvo"), "alheio");
 }
 
+// A player's files that only end as a making's do, even empty ones, are no
+// making's: a load or a new game in their folder leaves them, and a new
+// game that would hold one as its making's is refused, the file as it was.
+// What a killed making left still goes at the next load.
+TEST_F(Promessas, OnlyAMarkedHoldIsAMakingsAndAKilledMakingsFilesStillGo) {
+    const std::pair<const char*, const char*> ideias[] = {
+        {"ideias.a-criar", ""}, {"ideias.a-cifrar", ""}, {"ideias.a-semear", "notas"}, {"plano.a-criar", "um plano"}};
+    for (const auto& [nome, texto] : ideias) std::ofstream(caminho(nome)) << texto;
+    const auto ficaram = [&] {
+        for (const auto& [nome, texto] : ideias)
+            EXPECT_TRUE(fs::exists(caminho(nome)) && teste::ler_bytes(caminho(nome)) == texto) << nome;
+    };
+    // Killed as soon as a making has its hold: the hold has its mark.
+    morrer([&] {
+        armar_morte("obra.tomada");
+        novo_jogo("y.gv", escolhas());
+    });
+    ASSERT_TRUE(fs::exists(caminho("y.gv.a-criar")));
+    morrer([&] {
+        armar_morte("novo_jogo.semeado");
+        novo_jogo("x.gv", escolhas());
+    });
+    for (const char* f : {"x.gv.a-criar", "x.gv.a-semear"}) ASSERT_TRUE(fs::exists(caminho(f))) << f;
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    Fechar_Base_Dados();
+    for (const char* f : {"x.gv.a-criar", "x.gv.a-semear", "y.gv.a-criar"}) EXPECT_FALSE(fs::exists(caminho(f))) << f;
+    ficaram();
+    ASSERT_EQ(novo_jogo("outro.gv", escolhas()), Resultado_Jogo::Aberto);
+    Fechar_Base_Dados();
+    ficaram();
+    EXPECT_EQ(novo_jogo("plano", escolhas()), Resultado_Jogo::Recusado);
+    EXPECT_EQ(porta.mensagens.back().texto,
+              "Não foi possível criar o novo jogo.\nO ficheiro \"plano.a-criar\" ao lado do jogo não pertence a "
+              "este jogo. Mova-o para outra pasta e abra o jogo de novo.\nNenhum ficheiro de jogo foi alterado.");
+    EXPECT_FALSE(fs::exists(caminho("plano")));
+    ficaram();
+}
+
 // A load commits only to enter play when every index is there, and its
 // last open holds the file alone from the first read: no shared index is
 // made beside it, even with its log there to take.

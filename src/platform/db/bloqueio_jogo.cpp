@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <string_view>
 #include <thread>
 #include <system_error>
 
@@ -82,6 +83,36 @@ bool sem_trincos(int erro, bool escrita) {
            (escrita && (erro == EACCES || erro == EROFS || erro == EPERM));
 }
 
+// The mark written whole at the start of the file open at fd.
+bool escrever_marca(int fd, std::string_view marca) {
+    const ssize_t n = ::pwrite(fd, marca.data(), marca.size(), 0);
+    if (n >= 0 && static_cast<std::size_t>(n) != marca.size()) errno = ENOSPC;
+    return n >= 0 && static_cast<std::size_t>(n) == marca.size();
+}
+
+// A making's hold born marked: made with no name in the folder, the mark
+// written and the game's byte locked, and only then given the name `obra`,
+// never over a file that has it. -1 and errno when it is not (EEXIST: a
+// file has the name), nothing of it left; `sem_trinco` when the folder's
+// file system has no such locks.
+int nascer_marcada(int pasta, const std::string& obra, std::string_view marca, bool& sem_trinco) {
+    const int fd = ::openat(pasta, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (fd < 0) return -1;
+    char sem_nome[64];
+    std::snprintf(sem_nome, sizeof sem_nome, "/proc/self/fd/%d", fd);
+    if (escrever_marca(fd, marca)) {
+        if (trancar(fd, F_WRLCK, Byte_Do_Jogo, 1)) {
+            if (::linkat(AT_FDCWD, sem_nome, pasta, obra.c_str(), AT_SYMLINK_FOLLOW) == 0) return fd;
+        } else {
+            sem_trinco = sem_trincos(errno, false);
+        }
+    }
+    const int erro = errno;
+    ::close(fd);
+    errno = erro;
+    return -1;
+}
+
 } // namespace
 
 Bloqueio_Jogo Bloqueio_Jogo::tomar(int pasta, const std::string& nome, const std::string& quem) {
@@ -116,13 +147,35 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar(int pasta, const std::string& nome, const std
     nao_abre(quem.empty() ? nome : quem);
 }
 
-Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, const std::string& jogo, int espera_ms) {
+Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, const std::string& jogo,
+                                         std::string_view marca, int espera_ms) {
     Bloqueio_Jogo b;
-    bool ocupada;
+    bool ocupada = false, sem_nome = false;
     const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(espera_ms);
     for (;;) {
-        b.fd_ = trancar_nome(pasta, obra, O_RDWR | O_CREAT | O_NONBLOCK, ocupada);
+        // The hold there, judged by whoever takes it.
+        b.fd_ = trancar_nome(pasta, obra, O_RDWR | O_NONBLOCK, ocupada);
         if (b.fd_ >= 0) return b;
+        if (!ocupada && errno == ENOENT) {
+            if (!sem_nome) {
+                bool sem_trinco = false;
+                b.fd_ = nascer_marcada(pasta, obra, marca, sem_trinco);
+                if (b.fd_ >= 0 || sem_trinco) return b;
+                if (errno == EEXIST) continue;   // made meanwhile by another: that one is looked at
+                sem_nome = true;
+            }
+            // No file is made without a name here: made by its name, then
+            // marked; a kill between the two leaves it empty, no making's.
+            b.fd_ = trancar_nome(pasta, obra, O_RDWR | O_CREAT | O_EXCL | O_NONBLOCK, ocupada);
+            if (b.fd_ >= 0) {
+                if (escrever_marca(b.fd_, marca)) return b;
+                const int erro = errno;
+                ::unlinkat(pasta, obra.c_str(), 0);
+                errno = erro;
+                nao_abre(obra);
+            }
+            if (errno == EEXIST) continue;
+        }
         if (!ocupada || std::chrono::steady_clock::now() >= limite) break;
         ponto_de_falha("obra.esperar");
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

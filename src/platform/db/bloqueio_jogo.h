@@ -5,6 +5,7 @@
 // are reached by their name in a folder held open (lugar.h).
 
 #include <string>
+#include <string_view>
 
 namespace gv::db {
 
@@ -18,12 +19,15 @@ public:
     // but another window's hold on it is still told. The hold is on the
     // file the name names once it is taken.
     static Bloqueio_Jogo tomar(int pasta, const std::string& nome, const std::string& quem);
-    // The hold of a making: the file `obra` in the folder, made if it is not
-    // there. Another window may hold it for a moment only (a cleaner
-    // looking, a new game refused): it is waited for up to `espera_ms`.
-    // Throws Erro_BD (Criado_Noutra_Janela, naming `jogo`) when another
-    // window still holds it.
-    static Bloqueio_Jogo tomar_obra(int pasta, const std::string& obra, const std::string& jogo, int espera_ms);
+    // The hold of a making: the file `obra` in the folder, as it is there
+    // (whoever takes it judges it), else made holding `marca`: born with
+    // it, held before it has its name, where the folder makes files with no
+    // name; else made by its name and marked at once. Another window may
+    // hold it for a moment only (a cleaner looking, a new game refused): it
+    // is waited for up to `espera_ms`. Throws Erro_BD (Criado_Noutra_Janela,
+    // naming `jogo`) when another window still holds it.
+    static Bloqueio_Jogo tomar_obra(int pasta, const std::string& obra, const std::string& jogo,
+                                    std::string_view marca, int espera_ms);
     // The file open at `fd`, taken over: held when no other window holds it,
     // else nothing (the descriptor closed).
     static Bloqueio_Jogo do_descritor(int fd);

@@ -69,6 +69,7 @@ public:
         Ligacoes_Em_Circulo, // the path's links lead round in a circle
         Sem_Pasta,      // the folder the file would be in is not there
         Nome_De_Obra,   // a new game's name ends as the files of a game being made do
+        Nome_Ao_Lado,   // a new game's name ends as the files beside a game in play do
     };
     Erro_BD(int numero, std::string descricao, Tipo tipo = Tipo::Geral, std::string ficheiro = {},
             Tipo causa = Tipo::Geral);

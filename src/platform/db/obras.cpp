@@ -3,6 +3,7 @@
 #include "platform/db/erro_bd.h"
 #include "platform/db/interno.h"
 #include "platform/db/lugar.h"
+#include "platform/falhas.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -21,16 +22,15 @@ namespace {
 
 constexpr const char* A_Criar = ".a-criar";   // the hold, marked
 constexpr const char* Feitos[] = {".a-semear", ".a-cifrar"};
-// What the hold of a making holds, and nothing else does.
-constexpr std::string_view Marca_Obra = "Golvantario 99: um jogo a ser criado.\n";
+// What the engine keeps beside a file it writes.
+constexpr const char* Ao_Lado[] = {"-journal", "-wal", "-shm"};
 
-// Whether the hold open at fd is a making's: empty (made, not yet marked)
-// or holding the mark alone.
+// Whether the hold open at fd is a making's: holding the mark alone.
 bool marcada(int fd) {
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    if (st.st_size == 0) return true;
-    if (static_cast<std::size_t>(st.st_size) != Marca_Obra.size()) return false;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::size_t>(st.st_size) != Marca_Obra.size())
+        return false;
     char lido[64];
     return ler_em(fd, lido, Marca_Obra.size(), 0) == Marca_Obra.size() &&
            std::string_view(lido, Marca_Obra.size()) == Marca_Obra;
@@ -45,8 +45,11 @@ void remover_comum(int pasta, const std::string& nome) {
 
 // The files a making builds, with what the engine kept beside each.
 void remover_feitos(int pasta, const std::string& base) {
-    for (const char* f : Feitos)
-        for (const char* sufixo : {"-journal", "-wal", "-shm", ""}) remover_comum(pasta, base + f + sufixo);
+    for (const char* f : Feitos) {
+        const std::string feito = base + f;
+        for (const char* sufixo : Ao_Lado) remover_comum(pasta, feito + sufixo);
+        remover_comum(pasta, feito);
+    }
 }
 
 bool acaba_em(std::string_view s, std::string_view fim) {
@@ -60,16 +63,14 @@ bool acaba_em(std::string_view s, std::string_view fim) {
 
 Obra::Obra(std::shared_ptr<Lugar_Jogo> lugar, int espera_ms)
     : lugar_(std::move(lugar)), base_(lugar_->nome()),
-      dono_(Bloqueio_Jogo::tomar_obra(lugar_->pasta(), base_ + A_Criar, lugar_->escolhido(), espera_ms)) {
-    if (!dono_.tomado()) return;
-    if (!marcada(dono_.descritor())) {
+      dono_(Bloqueio_Jogo::tomar_obra(lugar_->pasta(), base_ + A_Criar, lugar_->escolhido(), Marca_Obra,
+                                      espera_ms)) {
+    ponto_de_falha("obra.tomada");
+    if (dono_.tomado() && !marcada(dono_.descritor())) {
         dono_ = Bloqueio_Jogo();   // a file of someone's: left as it is
         throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + lugar_->caminho() + " está " + base_ + A_Criar,
                       Erro_BD::Tipo::Sobra_Alheia, lugar_->caminho() + A_Criar);
     }
-    // Left empty on a full disk: an empty hold is a making's as well.
-    if (::pwrite(dono_.descritor(), Marca_Obra.data(), Marca_Obra.size(), 0) != static_cast<ssize_t>(Marca_Obra.size()))
-        static_cast<void>(::ftruncate(dono_.descritor(), 0));
 }
 
 Obra::~Obra() {
@@ -89,6 +90,10 @@ bool nome_de_obra(const std::string& nome) {
     return acaba_em(nome, A_Criar) || std::any_of(std::begin(Feitos), std::end(Feitos), [&](const char* f) {
                return acaba_em(nome, f);
            });
+}
+
+bool nome_ao_lado(const std::string& nome) {
+    return std::any_of(std::begin(Ao_Lado), std::end(Ao_Lado), [&](const char* s) { return acaba_em(nome, s); });
 }
 
 void limpar_obras_orfas(int pasta) {

@@ -7,12 +7,17 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/db/bloqueio_jogo.h"
 
 namespace gv::db {
 
 class Lugar_Jogo;
+
+// What the hold of a making holds, and nothing else does: born with it, a
+// hold is a making's by it alone.
+constexpr std::string_view Marca_Obra = "Golvantario 99: um jogo a ser criado.\n";
 
 class Obra {
 public:
@@ -47,6 +52,10 @@ constexpr int Espera_Obra_Carregar = 5000, Espera_Obra_Novo = 250;
 
 // Whether a name ends as a making's files do: no game is made under one.
 bool nome_de_obra(const std::string& nome);
+// Whether a name ends as the files the engine keeps beside a game while it
+// is played do (its log, journal or shared index): no game is made under
+// one either.
+bool nome_ao_lado(const std::string& nome);
 
 // The files of makings killed halfway in the folder open at `pasta` (or
 // named `pasta`), gone: those whose marked hold no window holds.

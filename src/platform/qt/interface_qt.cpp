@@ -200,32 +200,60 @@ void sem_apagar_nem_mudar_nome(QFileDialog& dialogo) {
             vista->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
+// The line `l` cut at each of its spaces outside quotes (the spaces
+// dropped) or, `pastas`, after each '/' inside them. A quote with none
+// after it opens nothing.
+QStringList partes(const QString& l, bool pastas) {
+    QStringList r{QString()};
+    qsizetype depois = l.count(QLatin1Char('"'));
+    bool dentro = false;
+    for (const QChar c : l) {
+        if (c == QLatin1Char('"')) {
+            --depois;
+            dentro = !dentro && depois > 0;
+        }
+        if (!pastas && !dentro && c == QLatin1Char(' ')) {
+            r << QString();
+            continue;
+        }
+        r.back() += c;
+        if (pastas && dentro && c == QLatin1Char('/')) r << QString();
+    }
+    return r;
+}
+
 } // namespace
 
 QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite) {
-    QStringList linhas = texto.split(QLatin1Char('\n'));
-    for (QString& l : linhas) {
-        // A hyphen between two letters binds them ("Transferiu-se").
-        for (qsizetype i = 1; i + 1 < l.size(); ++i)
-            if (l[i] == QLatin1Char('-') && l[i - 1].isLetter() && l[i + 1].isLetter()) l[i] = QChar(0x2011);
-        // A file's name in quotes breaks nowhere inside; its path neither,
-        // where the whole fits a line, else only after one of its folders.
-        for (qsizetype i = 0, abre = -1; i < l.size(); ++i) {
-            if (l[i] != QLatin1Char('"')) continue;
-            if (abre < 0) {
-                abre = i;
-                continue;
+    QStringList dispostas;
+    for (const QString& l : texto.split(QLatin1Char('\n'))) {
+        QString linha;
+        bool primeiro = true;
+        // Each piece goes on the line while the line still fits.
+        const auto por = [&](const QString& pedaco, bool espaco) {
+            const QString junto = espaco ? linha + QLatin1Char(' ') + pedaco : linha + pedaco;
+            if (primeiro || fonte.horizontalAdvance(junto) <= limite) {
+                linha = junto;
+            } else {
+                dispostas << linha;
+                linha = pedaco;
             }
-            QString nome = l.mid(abre, i - abre + 1);
-            nome.replace(QLatin1Char(' '), QChar(0x00A0)).replace(QLatin1Char('-'), QChar(0x2011));
-            if (fonte.horizontalAdvance(nome) <= limite) nome.replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
-            l.replace(abre, i - abre + 1, nome);
-            i = abre + nome.size() - 1;
-            abre = -1;
+            primeiro = false;
+        };
+        bool espaco = false;
+        for (const QString& palavra : partes(l, false)) {
+            // A word breaks nowhere; a quoted path too long for a line, only
+            // after one of its folders.
+            const QStringList pedacos =
+                fonte.horizontalAdvance(palavra) <= limite ? QStringList{palavra} : partes(palavra, true);
+            for (qsizetype i = 0; i < pedacos.size(); ++i) por(pedacos[i], espaco && i == 0);
+            espaco = true;
         }
-        if (fonte.horizontalAdvance(l) <= limite) l.replace(QLatin1Char(' '), QChar(0x00A0));
+        dispostas << linha;
     }
-    return linhas.join(QLatin1Char('\n'));
+    for (QString& l : dispostas) l = l.toHtmlEscaped();
+    return QStringLiteral("<div style=\"white-space:pre\">") + dispostas.join(QStringLiteral("<br>")) +
+           QStringLiteral("</div>");
 }
 
 Resposta Interface_Qt::mensagem(const Mensagem& m) {
@@ -235,9 +263,12 @@ Resposta Interface_Qt::mensagem(const Mensagem& m) {
     const QRect ecra = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                         : QRect(0, 0, 800, 600);
     const int limite = std::min(ecra.width() - 480, 1000) - 120;
-    QMessageBox caixa(icone_qt(m.icone), titulo,
-                      linhas_inteiras(QString::fromStdString(m.texto), QFontMetrics(QApplication::font()), limite),
-                      QMessageBox::NoButton, janela_activa());
+    QMessageBox caixa(icone_qt(m.icone), titulo, QString(), QMessageBox::NoButton, janela_activa());
+    caixa.setTextFormat(Qt::RichText);
+    caixa.setText(linhas_inteiras(QString::fromStdString(m.texto), QFontMetrics(QApplication::font()), limite));
+    // What is copied from it is what it says: a path pasted where files are
+    // looked for is found.
+    caixa.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const auto botoes = botoes_qt(m.botoes);
     std::vector<QAbstractButton*> criados;
     for (const Botao& b : botoes) criados.push_back(caixa.addButton(b.qt));

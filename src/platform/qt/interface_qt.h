@@ -33,11 +33,12 @@ std::string acrescentar_extensao(const std::string& caminho, const std::string& 
 // The file name without its folder.
 std::string titulo_ficheiro(const std::string& caminho);
 
-// A message's text with each line that fits `limite` pixels in `fonte`
-// made unbreakable (its spaces non-breaking), so a box never splits a
-// name across two lines; a longer line keeps its spaces for wrapping.
-// A hyphen inside a word never breaks it (it becomes a non-breaking one),
-// nor a space or hyphen inside quotes, where a file's name stands.
+// A message's text laid out in lines of at most `limite` pixels in
+// `fonte`, as rich text whose lines the box keeps as they are: a line that
+// fits is never broken, a longer one only at its spaces, never at a word's
+// hyphen nor inside quotes, where a file's name stands; a quoted path too
+// long for a line breaks only after one of its folders. Nothing is put in
+// the text: what is copied from the box is what it says.
 QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite);
 
 // Qt's own texts (the standard buttons, the file dialogs) in the game's
