@@ -111,32 +111,6 @@ protected:
     static void escrever(const std::string& caminho, const std::string& bytes) {
         std::ofstream(caminho, std::ios::binary | std::ios::trunc) << bytes;
     }
-    // The game in `nome` (a copy of the one made), killed once the manager
-    // was renamed: its log beside it holds the rename.
-    void com_log(const std::string& nome, const char* treinador) {
-        fs::copy_file(caminho("inicio.gv"), caminho(nome), fs::copy_options::overwrite_existing);
-        morrer([&] {
-            if (carregar(nome) != Resultado_Jogo::Aberto) _exit(3);
-            armar_morte("em_jogo.commit");
-            Base_Dados->Execute("UPDATE principal SET nome = ?", {treinador});
-        });
-        ASSERT_TRUE(db::log_com_commits(caminho(nome)));
-    }
-    // A game of its own in `nome`, no log beside it, its manager "Outro".
-    std::string outro_jogo(const std::string& nome) {
-        fs::copy_file(caminho("inicio.gv"), caminho(nome), fs::copy_options::overwrite_existing);
-        db::Database::abrir(caminho(nome), Ligacao_BD)->Execute("UPDATE principal SET nome = 'Outro'");
-        return teste::ler_bytes(caminho(nome));
-    }
-    // Loaded with no word, at this matchday and with this manager.
-    void abre(const std::string& nome, int jornada, const std::string& treinador) {
-        porta.mensagens.clear();
-        ASSERT_EQ(carregar(nome), Resultado_Jogo::Aberto) << ditas();
-        EXPECT_TRUE(porta.mensagens.empty()) << ditas();
-        EXPECT_EQ(Jornada_Actual, jornada) << nome;
-        EXPECT_EQ(Nome_Treinador, treinador) << nome;
-        Fechar_Base_Dados();
-    }
 };
 
 // Another program's file put at the log's name at the very moment the

@@ -12,6 +12,7 @@
 #include "data/consultas.h"
 #include "disco_avariado.h"
 #include "jogo_apoio.h"
+#include "platform/db/em_jogo.h"
 #include "platform/falhas.h"
 
 namespace gv::teste {
@@ -70,6 +71,35 @@ protected:
             Fechar_Base_Dados();
         });
         ASSERT_TRUE(std::filesystem::exists(caminho("jogo.gv-journal")));
+    }
+    // The game in `nome` (a copy of the one made), killed once the manager
+    // was renamed: its log beside it holds the rename.
+    void com_log(const std::string& nome, const char* treinador) {
+        namespace fs = std::filesystem;
+        fs::create_directories(fs::path(caminho(nome)).parent_path());
+        fs::copy_file(caminho("inicio.gv"), caminho(nome), fs::copy_options::overwrite_existing);
+        morrer([&] {
+            if (carregar(nome) != Resultado_Jogo::Aberto) _exit(3);
+            armar_morte("em_jogo.commit");
+            Base_Dados->Execute("UPDATE principal SET nome = ?", {treinador});
+        });
+        ASSERT_TRUE(db::log_com_commits(caminho(nome)));
+    }
+    // A game of its own in `nome`, no log beside it, its manager "Outro".
+    std::string outro_jogo(const std::string& nome) {
+        std::filesystem::copy_file(caminho("inicio.gv"), caminho(nome), std::filesystem::copy_options::overwrite_existing);
+        db::Database::abrir(caminho(nome), Ligacao_BD)->Execute("UPDATE principal SET nome = 'Outro'");
+        return ler_bytes(caminho(nome));
+    }
+    // Loaded with no word, at this matchday and with this manager.
+    void abre(const std::string& nome, int jornada, const std::string& treinador) {
+        porta.mensagens.clear();
+        const auto dito = [&] { return porta.mensagens.empty() ? std::string() : porta.mensagens.back().texto; };
+        ASSERT_EQ(carregar(nome), Resultado_Jogo::Aberto) << dito();
+        EXPECT_TRUE(porta.mensagens.empty()) << dito();
+        EXPECT_EQ(Jornada_Actual, jornada) << nome;
+        EXPECT_EQ(Nome_Treinador, treinador) << nome;
+        Fechar_Base_Dados();
     }
     std::filesystem::path temporaria;
 };

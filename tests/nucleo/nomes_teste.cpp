@@ -22,23 +22,6 @@ namespace {
 class Nomes : public teste::Com_Mortes {
 protected:
     const std::string& ultima() const { return porta.mensagens.back().texto; }
-    // The game in `nome` (a copy of the one made), killed once the manager
-    // was renamed: its log beside it holds the rename.
-    void com_log(const std::string& nome, const char* treinador) {
-        fs::create_directories(fs::path(caminho(nome)).parent_path());
-        fs::copy_file(caminho("inicio.gv"), caminho(nome), fs::copy_options::overwrite_existing);
-        morrer([&] {
-            if (carregar(nome) != Resultado_Jogo::Aberto) _exit(3);
-            armar_morte("em_jogo.commit");
-            Base_Dados->Execute("UPDATE principal SET nome = ?", {treinador});
-        });
-    }
-    // A game of its own in `nome`, no log beside it, its manager "Outro".
-    std::string outro_jogo(const std::string& nome) {
-        fs::copy_file(caminho("inicio.gv"), caminho(nome), fs::copy_options::overwrite_existing);
-        db::Database::abrir(caminho(nome), Ligacao_BD)->Execute("UPDATE principal SET nome = 'Outro'");
-        return teste::ler_bytes(caminho(nome));
-    }
     // The round refused, the player told this.
     void recusada(const std::string& dito) {
         porta.mensagens.clear();
@@ -86,15 +69,6 @@ protected:
         if (filho == 0) _exit(f() ? 0 : 1);
         int estado = 0;
         return filho > 0 && ::waitpid(filho, &estado, 0) == filho && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
-    }
-    // Loaded with no word, at this matchday and with this manager.
-    void abre(const std::string& nome, int jornada, const std::string& treinador) {
-        porta.mensagens.clear();
-        ASSERT_EQ(carregar(nome), Resultado_Jogo::Aberto) << ultima();
-        EXPECT_TRUE(porta.mensagens.empty()) << ultima();
-        EXPECT_EQ(Jornada_Actual, jornada) << nome;
-        EXPECT_EQ(Nome_Treinador, treinador) << nome;
-        Fechar_Base_Dados();
     }
 };
 
