@@ -167,7 +167,15 @@ std::unique_ptr<Database> Database::abrir(std::shared_ptr<Lugar_Jogo> lugar, con
     const std::string sal = lugar->ficheiro().tomado()
                                 ? "/proc/self/fd/" + std::to_string(lugar->ficheiro().descritor())
                                 : lugar->no_motor();
-    auto d = abrir_em(lugar->no_motor(), sal, lugar->caminho(), lugar->tamanho(), ligacao, modo, como);
+    std::unique_ptr<Database> d;
+    try {
+        d = abrir_em(lugar->no_motor(), sal, lugar->caminho(), lugar->tamanho(), ligacao, modo, como);
+    } catch (const Erro_BD&) {
+        // A file the place would not hand the engine as it opened: that refusal.
+        if (std::optional<Erro_BD> recusa = lugar->recusa())
+            throw recusa->tipo() == Erro_BD::Tipo::Ficheiro_Movido ? lugar->perdido(Perda::Nada) : *recusa;
+        throw;
+    }
     d->lugar_ = std::move(lugar);
     return d;
 }

@@ -520,8 +520,9 @@ int Lugar_Jogo::abrir_ao_lado(Lado l, int flags, int modo) {
         }
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || (!feito && st.st_size != 0)) {
-            if (flags & O_CREAT) recusar(Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho_ + " apareceu " + nome,
-                                                 Erro_BD::Tipo::Sobra_Alheia, caminho_ + Sufixos[l]));
+            // Whether the engine was making it or looking for one to play back.
+            recusar(Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho_ + " apareceu " + nome, Erro_BD::Tipo::Sobra_Alheia,
+                            caminho_ + Sufixos[l]));
             errno = ENOENT;
             return -1;
         }
