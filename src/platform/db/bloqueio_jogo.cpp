@@ -135,9 +135,7 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar(int pasta, const std::string& nome, const std
     if (!ocupada && (erro == EACCES || erro == EROFS || erro == EPERM)) {
         // A file this window cannot write: another window's hold on it is
         // read, not taken.
-        const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-        ocupada = fd >= 0 && segura_noutra_janela(fd);
-        if (fd >= 0) ::close(fd);
+        ocupada = segura_noutra_janela(pasta, nome);
         errno = erro;
     }
     if (ocupada)
@@ -205,6 +203,13 @@ bool Bloqueio_Jogo::nomeia(int pasta, const std::string& nome) const {
 unsigned Bloqueio_Jogo::nomes() const {
     struct stat st {};
     return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<unsigned>(st.st_nlink) : 0;
+}
+
+bool segura_noutra_janela(int pasta, const std::string& nome) {
+    const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    const bool sim = fd >= 0 && segura_noutra_janela(fd);
+    if (fd >= 0) ::close(fd);
+    return sim;
 }
 
 bool segura_noutra_janela(int fd) {

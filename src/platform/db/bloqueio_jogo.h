@@ -50,6 +50,9 @@ private:
 
 // Whether another window holds the file open at fd (read without taking it).
 bool segura_noutra_janela(int fd);
+// The same of the file `nome` in the folder open at `pasta`, opened to be
+// read without following a link or waiting on a pipe.
+bool segura_noutra_janela(int pasta, const std::string& nome);
 // The refusal of the log or journal `sobra` beside the game file `caminho`
 // that another window holds: the log of a game it plays, which had this
 // name before (Erro_BD Sobra_Noutra_Janela, naming it).

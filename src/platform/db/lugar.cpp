@@ -174,20 +174,11 @@ bool como_estava(const struct stat& a, const struct stat& b) {
            a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-// The first bytes of the file open at fd: every commit of the game gives
-// its first page new ones (its marks, enciphered afresh).
-std::vector<unsigned char> inicio_de(int fd, off_t tamanho) {
-    std::vector<unsigned char> v(static_cast<std::size_t>(std::min<off_t>(tamanho, 4096)));
+// The first bytes of the file open at fd, into `v`: every commit of the
+// game gives its first page new ones (its marks, enciphered afresh).
+void ler_inicio(int fd, off_t tamanho, std::vector<unsigned char>& v) {
+    v.resize(static_cast<std::size_t>(std::min<off_t>(tamanho, 4096)));
     v.resize(ler_em(fd, v.data(), v.size(), 0));
-    return v;
-}
-
-// Whether another window holds the file `nome` of the folder.
-bool segura(int pasta, const std::string& nome) {
-    const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    const bool sim = fd >= 0 && segura_noutra_janela(fd);
-    if (fd >= 0) ::close(fd);
-    return sim;
 }
 
 [[noreturn]] void falha_do_sistema(const std::string& caminho) {
@@ -313,7 +304,7 @@ std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
         // under its name, to be judged.
         const std::string posto = nome + De_Lado;
         posto_[l] = ::fstatat(pasta_, posto.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
-                    !segura(pasta_, posto) &&
+                    !segura_noutra_janela(pasta_, posto) &&
                     ::renameat2(pasta_, posto.c_str(), pasta_, nome.c_str(), RENAME_NOREPLACE) == 0;
         if (::fstatat(pasta_, nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT || errno == ENOTDIR) continue;
@@ -339,9 +330,9 @@ std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
 }
 
 void Lugar_Jogo::remover_posto(bool log) {
-    Bloqueio_Jogo& lado = ao_lado_[log ? Log : Diario];
-    if (lado.nomeia(pasta_, nome_ + Sufixos[log ? Log : Diario])) remover_lado(log ? Log : Diario);
-    lado = Bloqueio_Jogo();
+    const Lado l = log ? Log : Diario;
+    if (ao_lado_[l].nomeia(pasta_, nome_ + Sufixos[l])) remover_lado(l);
+    ao_lado_[l] = Bloqueio_Jogo();
 }
 
 bool Lugar_Jogo::remover_lado(Lado l) {
@@ -388,9 +379,8 @@ std::string Lugar_Jogo::outro_nome() const {
     return achar(pasta_, ficheiro_.descritor());
 }
 
-int Lugar_Jogo::pasta_da_copia(bool& perdida) const {
-    perdida = sem_nome(pasta_);
-    if (!perdida) return ::fcntl(pasta_, F_DUPFD_CLOEXEC, 0);
+int Lugar_Jogo::pasta_da_copia() const {
+    if (!sem_nome(pasta_)) return ::fcntl(pasta_, F_DUPFD_CLOEXEC, 0);
     // The folder the game's path names now, if there is one to write in;
     // else the player's own.
     const std::string junto = fs::path(caminho_).parent_path().string();
@@ -469,8 +459,7 @@ Paradeiro Lugar_Jogo::paradeiro(Perda perda) {
     if (onde.empty()) {
         if (copia_ >= 0) ::close(copia_), ::close(pasta_copia_);
         copia_ = pasta_copia_ = -1;
-        bool perdida = false;
-        const int pasta = pasta_da_copia(perdida);
+        const int pasta = pasta_da_copia();
         if (pasta < 0) erro_copia_ = errno;
         copia_por_fazer_ = pasta < 0 || !guardar_copia(pasta);
         p.caminho = pasta < 0 ? pasta_dados() : caminho_do_descritor(pasta);
@@ -606,7 +595,7 @@ void Lugar_Jogo::deixado() {
     for (int i : {0, 1}) {
         Deixado& d = deixado_[i];
         d.visto = fds[i] >= 0 && ::fstat(fds[i], &d.st) == 0;
-        if (d.visto) d.inicio = inicio_de(fds[i], d.st.st_size);
+        if (d.visto) ler_inicio(fds[i], d.st.st_size, d.inicio);
     }
 }
 
@@ -620,7 +609,8 @@ bool Lugar_Jogo::alterado() {
         // transaction's end.
         if (!d.visto || fds[i] < 0 || ::fstat(fds[i], &st) != 0 || !mesmo(st, d.st) || como_estava(st, d.st))
             continue;
-        if (st.st_size == d.st.st_size && inicio_de(fds[i], st.st_size) == d.inicio) {
+        std::vector<unsigned char> agora;
+        if (st.st_size == d.st.st_size && (ler_inicio(fds[i], st.st_size, agora), agora == d.inicio)) {
             d.st = st;   // touched, made read-only, linked: as it was
             continue;
         }

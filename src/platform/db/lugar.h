@@ -130,7 +130,10 @@ private:
     std::string pasta_agora() const;
     std::string outro_nome() const;
     bool guardar_copia(int pasta);
-    int pasta_da_copia(bool& perdida) const;
+    // The folder a copy is made in, open: the game's while it has a name;
+    // else the one its path names now, if it can be written, else the
+    // player's data folder. -1 and errno when none opens.
+    int pasta_da_copia() const;
     std::string onde_copia();
     int abrir_ao_lado(Lado l, int flags, int modo);
     bool remover_lado(Lado l);
