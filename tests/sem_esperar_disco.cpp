@@ -13,3 +13,20 @@ namespace {
 }();
 
 } // namespace
+
+// The features of the game folders' file system a test run takes away
+// (GV_TESTES_SEM: sem-nome, sem-substituir, ligacoes, esconde, trincos),
+// as a file system without them lacks them.
+#include "platform/db/capacidades.h"
+
+#include <cstdlib>
+
+namespace {
+
+[[maybe_unused]] const bool retiradas = [] {
+    const char* v = std::getenv("GV_TESTES_SEM");
+    gv::db::retirar_capacidades(v ? gv::db::capacidades_de_nomes(v) : 0);
+    return true;
+}();
+
+} // namespace

@@ -174,6 +174,15 @@ std::string Causa_Erro(const std::exception& e) {
         return ingles() ? "The game \"" + nome + "\" is open in another window of Golvantario. Close it there first."
                         : "O jogo \"" + nome + "\" está aberto noutra janela do Golvantario. Feche-o lá primeiro.";
     }
+    case T::Noutra_Maquina: {
+        const std::string nome = nome_de(e), maquina = erro_bd(e)->maquina(), nota = erro_bd(e)->nota();
+        return ingles() ? "The game \"" + nome + "\" is open in Golvantario on another computer (\"" + maquina +
+                              "\"). Close it there first. If that computer no longer has it open (it was switched off "
+                              "without closing it), delete the file \"" + nota + "\" beside the game and open it again."
+                        : "O jogo \"" + nome + "\" está aberto no Golvantario noutro computador (\"" + maquina +
+                              "\"). Feche-o lá primeiro. Se esse computador já não o tem aberto (foi desligado sem o "
+                              "fechar), apague o ficheiro \"" + nota + "\" ao lado do jogo e abra-o de novo.";
+    }
     case T::Criado_Noutra_Janela: {
         const std::string nome = nome_de(e);
         return ingles() ? "The game \"" + nome + "\" is being made in another window of Golvantario. Wait for it "

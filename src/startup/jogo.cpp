@@ -236,6 +236,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         havia = lugar->ocupado();
         if (havia) lugar->segurar();
         lugar->ver_ao_lado();
+        lugar->anotar();
     } catch (const db::Erro_BD& erro) {
         return recusar(erro);
     }

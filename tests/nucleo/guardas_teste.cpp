@@ -272,7 +272,7 @@ TEST_F(Guardas, ACopyCutShortByAShortReadIsNeitherToldNorLeft) {
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     const int fd = Base_Dados->lugar()->ficheiro().descritor();
-    fs::remove(caminho("jogo.gv"));
+    teste::apagar_de_fora(caminho("jogo.gv"));
     std::string guardado;
     armar_accao("copiar.ler", [&] {
         struct stat st {};
@@ -308,7 +308,7 @@ TEST_F(Guardas, ACopyWhoseLogCouldNotBeCopiedIsNeitherToldNorLeft) {
     // Every move of the log into the file fails: the round stays in the log.
     teste::Disco_Avariado::armar(teste::Operacao::Escrita, 1, true, teste::Papel::Base);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
-    fs::remove(caminho("jogo.gv"));
+    teste::apagar_de_fora(caminho("jogo.gv"));
     {
         // The log is copied first, so that the copy never has its name
         // without it.

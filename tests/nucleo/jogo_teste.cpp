@@ -32,7 +32,8 @@ protected:
         for (auto& e : fs::directory_iterator(pasta)) {
             const auto n = e.path().filename().string();
             // The open game's write-ahead log and its index go when it closes.
-            if (Base_Dados && (n == "jogo.gv-wal" || n == "jogo.gv-shm")) continue;
+            if (Base_Dados && (n == "jogo.gv-wal" || n == "jogo.gv-shm" || n == "jogo.gv-aberto")) continue;
+            if (teste::escondido_pelo_sistema(n)) continue;
             if (n != NOME_BASE_MESTRA && n != "jogo.gv" && n != "antigo.gv") r += n + " ";
         }
         return r;

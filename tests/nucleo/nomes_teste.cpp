@@ -255,7 +255,7 @@ TEST_F(Nomes, ANewGameWhoseNameIsLostAsItStartsIsToldWhereItIs) {
     for (const auto& c : casos) {
         armar_accao(c.ponto, [&] {
             if (c.feito == "movido") fs::rename(caminho("jogo.gv"), caminho("y.gv"));
-            else fs::remove(caminho("jogo.gv"));
+            else teste::apagar_de_fora(caminho("jogo.gv"));
             if (c.feito == "substituido") fs::copy_file(caminho("outro.gv"), caminho("jogo.gv"));
         });
         porta.respostas.assign(1, Resposta::Sim);
@@ -326,7 +326,7 @@ TEST_F(Nomes, AFileLostAsTheGameClosesIsSavedAndToldWhere) {
         ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
         ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
         armar_accao(c.ponto, [&] {
-            fs::remove(caminho("jogo.gv"));
+            teste::apagar_de_fora(caminho("jogo.gv"));
             if (c.substituido) fs::copy_file(caminho("outro.gv"), caminho("jogo.gv"));
         });
         porta.mensagens.clear();
@@ -345,7 +345,7 @@ TEST_F(Nomes, AFileLostAsTheGameClosesIsSavedAndToldWhere) {
 // says so, and what it took in is saved beside.
 TEST_F(Nomes, AFileDeletedAsItIsLoadedIsSavedWithWhatTheLoadTookIn) {
     com_log("jogo.gv", "Do Log");
-    armar_accao("carregar.tomar", [&] { fs::remove(caminho("jogo.gv")); });
+    armar_accao("carregar.tomar", [&] { teste::apagar_de_fora(caminho("jogo.gv")); });
     EXPECT_EQ(carregar("jogo.gv", "I"), Resultado_Jogo::Recusado);
     EXPECT_EQ(ultima(), "The game could not be opened.\nThe game's file \"jogo.gv\" was deleted while the game was "
                         "being opened. Everything you played until now was saved in \"" + caminho("jogo (2).gv") +
@@ -375,7 +375,7 @@ TEST_F(Nomes, AFileMovedAsItIsLoadedIsToldWhereItIs) {
 // is left there.
 TEST_F(Nomes, APipePutUnderTheNameAsTheLoadOpensItIsNoGame) {
     armar_accao("bloqueio.aberto", [&] {
-        fs::remove(caminho("jogo.gv"));
+        teste::apagar_de_fora(caminho("jogo.gv"));
         ::mkfifo(caminho("jogo.gv").c_str(), 0600);
     });
     EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
@@ -423,7 +423,7 @@ TEST_F(Nomes, WhereTheGameIsIsToldAsItIsWhenTold) {
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     fs::create_hard_link(caminho("jogo.gv"), caminho("outro.gv"));
-    fs::remove(caminho("jogo.gv"));
+    teste::apagar_de_fora(caminho("jogo.gv"));
     const std::string movido = "O ficheiro do jogo \"jogo.gv\" foi movido ou mudou de nome enquanto o jogo estava "
                                "aberto. Tudo o que jogou até aqui está gravado nele, agora em \"";
     recusada(movido + caminho("outro.gv") + "\".");
@@ -442,7 +442,7 @@ TEST_F(Nomes, ACopyIsAnnouncedOnlyWholeAndIsTriedAgainAtTheNextAction) {
     const auto alheio = outro_jogo("jogo (2).gv");
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
-    fs::remove(caminho("jogo.gv"));
+    teste::apagar_de_fora(caminho("jogo.gv"));
     armar_falha("copiar.ler");
     recusada("O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Não foi possível guardar o "
              "que jogou num ficheiro próprio na pasta \"" + pasta.string() + "\". Nesta janela nada mais é gravado; "
@@ -677,7 +677,12 @@ TEST_F(Nomes, AGameWhoseFolderIsGoneIsSavedWhereAFolderIs) {
         fs::copy_file(caminho("inicio.gv"), sub / "jogo.gv");
         ASSERT_EQ(carregar("sub/jogo.gv"), Resultado_Jogo::Aberto);
         ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
-        fs::remove_all(sub);
+        std::error_code ec;
+        fs::remove_all(sub, ec);
+        // A file system in user space keeps the open game's file in its
+        // folder, hidden: such a folder cannot be deleted while played.
+        if (ec == std::errc::directory_not_empty) GTEST_SKIP() << "the folder keeps the open game's file";
+        ASSERT_FALSE(ec) << ec.message();
         if (refeita) fs::create_directories(sub);
         const fs::path copia = (refeita ? sub : dados) / "jogo (2).gv";
         recusada("A pasta do jogo \"" + sub.string() + "\" foi movida ou apagada enquanto o jogo estava aberto. Tudo "
@@ -699,7 +704,7 @@ TEST_F(Nomes, TheCopyIsToldWhereItIsAndMadeAgainWhenGone) {
         recomecar();
         ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
         ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
-        fs::remove(caminho("jogo.gv"));
+        teste::apagar_de_fora(caminho("jogo.gv"));
         recusada(apagado + caminho("jogo (2).gv") + "\".");
         if (renomeada) fs::rename(caminho("jogo (2).gv"), caminho("jogo.gv"));
         else fs::remove(caminho("jogo (2).gv"));
@@ -717,7 +722,7 @@ TEST_F(Nomes, TheCopyIsToldWhereItIsAndMadeAgainWhenGone) {
 TEST_F(Nomes, AKillDuringTheCopyLeavesNoHalfCopy) {
     morrer([&] {
         if (carregar() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
-        fs::remove(caminho("jogo.gv"));
+        teste::apagar_de_fora(caminho("jogo.gv"));
         armar_morte("copiar.ler", 2);
         Jogar_Proximo_Jogo();
     });

@@ -1,5 +1,6 @@
 #include "platform/db/bloqueio_jogo.h"
 
+#include "platform/db/capacidades.h"
 #include "platform/db/database.h"
 #include "platform/falhas.h"
 
@@ -93,16 +94,15 @@ bool escrever_marca(int fd, std::string_view marca) {
 // A making's hold born marked: made with no name in the folder, the mark
 // written and the game's byte locked, and only then given the name `obra`,
 // never over a file that has it. -1 and errno when it is not (EEXIST: a
-// file has the name), nothing of it left; `sem_trinco` when the folder's
-// file system has no such locks.
+// file has the name; EOPNOTSUPP: the folder makes no file without a name),
+// nothing of it left; `sem_trinco` when the folder's file system has no
+// such locks.
 int nascer_marcada(int pasta, const std::string& obra, std::string_view marca, bool& sem_trinco) {
-    const int fd = ::openat(pasta, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    const int fd = criar_sem_nome(pasta, 0666);
     if (fd < 0) return -1;
-    char sem_nome[64];
-    std::snprintf(sem_nome, sizeof sem_nome, "/proc/self/fd/%d", fd);
     if (escrever_marca(fd, marca)) {
         if (trancar(fd, F_WRLCK, Byte_Do_Jogo, 1)) {
-            if (::linkat(AT_FDCWD, sem_nome, pasta, obra.c_str(), AT_SYMLINK_FOLLOW) == 0) return fd;
+            if (nomear_sem_nome(fd, pasta, obra) == 0) return fd;
         } else {
             sem_trinco = sem_trincos(errno, false);
         }
@@ -162,16 +162,34 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, cons
                 if (errno == EEXIST) continue;   // made meanwhile by another: that one is looked at
                 sem_nome = true;
             }
-            // No file is made without a name here: made by its name, then
-            // marked; a kill between the two leaves it empty, no making's.
-            b.fd_ = trancar_nome(pasta, obra, O_RDWR | O_CREAT | O_EXCL | O_NONBLOCK, ocupada);
-            if (b.fd_ >= 0) {
-                if (escrever_marca(b.fd_, marca)) return b;
+            // No file is made without a name here: the making's intent,
+            // naming its hold, is made first under a temporary name of the
+            // game's own; then the hold by its name, then its mark; then the
+            // intent goes. A kill between leaves the intent, and the
+            // folder's cleaner takes the empty hold it names with it.
+            std::string intento;
+            const Bloqueio_Jogo i = criar_temporario(pasta, intento);
+            if (!i.tomado() || !escrever_marca(i.descritor(), std::string(marca) + obra)) {
                 const int erro = errno;
-                ::unlinkat(pasta, obra.c_str(), 0);
+                if (i.tomado()) ::unlinkat(pasta, intento.c_str(), 0);
                 errno = erro;
                 nao_abre(obra);
             }
+            ponto_de_falha("obra.intento");
+            b.fd_ = trancar_nome(pasta, obra, O_RDWR | O_CREAT | O_EXCL | O_NONBLOCK, ocupada);
+            ponto_de_falha("obra.feita");
+            if (b.fd_ >= 0 && !escrever_marca(b.fd_, marca)) {
+                const int erro = errno;
+                b = Bloqueio_Jogo();
+                ::unlinkat(pasta, obra.c_str(), 0);
+                ::unlinkat(pasta, intento.c_str(), 0);
+                errno = erro;
+                nao_abre(obra);
+            }
+            const int erro = errno;
+            ::unlinkat(pasta, intento.c_str(), 0);
+            errno = erro;
+            if (b.fd_ >= 0) return b;
             if (errno == EEXIST) continue;
         }
         if (!ocupada || std::chrono::steady_clock::now() >= limite) break;

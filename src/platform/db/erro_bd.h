@@ -62,6 +62,7 @@ public:
         Pasta_Temporaria, // the temporary folder cannot take a private copy
         Pasta_So_Leitura, // the game's folder may only be read: the game cannot be played there
         Noutra_Janela,  // another window of the game has this game open
+        Noutra_Maquina, // a window of the game on another machine has this game open (maquina, nota)
         Criado_Noutra_Janela, // another window of the game is making this game
         Sobra_Noutra_Janela, // beside the file, a log another window of the game is writing
         Ficheiro_Movido, // the game's file was moved, renamed, replaced or deleted while it was open
@@ -86,6 +87,14 @@ public:
     // player chose it.
     bool com_pasta() const { return com_pasta_; }
     void nomear_com_pasta() { com_pasta_ = true; }
+    // For a game open on another machine: that machine's name, and the note
+    // beside the game that says so.
+    const std::string& maquina() const { return maquina_; }
+    const std::string& nota() const { return nota_; }
+    void com_maquina(std::string maquina, std::string nota) {
+        maquina_ = std::move(maquina);
+        nota_ = std::move(nota);
+    }
     // For a game file moved, replaced or deleted while open: what had been
     // done in it, and where it is, asked anew each time.
     Perda perda() const { return perda_; }
@@ -101,6 +110,7 @@ private:
     std::string ficheiro_;
     Tipo causa_;
     bool com_pasta_ = false;
+    std::string maquina_, nota_;
     Perda perda_ = Perda::Nada;
     std::function<Paradeiro()> paradeiro_;
 };

@@ -4,6 +4,7 @@
 
 #include "platform/db/lugar.h"
 
+#include "platform/db/capacidades.h"
 #include "platform/db/formato_log.h"
 #include "platform/db/interno.h"
 #include "platform/falhas.h"
@@ -92,34 +93,40 @@ void apagar_se(int pasta, const std::string& nome, const struct stat& quem) {
 }
 
 // The file open at `de` copied whole, synced, into a new file `nome` of the
-// folder, made without a name and named only once whole, so that a kill
-// midway leaves nothing under it (where the file system cannot, made under
-// it): its descriptor; -1 with EEXIST when a file has that name already
-// (never written over), or with the cause when it could not be made whole
-// (nothing left of it).
+// folder, made without a name (or, where the folder cannot, under a
+// temporary name of the game's own) and named only once whole, so that a
+// kill midway leaves nothing under it: its descriptor; -1 with EEXIST when
+// a file has that name already (never written over), or with the cause
+// when it could not be made whole (nothing left of it).
 int copiar(int pasta, int de, const std::string& nome) {
-    int fd = ::openat(pasta, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0644);
-    const bool sem_nome = fd >= 0;
-    if (!sem_nome && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
-    if (!sem_nome) fd = ::openat(pasta, nome.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) return -1;
-    struct stat feita {};
-    bool inteira = ::fstat(fd, &feita) == 0;
+    std::string temporario;
+    Bloqueio_Jogo feita;
+    int fd = criar_sem_nome(pasta, 0644);
+    if (fd < 0 && errno != EOPNOTSUPP) return -1;
+    if (fd < 0) {
+        feita = criar_temporario(pasta, temporario);
+        if (!feita.tomado()) return -1;
+        // Held while it is made, so that no cleaner takes it; what is kept
+        // of it is not held.
+        fd = reabrir(feita.descritor(), O_RDWR);
+        if (fd < 0) return ::unlinkat(pasta, temporario.c_str(), 0), -1;
+    }
+    bool inteira = true;
     try {
-        inteira = inteira && copiar_inteiro(de, fd) == Copiado::Inteiro;
+        inteira = copiar_inteiro(de, fd) == Copiado::Inteiro;
     } catch (const std::exception&) {
         inteira = false;   // a read that failed, as a test makes it
         errno = EIO;
     }
     inteira = inteira && ::fsync(fd) == 0;
-    if (inteira && sem_nome) {
+    if (inteira) {
         ponto_de_falha("copiar.nomear");
-        inteira = ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fd)).c_str(), pasta, nome.c_str(),
-                           AT_SYMLINK_FOLLOW) == 0;
+        inteira = (temporario.empty() ? nomear_sem_nome(fd, pasta, nome)
+                                      : renomear_sem_substituir(pasta, temporario, nome)) == 0;
     }
     if (!inteira) {
         const int erro = errno;
-        if (!sem_nome) apagar_se(pasta, nome, feita);
+        if (!temporario.empty()) ::unlinkat(pasta, temporario.c_str(), 0);
         ::close(fd);
         errno = erro;
         return -1;
@@ -146,11 +153,12 @@ std::string caminho_do_descritor(int fd) {
 // name left.
 std::string achar(int pasta, int fd) {
     struct stat f {}, n {};
-    if (::fstat(fd, &f) != 0 || f.st_nlink == 0) return {};
+    if (::fstat(fd, &f) != 0 || sem_nomes(pasta, fd)) return {};
     std::string achado;
     if (DIR* d = ::fdopendir(::openat(pasta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
         while (const dirent* e = ::readdir(d))
-            if (e->d_ino == f.st_ino && ::fstatat(pasta, e->d_name, &n, AT_SYMLINK_NOFOLLOW) == 0 && mesmo(n, f)) {
+            if (e->d_ino == f.st_ino && !nome_escondido(pasta, e->d_name) &&
+                ::fstatat(pasta, e->d_name, &n, AT_SYMLINK_NOFOLLOW) == 0 && mesmo(n, f)) {
                 achado = e->d_name;
                 break;
             }
@@ -158,7 +166,10 @@ std::string achar(int pasta, int fd) {
     }
     if (!achado.empty()) return (fs::path(caminho_do_descritor(pasta)) / achado).string();
     const std::string onde = caminho_do_descritor(fd);
-    return !onde.empty() && ::stat(onde.c_str(), &n) == 0 && mesmo(n, f) ? onde : std::string();
+    return !onde.empty() && !nome_escondido(pasta, fs::path(onde).filename().string()) &&
+                   ::stat(onde.c_str(), &n) == 0 && mesmo(n, f)
+               ? onde
+               : std::string();
 }
 
 // A folder with no name left: deleted, or moved to another disk.
@@ -179,6 +190,16 @@ bool como_estava(const struct stat& a, const struct stat& b) {
 void ler_inicio(int fd, off_t tamanho, std::vector<unsigned char>& v) {
     v.resize(static_cast<std::size_t>(std::min<off_t>(tamanho, 4096)));
     v.resize(ler_em(fd, v.data(), v.size(), 0));
+}
+
+// A file set aside put back under its name, never over another; one the
+// setting aside left under both names (a kill between a link and the old
+// name's removal) keeps the name it has and loses the other.
+bool devolver(int pasta, const std::string& posto, const std::string& nome, const struct stat& quem) {
+    if (renomear_sem_substituir(pasta, posto, nome) == 0) return true;
+    struct stat n {};
+    if (errno != EEXIST || ::fstatat(pasta, nome.c_str(), &n, AT_SYMLINK_NOFOLLOW) != 0 || !mesmo(n, quem)) return false;
+    return ::unlinkat(pasta, posto.c_str(), 0) == 0;
 }
 
 [[noreturn]] void falha_do_sistema(const std::string& caminho) {
@@ -254,6 +275,7 @@ Lugar_Jogo::~Lugar_Jogo() {
         const auto it = lugares().find(pasta_);
         if (it != lugares().end() && it->second.expired()) lugares().erase(it);
     }
+    nota_.reset();
     for (auto& lado : ao_lado_) lado = Bloqueio_Jogo();
     ficheiro_ = Bloqueio_Jogo();
     for (int fd : {pasta_, copia_, pasta_copia_})
@@ -277,6 +299,25 @@ void Lugar_Jogo::segurar() {
     ficheiro_ = Bloqueio_Jogo::tomar(pasta_, nome_, escolhido_);
 }
 
+void Lugar_Jogo::anotar() {
+    if (anotado_) return;
+    nota_ = Nota_Aberto::tomar(pasta_, nome_, escolhido_, sal());
+    anotado_ = true;
+}
+
+std::string Lugar_Jogo::sal() const {
+    const int fd = ficheiro_.tomado() ? ::dup(ficheiro_.descritor())
+                                      : ::openat(pasta_, nome_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    unsigned char b[16];
+    const std::size_t n = ler_em(fd, b, sizeof b, 0);
+    ::close(fd);
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string r;
+    for (std::size_t i = 0; i < n; ++i) r += {Hex[b[i] >> 4], Hex[b[i] & 15]};
+    return r;
+}
+
 void Lugar_Jogo::segurar(Bloqueio_Jogo b) { ficheiro_ = std::move(b); }
 
 std::uintmax_t Lugar_Jogo::tamanho() const {
@@ -288,7 +329,7 @@ std::uintmax_t Lugar_Jogo::tamanho() const {
 
 bool Lugar_Jogo::nomeia() const { return ficheiro_.nomeia(pasta_, nome_); }
 
-unsigned Lugar_Jogo::nomes() const { return ficheiro_.nomes(); }
+unsigned Lugar_Jogo::nomes() const { return ficheiro_.tomado() ? nomes_visiveis(pasta_, ficheiro_.descritor()) : 0; }
 
 std::string Lugar_Jogo::no_motor(const std::string& nome) const {
     if (!pelo_descritor()) return (fs::path(caminho_).parent_path() / nome).string();
@@ -304,8 +345,7 @@ std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
         // under its name, to be judged.
         const std::string posto = nome + De_Lado;
         posto_[l] = ::fstatat(pasta_, posto.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
-                    !segura_noutra_janela(pasta_, posto) &&
-                    ::renameat2(pasta_, posto.c_str(), pasta_, nome.c_str(), RENAME_NOREPLACE) == 0;
+                    !segura_noutra_janela(pasta_, posto) && devolver(pasta_, posto, nome, st);
         if (::fstatat(pasta_, nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT || errno == ENOTDIR) continue;
             falha_do_sistema(s);
@@ -340,10 +380,10 @@ bool Lugar_Jogo::remover_lado(Lado l) {
     // file that took its name at that instant is put back, untouched.
     const std::string nome = nome_ + Sufixos[l], posto = nome + De_Lado;
     ponto_de_falha("lugar.de_lado");
-    if (::renameat2(pasta_, nome.c_str(), pasta_, posto.c_str(), RENAME_NOREPLACE) != 0) return false;
+    if (renomear_sem_substituir(pasta_, nome, posto) != 0) return false;
     ponto_de_falha("lugar.posto");
     if (ao_lado_[l].nomeia(pasta_, posto)) return ::unlinkat(pasta_, posto.c_str(), 0) == 0;
-    ::renameat2(pasta_, posto.c_str(), pasta_, nome.c_str(), RENAME_NOREPLACE);
+    renomear_sem_substituir(pasta_, posto, nome);
     return false;
 }
 
@@ -428,7 +468,7 @@ bool Lugar_Jogo::guardar_copia(int pasta) {
 
 std::string Lugar_Jogo::onde_copia() {
     struct stat c {}, n {};
-    if (copia_ < 0 || ::fstat(copia_, &c) != 0 || c.st_nlink == 0) return {};
+    if (copia_ < 0 || ::fstat(copia_, &c) != 0 || sem_nomes(pasta_copia_, copia_)) return {};
     if (::fstatat(pasta_copia_, nome_copia_.c_str(), &n, AT_SYMLINK_NOFOLLOW) == 0 && mesmo(n, c))
         return (fs::path(caminho_do_descritor(pasta_copia_)) / nome_copia_).string();
     return achar(pasta_copia_, copia_);
@@ -440,7 +480,7 @@ Paradeiro Lugar_Jogo::paradeiro(Perda perda) {
     Paradeiro p;
     struct stat f {}, n {}, c {};
     const bool visto = ficheiro_.tomado() && ::fstat(ficheiro_.descritor(), &f) == 0;
-    p.apagado = visto && f.st_nlink == 0;
+    p.apagado = visto && sem_nomes(pasta_, ficheiro_.descritor());
     // The copy put back under the game's name is no other file.
     p.nome_ocupado = ::fstatat(pasta_, nome_.c_str(), &n, AT_SYMLINK_NOFOLLOW) == 0 && !(visto && mesmo(f, n)) &&
                      !(copia_ >= 0 && ::fstat(copia_, &c) == 0 && mesmo(c, n));
@@ -564,19 +604,27 @@ void Lugar_Jogo::substituir(const std::string& de, bool havia) {
     std::vector<std::pair<std::string, std::string>> postos;
     for (Lado l : {Log, Diario}) {
         const std::string nome = nome_ + Sufixos[l], posto = nome + De_Lado;
-        if (ao_lado_[l].nomeia(pasta_, nome) &&
-            ::renameat2(pasta_, nome.c_str(), pasta_, posto.c_str(), RENAME_NOREPLACE) == 0)
+        if (ao_lado_[l].nomeia(pasta_, nome) && renomear_sem_substituir(pasta_, nome, posto) == 0)
             postos.emplace_back(nome, posto);
     }
     ponto_de_falha("lugar.postos");
-    if (::renameat2(pasta_, de.c_str(), pasta_, nome_.c_str(), havia ? 0 : RENAME_NOREPLACE) != 0) {
+    if ((havia ? ::renameat(pasta_, de.c_str(), pasta_, nome_.c_str()) : renomear_sem_substituir(pasta_, de, nome_)) != 0) {
         const std::error_code ec(errno, std::generic_category());
-        for (const auto& [nome, posto] : postos) ::renameat2(pasta_, posto.c_str(), pasta_, nome.c_str(), RENAME_NOREPLACE);
+        for (const auto& [nome, posto] : postos) renomear_sem_substituir(pasta_, posto, nome);
         if (ec == std::errc::file_exists) throw perdido(Perda::Nada);
         throw Erro_BD(ERRO_FICHEIRO, "Não foi possível substituir " + caminho_ + ": " + ec.message(),
                       tipo_do_sistema(ec));
     }
+    // Given its name by a link, it may be another file to the system's
+    // locks under it (a user-space file system makes one for each name):
+    // held anew by the name.
+    const Capacidades c = capacidades(pasta_);
+    if (!havia && !c.sem_substituir && c.ligacoes) {
+        novo = Bloqueio_Jogo();
+        novo = Bloqueio_Jogo::tomar(pasta_, nome_, escolhido_);
+    }
     ficheiro_ = std::move(novo);
+    if (nota_) nota_->renovar(sal());
     ponto_de_falha("lugar.substituido");
     // The old file's log and journal, set aside or still under their names.
     for (Lado l : {Log, Diario}) {

@@ -19,6 +19,7 @@
 
 #include "platform/db/bloqueio_jogo.h"
 #include "platform/db/erro_bd.h"
+#include "platform/db/nota_aberto.h"
 
 #include <sys/stat.h>
 
@@ -51,6 +52,11 @@ public:
     void segurar();
     // The file `b` holds, just put under the name, held in place of the old.
     void segurar(Bloqueio_Jogo b);
+    // The note that this window has the game open, for the machines the
+    // folder's locks do not reach (nota_aberto.h): looked for, and made
+    // where needed, once, after every refusal this machine's holds give.
+    // Throws Erro_BD Noutra_Janela or Noutra_Maquina.
+    void anotar();
     const Bloqueio_Jogo& ficheiro() const { return ficheiro_; }
     std::uintmax_t tamanho() const;
     // Whether the name names the file held, and how many names it has.
@@ -128,6 +134,9 @@ private:
     enum Lado { Log, Diario };
     static constexpr const char* Sufixos[2] = {"-wal", "-journal"};
     std::string pasta_agora() const;
+    // The first bytes of the file held, or else of the file under the name
+    // (a game's salt), in hex; empty when there is none.
+    std::string sal() const;
     std::string outro_nome() const;
     bool guardar_copia(int pasta);
     // The folder a copy is made in, open: the game's while it has a name;
@@ -142,6 +151,8 @@ private:
     int pasta_ = -1;
     Bloqueio_Jogo ficheiro_;
     Bloqueio_Jogo ao_lado_[2];   // the log and the journal held
+    bool anotado_ = false;
+    std::shared_ptr<Nota_Aberto> nota_;
     bool posto_[2] = {};         // put back as the load found it set aside
     // The copy, once made: open, with the folder it was made in, and its
     // name there then; why the last try failed (errno), and where the

@@ -1,8 +1,10 @@
 #include "platform/db/obras.h"
 
+#include "platform/db/capacidades.h"
 #include "platform/db/erro_bd.h"
 #include "platform/db/interno.h"
 #include "platform/db/lugar.h"
+#include "platform/db/nota_aberto.h"
 #include "platform/falhas.h"
 
 #include <dirent.h>
@@ -13,8 +15,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace gv::db {
 
@@ -87,16 +92,20 @@ void Obra::limpar() const { remover_feitos(lugar_->pasta(), base_); }
 void Obra::por_no_lugar(bool havia) const { lugar_->substituir(base_ + Feitos[1], havia); }
 
 bool nome_de_obra(const std::string& nome) {
-    return acaba_em(nome, A_Criar) || std::any_of(std::begin(Feitos), std::end(Feitos), [&](const char* f) {
+    return acaba_em(nome, A_Criar) || nome_temporario(fs::path(nome).filename().string()) || std::any_of(std::begin(Feitos), std::end(Feitos), [&](const char* f) {
                return acaba_em(nome, f);
            });
 }
 
 bool nome_ao_lado(const std::string& nome) {
-    return std::any_of(std::begin(Ao_Lado), std::end(Ao_Lado), [&](const char* s) { return acaba_em(nome, s); });
+    return acaba_em(nome, Sufixo_Nota) ||
+           std::any_of(std::begin(Ao_Lado), std::end(Ao_Lado), [&](const char* s) { return acaba_em(nome, s); });
 }
 
 void limpar_obras_orfas(int pasta) {
+    // The intents and copies of makings killed midway first: the empty hold
+    // an intent names goes with it.
+    limpar_novos_orfaos(pasta, Marca_Obra);
     std::vector<std::string> holds;
     if (DIR* d = ::fdopendir(::openat(pasta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
         while (const dirent* e = ::readdir(d))

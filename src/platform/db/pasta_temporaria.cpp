@@ -88,15 +88,17 @@ void Copia_Privada::falhou(const Erro_BD& e) const {
 void Copia_Privada::remover() {
     std::error_code ec;
     // The owner's file goes last: a kill on the way leaves a folder whose
-    // lock the next load takes at once.
+    // lock the next load takes at once. It is let go before it is removed:
+    // a file system that keeps a deleted open file under a hidden name
+    // would keep the folder too.
     if (!pasta_.empty()) {
         for (fs::directory_iterator it(pasta_, ec), fim; !ec && it != fim; it.increment(ec))
             if (it->path().filename() != ".dono") fs::remove_all(it->path(), ec);
         ponto_de_falha("copia_privada.remover");
-        fs::remove_all(pasta_, ec);
     }
     if (dono_ >= 0) ::close(dono_);
     dono_ = -1;
+    if (!pasta_.empty()) fs::remove_all(pasta_, ec);
     pasta_.clear();
 }
 
@@ -119,8 +121,9 @@ void limpar_copias_orfas() {
             const auto idade = fs::file_time_type::clock::now() - fs::last_write_time(pasta, ec);
             orfa = !ec && idade > std::chrono::minutes(1);
         }
-        if (orfa) fs::remove_all(pasta, ec);
+        // Let go first, as its own load does.
         if (fd >= 0) ::close(fd);
+        if (orfa) fs::remove_all(pasta, ec);
         ec.clear();
     }
 }
