@@ -1,6 +1,7 @@
 #include "platform/db/bloqueio_jogo.h"
 
 #include "platform/db/capacidades.h"
+#include "platform/db/lugar_interno.h"
 #include "platform/db/database.h"
 #include "platform/falhas.h"
 
@@ -43,8 +44,6 @@ bool ocupado(int erro) { return erro == EACCES || erro == EAGAIN; }
     throw Erro_BD(ERRO_FICHEIRO, "Não foi possível abrir " + caminho + ": " + sis.message(), tipo_do_sistema(sis),
                   caminho);
 }
-
-bool mesmo(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // Whether `nome` in the folder still names the file open at fd: a file
 // replaced under its name between the open and the lock is held no more by

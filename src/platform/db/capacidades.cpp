@@ -5,6 +5,7 @@
 #include "platform/db/capacidades.h"
 
 #include "platform/db/interno.h"
+#include "platform/db/lugar_interno.h"
 #include "platform/falhas.h"
 
 #include <dirent.h>
@@ -43,8 +44,6 @@ constexpr std::string_view Novo = ".gvnovo-";
 constexpr std::string_view Escondido = ".fuse_hidden";
 
 std::atomic<unsigned> retiradas{0};
-
-bool mesmo(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // The kind the system names the file system of `dev` by (fuseblk,
 // fuse.sshfs...), from the mounts this process sees.

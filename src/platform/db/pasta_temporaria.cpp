@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -33,6 +34,22 @@ std::string nome_pasta_temporaria() {
 [[noreturn]] void falha_temporaria(const std::string& pasta, const std::error_code& ec, const std::string& o_que) {
     throw Erro_BD(ERRO_FICHEIRO, o_que + " na pasta temporária " + pasta + ": " + ec.message(),
                   Erro_BD::Tipo::Pasta_Temporaria, pasta, tipo_do_sistema(ec));
+}
+
+// The folder's files and folders removed, each once, never through a
+// link: a file system that keeps a deleted open file under a hidden name
+// keeps that name, and the folder with it, till the file is closed (a
+// cleaner takes them then); removing them again would only hide them anew.
+void remover_arvore(const fs::path& pasta, std::error_code& ec) {
+    std::vector<fs::path> dentro;
+    for (fs::directory_iterator it(pasta, ec), fim; !ec && it != fim; it.increment(ec)) dentro.push_back(it->path());
+    for (const fs::path& p : dentro) {
+        if (p.filename().string().rfind(".fuse_hidden", 0) == 0) continue;
+        std::error_code e;
+        if (fs::symlink_status(p, e).type() == fs::file_type::directory) remover_arvore(p, e);
+        else fs::remove(p, e);
+    }
+    fs::remove(pasta, ec);
 }
 
 } // namespace
@@ -93,12 +110,16 @@ void Copia_Privada::remover() {
     // would keep the folder too.
     if (!pasta_.empty()) {
         for (fs::directory_iterator it(pasta_, ec), fim; !ec && it != fim; it.increment(ec))
-            if (it->path().filename() != ".dono") fs::remove_all(it->path(), ec);
+            if (it->path().filename() != ".dono") {
+                std::error_code e;
+                if (it->symlink_status(e).type() == fs::file_type::directory) remover_arvore(it->path(), e);
+                else fs::remove(it->path(), e);
+            }
         ponto_de_falha("copia_privada.remover");
     }
     if (dono_ >= 0) ::close(dono_);
     dono_ = -1;
-    if (!pasta_.empty()) fs::remove_all(pasta_, ec);
+    if (!pasta_.empty()) remover_arvore(pasta_, ec);
     pasta_.clear();
 }
 
@@ -123,7 +144,7 @@ void limpar_copias_orfas() {
         }
         // Let go first, as its own load does.
         if (fd >= 0) ::close(fd);
-        if (orfa) fs::remove_all(pasta, ec);
+        if (orfa) remover_arvore(pasta, ec);
         ec.clear();
     }
 }
