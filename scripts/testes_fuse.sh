@@ -40,7 +40,7 @@ if ! mount | grep -q " $montado "; then
 fi
 fi
 
-echo "Jogos em / games on: $montado ($(stat -f -c %T "$montado"))"
+echo "Jogos em / games on: $montado ($(findmnt -no FSTYPE -T "$montado" 2>/dev/null || stat -f -c %T "$montado"))"
 # The suites as they run on a local disk: the file system's own lacks are
 # real here, none taken away by the game's layer. A user-space file system
 # is slower: each test has ten minutes.

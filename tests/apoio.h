@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -46,6 +47,25 @@ inline void apagar_de_fora(const std::filesystem::path& p) {
     std::snprintf(nome, sizeof nome, ".fuse_hidden%08x%08x", static_cast<unsigned>(::getpid()), ++n);
     std::filesystem::rename(p, p.parent_path() / nome);
 }
+
+// Whether the file system of the folder makes hard links, symbolic links
+// and named pipes, as the tests that make them need (exFAT makes none).
+inline bool faz_ligacoes(const std::filesystem::path& pasta) {
+    namespace fs = std::filesystem;
+    const fs::path a = pasta / ".sonda-ligacoes", b = pasta / ".sonda-ligacoes-2";
+    std::ofstream(a) << "";
+    std::error_code duro, simbolico, e;
+    fs::create_hard_link(a, b, duro);
+    fs::remove(b, e);
+    fs::create_symlink(a, b, simbolico);
+    fs::remove(b, e);
+    const bool tubo = ::mkfifo(b.c_str(), 0600) == 0;
+    fs::remove(b, e);
+    fs::remove(a, e);
+    return !duro && !simbolico && tubo;
+}
+#define SALTAR_SEM_LIGACOES()                                                                                         \
+    if (!::gv::teste::faz_ligacoes(pasta)) GTEST_SKIP() << "the games' folder has no hard or symbolic links"
 
 inline std::string ler_bytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);

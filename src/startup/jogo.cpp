@@ -1,5 +1,7 @@
 #include "startup/jogo.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -387,16 +389,29 @@ void dar_sal_proprio() {
 }
 
 // The game file and what is beside it, as far as a write would show: their
-// lengths and times.
-std::vector<std::pair<std::uintmax_t, fs::file_time_type::rep>> como_esta(const std::string& caminho) {
-    std::vector<std::pair<std::uintmax_t, fs::file_time_type::rep>> r;
+// lengths, times, asked of the file system now, and first bytes. Every
+// write of a game rewrites its first page; a file system whose times are
+// coarse (exFAT's, to two seconds) would not show it by its times alone.
+// Looked at while no connection has the file open.
+std::vector<std::string> como_esta(const std::string& caminho) {
+    std::vector<std::string> r;
     for (const char* s : {"", "-wal", "-journal"}) {
-        std::error_code ec;
         const std::string f = caminho + s;
-        const auto tamanho = fs::file_size(f, ec);
+        struct statx x {};
         // An empty side file holds nothing: as good as none.
-        if (ec || (*s && tamanho == 0)) r.emplace_back(0, 0);
-        else r.emplace_back(tamanho, fs::last_write_time(f, ec).time_since_epoch().count());
+        if (::statx(AT_FDCWD, f.c_str(), AT_STATX_FORCE_SYNC, STATX_TYPE | STATX_SIZE | STATX_MTIME, &x) != 0 ||
+            (*s && x.stx_size == 0)) {
+            r.emplace_back();
+            continue;
+        }
+        // Never waiting on a pipe put under the name.
+        std::string inicio(4096, '\0');
+        const int fd = S_ISREG(x.stx_mode) ? ::open(f.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+        const ssize_t n = fd >= 0 ? ::pread(fd, inicio.data(), inicio.size(), 0) : 0;
+        inicio.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        if (fd >= 0) ::close(fd);
+        r.push_back(std::to_string(x.stx_size) + "@" + std::to_string(x.stx_mtime.tv_sec) + "." +
+                    std::to_string(x.stx_mtime.tv_nsec) + ":" + inicio);
     }
     return r;
 }
@@ -448,7 +463,7 @@ Resultado_Jogo Carregar_Jogo() {
     db::Jogo_Aberto aberto;
     // A failure once the load has written leaves the game as it was, not
     // the file.
-    std::vector<std::pair<std::uintmax_t, fs::file_time_type::rep>> antes;
+    std::vector<std::string> antes;
     try {
         antes = como_esta(caminho);
         aberto = db::abrir_jogo(caminho, nome, Ligacao_BD, [&](db::Database& d) {

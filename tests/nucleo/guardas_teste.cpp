@@ -232,6 +232,7 @@ TEST_F(Guardas, TheEngineOpensTheFileHeldWhateverHasItsNameAsItOpens) {
 // that must write the game anew refuses rather than take the player's
 // file for its making's hold. Nothing of the player's is written or removed.
 TEST_F(Guardas, APlayersFileUnderAMakingsNameIsNeverTakenForOne) {
+    SALTAR_SEM_LIGACOES();
     const std::string criar = alheio("jogador"), semear = alheio("jogador também");
     escrever(caminho("jogo.gv.a-criar"), criar);
     escrever(caminho("jogo.gv.a-semear"), semear);

@@ -152,6 +152,7 @@ TEST_F(Nomes, AGameWhoseFolderIsRenamedGoesOnInItAndTheNewFolderIsUntouched) {
 // One file under two names: loaded and played under one, it is written
 // anew there; the other keeps its bytes and its own log, and takes it.
 TEST_F(Nomes, AFileWithTwoNamesIsWrittenAnewUnderTheOneLoaded) {
+    SALTAR_SEM_LIGACOES();
     com_log("um.gv", "Do Um");
     fs::create_hard_link(caminho("um.gv"), caminho("dois.gv"));
     const std::string um = teste::ler_bytes(caminho("um.gv")), log = teste::ler_bytes(caminho("um.gv-wal"));
@@ -168,6 +169,7 @@ TEST_F(Nomes, AFileWithTwoNamesIsWrittenAnewUnderTheOneLoaded) {
 // a folder that is not there: named for what they are, by a load and by a
 // new game.
 TEST_F(Nomes, PathsThatReachNoFileAreNamedForWhatTheyAre) {
+    SALTAR_SEM_LIGACOES();
     fs::create_symlink("m.gv", pasta / "l.gv");
     fs::create_symlink("l.gv", pasta / "m.gv");
     fs::create_directory_symlink("b", pasta / "a");
@@ -194,6 +196,7 @@ TEST_F(Nomes, PathsThatReachNoFileAreNamedForWhatTheyAre) {
 // anew, loaded. A window that cannot write the file (another user's) still
 // sees the hold, and makes no game over it.
 TEST_F(Nomes, AGameIsHeldTillItClosesEvenFromAWindowThatCannotWriteIt) {
+    SALTAR_SEM_LIGACOES();
     fs::create_hard_link(caminho("inicio.gv"), caminho("ligado.gv"));
     for (const auto& abrir : std::initializer_list<std::function<Resultado_Jogo()>>{
              [&] { return novo_jogo("novo.gv", escolhas()); }, [&] { return carregar("ligado.gv"); },
@@ -219,6 +222,7 @@ TEST_F(Nomes, AGameIsHeldTillItClosesEvenFromAWindowThatCannotWriteIt) {
 // leaves it on the file it led to, and a new game never replaces a file
 // that took its name while it was being made (the player is told).
 TEST_F(Nomes, EveryStepWorksOnTheFileFirstReached) {
+    SALTAR_SEM_LIGACOES();
     com_log("outro.gv", "Outro");
     const auto outro = teste::ler_bytes(caminho("outro.gv"));
     fs::create_symlink("jogo.gv", pasta / "l.gv");
@@ -270,6 +274,7 @@ TEST_F(Nomes, ANewGameWhoseNameIsLostAsItStartsIsToldWhereItIs) {
 // A second name given to a new game's file as it is first opened keeps
 // the bytes it had; the game goes on under its own, written anew.
 TEST_F(Nomes, ASecondNameGivenToANewGameAsItStartsKeepsItsBytes) {
+    SALTAR_SEM_LIGACOES();
     std::string dado;
     armar_accao("novo_jogo.no_lugar", [&] {
         fs::create_hard_link(caminho("novo.gv"), caminho("copia.gv"));
@@ -374,6 +379,7 @@ TEST_F(Nomes, AFileMovedAsItIsLoadedIsToldWhereItIs) {
 // A pipe put under the game's name as the load opens it is no game, and
 // is left there.
 TEST_F(Nomes, APipePutUnderTheNameAsTheLoadOpensItIsNoGame) {
+    SALTAR_SEM_LIGACOES();
     armar_accao("bloqueio.aberto", [&] {
         teste::apagar_de_fora(caminho("jogo.gv"));
         ::mkfifo(caminho("jogo.gv").c_str(), 0600);
@@ -387,6 +393,7 @@ TEST_F(Nomes, APipePutUnderTheNameAsTheLoadOpensItIsNoGame) {
 // snapshot): the game is written anew under its own name before anything
 // more is written, and the snapshot keeps the bytes it had.
 TEST_F(Nomes, ASecondNameGivenInPlayKeepsTheBytesItHadWhenGiven) {
+    SALTAR_SEM_LIGACOES();
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));
@@ -402,6 +409,7 @@ TEST_F(Nomes, ASecondNameGivenInPlayKeepsTheBytesItHadWhenGiven) {
 // The game's name given to another file as the game is written anew under
 // it: that file is kept, and the player told where the game is.
 TEST_F(Nomes, ASecondNameGivenInPlayThenTheFirstTakenKeepsBoth) {
+    SALTAR_SEM_LIGACOES();
     const auto outro = outro_jogo("outro.gv");
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
@@ -420,6 +428,7 @@ TEST_F(Nomes, ASecondNameGivenInPlayThenTheFirstTakenKeepsBoth) {
 // system marks deleted), then under the name it was moved to, then under
 // its own again.
 TEST_F(Nomes, WhereTheGameIsIsToldAsItIsWhenTold) {
+    SALTAR_SEM_LIGACOES();
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     fs::create_hard_link(caminho("jogo.gv"), caminho("outro.gv"));
@@ -567,6 +576,7 @@ TEST_F(Nomes, MakingsNamesAndPrivateFoldersLeaveNothingBehind) {
 // that name is the game's: one given to another file meanwhile keeps it,
 // and the player is told where the game is.
 TEST_F(Nomes, ARewriteReplacesOnlyWhileTheNameIsTheGames) {
+    SALTAR_SEM_LIGACOES();
     fs::create_hard_link(caminho("jogo.gv"), caminho("outro.gv"));
     const auto antes = teste::ler_bytes(caminho("jogo.gv"));
     const auto terceiro = outro_jogo("terceiro.gv");
@@ -734,6 +744,7 @@ TEST_F(Nomes, AKillDuringTheCopyLeavesNoHalfCopy) {
 // takes back what was set aside or, once the file written anew has the
 // name, lets it go; nothing set aside stays.
 TEST_F(Nomes, AKillBetweenARewritesStepsLosesNothing) {
+    SALTAR_SEM_LIGACOES();
     for (const char* ponto : {"lugar.postos", "lugar.substituido"}) {
         SCOPED_TRACE(ponto);
         for (const char* f : {"jogo.gv", "jogo.gv-wal", "copia.gv"}) fs::remove(caminho(f));
@@ -769,6 +780,7 @@ TEST_F(Nomes, AGameMovedOverBothNamesAsTheCloseRemovesTheLogKeepsItsLog) {
 // A second name given after the last round, as a backup's snapshot: the
 // close writes nothing into it either.
 TEST_F(Nomes, ASecondNameGivenBeforeTheCloseKeepsItsBytes) {
+    SALTAR_SEM_LIGACOES();
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));

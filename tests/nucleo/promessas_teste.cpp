@@ -106,6 +106,7 @@ TEST_F(Promessas, TheCloseWarnsOfItsLogOnlyWhileTheLogIsThere) {
 // Of the temporary folder the cleaner takes only its own folders whose load
 // is gone: not another program's, not one being made, not a link.
 TEST_F(Promessas, TheCleanerTakesOnlyItsOwnOrphans) {
+    SALTAR_SEM_LIGACOES();
     auto pasta_com = [&](const std::string& nome, bool dono, bool velha) {
         const fs::path p = temporaria / nome;
         fs::create_directories(p);
@@ -146,6 +147,7 @@ TEST_F(Promessas, TheCleanerTakesOnlyItsOwnOrphans) {
 // the game's name, known by their hold: never a player's file that only
 // ends as a making's does, and nothing through a link.
 TEST_F(Promessas, TheMakingsCleanerTakesOnlyWhatKilledMakingsLeftAndNothingThroughALink) {
+    SALTAR_SEM_LIGACOES();
     morrer([&] {
         armar_morte("novo_jogo.semeado");
         novo_jogo("x.GV", escolhas());
