@@ -41,7 +41,16 @@ constexpr long Completos[] = {
 };
 
 constexpr std::string_view Novo = ".gvnovo-";
-constexpr std::string_view Escondido = ".fuse_hidden";
+// The names a file deleted while open is kept under: FUSE's, and the NFS
+// client's.
+constexpr std::string_view Escondidos[] = {".fuse_hidden", ".nfs"};
+constexpr long Nfs = 0x6969;
+
+bool escondido(std::string_view nome) {
+    for (std::string_view e : Escondidos)
+        if (nome.substr(0, e.size()) == e) return true;
+    return false;
+}
 
 std::atomic<unsigned> retiradas{0};
 
@@ -90,6 +99,7 @@ Capacidades sondar(int pasta, const struct stat& st) {
     if (::fstatfs(pasta, &sf) != 0) return c;
     for (long k : Completos)
         if (static_cast<long>(sf.f_type) == k) return c;
+    c.esconde_apagados = sf.f_type == Nfs;
     if (sf.f_type == Fuse) {
         c.esconde_apagados = true;
         // One on a block device of this machine is this machine's alone.
@@ -193,7 +203,7 @@ int renomear_sem_substituir(int pasta, const std::string& de, const std::string&
 }
 
 bool nome_escondido(int pasta, std::string_view nome) {
-    return nome.substr(0, Escondido.size()) == Escondido && capacidades(pasta).esconde_apagados;
+    return escondido(nome) && capacidades(pasta).esconde_apagados;
 }
 
 bool nome_temporario(std::string_view nome) { return nome.substr(0, Novo.size()) == Novo; }
@@ -215,7 +225,7 @@ unsigned nomes_visiveis(int pasta, int fd) {
             const std::string_view nome(e->d_name);
             if (nome == "." || nome == ".." || ::fstatat(pasta, e->d_name, &n, AT_SYMLINK_NOFOLLOW) != 0 || !mesmo(n, f))
                 continue;
-            ++(nome.substr(0, Escondido.size()) == Escondido ? escondidos : visiveis);
+            ++(escondido(nome) ? escondidos : visiveis);
         }
         ::closedir(d);
     }

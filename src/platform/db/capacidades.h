@@ -18,7 +18,7 @@ struct Capacidades {
     bool sem_substituir = true;   // a rename that refuses a name taken (RENAME_NOREPLACE)
     bool ligacoes = true;         // hard links
     // A file deleted while open is kept, till it is closed, under a hidden
-    // name in its folder (FUSE's .fuse_hidden*).
+    // name in its folder (FUSE's .fuse_hidden*, the NFS client's .nfs*).
     bool esconde_apagados = false;
     // Its locks are seen by every machine that reaches the folder: a share
     // mounted by a user-space file system (sshfs) has locks of this machine

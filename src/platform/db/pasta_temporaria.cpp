@@ -44,7 +44,8 @@ void remover_arvore(const fs::path& pasta, std::error_code& ec) {
     std::vector<fs::path> dentro;
     for (fs::directory_iterator it(pasta, ec), fim; !ec && it != fim; it.increment(ec)) dentro.push_back(it->path());
     for (const fs::path& p : dentro) {
-        if (p.filename().string().rfind(".fuse_hidden", 0) == 0) continue;
+        const std::string n = p.filename().string();
+        if (n.rfind(".fuse_hidden", 0) == 0 || n.rfind(".nfs", 0) == 0) continue;
         std::error_code e;
         if (fs::symlink_status(p, e).type() == fs::file_type::directory) remover_arvore(p, e);
         else fs::remove(p, e);
