@@ -108,14 +108,17 @@ public:
     // set aside first, put back if it fails and gone once it is done.
     void substituir(const std::string& de, bool havia);
 
-    // What the file held, and the log held, are as this window leaves them
-    // at each transaction's end.
+    // What the file held, and the log held, are as this window leaves them:
+    // taken as they are where the watch had not seen them yet (as a load
+    // leaves the file, or a log found); from then on, what this window
+    // writes into them is all it takes as its own (vigia.cpp).
     void deixado();
     // Whether another program wrote into the file held, or the log held,
-    // since this window last left them (a backup copied over it in place):
-    // their sizes and times are looked at, and their first bytes only when
-    // these changed, so that one touched, made read-only or linked is as
-    // left. Once found, it stays so.
+    // since this window last wrote or looked (a backup copied over it in
+    // place): their sizes and times are looked at, and their first bytes
+    // only when these changed, so that one touched, made read-only or
+    // linked is as left. Once found, it stays so, and nothing more is
+    // written into either.
     bool alterado();
     // The failure that tells it.
     Erro_BD alterado_por_outro() const;
@@ -124,6 +127,12 @@ public:
     // its close writes nothing there; the log this window made, untouched by
     // the other, goes.
     void largar_alterados();
+    // The engine's writes into the file held (0) or the log held (1), at the
+    // descriptor `fd`: looked at before, the file as this window left it
+    // (else refused, and the refusal kept), and taken as this window's after.
+    bool antes_de_escrever(int qual, int fd);
+    void escrito(int qual, int fd, off_t onde, const void* bytes, ssize_t n);
+    void truncado(int qual, int fd, off_t tamanho);
 
     // The engine's own opening and removal of a file of the folder.
     int abrir_no_motor(const std::string& nome, int flags, int modo);
@@ -162,13 +171,18 @@ private:
     int erro_copia_ = 0;
     bool copia_por_fazer_ = false;
     std::optional<Erro_BD> recusa_;
-    // What this window last left in the file and the log (deixado).
-    struct Deixado {
+    // What this window left in the file and the log: their size and first
+    // bytes as its own writes made them, and how the system showed them
+    // after its last write or look.
+    struct Vigiado {
         bool visto = false;
         struct ::stat st {};
+        off_t tamanho = 0;
         std::vector<unsigned char> inicio;
     };
-    Deixado deixado_[2];
+    Vigiado vigiado_[2];
+    void ver(int qual, int fd);
+    bool como_deixado(int qual, int fd, const struct ::stat& st);
     int alterado_ = -1;   // which of the two another wrote: -1 none
 };
 

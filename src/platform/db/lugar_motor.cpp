@@ -73,7 +73,8 @@ void instalar_lugares() {
                unix_->xSetSystemCall(unix_, "open", reinterpret_cast<sqlite3_syscall_ptr>(&abrir_pelo_lugar)) ==
                    SQLITE_OK &&
                unix_->xSetSystemCall(unix_, "unlink", reinterpret_cast<sqlite3_syscall_ptr>(&apagar_pelo_lugar)) ==
-                   SQLITE_OK;
+                   SQLITE_OK &&
+               instalar_vigia(unix_);
     }();
     (void)feito;
 }
@@ -85,7 +86,11 @@ std::string Lugar_Jogo::no_motor(const std::string& nome) const {
 
 int Lugar_Jogo::abrir_no_motor(const std::string& nome, int flags, int modo) {
     try {
-        if (nome == nome_ && ficheiro_.tomado()) return reabrir(ficheiro_.descritor(), flags);
+        if (nome == nome_ && ficheiro_.tomado()) {
+            const int fd = reabrir(ficheiro_.descritor(), flags);
+            if (fd >= 0) vigiar_descritor(fd, shared_from_this(), 0);
+            return fd;
+        }
         for (Lado l : {Log, Diario})
             if (nome == nome_ + Sufixos[l]) return abrir_ao_lado(l, flags, modo);
         return ::openat(pasta_, nome.c_str(), flags, modo);
@@ -135,8 +140,14 @@ int Lugar_Jogo::abrir_ao_lado(Lado l, int flags, int modo) {
         lado = std::move(b);
     }
     // One held is the game's own, wherever its name is now: what it holds
-    // goes into the file held.
-    return reabrir(lado.descritor(), flags);
+    // goes into the file held. A log taken now is seen by the watch as it
+    // is: made, or found empty.
+    const int fd = reabrir(lado.descritor(), flags);
+    if (fd >= 0 && l == Log) {
+        if (!vigiado_[Log].visto && alterado_ < 0) ver(Log, lado.descritor());
+        vigiar_descritor(fd, shared_from_this(), 1);
+    }
+    return fd;
 }
 
 int Lugar_Jogo::apagar_no_motor(const std::string& nome) {
@@ -155,6 +166,7 @@ int Lugar_Jogo::apagar_no_motor(const std::string& nome) {
                 return -1;
             }
             lado = Bloqueio_Jogo();
+            if (l == Log) vigiado_[Log] = {};
             return 0;
         }
         return ::unlinkat(pasta_, nome.c_str(), 0);

@@ -1,6 +1,9 @@
 // The watch for another program's writes into the game's file and its
-// log while the game is open: what this window left at each transaction's
-// end, looked at before the next one.
+// log while the game is open. Every write the engine makes into them goes
+// through here: looked at before (the file as this window left it, else
+// refused), and taken as this window's after. Nothing else is: a write by
+// another program at any moment is noticed before the next write of this
+// window, or at the next transaction, whichever comes first.
 
 #include "platform/db/lugar.h"
 
@@ -10,10 +13,15 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <mutex>
 #include <charconv>
 #include <string_view>
 
@@ -28,44 +36,194 @@ bool como_estava(const struct stat& a, const struct stat& b) {
            a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
+constexpr off_t Inicio = 4096;
+
 // The first bytes of the file open at fd, into `v`: every commit of the
 // game gives its first page new ones (its marks, enciphered afresh).
 void ler_inicio(int fd, off_t tamanho, std::vector<unsigned char>& v) {
-    v.resize(static_cast<std::size_t>(std::min<off_t>(tamanho, 4096)));
+    v.resize(static_cast<std::size_t>(std::min<off_t>(tamanho, Inicio)));
     v.resize(ler_em(fd, v.data(), v.size(), 0));
+}
+
+// The engine's descriptors of a game's file (0) and log (1), by number.
+struct Vigiado_Por {
+    std::weak_ptr<Lugar_Jogo> lugar;
+    int qual;
+};
+std::mutex guarda_vigiados;
+std::map<int, Vigiado_Por>& vigiados() {
+    static std::map<int, Vigiado_Por> m;
+    return m;
+}
+
+std::shared_ptr<Lugar_Jogo> de_quem(int fd, int& qual) {
+    std::lock_guard<std::mutex> g(guarda_vigiados);
+    const auto it = vigiados().find(fd);
+    if (it == vigiados().end()) return nullptr;
+    qual = it->second.qual;
+    return it->second.lugar.lock();
+}
+
+sqlite3_syscall_ptr fechar_do_sistema, escrever_do_sistema, pescrever_do_sistema, pescrever64_do_sistema,
+    truncar_do_sistema;
+
+template <class F> F sistema(sqlite3_syscall_ptr p) { return reinterpret_cast<F>(p); }
+
+int fechar(int fd) {
+    esquecer_descritor(fd);
+    return sistema<int (*)(int)>(fechar_do_sistema)(fd);
+}
+
+ssize_t escrever(int fd, const void* b, size_t n) {
+    int qual = 0;
+    auto l = de_quem(fd, qual);
+    if (!l) return sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
+    const off_t onde = ::lseek(fd, 0, SEEK_CUR);
+    if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
+    const ssize_t r = sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
+    l->escrito(qual, fd, onde, b, r);
+    return r;
+}
+
+ssize_t pescrever(int fd, const void* b, size_t n, off_t onde) {
+    int qual = 0;
+    auto l = de_quem(fd, qual);
+    using P = ssize_t (*)(int, const void*, size_t, off_t);
+    if (!l) return sistema<P>(pescrever_do_sistema)(fd, b, n, onde);
+    if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
+    const ssize_t r = sistema<P>(pescrever_do_sistema)(fd, b, n, onde);
+    l->escrito(qual, fd, onde, b, r);
+    return r;
+}
+
+ssize_t pescrever64(int fd, const void* b, size_t n, off64_t onde) {
+    int qual = 0;
+    auto l = de_quem(fd, qual);
+    using P = ssize_t (*)(int, const void*, size_t, off64_t);
+    if (!l) return sistema<P>(pescrever64_do_sistema)(fd, b, n, onde);
+    if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
+    const ssize_t r = sistema<P>(pescrever64_do_sistema)(fd, b, n, onde);
+    l->escrito(qual, fd, static_cast<off_t>(onde), b, r);
+    return r;
+}
+
+int truncar(int fd, off_t tamanho) {
+    int qual = 0;
+    auto l = de_quem(fd, qual);
+    if (!l) return sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
+    if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
+    const int r = sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
+    if (r == 0) l->truncado(qual, fd, tamanho);
+    return r;
 }
 
 } // namespace
 
+bool instalar_vigia(sqlite3_vfs* unix_) {
+    const struct {
+        const char* nome;
+        sqlite3_syscall_ptr* original;
+        sqlite3_syscall_ptr nosso;
+    } chamadas[] = {
+        {"close", &fechar_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&fechar)},
+        {"write", &escrever_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&escrever)},
+        {"pwrite", &pescrever_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&pescrever)},
+        {"pwrite64", &pescrever64_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&pescrever64)},
+        {"ftruncate", &truncar_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&truncar)},
+    };
+    // The engine uses one of the ways of writing its build has: the others
+    // stand empty.
+    bool escreve = false;
+    for (const auto& c : chamadas) {
+        *c.original = unix_->xGetSystemCall(unix_, c.nome);
+        if (!*c.original) continue;
+        if (unix_->xSetSystemCall(unix_, c.nome, c.nosso) != SQLITE_OK) return false;
+        escreve = escreve || std::strcmp(c.nome, "close") != 0;
+    }
+    return fechar_do_sistema && truncar_do_sistema && escreve;
+}
+
+void vigiar_descritor(int fd, const std::shared_ptr<Lugar_Jogo>& lugar, int qual) {
+    std::lock_guard<std::mutex> g(guarda_vigiados);
+    vigiados()[fd] = {lugar, qual};
+}
+
+void esquecer_descritor(int fd) {
+    std::lock_guard<std::mutex> g(guarda_vigiados);
+    vigiados().erase(fd);
+}
+
+void Lugar_Jogo::ver(int qual, int fd) {
+    Vigiado& v = vigiado_[qual];
+    v.visto = fd >= 0 && ::fstat(fd, &v.st) == 0;
+    v.tamanho = v.st.st_size;
+    if (v.visto) ler_inicio(fd, v.st.st_size, v.inicio);
+}
+
 void Lugar_Jogo::deixado() {
     if (alterado_ >= 0) return;
     const int fds[2] = {ficheiro_.descritor(), ao_lado_[Log].descritor()};
-    for (int i : {0, 1}) {
-        Deixado& d = deixado_[i];
-        d.visto = fds[i] >= 0 && ::fstat(fds[i], &d.st) == 0;
-        if (d.visto) ler_inicio(fds[i], d.st.st_size, d.inicio);
+    for (int i : {0, 1})
+        if (!vigiado_[i].visto) ver(i, fds[i]);
+}
+
+bool Lugar_Jogo::como_deixado(int qual, int fd, const struct stat& st) {
+    Vigiado& v = vigiado_[qual];
+    if (como_estava(st, v.st)) return true;
+    std::vector<unsigned char> agora;
+    if (st.st_size == v.tamanho && (ler_inicio(fd, st.st_size, agora), agora == v.inicio)) {
+        v.st = st;   // touched, made read-only, linked: as it was
+        return true;
     }
+    alterado_ = qual;
+    return false;
 }
 
 bool Lugar_Jogo::alterado() {
     if (alterado_ >= 0) return true;
     const int fds[2] = {ficheiro_.descritor(), ao_lado_[Log].descritor()};
     for (int i : {0, 1}) {
-        Deixado& d = deixado_[i];
         struct stat st {};
-        // One this window has not left yet (a log made since) is left at the
+        // One the watch has not seen yet (a log made since) is seen at the
         // transaction's end.
-        if (!d.visto || fds[i] < 0 || ::fstat(fds[i], &st) != 0 || !mesmo(st, d.st) || como_estava(st, d.st))
-            continue;
-        std::vector<unsigned char> agora;
-        if (st.st_size == d.st.st_size && (ler_inicio(fds[i], st.st_size, agora), agora == d.inicio)) {
-            d.st = st;   // touched, made read-only, linked: as it was
-            continue;
-        }
-        alterado_ = i;
-        return true;
+        if (!vigiado_[i].visto || fds[i] < 0 || ::fstat(fds[i], &st) != 0 || !mesmo(st, vigiado_[i].st)) continue;
+        if (!como_deixado(i, fds[i], st)) return true;
     }
     return false;
+}
+
+bool Lugar_Jogo::antes_de_escrever(int qual, int fd) {
+    const Vigiado& v = vigiado_[qual];
+    struct stat st {};
+    // A descriptor of a file this place no longer holds (the old file of a
+    // rewrite) is not watched.
+    if (!v.visto || ::fstat(fd, &st) != 0 || !mesmo(st, v.st)) return alterado_ < 0 || !v.visto;
+    if (alterado_ < 0 && como_deixado(qual, fd, st)) return true;
+    recusar(alterado_por_outro());
+    return false;
+}
+
+void Lugar_Jogo::escrito(int qual, int fd, off_t onde, const void* bytes, ssize_t n) {
+    Vigiado& v = vigiado_[qual];
+    struct stat st {};
+    if (!v.visto || n <= 0 || onde < 0 || ::fstat(fd, &st) != 0 || !mesmo(st, v.st)) return;
+    v.tamanho = std::max(v.tamanho, onde + static_cast<off_t>(n));
+    // What of it falls in the first bytes; a hole before it reads as zeros.
+    v.inicio.resize(static_cast<std::size_t>(std::min(v.tamanho, Inicio)), 0);
+    if (onde < Inicio) {
+        const auto ate = static_cast<std::size_t>(std::min(onde + static_cast<off_t>(n), Inicio) - onde);
+        std::memcpy(v.inicio.data() + onde, bytes, ate);
+    }
+    v.st = st;
+}
+
+void Lugar_Jogo::truncado(int qual, int fd, off_t tamanho) {
+    Vigiado& v = vigiado_[qual];
+    struct stat st {};
+    if (!v.visto || ::fstat(fd, &st) != 0 || !mesmo(st, v.st)) return;
+    v.tamanho = tamanho;
+    v.inicio.resize(static_cast<std::size_t>(std::min(tamanho, Inicio)), 0);
+    v.st = st;
 }
 
 Erro_BD Lugar_Jogo::alterado_por_outro() const {
@@ -92,11 +250,15 @@ void Lugar_Jogo::largar_alterados() {
         if ((com_f && mesmo(st, f)) || (com_l && mesmo(st, l))) do_motor.push_back(fd);
     }
     if (d) ::closedir(d);
-    for (int fd : do_motor) ::dup3(nada, fd, O_CLOEXEC);
+    for (int fd : do_motor) {
+        esquecer_descritor(fd);
+        ::dup3(nada, fd, O_CLOEXEC);
+    }
     if (nada >= 0) ::close(nada);
     // The log this window made goes, unless the other wrote it.
     if (com_l && alterado_ != 1 && ao_lado_[Log].nomeia(pasta_, nome_ + Sufixos[Log])) remover_lado(Log);
     ao_lado_[Log] = Bloqueio_Jogo();
+    vigiado_[Log] = {};
 }
 
 } // namespace gv::db

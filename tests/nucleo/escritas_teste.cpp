@@ -1,0 +1,112 @@
+// Whose writes are whose: another program's write into the open game is
+// told as one, at whatever moment it lands, and never written over; the
+// window's own failures (a damaged file, a failing disk) are told as what
+// they are, never as another program's.
+
+#include <fstream>
+
+#include "desk/proximo_jogo.h"
+#include "disco_avariado.h"
+#include "mortes.h"
+#include "platform/falhas.h"
+
+using namespace gv;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* Alterado = "foi alterado por outro programa";
+
+class Escritas : public teste::Com_Mortes {
+protected:
+    const std::string& ultima() const { return porta.mensagens.back().texto; }
+    bool algum_alterado() const {
+        for (const auto& m : porta.mensagens)
+            if (m.texto.find(Alterado) != std::string::npos || m.texto.find("was changed by another program") !=
+                                                                     std::string::npos)
+                return true;
+        return false;
+    }
+};
+
+// A backup copied over the game's file in place, or another game, while a
+// round is written: its commit in the log, not yet in the file. The window
+// writes nothing into what the other program wrote, tells the player, and
+// the next load opens exactly those bytes.
+TEST_F(Escritas, AFileWrittenOverWhileARoundIsWrittenIsNeverWrittenInto) {
+    const auto outro = outro_jogo("outro.gv");
+    for (const char* escrito : {"inicio.gv", "outro.gv"}) {
+        SCOPED_TRACE(escrito);
+        recomecar();
+        const std::string bytes = teste::ler_bytes(caminho(escrito));
+        ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+        armar_accao("em_jogo.commit",
+                    [&] { std::ofstream(caminho("jogo.gv"), std::ios::binary | std::ios::trunc) << bytes; });
+        // The round's commit is safe in the log; its move into the file is
+        // refused.
+        EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), bytes) << "nothing written into it";
+        porta.mensagens.clear();
+        Fechar_Base_Dados();
+        ASSERT_EQ(porta.mensagens.size(), 1u);
+        EXPECT_EQ(ultima(), "O ficheiro do jogo \"jogo.gv\" foi alterado por outro programa enquanto o jogo estava "
+                            "aberto: tem agora o que esse programa lá escreveu, e esta janela não lhe tocou. O que "
+                            "jogou nesta janela não ficou em nenhum ficheiro, a não ser que o que lá foi escrito já o "
+                            "tivesse. Para continuar a partir do que lá está, abra o jogo de novo.");
+        EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), bytes) << "nor as the game closes";
+        EXPECT_FALSE(fs::exists(caminho("jogo.gv-wal")) || fs::exists(caminho("jogo (2).gv")));
+        abre("jogo.gv", 1, escrito == std::string("outro.gv") ? "Outro" : "Manuel Tester");
+    }
+    EXPECT_EQ(teste::ler_bytes(caminho("outro.gv")), outro);
+}
+
+// The log written over in place as a round is written: told, and kept as
+// the other program left it, never removed at the close.
+TEST_F(Escritas, ALogWrittenOverWhileARoundIsWrittenIsToldAndKept) {
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    std::string lixo;
+    armar_accao("em_jogo.commit", [&] {
+        lixo = std::string(static_cast<std::size_t>(fs::file_size(caminho("jogo.gv-wal"))), '\x5A');
+        std::ofstream(caminho("jogo.gv-wal"), std::ios::binary | std::ios::in | std::ios::out) << lixo;
+    });
+    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    porta.mensagens.clear();
+    Fechar_Base_Dados();
+    ASSERT_EQ(porta.mensagens.size(), 1u);
+    EXPECT_NE(ultima().find("O ficheiro \"jogo.gv-wal\" ao lado do jogo foi alterado por outro programa"),
+              std::string::npos) << ultima();
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv-wal")), lixo);
+}
+
+// The window's own failures during a load are told as what they are: a
+// page damaged after the first, a disk that fails a write or a sync of the
+// file or its log as the load takes the log in. No word of another program.
+TEST_F(Escritas, ALoadsOwnFailuresAreNeverToldAsAnotherProgramsWrite) {
+    // Damage past the first page.
+    {
+        std::fstream f(caminho("jogo.gv"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(4096 * 3 + 100);
+        const std::string lixo(512, '\xA5');
+        f.write(lixo.data(), static_cast<std::streamsize>(lixo.size()));
+    }
+    porta.mensagens.clear();
+    carregar();
+    EXPECT_FALSE(algum_alterado()) << ultima();
+    Fechar_Base_Dados();
+    // A failing disk while the log is taken in.
+    for (teste::Operacao o : {teste::Operacao::Escrita, teste::Operacao::Sincronia})
+        for (teste::Papel p : {teste::Papel::Base, teste::Papel::Log})
+            for (int n = 1; n <= 3; ++n) {
+                SCOPED_TRACE(std::string(teste::nome_operacao(o)) + " " + std::to_string(n));
+                recomecar();
+                com_log("jogo.gv", "Do Log");
+                teste::Disco_Avariado::armar(o, n, false, p);
+                porta.mensagens.clear();
+                carregar();
+                teste::Disco_Avariado::limpar();
+                EXPECT_FALSE(algum_alterado()) << (porta.mensagens.empty() ? "" : ultima());
+                Fechar_Base_Dados();
+            }
+}
+
+} // namespace
