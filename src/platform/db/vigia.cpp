@@ -85,24 +85,15 @@ ssize_t escrever(int fd, const void* b, size_t n) {
     return r;
 }
 
-ssize_t pescrever(int fd, const void* b, size_t n, off_t onde) {
+// pwrite and pwrite64, whichever the engine's build uses.
+template <class Onde, sqlite3_syscall_ptr* Original>
+ssize_t pescrever(int fd, const void* b, size_t n, Onde onde) {
     int qual = 0;
     auto l = de_quem(fd, qual);
-    using P = ssize_t (*)(int, const void*, size_t, off_t);
-    if (!l) return sistema<P>(pescrever_do_sistema)(fd, b, n, onde);
+    using P = ssize_t (*)(int, const void*, size_t, Onde);
+    if (!l) return sistema<P>(*Original)(fd, b, n, onde);
     if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
-    const ssize_t r = sistema<P>(pescrever_do_sistema)(fd, b, n, onde);
-    l->escrito(qual, fd, onde, b, r);
-    return r;
-}
-
-ssize_t pescrever64(int fd, const void* b, size_t n, off64_t onde) {
-    int qual = 0;
-    auto l = de_quem(fd, qual);
-    using P = ssize_t (*)(int, const void*, size_t, off64_t);
-    if (!l) return sistema<P>(pescrever64_do_sistema)(fd, b, n, onde);
-    if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
-    const ssize_t r = sistema<P>(pescrever64_do_sistema)(fd, b, n, onde);
+    const ssize_t r = sistema<P>(*Original)(fd, b, n, onde);
     l->escrito(qual, fd, static_cast<off_t>(onde), b, r);
     return r;
 }
@@ -127,8 +118,10 @@ bool instalar_vigia(sqlite3_vfs* unix_) {
     } chamadas[] = {
         {"close", &fechar_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&fechar)},
         {"write", &escrever_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&escrever)},
-        {"pwrite", &pescrever_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&pescrever)},
-        {"pwrite64", &pescrever64_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&pescrever64)},
+        {"pwrite", &pescrever_do_sistema,
+         reinterpret_cast<sqlite3_syscall_ptr>(&pescrever<off_t, &pescrever_do_sistema>)},
+        {"pwrite64", &pescrever64_do_sistema,
+         reinterpret_cast<sqlite3_syscall_ptr>(&pescrever<off64_t, &pescrever64_do_sistema>)},
         {"ftruncate", &truncar_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&truncar)},
     };
     // The engine uses one of the ways of writing its build has: the others
