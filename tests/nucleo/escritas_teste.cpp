@@ -110,3 +110,30 @@ TEST_F(Escritas, ALoadsOwnFailuresAreNeverToldAsAnotherProgramsWrite) {
 }
 
 } // namespace
+
+namespace {
+
+// A file of the player's named as a log set aside (a game saved as
+// "jogo.gv-wal.gvantigo") is no log of the game's: a load leaves it as it
+// is; and no new game is made under such a name.
+TEST_F(Escritas, APlayersFileNamedAsALogSetAsideIsLeftAlone) {
+    for (const char* nome : {"jogo.gv-wal.gvantigo", "jogo.gv-journal.gvantigo"}) {
+        SCOPED_TRACE(nome);
+        fs::copy_file(caminho("inicio.gv"), caminho(nome), fs::copy_options::overwrite_existing);
+        const std::string bytes = teste::ler_bytes(caminho(nome));
+        abre("jogo.gv", 1, "Manuel Tester");
+        EXPECT_EQ(teste::ler_bytes(caminho(nome)), bytes);
+        abre("jogo.gv", 1, "Manuel Tester");
+        EXPECT_EQ(teste::ler_bytes(caminho(nome)), bytes);
+        fs::remove(caminho(nome));
+    }
+    porta.mensagens.clear();
+    EXPECT_EQ(novo_jogo("novo.gv.gvantigo", escolhas()), Resultado_Jogo::Recusado);
+    ASSERT_FALSE(porta.mensagens.empty());
+    EXPECT_NE(ultima().find("O nome \"novo.gv.gvantigo\" acaba como os ficheiros que o Golvantario põe ao lado de um "
+                            "jogo enquanto o joga. Escolha outro nome."),
+              std::string::npos) << ultima();
+    EXPECT_FALSE(fs::exists(caminho("novo.gv.gvantigo")));
+}
+
+} // namespace

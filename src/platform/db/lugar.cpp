@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -38,7 +39,21 @@ std::map<int, std::weak_ptr<Lugar_Jogo>>& lugares() {
 
 // A log or journal set aside, before it is removed, or while a rewrite puts
 // another file under the game's name.
-constexpr const char* De_Lado = ".gvantigo";
+constexpr const char* De_Lado = Sufixo_De_Lado;
+
+// Whether the file `nome` of the folder begins as a log (or a journal)
+// does, or as one emptied: nothing, or a header wiped to zeros.
+bool como_lado(int pasta, const std::string& nome, bool log) {
+    const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    unsigned char c[32] = {};
+    const std::size_t n = ler_em(fd, c, sizeof c, 0);
+    ::close(fd);
+    static constexpr unsigned char Diario[8] = {0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7};
+    const bool zeros = std::all_of(c, c + n, [](unsigned char b) { return b == 0; });
+    if (log) return zeros || (n >= 4 && (grande(c) & 0xFFFFFFFE) == 0x377f0682);
+    return zeros || (n >= 8 && std::equal(Diario, Diario + 8, c));
+}
 
 // A file set aside put back under its name, never over another; one the
 // setting aside left under both names (a kill between a link and the old
@@ -165,8 +180,11 @@ std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
         // Set aside by a rewrite or a close that a kill stopped there: back
         // under its name, to be judged.
         const std::string posto = nome + De_Lado;
+        // A file of the player's under that name (a game, say) is no log
+        // set aside, and is left as it is.
         posto_[l] = ::fstatat(pasta_, posto.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
-                    !segura_noutra_janela(pasta_, posto) && devolver(pasta_, posto, nome, st);
+                    !segura_noutra_janela(pasta_, posto) && como_lado(pasta_, posto, l == Log) &&
+                    devolver(pasta_, posto, nome, st);
         if (::fstatat(pasta_, nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT || errno == ENOTDIR) continue;
             falha_do_sistema(s);

@@ -25,6 +25,9 @@
 
 namespace gv::db {
 
+// What a log or journal set aside is named by: its own name and this.
+constexpr const char* Sufixo_De_Lado = ".gvantigo";
+
 class Lugar_Jogo : public std::enable_shared_from_this<Lugar_Jogo> {
 public:
     // The folder of `caminho`, the file itself (caminho_real.h), held; the

@@ -98,7 +98,7 @@ bool nome_de_obra(const std::string& nome) {
 }
 
 bool nome_ao_lado(const std::string& nome) {
-    return acaba_em(nome, Sufixo_Nota) ||
+    return acaba_em(nome, Sufixo_Nota) || acaba_em(nome, Sufixo_De_Lado) ||
            std::any_of(std::begin(Ao_Lado), std::end(Ao_Lado), [&](const char* s) { return acaba_em(nome, s); });
 }
 
