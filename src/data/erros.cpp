@@ -105,8 +105,13 @@ std::string texto_alterado(const db::Erro_BD& e, bool ao_fechar) {
                         "programa lá escreveu, e esta janela não lhe tocou. ",
                         " was changed by another program while the game was open: it now holds what that program "
                         "wrote, untouched by this window. ");
-    r += log ? txt("O que jogou até à última acção gravada está no ficheiro do jogo. ",
-                   "What you played up to the last action saved is in the game's file. ")
+    r += log && e.log_por_passar()
+             ? txt("O ficheiro do jogo tem o que jogou até à última acção que lá foi passada; o que jogou depois "
+                   "disso estava nesse ficheiro, e não ficou em nenhum. ",
+                   "The game's file holds what you played up to the last action moved into it; what you played "
+                   "after that was in that file, and is in none now. ")
+         : log ? txt("O que jogou até à última acção gravada está no ficheiro do jogo. ",
+                     "What you played up to the last action saved is in the game's file. ")
              : txt("O que jogou nesta janela não ficou em nenhum ficheiro, a não ser que o que lá foi escrito já o "
                    "tivesse. ",
                    "What you played in this window is in no file, unless what was written there already held it. ");

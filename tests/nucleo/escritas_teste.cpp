@@ -8,6 +8,7 @@
 #include "desk/proximo_jogo.h"
 #include "disco_avariado.h"
 #include "mortes.h"
+#include "platform/db/em_jogo.h"
 #include "platform/falhas.h"
 
 using namespace gv;
@@ -134,6 +135,38 @@ TEST_F(Escritas, APlayersFileNamedAsALogSetAsideIsLeftAlone) {
                             "jogo enquanto o joga. Escolha outro nome."),
               std::string::npos) << ultima();
     EXPECT_FALSE(fs::exists(caminho("novo.gv.gvantigo")));
+}
+
+} // namespace
+
+namespace {
+
+// The log written over in place when it held rounds the file had not taken
+// in yet (its moves into the file failed on a failing disk): the player is
+// told the file lacks them, never that it holds them.
+TEST_F(Escritas, ALogWrittenOverThatHeldRoundsTheFileLacksIsToldSo) {
+    for (const char* lingua : {"P", "I"}) {
+        recomecar();
+        ASSERT_EQ(carregar("jogo.gv", lingua), Resultado_Jogo::Aberto);
+        teste::Disco_Avariado::armar(teste::Operacao::Escrita, 1, true, teste::Papel::Base);
+        Jogar_Proximo_Jogo();
+        teste::Disco_Avariado::limpar();
+        ASSERT_TRUE(db::log_com_commits(caminho("jogo.gv")));
+        const std::string lixo(static_cast<std::size_t>(fs::file_size(caminho("jogo.gv-wal"))), '\x5A');
+        std::ofstream(caminho("jogo.gv-wal"), std::ios::binary | std::ios::in | std::ios::out) << lixo;
+        porta.mensagens.clear();
+        Fechar_Base_Dados();
+        ASSERT_EQ(porta.mensagens.size(), 1u);
+        EXPECT_NE(ultima().find(*lingua == 'P'
+                                    ? "O ficheiro do jogo tem o que jogou até à última acção que lá foi passada; o "
+                                      "que jogou depois disso estava nesse ficheiro, e não ficou em nenhum. "
+                                    : "The game's file holds what you played up to the last action moved into it; "
+                                      "what you played after that was in that file, and is in none now. "),
+                  std::string::npos) << ultima();
+        EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv-wal")), lixo);
+        fs::remove(caminho("jogo.gv-wal"));
+        abre("jogo.gv", 1, "Manuel Tester");
+    }
 }
 
 } // namespace

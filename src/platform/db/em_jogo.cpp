@@ -53,9 +53,11 @@ sqlite3_file* ficheiro_do_log(Database& d) {
 // kill at rest leaves nothing in it; the engine writes a new header with
 // the next commit, which starts the log over, writing over what is there
 // rather than growing the file.
-bool passar_ao_ficheiro(Database& d) {
+bool passar_ao_ficheiro(Database& d, bool* tudo = nullptr) {
     int no_log = 0, no_ficheiro = 0;
     const int rc = sqlite3_wal_checkpoint_v2(d.handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, &no_log, &no_ficheiro);
+    // Whether the file took in every frame of the log.
+    if (tudo) *tudo = rc == SQLITE_OK && no_ficheiro == no_log;
     if (rc != SQLITE_OK) {
         // The commit itself is safe in the log, and the next ones go on
         // after it until a checkpoint, the close or the next load moves
@@ -193,7 +195,9 @@ public:
         Marcacao::depois_do_commit(d);
         ponto_de_falha("em_jogo.commit");
         // A log moved whole into the file starts over with the next commit.
-        if (passar_ao_ficheiro(d)) quadros_ = 0;
+        bool tudo = false;
+        if (passar_ao_ficheiro(d, &tudo)) quadros_ = 0;
+        if (d.lugar()) d.lugar()->log_passado(tudo);
     }
     void ao_fechar(Database& d) override {
         sqlite3_wal_hook(d.handle(), nullptr, nullptr);

@@ -95,6 +95,10 @@ public:
         maquina_ = std::move(maquina);
         nota_ = std::move(nota);
     }
+    // For the game's log written by another program: it held rounds the
+    // file had not taken in yet (a move into the file that failed).
+    bool log_por_passar() const { return log_por_passar_; }
+    void com_log_por_passar() { log_por_passar_ = true; }
     // For a game file moved, replaced or deleted while open: what had been
     // done in it, and where it is, asked anew each time.
     Perda perda() const { return perda_; }
@@ -111,6 +115,7 @@ private:
     Tipo causa_;
     bool com_pasta_ = false;
     std::string maquina_, nota_;
+    bool log_por_passar_ = false;
     Perda perda_ = Perda::Nada;
     std::function<Paradeiro()> paradeiro_;
 };

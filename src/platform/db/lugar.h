@@ -125,6 +125,9 @@ public:
     bool alterado();
     // The failure that tells it.
     Erro_BD alterado_por_outro() const;
+    // Whether the file took in everything the log holds, as the last move
+    // of the log into it left it.
+    void log_passado(bool tudo) { log_por_passar_ = !tudo; }
     // The engine let go of what another program wrote: its descriptors of
     // the file and the log lead to files of its own from then on, so that
     // its close writes nothing there; the log this window made, untouched by
@@ -186,7 +189,8 @@ private:
     Vigiado vigiado_[2];
     void ver(int qual, int fd);
     bool como_deixado(int qual, int fd, const struct ::stat& st);
-    int alterado_ = -1;   // which of the two another wrote: -1 none
+    int alterado_ = -1;
+    bool log_por_passar_ = false;   // which of the two another wrote: -1 none
 };
 
 // The engine reaches the game's files through their places from its first

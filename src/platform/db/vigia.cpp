@@ -221,8 +221,10 @@ void Lugar_Jogo::truncado(int qual, int fd, off_t tamanho) {
 
 Erro_BD Lugar_Jogo::alterado_por_outro() const {
     const std::string qual = alterado_ == 1 ? caminho_ + Sufixos[Log] : caminho_;
-    return Erro_BD(ERRO_FICHEIRO, "Outro programa escreveu em " + qual + " enquanto o jogo estava aberto",
-                   Erro_BD::Tipo::Ficheiro_Alterado, qual);
+    Erro_BD e(ERRO_FICHEIRO, "Outro programa escreveu em " + qual + " enquanto o jogo estava aberto",
+              Erro_BD::Tipo::Ficheiro_Alterado, qual);
+    if (alterado_ == 1 && log_por_passar_) e.com_log_por_passar();
+    return e;
 }
 
 void Lugar_Jogo::largar_alterados() {
