@@ -170,3 +170,25 @@ TEST_F(Escritas, ALogWrittenOverThatHeldRoundsTheFileLacksIsToldSo) {
 }
 
 } // namespace
+
+namespace {
+
+// The copy saved of a game whose file was deleted, written over in place
+// by another program (another game copied onto it): it is not told again
+// as holding the game; the game is saved anew beside it, and it keeps what
+// was written.
+TEST_F(Escritas, ACopyWrittenOverIsNotToldAsHoldingTheGame) {
+    const auto outro = outro_jogo("outro.gv");
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    teste::apagar_de_fora(caminho("jogo.gv"));
+    porta.mensagens.clear();
+    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
+    ASSERT_TRUE(fs::exists(caminho("jogo (2).gv")));
+    std::ofstream(caminho("jogo (2).gv"), std::ios::binary | std::ios::trunc) << outro;
+    fecha_com_copia("jogo (3).gv");
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo (2).gv")), outro);
+    abre("jogo (3).gv", 2, "Manuel Tester");
+}
+
+} // namespace

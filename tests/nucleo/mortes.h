@@ -91,6 +91,16 @@ protected:
         db::Database::abrir(caminho(nome), Ligacao_BD)->Execute("UPDATE principal SET nome = 'Outro'");
         return ler_bytes(caminho(nome));
     }
+    // The game closed, the player told once that its file was deleted and
+    // what was played saved in `copia`.
+    void fecha_com_copia(const std::string& copia) {
+        porta.mensagens.clear();
+        Fechar_Base_Dados();
+        ASSERT_EQ(porta.mensagens.size(), 1u);
+        EXPECT_EQ(porta.mensagens.back().texto,
+                  "O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Tudo o que jogou até "
+                  "aqui foi guardado em \"" + caminho(copia) + "\". Para continuar, abra esse ficheiro.");
+    }
     // Loaded with no word, at this matchday and with this manager.
     void abre(const std::string& nome, int jornada, const std::string& treinador) {
         porta.mensagens.clear();

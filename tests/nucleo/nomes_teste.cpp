@@ -458,12 +458,7 @@ TEST_F(Nomes, ACopyIsAnnouncedOnlyWholeAndIsTriedAgainAtTheNextAction) {
              "o jogo tenta de novo a cada acção e quando sair do jogo; se então ainda não puder, o que jogou "
              "perde-se.");
     EXPECT_FALSE(fs::exists(caminho("jogo (3).gv")));
-    porta.mensagens.clear();
-    Fechar_Base_Dados();
-    ASSERT_EQ(porta.mensagens.size(), 1u);
-    EXPECT_EQ(ultima(), "O ficheiro do jogo \"jogo.gv\" foi apagado enquanto o jogo estava aberto. Tudo o que jogou "
-                        "até aqui foi guardado em \"" + caminho("jogo (3).gv") + "\". Para continuar, abra esse "
-                        "ficheiro.");
+    fecha_com_copia("jogo (3).gv");
     EXPECT_EQ(teste::ler_bytes(caminho("jogo (2).gv")), alheio);
     abre("jogo (3).gv", 2, "Manuel Tester");
 }

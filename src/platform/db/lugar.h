@@ -187,8 +187,16 @@ private:
         std::vector<unsigned char> inicio;
     };
     Vigiado vigiado_[2];
-    void ver(int qual, int fd);
+    Vigiado copia_vista_;   // the copy, as it was made
+    static void ver(Vigiado& v, int fd);
+    // Whether the file open at fd is as `v` says, shown as `st` (one only
+    // touched is, and `v` takes its new times).
+    static bool intacto(Vigiado& v, int fd, const struct ::stat& st);
+    void ver(int qual, int fd) { ver(vigiado_[qual], fd); }
     bool como_deixado(int qual, int fd, const struct ::stat& st);
+    // Whether the copy is as it was made: one written over in place holds
+    // the game no more.
+    bool copia_intacta();
     int alterado_ = -1;
     bool log_por_passar_ = false;   // which of the two another wrote: -1 none
 };

@@ -190,6 +190,7 @@ bool Lugar_Jogo::guardar_copia(int pasta) {
         if (fd < 0) return erro_copia_ = erro, false;
         ::fsync(pasta);
         copia_ = fd;
+        ver(copia_vista_, fd);
         pasta_copia_ = ::fcntl(pasta, F_DUPFD_CLOEXEC, 0);
         nome_copia_ = nome;
         return true;
@@ -200,7 +201,8 @@ bool Lugar_Jogo::guardar_copia(int pasta) {
 
 std::string Lugar_Jogo::onde_copia() {
     struct stat c {}, n {};
-    if (copia_ < 0 || ::fstat(copia_, &c) != 0 || sem_nomes(pasta_copia_, copia_)) return {};
+    // Gone, or written over in place by another program: the game is not there.
+    if (copia_ < 0 || ::fstat(copia_, &c) != 0 || sem_nomes(pasta_copia_, copia_) || !copia_intacta()) return {};
     if (::fstatat(pasta_copia_, nome_copia_.c_str(), &n, AT_SYMLINK_NOFOLLOW) == 0 && mesmo(n, c))
         return (fs::path(caminho_do_descritor(pasta_copia_)) / nome_copia_).string();
     return achar(pasta_copia_, copia_);

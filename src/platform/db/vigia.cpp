@@ -146,8 +146,7 @@ void esquecer_descritor(int fd) {
     vigiados().erase(fd);
 }
 
-void Lugar_Jogo::ver(int qual, int fd) {
-    Vigiado& v = vigiado_[qual];
+void Lugar_Jogo::ver(Vigiado& v, int fd) {
     v.visto = fd >= 0 && ::fstat(fd, &v.st) == 0;
     v.tamanho = v.st.st_size;
     if (v.visto) ler_inicio(fd, v.st.st_size, v.inicio);
@@ -160,16 +159,25 @@ void Lugar_Jogo::deixado() {
         if (!vigiado_[i].visto) ver(i, fds[i]);
 }
 
-bool Lugar_Jogo::como_deixado(int qual, int fd, const struct stat& st) {
-    Vigiado& v = vigiado_[qual];
+bool Lugar_Jogo::intacto(Vigiado& v, int fd, const struct stat& st) {
     if (como_estava(st, v.st)) return true;
     std::vector<unsigned char> agora;
     if (st.st_size == v.tamanho && (ler_inicio(fd, st.st_size, agora), agora == v.inicio)) {
         v.st = st;   // touched, made read-only, linked: as it was
         return true;
     }
+    return false;
+}
+
+bool Lugar_Jogo::como_deixado(int qual, int fd, const struct stat& st) {
+    if (intacto(vigiado_[qual], fd, st)) return true;
     alterado_ = qual;
     return false;
+}
+
+bool Lugar_Jogo::copia_intacta() {
+    struct stat st {};
+    return copia_ < 0 || !copia_vista_.visto || ::fstat(copia_, &st) != 0 || intacto(copia_vista_, copia_, st);
 }
 
 bool Lugar_Jogo::alterado() {
