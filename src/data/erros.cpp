@@ -70,10 +70,24 @@ std::string texto_movido(const db::Erro_BD& e, bool ao_fechar = false) {
     if (p.onde == O::Nenhum) {
         r += txt("Não foi possível guardar o que jogou num ficheiro próprio na pasta ",
                  "What you played could not be saved in a file of its own in the folder ") + onde;
+        // A folder moved to another disk took the game with it, as it was
+        // then: what is known is said, never that all is lost.
+        const char* movida = txt(" Se a pasta foi movida, o jogo que lá está tem o que jogou até ela ser movida.",
+                                 " If the folder was moved, the game in it holds what you played until it was "
+                                 "moved.");
+        if (ao_fechar && p.pasta_perdida)
+            return r + txt(". O resto não ficou em nenhum ficheiro.", ". The rest is in no file.") + movida;
         if (ao_fechar) return r + txt(", e perdeu-se.", ", and is lost.");
         r += txt(". Nesta janela nada mais é gravado; o jogo tenta de novo a cada acção e quando sair do jogo",
                  ". Nothing more is saved in this window; the game tries again at each action and when you leave "
                  "the game");
+        if (p.pasta_perdida) {
+            if (p.erro == ENOSPC || p.erro == EDQUOT)
+                r += txt(": liberte espaço nesse disco antes de sair", ": free some space on that disk before you leave");
+            else if (p.erro == EACCES || p.erro == EPERM || p.erro == EROFS)
+                r += txt(": permita a escrita nessa pasta antes de sair", ": allow writing in that folder before you leave");
+            return r + "." + movida;
+        }
         // What the player can do, only where it is the cause.
         if (p.erro == ENOSPC || p.erro == EDQUOT)
             return r + txt(": liberte espaço nesse disco antes de sair, ou o que jogou perde-se.",

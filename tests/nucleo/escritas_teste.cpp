@@ -9,6 +9,7 @@
 #include "disco_avariado.h"
 #include "mortes.h"
 #include "platform/db/em_jogo.h"
+#include "platform/db/lugar.h"
 #include "platform/falhas.h"
 
 using namespace gv;
@@ -20,6 +21,10 @@ constexpr const char* Alterado = "foi alterado por outro programa";
 
 class Escritas : public teste::Com_Mortes {
 protected:
+    void TearDown() override {
+        db::definir_pasta_dados({});
+        Com_Mortes::TearDown();
+    }
     const std::string& ultima() const { return porta.mensagens.back().texto; }
     bool algum_alterado() const {
         for (const auto& m : porta.mensagens)
@@ -189,6 +194,40 @@ TEST_F(Escritas, ACopyWrittenOverIsNotToldAsHoldingTheGame) {
     fecha_com_copia("jogo (3).gv");
     EXPECT_EQ(teste::ler_bytes(caminho("jogo (2).gv")), outro);
     abre("jogo (3).gv", 2, "Manuel Tester");
+}
+
+} // namespace
+
+namespace {
+
+// The game's folder gone while the game is open (moved to another disk,
+// say) and the player's data folder cannot take the copy: the player is
+// told what is known, that a folder moved holds the game as it was then,
+// never that what was played is lost.
+TEST_F(Escritas, AFolderGoneWithNowhereForTheCopyIsNeverToldLost) {
+    const fs::path sub = pasta / "sub";
+    std::ofstream(caminho("ficheiro")) << "x";
+    db::definir_pasta_dados((pasta / "ficheiro" / "dados").string());
+    fs::create_directories(sub);
+    fs::copy_file(caminho("inicio.gv"), sub / "jogo.gv");
+    ASSERT_EQ(carregar("sub/jogo.gv"), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    std::error_code ec;
+    fs::remove_all(sub, ec);
+    if (ec) GTEST_SKIP() << "the folder keeps the open game's file";
+    porta.mensagens.clear();
+    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
+    ASSERT_FALSE(porta.mensagens.empty());
+    EXPECT_NE(ultima().find("Se a pasta foi movida, o jogo que lá está tem o que jogou até ela ser movida."),
+              std::string::npos) << ultima();
+    EXPECT_EQ(ultima().find("perde"), std::string::npos) << ultima();
+    porta.mensagens.clear();
+    Fechar_Base_Dados();
+    ASSERT_EQ(porta.mensagens.size(), 1u);
+    EXPECT_NE(ultima().find("O resto não ficou em nenhum ficheiro. Se a pasta foi movida, o jogo que lá está tem o "
+                            "que jogou até ela ser movida."),
+              std::string::npos) << ultima();
+    EXPECT_EQ(ultima().find("perde"), std::string::npos) << ultima();
 }
 
 } // namespace
