@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "data/consultas.h"
+#include "desk/proximo_jogo.h"
 #include "disco_avariado.h"
 #include "jogo_apoio.h"
 #include "platform/db/em_jogo.h"
@@ -90,6 +91,18 @@ protected:
         std::filesystem::copy_file(caminho("inicio.gv"), caminho(nome), std::filesystem::copy_options::overwrite_existing);
         db::Database::abrir(caminho(nome), Ligacao_BD)->Execute("UPDATE principal SET nome = 'Outro'");
         return ler_bytes(caminho(nome));
+    }
+    // A round played in the game copied into the folder `sub`, then the
+    // folder deleted under it; false where the file system keeps the open
+    // game's file in its folder, hidden, and the folder cannot be deleted.
+    bool jogar_e_apagar_pasta(const std::filesystem::path& sub) {
+        std::filesystem::create_directories(sub);
+        std::filesystem::copy_file(caminho("inicio.gv"), sub / "jogo.gv");
+        EXPECT_EQ(carregar((sub.filename() / "jogo.gv").string()), Resultado_Jogo::Aberto);
+        EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        std::error_code ec;
+        std::filesystem::remove_all(sub, ec);
+        return !ec;
     }
     // The game closed, the player told once that its file was deleted and
     // what was played saved in `copia`.
