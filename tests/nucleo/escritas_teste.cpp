@@ -225,3 +225,52 @@ TEST_F(Escritas, AFolderGoneWithNowhereForTheCopyIsNeverToldLost) {
 }
 
 } // namespace
+
+namespace {
+
+// A backup of the same size copied over the file in place (the file as an
+// earlier round left it, say): its first page differs, and it is told.
+TEST_F(Escritas, ABackupOfTheSameSizeCopiedOverTheFileIsTold) {
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    std::string bytes = teste::ler_bytes(caminho("jogo.gv"));
+    bytes[200] = static_cast<char>(~bytes[200]);
+    std::ofstream(caminho("jogo.gv"), std::ios::binary | std::ios::in | std::ios::out) << bytes;
+    porta.mensagens.clear();
+    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
+    ASSERT_FALSE(porta.mensagens.empty());
+    EXPECT_NE(ultima().find(Alterado), std::string::npos) << ultima();
+    Fechar_Base_Dados();
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), bytes);
+}
+
+// A transaction rolled back after the engine spilled its pages into the
+// log: the window's own writes, no other program's.
+TEST_F(Escritas, ATransactionRolledBackAfterSpillingIntoTheLogIsNoAlarm) {
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    Base_Dados->Execute("PRAGMA cache_size = 2");
+    const auto antes = fs::file_size(caminho("jogo.gv-wal"));
+    {
+        db::Transaccao t(*Base_Dados);
+        Base_Dados->Execute("UPDATE jogadores SET nome = nome || ' x'");
+    }
+    EXPECT_GT(fs::file_size(caminho("jogo.gv-wal")), antes) << "the pages went into the log";
+    porta.mensagens.clear();
+    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada) << (porta.mensagens.empty() ? "" : ultima());
+    EXPECT_FALSE(algum_alterado());
+    Fechar_Base_Dados();
+    EXPECT_TRUE(porta.mensagens.empty() || !algum_alterado());
+    abre("jogo.gv", 2, "Manuel Tester");
+}
+
+// A file put under a new game's name at the very moment the new game takes
+// it is never replaced: the new game is refused and the file kept.
+TEST_F(Escritas, AFileThatTakesANewGamesNameAsItIsPutThereIsNeverReplaced) {
+    const auto outro = outro_jogo("outro.gv");
+    armar_accao("lugar.postos", [&] { fs::copy_file(caminho("outro.gv"), caminho("novo.gv")); });
+    porta.mensagens.clear();
+    EXPECT_EQ(novo_jogo("novo.gv", escolhas()), Resultado_Jogo::Recusado);
+    EXPECT_EQ(teste::ler_bytes(caminho("novo.gv")), outro);
+}
+
+} // namespace
