@@ -274,3 +274,27 @@ TEST_F(Escritas, AFileThatTakesANewGamesNameAsItIsPutThereIsNeverReplaced) {
 }
 
 } // namespace
+
+namespace {
+
+// A second name given to the game's file (a backup's hard-link snapshot)
+// while its log holds a round the file lacks (the move into the file failed
+// on a failing disk): the game is written anew under its own name, and the
+// snapshot keeps every byte it had, the old file's close writing nothing
+// into it.
+TEST_F(Escritas, ASnapshotGivenWhileTheLogHoldsARoundKeepsItsBytes) {
+    SALTAR_SEM_LIGACOES();
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    teste::Disco_Avariado::armar(teste::Operacao::Escrita, 1, true, teste::Papel::Base);
+    Jogar_Proximo_Jogo();
+    teste::Disco_Avariado::limpar();
+    ASSERT_TRUE(db::log_com_commits(caminho("jogo.gv")));
+    fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));
+    const std::string copia = teste::ler_bytes(caminho("copia.gv"));
+    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    Fechar_Base_Dados();
+    EXPECT_EQ(teste::ler_bytes(caminho("copia.gv")), copia);
+    abre("jogo.gv", 3, "Manuel Tester");
+}
+
+} // namespace

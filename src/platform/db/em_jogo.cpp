@@ -139,6 +139,9 @@ private:
         obra.limpar();
         ponto_de_falha("em_jogo.reescrever");
         d.exportar(obra.a_cifrar(), d.ligacao());
+        // The old file's close writes nothing into it: the other name keeps
+        // its bytes, whatever the log still held (the new file has it all).
+        d.lugar()->soltar_motor();
         try {
             d.reabrir([&] { obra.por_no_lugar(true); });
         } catch (const Erro_BD&) {

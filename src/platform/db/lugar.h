@@ -133,6 +133,10 @@ public:
     // its close writes nothing there; the log this window made, untouched by
     // the other, goes.
     void largar_alterados();
+    // The same, for a file written anew under the game's name: the engine's
+    // close of the old file writes nothing into it (a second name of it keeps
+    // its bytes) and removes nothing beside it, till it opens the file again.
+    void soltar_motor();
     // The engine's writes into the file held (0) or the log held (1), at the
     // descriptor `fd`: looked at before, the file as this window left it
     // (else refused, and the refusal kept), and taken as this window's after.
@@ -198,7 +202,8 @@ private:
     // the game no more.
     bool copia_intacta();
     int alterado_ = -1;
-    bool log_por_passar_ = false;   // which of the two another wrote: -1 none
+    bool log_por_passar_ = false;
+    bool motor_solto_ = false;   // the engine's descriptors lead nowhere   // which of the two another wrote: -1 none
 };
 
 // The engine reaches the game's files through their places from its first

@@ -235,7 +235,7 @@ Erro_BD Lugar_Jogo::alterado_por_outro() const {
     return e;
 }
 
-void Lugar_Jogo::largar_alterados() {
+void Lugar_Jogo::soltar_motor() {
     struct stat f {}, l {};
     const bool com_f = ficheiro_.tomado() && ::fstat(ficheiro_.descritor(), &f) == 0;
     const bool com_l = ao_lado_[Log].tomado() && ::fstat(ao_lado_[Log].descritor(), &l) == 0;
@@ -258,8 +258,14 @@ void Lugar_Jogo::largar_alterados() {
         ::dup3(nada, fd, O_CLOEXEC);
     }
     if (nada >= 0) ::close(nada);
+    motor_solto_ = true;
+}
+
+void Lugar_Jogo::largar_alterados() {
+    soltar_motor();
     // The log this window made goes, unless the other wrote it.
-    if (com_l && alterado_ != 1 && ao_lado_[Log].nomeia(pasta_, nome_ + Sufixos[Log])) remover_lado(Log);
+    if (ao_lado_[Log].tomado() && alterado_ != 1 && ao_lado_[Log].nomeia(pasta_, nome_ + Sufixos[Log]))
+        remover_lado(Log);
     ao_lado_[Log] = Bloqueio_Jogo();
     vigiado_[Log] = {};
 }
