@@ -2,6 +2,7 @@
 // instances and their flat chain, and the Qt user-interface port.
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -931,6 +932,73 @@ TEST(InterfaceQt, APathCopiedFromAMessageIsThePathItself) {
     EXPECT_TRUE(selecionavel);
     EXPECT_TRUE(copiado.contains(QLatin1Char('"') + caminho + QLatin1Char('"'))) << copiado.toStdString();
     for (const char16_t c : {u'\u00A0', u'\u2060', u'\u2011'}) EXPECT_FALSE(copiado.contains(QChar(c))) << int(c);
+}
+
+// A path longer than any box's line, with two folders each wider than the
+// box alone, one of them of many words, and the message that names it.
+const QString caminho_comprido = QStringLiteral("/home/treinador/jogos/") +
+                                 QStringLiteral("campeonato-nacional-").repeated(12) + QLatin1Char('/') +
+                                 QStringLiteral("liga de honra ").repeated(8) +
+                                 QString::fromUtf8("/época 1999/o-meu jogo (2).gv");
+const QString guardado_em = QString::fromUtf8("Tudo o que jogou até aqui foi guardado em \"") + caminho_comprido +
+                            QStringLiteral("\". Para continuar, abra esse ficheiro.");
+
+// The whole path shows, however wide its folders: each line of the box's
+// text lies within what the box shows of its label, and the lines hold
+// the path; a folder wider than a line is cut where the line ends, after
+// a word where it has words.
+TEST(InterfaceQt, APathWithAFolderWiderThanTheBoxIsShownWhole) {
+    QStringList linhas;
+    QRect visivel, ocupado;
+    quando_modal([&](QWidget* w) {
+        auto* rotulo = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        linhas = dispostas(rotulo->text());
+        const QFontMetrics fm(rotulo->font());
+        int largura = 0;
+        for (const QString& l : linhas) largura = std::max(largura, fm.horizontalAdvance(l));
+        ocupado = QRect(rotulo->contentsRect().topLeft(), QSize(largura, int(linhas.size()) * fm.lineSpacing()));
+        visivel = rotulo->contentsRect() & QRect(rotulo->mapFrom(w, QPoint()), w->size());
+        qobject_cast<QMessageBox*>(w)->defaultButton()->click();
+    });
+    Interface_Qt().mensagem(Mensagem{guardado_em.toStdString(), Icone::Informacao, Botoes::Ok, {}, 0});
+    EXPECT_TRUE(linhas.join(QString()).contains(caminho_comprido)) << linhas.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(visivel.contains(ocupado)) << ocupado.width() << " wide, " << visivel.width() << " shown";
+    // The folder of words is cut between them.
+    EXPECT_TRUE(std::all_of(linhas.begin(), linhas.end(), [](const QString& l) {
+        return !l.contains(QStringLiteral("honra")) || l.endsWith(QLatin1Char(' ')) || l.endsWith(QLatin1Char('/'));
+    })) << linhas.join(QLatin1Char('|')).toStdString();
+}
+
+// What a person copies from the box with the keys, all of its text or a
+// part, holds the path as it is on the disk, on one line, wherever the box
+// broke it.
+TEST(InterfaceQt, APathCopiedFromAMessageIsOnOneLineWhereverTheBoxBreaksIt) {
+    QStringList copiados, linhas;
+    quando_modal([&](QWidget* w) {
+        auto* rotulo = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        linhas = dispostas(rotulo->text());
+        const auto copiar = [&] {
+            QApplication::clipboard()->clear();
+            QTest::keyClick(rotulo, Qt::Key_C, Qt::ControlModifier);
+            copiados << QApplication::clipboard()->text();
+        };
+        QTest::keyClick(rotulo, Qt::Key_A, Qt::ControlModifier);
+        copiar();
+        // From the path's first folder to its end.
+        QTextDocument d;
+        d.setHtml(rotulo->text());
+        const QString mostrado = d.toRawText();
+        const auto inicio = mostrado.indexOf(QStringLiteral("/home"));
+        rotulo->setSelection(int(inicio), int(mostrado.indexOf(QStringLiteral(".gv")) + 3 - inicio));
+        copiar();
+        qobject_cast<QMessageBox*>(w)->defaultButton()->click();
+    });
+    Interface_Qt().mensagem(Mensagem{guardado_em.toStdString(), Icone::Informacao, Botoes::Ok, {}, 0});
+    // The box shows the path broken.
+    EXPECT_FALSE(std::any_of(linhas.begin(), linhas.end(), [](const QString& l) { return l.contains(caminho_comprido); }));
+    ASSERT_EQ(copiados.size(), 2);
+    EXPECT_EQ(copiados[0].toStdString(), guardado_em.toStdString());
+    EXPECT_EQ(copiados[1].toStdString(), caminho_comprido.toStdString());
 }
 
 TEST(InterfaceQt, SavingAddsTheExtensionAndAnswersTheFilesTitle) {

@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScreen>
 #include <QShortcut>
 #include <QLibraryInfo>
@@ -20,7 +22,9 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTextBoundaryFinder>
 
 #include "platform/qt/traducoes_qt.h"
 
@@ -222,11 +226,43 @@ QStringList partes(const QString& l, bool pastas) {
     return r;
 }
 
-} // namespace
+// The piece `p`, wider than `limite`, in pieces that each fit: cut after
+// its last space that fits, else after as many characters as fit (one at
+// least).
+QStringList cortado(const QString& p, const QFontMetrics& fonte, int limite) {
+    QStringList r;
+    QString resto = p;
+    while (!resto.isEmpty() && fonte.horizontalAdvance(resto) > limite) {
+        QTextBoundaryFinder letras(QTextBoundaryFinder::Grapheme, resto);
+        qsizetype cabe = letras.toNextBoundary();
+        qsizetype espaco = -1;
+        for (qsizetype f = letras.toNextBoundary(); f > 0 && fonte.horizontalAdvance(resto.left(f)) <= limite;
+             f = letras.toNextBoundary()) {
+            cabe = f;
+            if (resto[f - 1] == QLatin1Char(' ')) espaco = f;
+        }
+        const qsizetype corte = espaco > 0 ? espaco : cabe;
+        r << resto.left(corte);
+        resto.remove(0, corte);
+    }
+    if (!resto.isEmpty()) r << resto;
+    return r;
+}
 
-QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite) {
-    QStringList dispostas;
-    for (const QString& l : texto.split(QLatin1Char('\n'))) {
+// A message's text in lines, as linhas_inteiras lays it out, and what
+// each break between two of them stands for in the message: a line break
+// of its own, the space it took the place of, or nothing (one inside a
+// path or a word).
+struct Disposicao {
+    QStringList linhas;
+    QStringList quebras;   // quebras[i] between linhas[i] and linhas[i + 1]
+};
+
+Disposicao dispor(const QString& texto, const QFontMetrics& fonte, int limite) {
+    Disposicao d;
+    // Rich text drops a carriage return: the lines are what it shows.
+    for (const QString& l : QString(texto).remove(QLatin1Char('\r')).split(QLatin1Char('\n'))) {
+        if (!d.linhas.isEmpty()) d.quebras << QStringLiteral("\n");
         QString linha;
         bool primeiro = true;
         // Each piece goes on the line while the line still fits.
@@ -235,7 +271,8 @@ QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int lim
             if (primeiro || fonte.horizontalAdvance(junto) <= limite) {
                 linha = junto;
             } else {
-                dispostas << linha;
+                d.linhas << linha;
+                d.quebras << (espaco ? QStringLiteral(" ") : QString());
                 linha = pedaco;
             }
             primeiro = false;
@@ -243,17 +280,87 @@ QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int lim
         bool espaco = false;
         for (const QString& palavra : partes(l, false)) {
             // A word breaks nowhere; a quoted path too long for a line, only
-            // after one of its folders.
+            // after one of its folders, and a folder or name in it wider
+            // than a whole line where the line ends.
+            const bool citada = palavra.count(QLatin1Char('"')) > 1;
             const QStringList pedacos =
                 fonte.horizontalAdvance(palavra) <= limite ? QStringList{palavra} : partes(palavra, true);
-            for (qsizetype i = 0; i < pedacos.size(); ++i) por(pedacos[i], espaco && i == 0);
+            for (const QString& pedaco : pedacos)
+                for (const QString& p : citada && fonte.horizontalAdvance(pedaco) > limite
+                                            ? cortado(pedaco, fonte, limite) : QStringList{pedaco}) {
+                    por(p, espaco);
+                    espaco = false;
+                }
             espaco = true;
         }
-        dispostas << linha;
+        d.linhas << linha;
     }
-    for (QString& l : dispostas) l = l.toHtmlEscaped();
-    return QStringLiteral("<div style=\"white-space:pre\">") + dispostas.join(QStringLiteral("<br>")) +
+    return d;
+}
+
+QString em_html(QStringList linhas) {
+    for (QString& l : linhas) l = l.toHtmlEscaped();
+    return QStringLiteral("<div style=\"white-space:pre\">") + linhas.join(QStringLiteral("<br>")) +
            QStringLiteral("</div>");
+}
+
+// While a box is up, what is copied from its text (by the keys, the menu,
+// or on X11 by selecting it) says the message as it was written: a break
+// the box put inside a path is no part of it, one that took a space's
+// place is that space.
+class Copia_Escrita : public QObject {
+public:
+    Copia_Escrita(QMessageBox& caixa, Disposicao d)
+        : QObject(&caixa), disposicao_(std::move(d)),
+          mostrado_(disposicao_.linhas.join(QChar(QChar::LineSeparator))) {
+        for (QLabel* l : caixa.findChildren<QLabel*>())
+            if (l->text() == caixa.text()) rotulo_ = l;
+        connect(QGuiApplication::clipboard(), &QClipboard::changed, this, &Copia_Escrita::corrigir);
+    }
+
+private:
+    void corrigir(QClipboard::Mode modo) {
+        if (a_escrever_ || !rotulo_ || !rotulo_->hasSelectedText()) return;
+        QClipboard* area = QGuiApplication::clipboard();
+        const QMimeData* dados = area->mimeData(modo);
+        if (!dados || !dados->hasText()) return;
+        const QString posto = dados->text();
+        const QString escolhido = rotulo_->selectedText();
+        const qsizetype inicio = rotulo_->selectionStart();
+        // Another's copy, or the text is not as laid out here.
+        if (simples(escolhido) != simples(posto) || mostrado_.mid(inicio, escolhido.size()) != escolhido) return;
+        const QString escrito = como_escrito(inicio, escolhido);
+        if (escrito == posto) return;
+        a_escrever_ = true;
+        area->setText(escrito, modo);
+        a_escrever_ = false;
+    }
+
+    // The box's text from `inicio` as the message has it.
+    QString como_escrito(qsizetype inicio, const QString& escolhido) const {
+        auto quebra = mostrado_.left(inicio).count(QChar::LineSeparator);
+        QString r;
+        for (const QChar c : escolhido)
+            r += c == QChar::LineSeparator ? disposicao_.quebras[quebra++] : QString(c);
+        return r;
+    }
+
+    // Text as Qt copies it from rich text.
+    static QString simples(QString t) {
+        t.replace(QChar::LineSeparator, QLatin1Char('\n')).replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        return t.replace(QChar::Nbsp, QLatin1Char(' '));
+    }
+
+    const Disposicao disposicao_;
+    const QString mostrado_;
+    QLabel* rotulo_ = nullptr;
+    bool a_escrever_ = false;
+};
+
+} // namespace
+
+QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite) {
+    return em_html(dispor(texto, fonte, limite).linhas);
 }
 
 Resposta Interface_Qt::mensagem(const Mensagem& m) {
@@ -265,10 +372,12 @@ Resposta Interface_Qt::mensagem(const Mensagem& m) {
     const int limite = std::min(ecra.width() - 480, 1000) - 120;
     QMessageBox caixa(icone_qt(m.icone), titulo, QString(), QMessageBox::NoButton, janela_activa());
     caixa.setTextFormat(Qt::RichText);
-    caixa.setText(linhas_inteiras(QString::fromStdString(m.texto), QFontMetrics(QApplication::font()), limite));
+    Disposicao linhas = dispor(QString::fromStdString(m.texto), QFontMetrics(QApplication::font()), limite);
+    caixa.setText(em_html(linhas.linhas));
     // What is copied from it is what it says: a path pasted where files are
     // looked for is found.
     caixa.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    new Copia_Escrita(caixa, std::move(linhas));
     const auto botoes = botoes_qt(m.botoes);
     std::vector<QAbstractButton*> criados;
     for (const Botao& b : botoes) criados.push_back(caixa.addButton(b.qt));

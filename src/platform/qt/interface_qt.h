@@ -37,8 +37,10 @@ std::string titulo_ficheiro(const std::string& caminho);
 // `fonte`, as rich text whose lines the box keeps as they are: a line that
 // fits is never broken, a longer one only at its spaces, never at a word's
 // hyphen nor inside quotes, where a file's name stands; a quoted path too
-// long for a line breaks only after one of its folders. Nothing is put in
-// the text: what is copied from the box is what it says.
+// long for a line breaks only after one of its folders, and a folder or
+// name in it wider than a whole line where the line ends (after a space
+// in it that fits, if any). Nothing is put in the text, and what is copied
+// from the box is what it says: no break the box made inside a path.
 QString linhas_inteiras(const QString& texto, const QFontMetrics& fonte, int limite);
 
 // Qt's own texts (the standard buttons, the file dialogs) in the game's
