@@ -100,6 +100,7 @@ Capacidades sondar(int pasta, const struct stat& st) {
     for (long k : Completos)
         if (static_cast<long>(sf.f_type) == k) return c;
     c.esconde_apagados = sf.f_type == Nfs;
+    c.tempos_fieis = false;
     if (sf.f_type == Fuse) {
         c.esconde_apagados = true;
         // One on a block device of this machine is this machine's alone.
@@ -137,6 +138,7 @@ Capacidades capacidades(int pasta) {
     if (r & Cap_Ligacoes) c.ligacoes = false;
     if (r & Cap_Esconde_Apagados) c.esconde_apagados = true;
     if (r & Cap_Trincos_Partilhados) c.trincos_partilhados = false;
+    if (r & Cap_Tempos_Fieis) c.tempos_fieis = false;
     return c;
 }
 
@@ -152,6 +154,7 @@ unsigned capacidades_de_nomes(std::string_view nomes) {
         if (n == "ligacoes") r |= Cap_Ligacoes;
         if (n == "esconde") r |= Cap_Esconde_Apagados;
         if (n == "trincos") r |= Cap_Trincos_Partilhados;
+        if (n == "tempos") r |= Cap_Tempos_Fieis;
         nomes.remove_prefix(virgula == std::string_view::npos ? nomes.size() : virgula + 1);
     }
     return r;

@@ -24,6 +24,10 @@ struct Capacidades {
     // mounted by a user-space file system (sshfs) has locks of this machine
     // only.
     bool trincos_partilhados = true;
+    // A write shows at once in the file's size and times, as the system
+    // gives them (not so where times are coarse, as exFAT's, or shown late,
+    // as a user-space or network file system's may be).
+    bool tempos_fieis = true;
 };
 
 // The folder open at `pasta`'s file system, as found out the first time one
@@ -39,10 +43,11 @@ enum Capacidade : unsigned {
     Cap_Ligacoes = 4,
     Cap_Esconde_Apagados = 8,   // given, not taken: deleted files are shown hidden
     Cap_Trincos_Partilhados = 16,
+    Cap_Tempos_Fieis = 32,
 };
 void retirar_capacidades(unsigned quais);
 // The names a test gives, comma-separated: sem-nome, sem-substituir,
-// ligacoes, esconde, trincos; 0 for none.
+// ligacoes, esconde, trincos, tempos; 0 for none.
 unsigned capacidades_de_nomes(std::string_view nomes);
 
 // A file made with no name in the folder, to be read and written; -1 and

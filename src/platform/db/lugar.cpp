@@ -105,6 +105,7 @@ std::shared_ptr<Lugar_Jogo> Lugar_Jogo::alcancar(const std::string& caminho, con
         throw Erro_BD(ERRO_FICHEIRO, "Não foi possível abrir a pasta " + pasta + ": " + ec.message(),
                       tipo_do_sistema(ec), pasta);
     }
+    l->tempos_fieis_ = capacidades(l->pasta_).tempos_fieis;
     std::lock_guard<std::mutex> g(guarda_lugares);
     lugares()[l->pasta_] = l;
     return l;

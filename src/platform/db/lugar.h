@@ -195,7 +195,10 @@ private:
     static void ver(Vigiado& v, int fd);
     // Whether the file open at fd is as `v` says, shown as `st` (one only
     // touched is, and `v` takes its new times).
-    static bool intacto(Vigiado& v, int fd, const struct ::stat& st);
+    // Where the file system's times cannot be trusted to show a write, the
+    // size is asked of it anew and the first bytes always read.
+    bool intacto(Vigiado& v, int fd, struct ::stat st) const;
+    bool tempos_fieis_ = true;
     void ver(int qual, int fd) { ver(vigiado_[qual], fd); }
     bool como_deixado(int qual, int fd, const struct ::stat& st);
     // Whether the copy is as it was made: one written over in place holds

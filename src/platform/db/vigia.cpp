@@ -159,8 +159,14 @@ void Lugar_Jogo::deixado() {
         if (!vigiado_[i].visto) ver(i, fds[i]);
 }
 
-bool Lugar_Jogo::intacto(Vigiado& v, int fd, const struct stat& st) {
-    if (como_estava(st, v.st)) return true;
+bool Lugar_Jogo::intacto(Vigiado& v, int fd, struct stat st) const {
+    if (!tempos_fieis_) {
+        struct statx x {};
+        if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_SIZE, &x) == 0)
+            st.st_size = static_cast<off_t>(x.stx_size);
+    } else if (como_estava(st, v.st)) {
+        return true;
+    }
     std::vector<unsigned char> agora;
     if (st.st_size == v.tamanho && (ler_inicio(fd, st.st_size, agora), agora == v.inicio)) {
         v.st = st;   // touched, made read-only, linked: as it was
