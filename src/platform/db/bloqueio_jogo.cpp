@@ -217,11 +217,6 @@ bool Bloqueio_Jogo::nomeia(int pasta, const std::string& nome) const {
     return fd_ >= 0 && ainda_o_mesmo(fd_, pasta, nome);
 }
 
-unsigned Bloqueio_Jogo::nomes() const {
-    struct stat st {};
-    return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<unsigned>(st.st_nlink) : 0;
-}
-
 bool segura_noutra_janela(int pasta, const std::string& nome) {
     const int fd = ::openat(pasta, nome.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     const bool sim = fd >= 0 && segura_noutra_janela(fd);

@@ -39,8 +39,6 @@ public:
     bool tomado() const { return fd_ >= 0; }
     // Whether `nome` in the folder open at `pasta` names the file held.
     bool nomeia(int pasta, const std::string& nome) const;
-    // How many names the file held has in all.
-    unsigned nomes() const;
     // The file held, open to be read and written.
     int descritor() const { return fd_; }
 

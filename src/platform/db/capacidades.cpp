@@ -46,12 +46,6 @@ constexpr std::string_view Novo = ".gvnovo-";
 constexpr std::string_view Escondidos[] = {".fuse_hidden", ".nfs"};
 constexpr long Nfs = 0x6969;
 
-bool escondido(std::string_view nome) {
-    for (std::string_view e : Escondidos)
-        if (nome.substr(0, e.size()) == e) return true;
-    return false;
-}
-
 std::atomic<unsigned> retiradas{0};
 
 // The kind the system names the file system of `dev` by (fuseblk,
@@ -205,21 +199,34 @@ int renomear_sem_substituir(int pasta, const std::string& de, const std::string&
     return ::renameat(pasta, de.c_str(), pasta, para.c_str());
 }
 
+bool escondido(std::string_view nome) {
+    for (std::string_view e : Escondidos)
+        if (nome.substr(0, e.size()) == e) return true;
+    return false;
+}
+
 bool nome_escondido(int pasta, std::string_view nome) {
     return escondido(nome) && capacidades(pasta).esconde_apagados;
 }
 
 bool nome_temporario(std::string_view nome) { return nome.substr(0, Novo.size()) == Novo; }
 
-unsigned nomes_visiveis(int pasta, int fd) {
-    struct stat f {}, n {};
+unsigned nomes_agora(int pasta, int fd) {
+    struct stat f {};
     if (::fstat(fd, &f) != 0) return 0;
     if (!capacidades(pasta).esconde_apagados) return static_cast<unsigned>(f.st_nlink);
     // A user-space file system's count, asked of it now: the one the
     // system keeps may be a second old, and miss a name just given.
     struct statx x {};
-    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_NLINK, &x) == 0) f.st_nlink = x.stx_nlink;
-    if (f.st_nlink == 0) return 0;
+    return ::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_NLINK, &x) == 0 ? x.stx_nlink
+                                                                                       : static_cast<unsigned>(f.st_nlink);
+}
+
+unsigned nomes_visiveis(int pasta, int fd) {
+    struct stat f {}, n {};
+    if (::fstat(fd, &f) != 0) return 0;
+    f.st_nlink = nomes_agora(pasta, fd);
+    if (f.st_nlink == 0 || !capacidades(pasta).esconde_apagados) return static_cast<unsigned>(f.st_nlink);
     // The count such a file system gives may lag behind a name given or
     // hidden an instant ago: the folder's own names are counted too.
     nlink_t escondidos = 0, visiveis = 0;

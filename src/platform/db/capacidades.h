@@ -72,6 +72,9 @@ int renomear_sem_substituir(int pasta, const std::string& de, const std::string&
 // Whether `nome` in the folder is a name its file system gives a file
 // deleted while open (never one of the game's).
 bool nome_escondido(int pasta, std::string_view nome);
+// Whether a name is one such file systems give (FUSE's .fuse_hidden*, the
+// NFS client's .nfs*), wherever it is.
+bool escondido(std::string_view nome);
 // Whether the file open at `fd` in the folder `pasta` (where it was) has
 // no name left: none at all, or only a hidden one.
 bool sem_nomes(int pasta, int fd);
@@ -79,8 +82,10 @@ bool sem_nomes(int pasta, int fd);
 // Whether a file's name is one of those temporary names.
 bool nome_temporario(std::string_view nome);
 
-// How many names the file open at `fd` has, less the hidden ones in the
-// folder `pasta`.
+// How many names the file open at `fd` has, as its file system counts
+// them now (one that shows its count late is asked anew).
+unsigned nomes_agora(int pasta, int fd);
+// The same, less the hidden ones in the folder `pasta`.
 unsigned nomes_visiveis(int pasta, int fd);
 
 // The temporary files of the game's own in the folder that no window holds

@@ -9,6 +9,7 @@
 #include "platform/db/interno.h"
 #include "platform/db/pagina_cifrada.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -35,6 +36,11 @@ void conferir(Leitura_Diario& r, const Cifra_Paginas* cifra, int pagina, const u
 }
 
 } // namespace
+
+bool comeca_como_diario(const unsigned char* h, std::size_t n) {
+    return std::all_of(h, h + n, [](unsigned char b) { return b == 0; }) ||
+           (n >= sizeof Magia && std::memcmp(h, Magia, sizeof Magia) == 0);
+}
 
 Leitura_Diario ler_diario(int fd, std::uintmax_t tamanho, const Cifra_Paginas* cifra, int pagina_ficheiro) {
     Leitura_Diario r;

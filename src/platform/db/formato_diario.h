@@ -2,6 +2,7 @@
 // The rollback journal's bytes, read as the engine reads them, without it:
 // its headers, the original pages it would put back, and their checksums.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -22,6 +23,10 @@ struct Leitura_Diario {
     // first one's): made with it, or not.
     int imagens_nossas = 0, imagens_alheias = 0;
 };
+
+// Whether the `n` bytes a file begins with are a journal's: its magic, or
+// nothing the engine plays back (none, or zeros).
+bool comeca_como_diario(const unsigned char* h, std::size_t n);
 
 // The journal open at `fd`, `tamanho` bytes long, read a page at a time.
 // `cifra`: the file's key, for the images (none: left unchecked); `pagina`:

@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -20,6 +21,8 @@ namespace gv::db {
 namespace {
 
 constexpr std::size_t Cabecalho = Cabecalho_Log, Cabeca = Cabeca_Quadro;
+// The magic, less its low bit (the checksums' byte order).
+constexpr std::uint32_t Magia = 0x377f0682u;
 
 std::uint32_t pequeno(const unsigned char* p) {
     return std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
@@ -62,6 +65,10 @@ std::size_t ler_em(int fd, void* destino, std::size_t n, off_t onde) {
     return lidos;
 }
 
+bool comeca_como_log(const unsigned char* h, std::size_t n) {
+    return std::all_of(h, h + n, [](unsigned char b) { return b == 0; }) || (n >= 4 && (grande(h) & ~1u) == Magia);
+}
+
 Leitura_Log ler_log(int fd, const Cifra_Paginas* cifra, int pagina_ficheiro) {
     Leitura_Log r;
     unsigned char h[Cabecalho] = {};
@@ -72,7 +79,7 @@ Leitura_Log ler_log(int fd, const Cifra_Paginas* cifra, int pagina_ficheiro) {
     Soma soma{(magia & 1u) != 0};
     soma.somar(h, 24);
     const std::uint32_t pagina = grande(h + 8);
-    r.cabecalho = (magia & ~1u) == 0x377f0682u && grande(h + 4) == 3007000u && soma.s0 == grande(h + 24) &&
+    r.cabecalho = (magia & ~1u) == Magia && grande(h + 4) == 3007000u && soma.s0 == grande(h + 24) &&
                   soma.s1 == grande(h + 28) && pagina_possivel(pagina);
     if (!r.cabecalho) {
         // Whose frames these are, where the file's pages would put them.

@@ -3,6 +3,7 @@
 // its header, its frames and their running checksums, the commits it would
 // play back, and what lies beyond a frame it cannot read.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -20,6 +21,10 @@ constexpr std::int64_t Cabecalho_Log = 32, Cabeca_Quadro = 24;
 constexpr std::int64_t fim_dos_quadros(int quadros, int pagina) {
     return Cabecalho_Log + std::int64_t(quadros) * (Cabeca_Quadro + pagina);
 }
+
+// Whether the `n` bytes a file begins with are a log's: its magic, or
+// nothing the engine reads (none, or a header wiped to zeros).
+bool comeca_como_log(const unsigned char* h, std::size_t n);
 
 // A commit the engine would play back, with the marks of the first page
 // it writes (nothing when it writes none or the image does not read).

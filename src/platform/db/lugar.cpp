@@ -7,6 +7,7 @@
 #include "platform/db/lugar.h"
 
 #include "platform/db/capacidades.h"
+#include "platform/db/formato_diario.h"
 #include "platform/db/formato_log.h"
 #include "platform/db/interno.h"
 #include "platform/db/lugar_interno.h"
@@ -16,7 +17,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -49,10 +49,7 @@ bool como_lado(int pasta, const std::string& nome, bool log) {
     unsigned char c[32] = {};
     const std::size_t n = ler_em(fd, c, sizeof c, 0);
     ::close(fd);
-    static constexpr unsigned char Diario[8] = {0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7};
-    const bool zeros = std::all_of(c, c + n, [](unsigned char b) { return b == 0; });
-    if (log) return zeros || (n >= 4 && (grande(c) & 0xFFFFFFFE) == 0x377f0682);
-    return zeros || (n >= 8 && std::equal(Diario, Diario + 8, c));
+    return log ? comeca_como_log(c, n) : comeca_como_diario(c, n);
 }
 
 // A file set aside put back under its name, never over another; one the
@@ -171,7 +168,13 @@ std::uintmax_t Lugar_Jogo::tamanho() const {
 
 bool Lugar_Jogo::nomeia() const { return ficheiro_.nomeia(pasta_, nome_); }
 
-unsigned Lugar_Jogo::nomes() const { return ficheiro_.tomado() ? nomes_visiveis(pasta_, ficheiro_.descritor()) : 0; }
+unsigned Lugar_Jogo::nomes() const {
+    if (!ficheiro_.tomado()) return 0;
+    // Asked before every transaction: the folder is looked through only
+    // when there is a second name, to tell a hidden one.
+    const unsigned n = nomes_agora(pasta_, ficheiro_.descritor());
+    return n > 1 ? nomes_visiveis(pasta_, ficheiro_.descritor()) : n;
+}
 
 std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
     std::vector<Ao_Lado> r;

@@ -1,5 +1,6 @@
 #include "platform/db/pasta_temporaria.h"
 
+#include "platform/db/capacidades.h"
 #include "platform/db/database.h"
 #include "platform/falhas.h"
 
@@ -14,6 +15,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -36,20 +38,31 @@ std::string nome_pasta_temporaria() {
                   Erro_BD::Tipo::Pasta_Temporaria, pasta, tipo_do_sistema(ec));
 }
 
-// The folder's files and folders removed, each once, never through a
-// link: a file system that keeps a deleted open file under a hidden name
-// keeps that name, and the folder with it, till the file is closed (a
-// cleaner takes them then); removing them again would only hide them anew.
-void remover_arvore(const fs::path& pasta, std::error_code& ec) {
+// What the folder holds removed, each file and folder once, never through
+// a link, but `fica`: a file system that keeps a deleted open file under a
+// hidden name keeps that name, and the folder with it, till the file is
+// closed (a cleaner takes them then); removing them again would only hide
+// them anew.
+void remover_dentro(const fs::path& pasta, std::string_view fica = {}) {
+    std::error_code ec;
     std::vector<fs::path> dentro;
     for (fs::directory_iterator it(pasta, ec), fim; !ec && it != fim; it.increment(ec)) dentro.push_back(it->path());
     for (const fs::path& p : dentro) {
         const std::string n = p.filename().string();
-        if (n.rfind(".fuse_hidden", 0) == 0 || n.rfind(".nfs", 0) == 0) continue;
-        std::error_code e;
-        if (fs::symlink_status(p, e).type() == fs::file_type::directory) remover_arvore(p, e);
-        else fs::remove(p, e);
+        if (escondido(n) || n == fica) continue;
+        if (fs::symlink_status(p, ec).type() == fs::file_type::directory) {
+            remover_dentro(p);
+            fs::remove(p, ec);
+        } else {
+            fs::remove(p, ec);
+        }
     }
+}
+
+// The folder removed with what it holds, as above.
+void remover_arvore(const fs::path& pasta) {
+    remover_dentro(pasta);
+    std::error_code ec;
     fs::remove(pasta, ec);
 }
 
@@ -104,23 +117,17 @@ void Copia_Privada::falhou(const Erro_BD& e) const {
 }
 
 void Copia_Privada::remover() {
-    std::error_code ec;
     // The owner's file goes last: a kill on the way leaves a folder whose
     // lock the next load takes at once. It is let go before it is removed:
     // a file system that keeps a deleted open file under a hidden name
     // would keep the folder too.
     if (!pasta_.empty()) {
-        for (fs::directory_iterator it(pasta_, ec), fim; !ec && it != fim; it.increment(ec))
-            if (it->path().filename() != ".dono") {
-                std::error_code e;
-                if (it->symlink_status(e).type() == fs::file_type::directory) remover_arvore(it->path(), e);
-                else fs::remove(it->path(), e);
-            }
+        remover_dentro(pasta_, ".dono");
         ponto_de_falha("copia_privada.remover");
     }
     if (dono_ >= 0) ::close(dono_);
     dono_ = -1;
-    if (!pasta_.empty()) remover_arvore(pasta_, ec);
+    if (!pasta_.empty()) remover_arvore(pasta_);
     pasta_.clear();
 }
 
@@ -145,7 +152,7 @@ void limpar_copias_orfas() {
         }
         // Let go first, as its own load does.
         if (fd >= 0) ::close(fd);
-        if (orfa) remover_arvore(pasta, ec);
+        if (orfa) remover_arvore(pasta);
         ec.clear();
     }
 }
