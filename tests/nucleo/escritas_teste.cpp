@@ -298,3 +298,26 @@ TEST_F(Escritas, ASnapshotGivenWhileTheLogHoldsARoundKeepsItsBytes) {
 }
 
 } // namespace
+
+namespace {
+
+// The game written anew under its own name (a backup's hard-link snapshot
+// took a second name of it), then a backup copied over it in place: the
+// file written anew is watched as the first one was, from its first round.
+TEST_F(Escritas, AFileWrittenAnewIsWatchedAsTheFirstWas) {
+    SALTAR_SEM_LIGACOES();
+    const auto outro = outro_jogo("outro.gv");
+    ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
+    fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));
+    ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+    ASSERT_EQ(fs::hard_link_count(caminho("jogo.gv")), 1u) << "written anew";
+    std::ofstream(caminho("jogo.gv"), std::ios::binary | std::ios::trunc) << outro;
+    porta.mensagens.clear();
+    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
+    ASSERT_FALSE(porta.mensagens.empty());
+    EXPECT_NE(ultima().find(Alterado), std::string::npos) << ultima();
+    Fechar_Base_Dados();
+    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), outro);
+}
+
+} // namespace

@@ -216,7 +216,7 @@ void Lugar_Jogo::remover_posto(bool log) {
     const Lado l = log ? Log : Diario;
     if (ao_lado_[l].nomeia(pasta_, nome_ + Sufixos[l])) remover_lado(l);
     ao_lado_[l] = Bloqueio_Jogo();
-    if (l == Log) vigiado_[Log] = {};
+    if (l == Log) vigiado_[Do_Log] = {};
 }
 
 bool Lugar_Jogo::remover_lado(Lado l) {
@@ -274,9 +274,10 @@ void Lugar_Jogo::substituir(const std::string& de, bool havia) {
         novo = Bloqueio_Jogo::tomar(pasta_, nome_, escolhido_);
     }
     ficheiro_ = std::move(novo);
-    // Another file from now on: the watch sees it as it is at the next
-    // transaction's end.
-    for (auto& v : vigiado_) v = {};
+    // Another file from now on, whole as this window made it: the watch
+    // takes it as it is now, and the log the engine makes for it.
+    ver(Do_Ficheiro, ficheiro_.descritor());
+    vigiado_[Do_Log] = {};
     if (nota_) nota_->renovar(sal());
     ponto_de_falha("lugar.substituido");
     // The old file's log and journal, set aside or still under their names.

@@ -151,6 +151,8 @@ public:
 private:
     Lugar_Jogo() = default;
     enum Lado { Log, Diario };
+    // The watch's two files, apart from the side files' order above.
+    enum Vigia { Do_Ficheiro, Do_Log };
     static constexpr const char* Sufixos[2] = {"-wal", "-journal"};
     std::string pasta_agora() const;
     // The first bytes of the file held, or else of the file under the name
@@ -204,9 +206,9 @@ private:
     // Whether the copy is as it was made: one written over in place holds
     // the game no more.
     bool copia_intacta();
-    int alterado_ = -1;
+    int alterado_ = -1;   // which of the two another wrote: -1 none
     bool log_por_passar_ = false;
-    bool motor_solto_ = false;   // the engine's descriptors lead nowhere   // which of the two another wrote: -1 none
+    bool motor_solto_ = false;   // the engine's descriptors lead nowhere
 };
 
 // The engine reaches the game's files through their places from its first

@@ -89,7 +89,7 @@ int Lugar_Jogo::abrir_no_motor(const std::string& nome, int flags, int modo) {
         if (nome == nome_ && ficheiro_.tomado()) {
             motor_solto_ = false;
             const int fd = reabrir(ficheiro_.descritor(), flags);
-            if (fd >= 0) vigiar_descritor(fd, shared_from_this(), 0);
+            if (fd >= 0) vigiar_descritor(fd, shared_from_this(), Do_Ficheiro);
             return fd;
         }
         for (Lado l : {Log, Diario})
@@ -145,8 +145,8 @@ int Lugar_Jogo::abrir_ao_lado(Lado l, int flags, int modo) {
     // is: made, or found empty.
     const int fd = reabrir(lado.descritor(), flags);
     if (fd >= 0 && l == Log) {
-        if (!vigiado_[Log].visto && alterado_ < 0) ver(Log, lado.descritor());
-        vigiar_descritor(fd, shared_from_this(), 1);
+        if (!vigiado_[Do_Log].visto && alterado_ < 0) ver(Do_Log, lado.descritor());
+        vigiar_descritor(fd, shared_from_this(), Do_Log);
     }
     return fd;
 }
@@ -168,7 +168,7 @@ int Lugar_Jogo::apagar_no_motor(const std::string& nome) {
                 return -1;
             }
             lado = Bloqueio_Jogo();
-            if (l == Log) vigiado_[Log] = {};
+            if (l == Log) vigiado_[Do_Log] = {};
             return 0;
         }
         return ::unlinkat(pasta_, nome.c_str(), 0);

@@ -234,10 +234,10 @@ void Lugar_Jogo::truncado(int qual, int fd, off_t tamanho) {
 }
 
 Erro_BD Lugar_Jogo::alterado_por_outro() const {
-    const std::string qual = alterado_ == 1 ? caminho_ + Sufixos[Log] : caminho_;
+    const std::string qual = alterado_ == Do_Log ? caminho_ + Sufixos[Log] : caminho_;
     Erro_BD e(ERRO_FICHEIRO, "Outro programa escreveu em " + qual + " enquanto o jogo estava aberto",
               Erro_BD::Tipo::Ficheiro_Alterado, qual);
-    if (alterado_ == 1 && log_por_passar_) e.com_log_por_passar();
+    if (alterado_ == Do_Log && log_por_passar_) e.com_log_por_passar();
     return e;
 }
 
@@ -270,10 +270,10 @@ void Lugar_Jogo::soltar_motor() {
 void Lugar_Jogo::largar_alterados() {
     soltar_motor();
     // The log this window made goes, unless the other wrote it.
-    if (ao_lado_[Log].tomado() && alterado_ != 1 && ao_lado_[Log].nomeia(pasta_, nome_ + Sufixos[Log]))
+    if (ao_lado_[Log].tomado() && alterado_ != Do_Log && ao_lado_[Log].nomeia(pasta_, nome_ + Sufixos[Log]))
         remover_lado(Log);
     ao_lado_[Log] = Bloqueio_Jogo();
-    vigiado_[Log] = {};
+    vigiado_[Do_Log] = {};
 }
 
 } // namespace gv::db
