@@ -33,6 +33,16 @@ protected:
                 return true;
         return false;
     }
+    // The next round refused and told as another program's write, and the
+    // file left holding `bytes`, what that program wrote.
+    void proxima_diz_alterado(const std::string& bytes) {
+        porta.mensagens.clear();
+        EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
+        ASSERT_FALSE(porta.mensagens.empty());
+        EXPECT_NE(ultima().find(Alterado), std::string::npos) << ultima();
+        Fechar_Base_Dados();
+        EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), bytes);
+    }
 };
 
 // A backup copied over the game's file in place, or another game, while a
@@ -236,12 +246,7 @@ TEST_F(Escritas, ABackupOfTheSameSizeCopiedOverTheFileIsTold) {
     std::string bytes = teste::ler_bytes(caminho("jogo.gv"));
     bytes[200] = static_cast<char>(~bytes[200]);
     std::ofstream(caminho("jogo.gv"), std::ios::binary | std::ios::in | std::ios::out) << bytes;
-    porta.mensagens.clear();
-    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
-    ASSERT_FALSE(porta.mensagens.empty());
-    EXPECT_NE(ultima().find(Alterado), std::string::npos) << ultima();
-    Fechar_Base_Dados();
-    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), bytes);
+    proxima_diz_alterado(bytes);
 }
 
 // A transaction rolled back after the engine spilled its pages into the
@@ -312,12 +317,7 @@ TEST_F(Escritas, AFileWrittenAnewIsWatchedAsTheFirstWas) {
     ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
     ASSERT_EQ(fs::hard_link_count(caminho("jogo.gv")), 1u) << "written anew";
     std::ofstream(caminho("jogo.gv"), std::ios::binary | std::ios::trunc) << outro;
-    porta.mensagens.clear();
-    EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Falhada);
-    ASSERT_FALSE(porta.mensagens.empty());
-    EXPECT_NE(ultima().find(Alterado), std::string::npos) << ultima();
-    Fechar_Base_Dados();
-    EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), outro);
+    proxima_diz_alterado(outro);
 }
 
 } // namespace
