@@ -321,3 +321,54 @@ TEST_F(Escritas, AFileWrittenAnewIsWatchedAsTheFirstWas) {
 }
 
 } // namespace
+
+namespace {
+
+// The game killed while it is written anew under its own name (a backup's
+// hard-link snapshot took a second name of it), its log holding a round
+// the file lacks (the move into the file failed on a failing disk): the
+// old file's close removed nothing, and the next load has every round.
+TEST_F(Escritas, AKillWhileTheGameIsWrittenAnewLosesNoRoundTheLogHeld) {
+    SALTAR_SEM_LIGACOES();
+    morrer([&] {
+        if (carregar() != Resultado_Jogo::Aberto) _exit(3);
+        teste::Disco_Avariado::armar(teste::Operacao::Escrita, 1, true, teste::Papel::Base);
+        Jogar_Proximo_Jogo();
+        teste::Disco_Avariado::limpar();
+        if (!db::log_com_commits(caminho("jogo.gv"))) _exit(4);
+        fs::create_hard_link(caminho("jogo.gv"), caminho("copia.gv"));
+        armar_morte("lugar.substituir");
+        Jogar_Proximo_Jogo();
+    });
+    abre("jogo.gv", 2, "Manuel Tester");
+}
+
+} // namespace
+
+namespace {
+
+// Another program's file put under the log's name while the game is open
+// (a backup tool restoring one by a rename): the close, plain or after
+// another program's write into the game's file, never moves it, not even
+// for the instant a kill could stop it in.
+TEST_F(Escritas, AFileRenamedOverTheLogIsNeverMovedByTheClose) {
+    const std::string deles = "o ficheiro de outro programa";
+    for (bool escrito : {false, true}) {
+        SCOPED_TRACE(escrito);
+        recomecar();
+        morrer(
+            [&] {
+                if (carregar() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
+                std::ofstream(caminho("deles"), std::ios::binary) << deles;
+                fs::rename(caminho("deles"), caminho("jogo.gv-wal"));
+                if (escrito) std::ofstream(caminho("jogo.gv"), std::ios::binary | std::ios::app) << "x";
+                armar_morte("lugar.posto");
+                Fechar_Base_Dados();
+            },
+            true);
+        EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv-wal")), deles);
+        EXPECT_FALSE(fs::exists(caminho("jogo.gv-wal.gvantigo")));
+    }
+}
+
+} // namespace

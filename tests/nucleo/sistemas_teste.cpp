@@ -88,13 +88,21 @@ TEST_F(Sistemas, AGameDeletedWhereTheFileSystemHidesItIsToldDeletedAndSavedBesid
     abre("jogo (2).gv", 2, "Manuel Tester");
 }
 
-// Where no file can be made without a name, a new game killed as its hold
-// is first made, before the hold is marked, leaves nothing that refuses the
-// next new game of that name, and nothing of its own behind.
+// A new game killed as its hold is first made, before the hold is marked
+// (where no file can be made without a name) or before it is named (where
+// one can), leaves nothing that refuses the next new game of that name, and
+// nothing of its own behind.
 TEST_F(Sistemas, ANewGameKilledAsItsHoldIsFirstMadeLeavesNothingInTheWay) {
-    retirar(db::Cap_Sem_Nome);
-    for (const char* ponto : {"obra.intento", "obra.feita"}) {
+    // Born marked where the folder makes a file with no name; else after
+    // its intent.
+    const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool sem_nome = fd >= 0 && db::capacidades(fd).sem_nome;
+    if (fd >= 0) ::close(fd);
+    for (const char* ponto : {"obra.marcada", "obra.intento", "obra.feita"}) {
         SCOPED_TRACE(ponto);
+        const bool marcada = ponto == std::string("obra.marcada");
+        if (marcada && !sem_nome) continue;
+        retirar(marcada ? 0u : unsigned(db::Cap_Sem_Nome));
         fs::remove(caminho("novo.gv"));
         morrer([&] {
             armar_morte(ponto);

@@ -101,6 +101,7 @@ int nascer_marcada(int pasta, const std::string& obra, std::string_view marca, b
     if (fd < 0) return -1;
     if (escrever_marca(fd, marca)) {
         if (trancar(fd, F_WRLCK, Byte_Do_Jogo, 1)) {
+            ponto_de_falha("obra.marcada");
             if (nomear_sem_nome(fd, pasta, obra) == 0) return fd;
         } else {
             sem_trinco = sem_trincos(errno, false);

@@ -135,7 +135,8 @@ public:
     void largar_alterados();
     // The same, for a file written anew under the game's name: the engine's
     // close of the old file writes nothing into it (a second name of it keeps
-    // its bytes) and removes nothing beside it, till it opens the file again.
+    // its bytes); the log, which holds nothing the new file lacks, goes as
+    // the new file takes the name, if the engine has not removed it.
     void soltar_motor();
     // The engine's writes into the file held (0) or the log held (1), at the
     // descriptor `fd`: looked at before, the file as this window left it
@@ -208,7 +209,6 @@ private:
     bool copia_intacta();
     int alterado_ = -1;   // which of the two another wrote: -1 none
     bool log_por_passar_ = false;
-    bool motor_solto_ = false;   // the engine's descriptors lead nowhere
 };
 
 // The engine reaches the game's files through their places from its first

@@ -87,7 +87,6 @@ std::string Lugar_Jogo::no_motor(const std::string& nome) const {
 int Lugar_Jogo::abrir_no_motor(const std::string& nome, int flags, int modo) {
     try {
         if (nome == nome_ && ficheiro_.tomado()) {
-            motor_solto_ = false;
             const int fd = reabrir(ficheiro_.descritor(), flags);
             if (fd >= 0) vigiar_descritor(fd, shared_from_this(), Do_Ficheiro);
             return fd;
@@ -156,9 +155,8 @@ int Lugar_Jogo::apagar_no_motor(const std::string& nome) {
         for (Lado l : {Log, Diario}) {
             if (nome != nome_ + Sufixos[l]) continue;
             Bloqueio_Jogo& lado = ao_lado_[l];
-            // One this game neither made nor took is not its to remove, nor
-            // one the engine was let go of.
-            if (!lado.tomado() || motor_solto_) return 0;
+            // One this game neither made nor took is not its to remove.
+            if (!lado.tomado()) return 0;
             ponto_de_falha("lugar.remover");
             // What the engine removes holds nothing the file needs: where
             // it cannot be sure the name is the game's own beside the game

@@ -264,7 +264,6 @@ void Lugar_Jogo::soltar_motor() {
         ::dup3(nada, fd, O_CLOEXEC);
     }
     if (nada >= 0) ::close(nada);
-    motor_solto_ = true;
 }
 
 void Lugar_Jogo::largar_alterados() {
