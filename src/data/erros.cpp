@@ -115,10 +115,17 @@ std::string texto_alterado(const db::Erro_BD& e, bool ao_fechar) {
     const bool log = nome.size() > 4 && nome.compare(nome.size() - 4, 4, "-wal") == 0;
     std::string r = (log ? txt("O ficheiro \"", "The file \"") + nome + txt("\" ao lado do jogo", "\" beside the game")
                          : txt("O ficheiro do jogo \"", "The game's file \"") + nome + "\"") +
-                    txt(" foi alterado por outro programa enquanto o jogo estava aberto: tem agora o que esse "
-                        "programa lá escreveu, e esta janela não lhe tocou. ",
-                        " was changed by another program while the game was open: it now holds what that program "
-                        "wrote, untouched by this window. ");
+                    (e.partes_de_ambos()
+                         ? txt(" foi alterado por outro programa enquanto o jogo estava aberto, no mesmo instante "
+                               "em que esta janela lá escrevia: pode ter partes do que cada um lá escreveu, e já não "
+                               "abrir. ",
+                               " was changed by another program while the game was open, in the very instant this "
+                               "window was writing to it: it may hold parts of what each wrote, and may no longer "
+                               "open. ")
+                         : txt(" foi alterado por outro programa enquanto o jogo estava aberto: tem agora o que esse "
+                               "programa lá escreveu, e esta janela não lhe tocou. ",
+                               " was changed by another program while the game was open: it now holds what that "
+                               "program wrote, untouched by this window. "));
     r += log && e.log_por_passar()
              ? txt("O ficheiro do jogo tem o que jogou até à última acção que lá foi passada; o que jogou depois "
                    "disso estava nesse ficheiro, e não ficou em nenhum. ",

@@ -372,3 +372,43 @@ TEST_F(Escritas, AFileRenamedOverTheLogIsNeverMovedByTheClose) {
 }
 
 } // namespace
+
+namespace {
+
+// Another program's copy into the game's file under way (its start written
+// over the file cut short) in the very instant the window writes a page of
+// a round into it: the window's page went into what the other wrote, and
+// nothing more goes; the player is told the file may hold parts of both,
+// never that this window did not touch it.
+TEST_F(Escritas, AWriteInTheVeryInstantOfTheWindowsOwnIsToldAsPartsOfBoth) {
+    const auto outro = outro_jogo("outro.gv");
+    const std::string metade = outro.substr(0, outro.size() / 2);
+    for (const char* lingua : {"P", "I"}) {
+        SCOPED_TRACE(lingua);
+        recomecar();
+        ASSERT_EQ(carregar("jogo.gv", lingua), Resultado_Jogo::Aberto);
+        armar_accao("em_jogo.commit", [&] {
+            armar_accao("vigia.ficheiro", [&] {
+                std::ofstream(caminho("jogo.gv"), std::ios::binary | std::ios::trunc) << metade;
+            });
+        });
+        EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
+        porta.mensagens.clear();
+        Fechar_Base_Dados();
+        ASSERT_EQ(porta.mensagens.size(), 1u);
+        EXPECT_NE(ultima().find(*lingua == 'P'
+                                    ? "O ficheiro do jogo \"jogo.gv\" foi alterado por outro programa enquanto o jogo "
+                                      "estava aberto, no mesmo instante em que esta janela lá escrevia: pode ter "
+                                      "partes do que cada um lá escreveu, e já não abrir. "
+                                    : "The game's file \"jogo.gv\" was changed by another program while the game was "
+                                      "open, in the very instant this window was writing to it: it may hold parts of "
+                                      "what each wrote, and may no longer open. "),
+                  std::string::npos) << ultima();
+        EXPECT_EQ(ultima().find(*lingua == 'P' ? "não lhe tocou" : "untouched"), std::string::npos);
+        const std::string agora = teste::ler_bytes(caminho("jogo.gv"));
+        EXPECT_NE(agora, metade) << "the window's page went in";
+        EXPECT_LT(agora.size(), outro.size()) << "nothing more did";
+    }
+}
+
+} // namespace

@@ -99,6 +99,10 @@ public:
     // file had not taken in yet (a move into the file that failed).
     bool log_por_passar() const { return log_por_passar_; }
     void com_log_por_passar() { log_por_passar_ = true; }
+    // For the game's file or log written by another program in the very
+    // instant this window wrote into it: it may hold parts of both.
+    bool partes_de_ambos() const { return partes_de_ambos_; }
+    void com_partes_de_ambos() { partes_de_ambos_ = true; }
     // For a game file moved, replaced or deleted while open: what had been
     // done in it, and where it is, asked anew each time.
     Perda perda() const { return perda_; }
@@ -116,6 +120,7 @@ private:
     bool com_pasta_ = false;
     std::string maquina_, nota_;
     bool log_por_passar_ = false;
+    bool partes_de_ambos_ = false;
     Perda perda_ = Perda::Nada;
     std::function<Paradeiro()> paradeiro_;
 };

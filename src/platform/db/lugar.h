@@ -204,11 +204,16 @@ private:
     bool tempos_fieis_ = true;
     void ver(int qual, int fd) { ver(vigiado_[qual], fd); }
     bool como_deixado(int qual, int fd, const struct ::stat& st);
+    // Whether the size `st` shows after the window's own write or
+    // truncation is the one it gives, `tamanho`; else another program
+    // wrote in that instant, and it is kept as such.
+    bool explicado(int qual, const struct ::stat& st, off_t tamanho);
     // Whether the copy is as it was made: one written over in place holds
     // the game no more.
     bool copia_intacta();
     int alterado_ = -1;   // which of the two another wrote: -1 none
     bool log_por_passar_ = false;
+    bool ambos_ = false;   // the window wrote into what the other wrote
 };
 
 // The engine reaches the game's files through their places from its first

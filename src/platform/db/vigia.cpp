@@ -9,6 +9,7 @@
 
 #include "platform/db/interno.h"
 #include "platform/db/lugar_interno.h"
+#include "platform/falhas.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -69,6 +70,18 @@ sqlite3_syscall_ptr fechar_do_sistema, escrever_do_sistema, pescrever_do_sistema
 
 template <class F> F sistema(sqlite3_syscall_ptr p) { return reinterpret_cast<F>(p); }
 
+// Between the look before a write and the write itself: a test acts there
+// as another program would in that very instant.
+bool entre(int qual) {
+    try {
+        ponto_de_falha(qual == 0 ? "vigia.ficheiro" : "vigia.log");
+        return true;
+    } catch (const std::exception&) {
+        errno = EIO;
+        return false;
+    }
+}
+
 int fechar(int fd) {
     esquecer_descritor(fd);
     return sistema<int (*)(int)>(fechar_do_sistema)(fd);
@@ -80,6 +93,7 @@ ssize_t escrever(int fd, const void* b, size_t n) {
     if (!l) return sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
     const off_t onde = ::lseek(fd, 0, SEEK_CUR);
     if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
+    if (!entre(qual)) return -1;
     const ssize_t r = sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
     l->escrito(qual, fd, onde, b, r);
     return r;
@@ -93,6 +107,7 @@ ssize_t pescrever(int fd, const void* b, size_t n, Onde onde) {
     using P = ssize_t (*)(int, const void*, size_t, Onde);
     if (!l) return sistema<P>(*Original)(fd, b, n, onde);
     if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
+    if (!entre(qual)) return -1;
     const ssize_t r = sistema<P>(*Original)(fd, b, n, onde);
     l->escrito(qual, fd, static_cast<off_t>(onde), b, r);
     return r;
@@ -103,6 +118,7 @@ int truncar(int fd, off_t tamanho) {
     auto l = de_quem(fd, qual);
     if (!l) return sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
     if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
+    if (!entre(qual)) return -1;
     const int r = sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
     if (r == 0) l->truncado(qual, fd, tamanho);
     return r;
@@ -214,7 +230,8 @@ void Lugar_Jogo::escrito(int qual, int fd, off_t onde, const void* bytes, ssize_
     Vigiado& v = vigiado_[qual];
     struct stat st {};
     if (!v.visto || n <= 0 || onde < 0 || ::fstat(fd, &st) != 0 || !mesmo(st, v.st)) return;
-    v.tamanho = std::max(v.tamanho, onde + static_cast<off_t>(n));
+    if (!explicado(qual, st, std::max(v.tamanho, onde + static_cast<off_t>(n)))) return;
+    v.tamanho = st.st_size;
     // What of it falls in the first bytes; a hole before it reads as zeros.
     v.inicio.resize(static_cast<std::size_t>(std::min(v.tamanho, Inicio)), 0);
     if (onde < Inicio) {
@@ -224,10 +241,20 @@ void Lugar_Jogo::escrito(int qual, int fd, off_t onde, const void* bytes, ssize_
     v.st = st;
 }
 
+bool Lugar_Jogo::explicado(int qual, const struct stat& st, off_t tamanho) {
+    if (st.st_size == tamanho) return true;
+    // A size the window's write does not give: another program wrote in
+    // that very instant, and the window's write went into what it wrote.
+    alterado_ = qual;
+    ambos_ = true;
+    recusar(alterado_por_outro());
+    return false;
+}
+
 void Lugar_Jogo::truncado(int qual, int fd, off_t tamanho) {
     Vigiado& v = vigiado_[qual];
     struct stat st {};
-    if (!v.visto || ::fstat(fd, &st) != 0 || !mesmo(st, v.st)) return;
+    if (!v.visto || ::fstat(fd, &st) != 0 || !mesmo(st, v.st) || !explicado(qual, st, tamanho)) return;
     v.tamanho = tamanho;
     v.inicio.resize(static_cast<std::size_t>(std::min(tamanho, Inicio)), 0);
     v.st = st;
@@ -238,6 +265,7 @@ Erro_BD Lugar_Jogo::alterado_por_outro() const {
     Erro_BD e(ERRO_FICHEIRO, "Outro programa escreveu em " + qual + " enquanto o jogo estava aberto",
               Erro_BD::Tipo::Ficheiro_Alterado, qual);
     if (alterado_ == Do_Log && log_por_passar_) e.com_log_por_passar();
+    if (ambos_) e.com_partes_de_ambos();
     return e;
 }
 
