@@ -33,6 +33,14 @@ protected:
                 return true;
         return false;
     }
+    // The game closed, the player told once, in the language `lingua`,
+    // words holding `pt` or `en`.
+    void fecha_e_diz(const char* lingua, const char* pt, const char* en) {
+        porta.mensagens.clear();
+        Fechar_Base_Dados();
+        ASSERT_EQ(porta.mensagens.size(), 1u);
+        EXPECT_NE(ultima().find(*lingua == 'P' ? pt : en), std::string::npos) << ultima();
+    }
     // The next round refused and told as another program's write, and the
     // file left holding `bytes`, what that program wrote.
     void proxima_diz_alterado(const std::string& bytes) {
@@ -169,15 +177,11 @@ TEST_F(Escritas, ALogWrittenOverThatHeldRoundsTheFileLacksIsToldSo) {
         ASSERT_TRUE(db::log_com_commits(caminho("jogo.gv")));
         const std::string lixo(static_cast<std::size_t>(fs::file_size(caminho("jogo.gv-wal"))), '\x5A');
         std::ofstream(caminho("jogo.gv-wal"), std::ios::binary | std::ios::in | std::ios::out) << lixo;
-        porta.mensagens.clear();
-        Fechar_Base_Dados();
-        ASSERT_EQ(porta.mensagens.size(), 1u);
-        EXPECT_NE(ultima().find(*lingua == 'P'
-                                    ? "O ficheiro do jogo tem o que jogou até à última acção que lá foi passada; o "
-                                      "que jogou depois disso estava nesse ficheiro, e não ficou em nenhum. "
-                                    : "The game's file holds what you played up to the last action moved into it; "
-                                      "what you played after that was in that file, and is in none now. "),
-                  std::string::npos) << ultima();
+        fecha_e_diz(lingua,
+                    "O ficheiro do jogo tem o que jogou até à última acção que lá foi passada; o que jogou depois "
+                    "disso estava nesse ficheiro, e não ficou em nenhum. ",
+                    "The game's file holds what you played up to the last action moved into it; what you played "
+                    "after that was in that file, and is in none now. ");
         EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv-wal")), lixo);
         fs::remove(caminho("jogo.gv-wal"));
         abre("jogo.gv", 1, "Manuel Tester");
@@ -393,17 +397,13 @@ TEST_F(Escritas, AWriteInTheVeryInstantOfTheWindowsOwnIsToldAsPartsOfBoth) {
             });
         });
         EXPECT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
-        porta.mensagens.clear();
-        Fechar_Base_Dados();
-        ASSERT_EQ(porta.mensagens.size(), 1u);
-        EXPECT_NE(ultima().find(*lingua == 'P'
-                                    ? "O ficheiro do jogo \"jogo.gv\" foi alterado por outro programa enquanto o jogo "
-                                      "estava aberto, no mesmo instante em que esta janela lá escrevia: pode ter "
-                                      "partes do que cada um lá escreveu, e já não abrir. "
-                                    : "The game's file \"jogo.gv\" was changed by another program while the game was "
-                                      "open, in the very instant this window was writing to it: it may hold parts of "
-                                      "what each wrote, and may no longer open. "),
-                  std::string::npos) << ultima();
+        fecha_e_diz(lingua,
+                    "O ficheiro do jogo \"jogo.gv\" foi alterado por outro programa enquanto o jogo estava aberto, "
+                    "no mesmo instante em que esta janela lá escrevia: pode ter partes do que cada um lá escreveu, e "
+                    "já não abrir. ",
+                    "The game's file \"jogo.gv\" was changed by another program while the game was open, in the "
+                    "very instant this window was writing to it: it may hold parts of what each wrote, and may no "
+                    "longer open. ");
         EXPECT_EQ(ultima().find(*lingua == 'P' ? "não lhe tocou" : "untouched"), std::string::npos);
         const std::string agora = teste::ler_bytes(caminho("jogo.gv"));
         EXPECT_NE(agora, metade) << "the window's page went in";
