@@ -110,8 +110,9 @@ public:
 
 protected:
     // Whether another program wrote into the file, or its log, since this
-    // window last left them: nothing more is written to them, and as the
-    // game closes the engine is let go of them.
+    // window last left them: nothing more is written to them (the watch
+    // refuses the engine's every write, its close's too), and as the game
+    // closes the log this window made goes.
     static bool largado(Database& d, bool ao_fechar) {
         if (!d.lugar()) return false;
         if (!d.sem_nome() && d.lugar()->alterado()) d.perder_nome(d.lugar()->alterado_por_outro());

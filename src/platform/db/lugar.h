@@ -128,15 +128,16 @@ public:
     // Whether the file took in everything the log holds, as the last move
     // of the log into it left it.
     void log_passado(bool tudo) { log_por_passar_ = !tudo; }
-    // The engine let go of what another program wrote: its descriptors of
-    // the file and the log lead to files of its own from then on, so that
-    // its close writes nothing there; the log this window made, untouched by
-    // the other, goes.
+    // Another program wrote into the file or the log: the log this window
+    // made, untouched by the other, goes. What the engine's close would
+    // write into either is refused as every write after the other's is.
     void largar_alterados();
-    // The same, for a file written anew under the game's name: the engine's
-    // close of the old file writes nothing into it (a second name of it keeps
-    // its bytes); the log, which holds nothing the new file lacks, goes as
-    // the new file takes the name, if the engine has not removed it.
+    // The engine let go of the file and the log, for a file written anew
+    // under the game's name: its descriptors of them lead to files of its
+    // own from then on, and its close of the old file writes nothing into
+    // it (a second name of it keeps its bytes); the log, which holds nothing
+    // the new file lacks, goes as the new file takes the name, if the
+    // engine has not removed it.
     void soltar_motor();
     // The engine's writes into the file held (0) or the log held (1), at the
     // descriptor `fd`: looked at before, the file as this window left it

@@ -295,7 +295,6 @@ void Lugar_Jogo::soltar_motor() {
 }
 
 void Lugar_Jogo::largar_alterados() {
-    soltar_motor();
     // The log this window made goes, unless the other wrote it.
     if (ao_lado_[Log].tomado() && alterado_ != Do_Log && ao_lado_[Log].nomeia(pasta_, nome_ + Sufixos[Log]))
         remover_lado(Log);
