@@ -242,7 +242,9 @@ void Lugar_Jogo::escrito(int qual, int fd, off_t onde, const void* bytes, ssize_
 }
 
 bool Lugar_Jogo::explicado(int qual, const struct stat& st, off_t tamanho) {
-    if (st.st_size == tamanho) return true;
+    // Where the system may show a size late (a network or user-space file
+    // system), the size after a write tells nothing of the instant.
+    if (st.st_size == tamanho || !tempos_fieis_) return true;
     // A size the window's write does not give: another program wrote in
     // that very instant, and the window's write went into what it wrote.
     alterado_ = qual;
