@@ -70,10 +70,12 @@ sqlite3_syscall_ptr fechar_do_sistema, escrever_do_sistema, pescrever_do_sistema
 
 template <class F> F sistema(sqlite3_syscall_ptr p) { return reinterpret_cast<F>(p); }
 
-// Between the look before a write and the write itself: a test acts there
-// as another program would in that very instant.
-bool entre(int qual) {
+// The look before a write of the engine's; then, between it and the write
+// itself, the point where a test acts as another program would in that
+// very instant. False, and errno, when the write is refused.
+bool pode_escrever(Lugar_Jogo& l, int qual, int fd) {
     try {
+        if (!l.antes_de_escrever(qual, fd)) return errno = EIO, false;
         ponto_de_falha(qual == 0 ? "vigia.ficheiro" : "vigia.log");
         return true;
     } catch (const std::exception&) {
@@ -92,8 +94,7 @@ ssize_t escrever(int fd, const void* b, size_t n) {
     auto l = de_quem(fd, qual);
     if (!l) return sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
     const off_t onde = ::lseek(fd, 0, SEEK_CUR);
-    if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
-    if (!entre(qual)) return -1;
+    if (!pode_escrever(*l, qual, fd)) return -1;
     const ssize_t r = sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
     l->escrito(qual, fd, onde, b, r);
     return r;
@@ -106,8 +107,7 @@ ssize_t pescrever(int fd, const void* b, size_t n, Onde onde) {
     auto l = de_quem(fd, qual);
     using P = ssize_t (*)(int, const void*, size_t, Onde);
     if (!l) return sistema<P>(*Original)(fd, b, n, onde);
-    if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
-    if (!entre(qual)) return -1;
+    if (!pode_escrever(*l, qual, fd)) return -1;
     const ssize_t r = sistema<P>(*Original)(fd, b, n, onde);
     l->escrito(qual, fd, static_cast<off_t>(onde), b, r);
     return r;
@@ -117,8 +117,7 @@ int truncar(int fd, off_t tamanho) {
     int qual = 0;
     auto l = de_quem(fd, qual);
     if (!l) return sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
-    if (!l->antes_de_escrever(qual, fd)) return errno = EIO, -1;
-    if (!entre(qual)) return -1;
+    if (!pode_escrever(*l, qual, fd)) return -1;
     const int r = sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
     if (r == 0) l->truncado(qual, fd, tamanho);
     return r;
