@@ -15,7 +15,7 @@ namespace {
 } // namespace
 
 // The features of the game folders' file system a test run takes away
-// (GV_TESTES_SEM: sem-nome, sem-substituir, ligacoes, esconde, trincos),
+// (GV_TESTES_SEM: anonimos, sem-substituir, ligacoes, esconde, trincos),
 // as a file system without them lacks them.
 #include "platform/db/capacidades.h"
 

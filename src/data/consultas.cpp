@@ -62,11 +62,11 @@ void Fechar_Base_Dados() {
     // where what was played is now. Told before with no copy made, or of a
     // copy gone or renamed since, the close tries once more, and tells how
     // it went.
-    std::optional<db::Erro_BD> sem_nome;
-    if (Base_Dados->sem_nome() && (!Base_Dados->sem_nome_dito() || (lugar && lugar->dizer_de_novo())))
-        sem_nome = *Base_Dados->sem_nome();
+    std::optional<db::Erro_BD> perda;
+    if (Base_Dados->perda() && (!Base_Dados->perda_dita() || (lugar && lugar->dizer_de_novo())))
+        perda = *Base_Dados->perda();
     Base_Dados.reset();
-    if (sem_nome) ui().aviso(Aviso_Ficheiro_Movido(*sem_nome), Icone::Critico);
+    if (perda) ui().aviso(Aviso_Ficheiro_Movido(*perda), Icone::Critico);
     if (inteiro) return;
     const std::string log = std::filesystem::path(caminho + "-wal").filename().string();
     ui().aviso(ingles() ? "The game is saved, but its last part was left in the file \"" + log +

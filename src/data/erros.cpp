@@ -197,8 +197,18 @@ std::string Causa_Erro(const std::exception& e) {
     }
     case T::Noutra_Janela: {
         const std::string nome = nome_de(e);
-        return ingles() ? "The game \"" + nome + "\" is open in another window of Golvantario. Close it there first."
-                        : "O jogo \"" + nome + "\" está aberto noutra janela do Golvantario. Feche-o lá primeiro.";
+        const std::string nota = erro_bd(e) ? erro_bd(e)->nota() : std::string();
+        // Told by the note of a window this one's hold does not reach (the
+        // share mounted twice on this computer): it may have ended.
+        const std::string se_acabou =
+            nota.empty() ? std::string()
+                         : ingles() ? " If no window has it open, delete the file \"" + nota +
+                                          "\" beside the game and open it again."
+                                    : " Se nenhuma janela o tem aberto, apague o ficheiro \"" + nota +
+                                          "\" ao lado do jogo e abra-o de novo.";
+        return (ingles() ? "The game \"" + nome + "\" is open in another window of Golvantario. Close it there first."
+                         : "O jogo \"" + nome + "\" está aberto noutra janela do Golvantario. Feche-o lá primeiro.") +
+               se_acabou;
     }
     case T::Noutra_Maquina: {
         const std::string nome = nome_de(e), maquina = erro_bd(e)->maquina(), nota = erro_bd(e)->nota();

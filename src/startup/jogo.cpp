@@ -97,7 +97,7 @@ void semear(db::Database& d, const std::string& cc) {
 // A new game whose file lost its name once put in place: what became of
 // the chosen file, and where the new game is now (`p`, worked out as it is
 // told: under another name, or in a copy saved beside).
-std::string novo_jogo_sem_nome(const std::string& ficheiro, bool havia, const db::Paradeiro& p) {
+std::string novo_jogo_perdido(const std::string& ficheiro, bool havia, const db::Paradeiro& p) {
     using O = db::Paradeiro::Onde;
     const std::string nome = fs::path(ficheiro).filename().string(), onde = "\"" + p.caminho + "\"";
     std::string r = std::string(p.onde == O::Nenhum
@@ -226,19 +226,24 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         return Resultado_Jogo::Recusado;
     }
     db::limpar_copias_orfas();
+    // What this machine's makings killed halfway left (where the folder's
+    // locks are this machine's only, what another machine left is judged
+    // by its age, never by this machine's locks).
     db::limpar_obras_orfas(lugar->pasta());
     // The making is held first, then the file looked for, then the game in
-    // it held, with what is beside it: every refusal comes before the
-    // question, and a game another window makes or plays meanwhile is never
-    // replaced without it.
+    // it held; then the note that it is this window's, where another
+    // machine would not see these holds, before anything beside it is put
+    // back or removed; then what is beside it. Every refusal
+    // comes before the question, and a game another window makes or plays
+    // meanwhile is never replaced without it.
     std::optional<db::Obra> feitura;
     bool havia = false;
     try {
         feitura.emplace(lugar, db::Espera_Obra_Novo);
         havia = lugar->ocupado();
         if (havia) lugar->segurar();
+        lugar->anotar(feitura->tomada() && (!havia || lugar->ficheiro().tomado()));
         lugar->ver_ao_lado();
-        lugar->anotar();
     } catch (const db::Erro_BD& erro) {
         return recusar(erro);
     }
@@ -328,7 +333,7 @@ Resultado_Jogo Novo_Jogo(const Escolhas_Novo_Jogo& e) {
         // Put in place, then its name lost: no file of that name holds it.
         if (substituido && lugar->ficheiro().tomado() && !lugar->nomeia()) {
             Registar_Erro(erro);
-            parar(novo_jogo_sem_nome(nome, havia, lugar->paradeiro(db::Perda::Lido)));
+            parar(novo_jogo_perdido(nome, havia, lugar->paradeiro(db::Perda::Lido)));
             return Resultado_Jogo::Recusado;
         }
         parar(std::string(txt("Não foi possível criar o novo jogo.", "The new game could not be created.")) +

@@ -185,7 +185,7 @@ TEST_F(Caminhos, WhatKilledLoadsAndNewGamesLeaveGoesOnceNoWindowHoldsIt) {
         for (bool segura : {true, false}) {
             repor_estado();
             // As a making killed halfway leaves them: its hold, and what it built.
-            std::ofstream(caminho("jogo.gv.a-criar")) << db::Marca_Obra;
+            std::ofstream(caminho("jogo.gv.a-criar")) << db::marca_de_obra(pasta.string());
             for (const char* s : {".a-cifrar", ".a-cifrar-journal"})
                 std::ofstream(caminho(std::string("jogo.gv") + s)) << "meio feito";
             std::optional<db::Obra> outra_janela;

@@ -124,6 +124,14 @@ protected:
         EXPECT_EQ(Nome_Treinador, treinador) << nome;
         Fechar_Base_Dados();
     }
+    // The salt jogo.gv begins with (each game has its own), in hex.
+    std::string sal_do_jogo() const {
+        const std::string b = ler_bytes(caminho("jogo.gv")).substr(0, 16);
+        static constexpr char Hex[] = "0123456789abcdef";
+        std::string r;
+        for (unsigned char c : b) r += {Hex[c >> 4], Hex[c & 15]};
+        return r;
+    }
     std::filesystem::path temporaria;
 };
 

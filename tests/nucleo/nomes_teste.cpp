@@ -529,7 +529,7 @@ TEST_F(Nomes, AGameRenamedWhileTheLoadLooksIsToldMoved) {
 // A new game is never made under a making's name; a load killed as it
 // removes its private folder leaves one the next load takes at once.
 TEST_F(Nomes, MakingsNamesAndPrivateFoldersLeaveNothingBehind) {
-    for (const char* nome : {"x.a-criar", "x.GV.A-CIFRAR", "x.a-semear"}) {
+    for (const char* nome : {"x.a-criar", "x.GV.A-CIFRAR", "x.a-semear", ".gvnovo-x.gv"}) {
         EXPECT_EQ(novo_jogo(nome, escolhas()), Resultado_Jogo::Recusado);
         EXPECT_EQ(ultima(), std::string("Não foi possível criar o novo jogo.\nO nome \"") + nome +
                                 "\" acaba como os ficheiros que o Golvantario põe ao lado de um jogo enquanto o cria. "
@@ -539,7 +539,7 @@ TEST_F(Nomes, MakingsNamesAndPrivateFoldersLeaveNothingBehind) {
     // Nor under the name of what is beside a game in play.
     for (const char* lingua : {"P", "I"}) {
         Lingua = lingua;
-        for (const char* nome : {"x.gv-wal", "x.GV-Journal", "x-SHM"}) {
+        for (const char* nome : {"x.gv-wal", "x.GV-Journal", "x-SHM", "x.gv-Aberto"}) {
             EXPECT_EQ(novo_jogo(nome, escolhas()), Resultado_Jogo::Recusado);
             EXPECT_EQ(ultima(), *lingua == 'P'
                                     ? std::string("Não foi possível criar o novo jogo.\nO nome \"") + nome +

@@ -13,7 +13,10 @@
 
 #include "desk/proximo_jogo.h"
 #include "mortes.h"
+#include "platform/db/alternativas.h"
 #include "platform/db/capacidades.h"
+#include "platform/db/maquina.h"
+#include "platform/db/nota_aberto.h"
 #include "platform/falhas.h"
 
 using namespace gv;
@@ -45,28 +48,20 @@ protected:
         }
         return r;
     }
-    // The note a window of `maquina` leaves beside the game it has open.
-    void nota(const std::string& maquina, const std::string& arranque, long processo, const std::string& sal) {
+    // The note a window of the machine `maquina` leaves beside the game it
+    // has open, through the file system its locks reach as `alcance` says.
+    void nota(const std::string& maquina, const std::string& arranque, const std::string& alcance,
+              const std::string& sal) {
         std::ofstream(caminho("jogo.gv-aberto"), std::ios::binary)
-            << "Golvantario 99: um jogo aberto.\nmaquina=" << maquina << "\narranque=" << arranque
-            << "\nprocesso=" << processo << "\nsal=" << sal << "\n";
+            << db::texto_da_nota({maquina, arranque, alcance, "janela", maquina == esta_maquina() ? db::esta_maquina().nome : maquina, {sal}});
     }
-    static std::string esta_maquina() {
-        char n[256] = {};
-        ::gethostname(n, sizeof n - 1);
-        return n;
-    }
-    static std::string este_arranque() {
-        std::string id;
-        std::getline(std::ifstream("/proc/sys/kernel/random/boot_id"), id);
-        return id;
-    }
-    std::string sal_do_jogo() const {
-        const std::string b = teste::ler_bytes(caminho("jogo.gv")).substr(0, 16);
-        static constexpr char Hex[] = "0123456789abcdef";
-        std::string r;
-        for (unsigned char c : b) r += {Hex[c >> 4], Hex[c & 15]};
-        return r;
+    static std::string esta_maquina() { return db::esta_maquina().id; }
+    static std::string este_arranque() { return db::esta_maquina().arranque; }
+    std::string este_alcance() const {
+        const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const std::string a = db::alcance_dos_trincos(fd);
+        ::close(fd);
+        return a;
     }
 };
 
@@ -96,13 +91,13 @@ TEST_F(Sistemas, ANewGameKilledAsItsHoldIsFirstMadeLeavesNothingInTheWay) {
     // Born marked where the folder makes a file with no name; else after
     // its intent.
     const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool sem_nome = fd >= 0 && db::capacidades(fd).sem_nome;
+    const bool anonimos = fd >= 0 && db::capacidades(fd).anonimos;
     if (fd >= 0) ::close(fd);
     for (const char* ponto : {"obra.marcada", "obra.intento", "obra.feita"}) {
         SCOPED_TRACE(ponto);
         const bool marcada = ponto == std::string("obra.marcada");
-        if (marcada && !sem_nome) continue;
-        retirar(marcada ? 0u : unsigned(db::Cap_Sem_Nome));
+        if (marcada && !anonimos) continue;
+        retirar(marcada ? 0u : unsigned(db::Cap_Anonimos));
         fs::remove(caminho("novo.gv"));
         morrer([&] {
             armar_morte(ponto);
@@ -124,7 +119,7 @@ TEST_F(Sistemas, ANewGameKilledAsItsHoldIsFirstMadeLeavesNothingInTheWay) {
 TEST_F(Sistemas, WhereRenamesMayReplaceTheCloseLeavesNoLogAndNewGamesAreMade) {
     for (unsigned sem : {unsigned(db::Cap_Sem_Substituir), db::Cap_Sem_Substituir | db::Cap_Ligacoes}) {
         SCOPED_TRACE(sem);
-        retirar(sem | db::Cap_Sem_Nome);
+        retirar(sem | db::Cap_Anonimos);
         recomecar();
         ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
         ASSERT_EQ(Jogar_Proximo_Jogo(), Resultado_Ronda::Jogada);
@@ -148,7 +143,7 @@ TEST_F(Sistemas, AKillBetweenALinkAndTheOldNamesRemovalLosesNothing) {
     const bool ligacoes = db::capacidades(fd).ligacoes;
     ::close(fd);
     if (!ligacoes) GTEST_SKIP() << "the game has no hard links here";
-    retirar(db::Cap_Sem_Substituir | db::Cap_Sem_Nome);
+    retirar(db::Cap_Sem_Substituir | db::Cap_Anonimos);
     // The close's log, set aside to be removed.
     morrer([&] {
         if (carregar() != Resultado_Jogo::Aberto || Jogar_Proximo_Jogo() != Resultado_Ronda::Jogada) _exit(3);
@@ -185,7 +180,7 @@ TEST_F(Sistemas, AKillBetweenALinkAndTheOldNamesRemovalLosesNothing) {
 TEST_F(Sistemas, AGameOpenOnAnotherMachineIsRefusedAndAStaleNoteIsTakenOver) {
     retirar(db::Cap_Trincos_Partilhados);
     const std::string jogo = teste::ler_bytes(caminho("jogo.gv"));
-    nota("outra-maquina", "x", 4321, sal_do_jogo());
+    nota("outra-maquina", "x", "y", sal_do_jogo());
     const std::string escrita = teste::ler_bytes(caminho("jogo.gv-aberto"));
     const std::string dito[] = {
         "O jogo \"jogo.gv\" está aberto no Golvantario noutro computador (\"outra-maquina\"). Feche-o lá primeiro. Se "
@@ -208,27 +203,26 @@ TEST_F(Sistemas, AGameOpenOnAnotherMachineIsRefusedAndAStaleNoteIsTakenOver) {
     EXPECT_NE(ultima().find(dito[0]), std::string::npos) << ultima();
     EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv")), jogo);
     EXPECT_EQ(teste::ler_bytes(caminho("jogo.gv-aberto")), escrita);
-    // A window of this machine still open.
-    nota(esta_maquina(), este_arranque(), static_cast<long>(::getppid()), sal_do_jogo());
+    // A window of this machine whose hold this one does not see (the share
+    // mounted a second time).
+    nota(esta_maquina(), este_arranque(), "outro-alcance", sal_do_jogo());
     porta.mensagens.clear();
     EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
     EXPECT_NE(ultima().find("O jogo \"jogo.gv\" está aberto noutra janela do Golvantario."), std::string::npos)
         << ultima();
-    // Gone: a window of this machine whose process ended, one of an earlier
-    // boot, another machine's whose game lost this name.
-    const pid_t morto = fork();
-    if (morto == 0) _exit(0);
-    ASSERT_EQ(::waitpid(morto, nullptr, 0), morto);
-    for (const auto& [maquina, arranque, processo, sal] :
-         {std::tuple<std::string, std::string, long, std::string>{esta_maquina(), este_arranque(), morto, sal_do_jogo()},
-          {esta_maquina(), "arranque-antigo", static_cast<long>(::getppid()), sal_do_jogo()},
-          {"outra-maquina", "x", 4321, "00112233445566778899aabbccddeeff"}}) {
+    // Gone: a window of this machine whose hold this one sees, one of an
+    // earlier boot, another machine's whose game lost this name.
+    for (const auto& [maquina, arranque, sal] :
+         {std::tuple<std::string, std::string, std::string>{esta_maquina(), este_arranque(), sal_do_jogo()},
+          {esta_maquina(), "arranque-antigo", sal_do_jogo()},
+          {"outra-maquina", "x", "00112233445566778899aabbccddeeff"}}) {
         SCOPED_TRACE(maquina + " " + arranque);
-        nota(maquina, arranque, processo, sal);
+        nota(maquina, arranque, este_alcance(), sal);
         porta.mensagens.clear();
         ASSERT_EQ(carregar(), Resultado_Jogo::Aberto) << (porta.mensagens.empty() ? "" : ultima());
-        EXPECT_NE(teste::ler_bytes(caminho("jogo.gv-aberto")).find("processo=" + std::to_string(::getpid()) + "\n"),
-                  std::string::npos);
+        db::Dono_Nota d;
+        ASSERT_TRUE(db::ler_nota(teste::ler_bytes(caminho("jogo.gv-aberto")), d));
+        EXPECT_NE(d.janela, "janela");
         Fechar_Base_Dados();
         EXPECT_FALSE(fs::exists(caminho("jogo.gv-aberto")));
     }
@@ -244,7 +238,7 @@ TEST_F(Sistemas, WhereLocksReachEveryMachineNoNoteIsMadeButOneFoundIsHonoured) {
     ASSERT_EQ(carregar(), Resultado_Jogo::Aberto);
     EXPECT_FALSE(fs::exists(caminho("jogo.gv-aberto")));
     Fechar_Base_Dados();
-    nota("outra-maquina", "x", 4321, sal_do_jogo());
+    nota("outra-maquina", "x", "y", sal_do_jogo());
     EXPECT_EQ(carregar(), Resultado_Jogo::Recusado);
     EXPECT_TRUE(fs::exists(caminho("jogo.gv-aberto")));
 }

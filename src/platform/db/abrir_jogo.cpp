@@ -116,6 +116,10 @@ Jogo_Aberto abrir_ficheiro(const std::shared_ptr<Lugar_Jogo>& lugar, const std::
         throw Erro_BD(SQLITE_READONLY, "A pasta de " + caminho + " só pode ser lida", Erro_BD::Tipo::Pasta_So_Leitura,
                       caminho);
     lugar->segurar();
+    // Open on a machine the hold does not reach: told once what this
+    // machine's windows hold is, before anything beside the game is put
+    // back or removed.
+    lugar->anotar(lugar->ficheiro().tomado());
     const bool varios_nomes = lugar->nomes() > 1;
     // What a load killed while it looked left in the temporary folder goes
     // with the next load, whatever that one finds.
@@ -126,9 +130,6 @@ Jogo_Aberto abrir_ficheiro(const std::shared_ptr<Lugar_Jogo>& lugar, const std::
         if (f.tamanho > std::max(Maior_Sobra, 16 * tamanho))
             throw Erro_BD(ERRO_FICHEIRO, "Ao lado de " + caminho + " está " + f.caminho + ", grande demais",
                           Erro_BD::Tipo::Sobra_Grande, f.caminho);
-    // Open on a machine the hold does not reach: told once what this
-    // machine's windows hold is.
-    lugar->anotar();
     // One a rewrite set aside, put back, that is not this file's was the
     // old file's: its rewrite took everything in it, and it goes.
     if (std::any_of(ao_lado.begin(), ao_lado.end(), [](const auto& f) { return f.posto; })) {

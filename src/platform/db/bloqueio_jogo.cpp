@@ -1,7 +1,8 @@
 #include "platform/db/bloqueio_jogo.h"
 
-#include "platform/db/capacidades.h"
+#include "platform/db/alternativas.h"
 #include "platform/db/lugar_interno.h"
+#include "platform/db/maquina.h"
 #include "platform/db/database.h"
 #include "platform/falhas.h"
 
@@ -25,8 +26,9 @@ namespace {
 // The engine's lock bytes: pending, reserved and the shared range.
 constexpr off_t Bytes_Do_Motor = 0x40000000;
 constexpr off_t Tamanho_Do_Motor = 2 + 510;
-// Ours lies past them, where no engine looks.
-constexpr off_t Byte_Do_Jogo = Bytes_Do_Motor + 0x10000;
+// Ours lies past them, where no engine looks: for a window of another
+// machine a test stands for, another byte, as its locks never reach here.
+off_t byte_do_jogo() { return Bytes_Do_Motor + 0x10000 + desvio_dos_trincos(); }
 
 bool trancar(int fd, short tipo, off_t inicio, off_t tamanho) {
     struct flock l {};
@@ -64,7 +66,7 @@ int trancar_nome(int pasta, const std::string& nome, int flags, bool& ocupada) {
         const int fd = ::openat(pasta, nome.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) return -1;
         ponto_de_falha("bloqueio.aberto");
-        if (!trancar(fd, F_WRLCK, Byte_Do_Jogo, 1)) {
+        if (!trancar(fd, F_WRLCK, byte_do_jogo(), 1)) {
             const int erro = errno;
             ocupada = ocupado(erro);
             ::close(fd);
@@ -97,12 +99,12 @@ bool escrever_marca(int fd, std::string_view marca) {
 // nothing of it left; `sem_trinco` when the folder's file system has no
 // such locks.
 int nascer_marcada(int pasta, const std::string& obra, std::string_view marca, bool& sem_trinco) {
-    const int fd = criar_sem_nome(pasta, 0666);
+    const int fd = criar_anonimo(pasta, 0666);
     if (fd < 0) return -1;
     if (escrever_marca(fd, marca)) {
-        if (trancar(fd, F_WRLCK, Byte_Do_Jogo, 1)) {
+        if (trancar(fd, F_WRLCK, byte_do_jogo(), 1)) {
             ponto_de_falha("obra.marcada");
-            if (nomear_sem_nome(fd, pasta, obra) == 0) return fd;
+            if (nomear_anonimo(fd, pasta, obra) == 0) return fd;
         } else {
             sem_trinco = sem_trincos(errno, false);
         }
@@ -146,21 +148,25 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar(int pasta, const std::string& nome, const std
 }
 
 Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, const std::string& jogo,
-                                         std::string_view marca, int espera_ms) {
+                                         std::string_view marca, int espera_ms, bool* feita) {
     Bloqueio_Jogo b;
-    bool ocupada = false, sem_nome = false;
+    bool feita_aqui = false;
+    if (!feita) feita = &feita_aqui;
+    *feita = false;
+    bool ocupada = false, sem_anonimos = false;
     const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(espera_ms);
     for (;;) {
         // The hold there, judged by whoever takes it.
         b.fd_ = trancar_nome(pasta, obra, O_RDWR | O_NONBLOCK, ocupada);
         if (b.fd_ >= 0) return b;
         if (!ocupada && errno == ENOENT) {
-            if (!sem_nome) {
+            if (!sem_anonimos) {
                 bool sem_trinco = false;
                 b.fd_ = nascer_marcada(pasta, obra, marca, sem_trinco);
+                *feita = b.fd_ >= 0;
                 if (b.fd_ >= 0 || sem_trinco) return b;
                 if (errno == EEXIST) continue;   // made meanwhile by another: that one is looked at
-                sem_nome = true;
+                sem_anonimos = true;
             }
             // No file is made without a name here: the making's intent,
             // naming its hold, is made first under a temporary name of the
@@ -189,6 +195,7 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, cons
             const int erro = errno;
             ::unlinkat(pasta, intento.c_str(), 0);
             errno = erro;
+            *feita = b.fd_ >= 0;
             if (b.fd_ >= 0) return b;
             if (errno == EEXIST) continue;
         }
@@ -206,7 +213,7 @@ Bloqueio_Jogo Bloqueio_Jogo::tomar_obra(int pasta, const std::string& obra, cons
 Bloqueio_Jogo Bloqueio_Jogo::do_descritor(int fd) {
     Bloqueio_Jogo b;
     b.fd_ = fd;
-    if (fd >= 0 && !trancar(fd, F_WRLCK, Byte_Do_Jogo, 1) && ocupado(errno)) {
+    if (fd >= 0 && !trancar(fd, F_WRLCK, byte_do_jogo(), 1) && ocupado(errno)) {
         b.fd_ = -1;
         ::close(fd);
         errno = EBUSY;
@@ -229,7 +236,7 @@ bool segura_noutra_janela(int fd) {
     struct flock l {};
     l.l_type = F_WRLCK;
     l.l_whence = SEEK_SET;
-    l.l_start = Byte_Do_Jogo;
+    l.l_start = byte_do_jogo();
     l.l_len = 1;
     return ::fcntl(fd, F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
 }

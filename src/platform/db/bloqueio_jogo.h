@@ -26,8 +26,9 @@ public:
     // hold it for a moment only (a cleaner looking, a new game refused): it
     // is waited for up to `espera_ms`. Throws Erro_BD (Criado_Noutra_Janela,
     // naming `jogo`) when another window still holds it.
+    // `feita`, when given, says whether this window made it.
     static Bloqueio_Jogo tomar_obra(int pasta, const std::string& obra, const std::string& jogo,
-                                    std::string_view marca, int espera_ms);
+                                    std::string_view marca, int espera_ms, bool* feita = nullptr);
     // The file open at `fd`, taken over: held when no other window holds it,
     // else nothing (the descriptor closed).
     static Bloqueio_Jogo do_descritor(int fd);

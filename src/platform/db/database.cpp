@@ -424,7 +424,7 @@ Valor Database::valor(std::string_view sql, const Parametros& p) {
 bool Database::nome_mudou() const { return lugar_ && lugar_->ficheiro().tomado() && !lugar_->nomeia(); }
 
 void Database::BeginTrans() {
-    if (!db_ && sem_nome_) recusar_sem_nome();
+    if (!db_ && perda_) recusar_perda();
     if (!db_) throw Erro_BD(ERRO_SEM_BASE, "Não há base de dados aberta");
     exigir_transaccao_viva();
     if (transaccoes_ == 0 && ganchos_) ganchos_->antes_da_transaccao(*this);

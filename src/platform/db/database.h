@@ -199,18 +199,19 @@ public:
     // Whether the file's name in its folder no longer names the file this
     // connection has: it was moved away, replaced or deleted since.
     bool nome_mudou() const;
-    // The game's file lost its name while open (em_jogo.cpp): nothing more
-    // is written or deleted by name, and every transaction is refused with
-    // this failure, which tells what became of what was played. `dito`:
+    // The game was lost to this window while open (em_jogo.cpp): its file
+    // lost its name, or another program wrote into it. Nothing more is
+    // written or deleted by name, and every transaction is refused with
+    // this failure, which tells what became of what was played. `dita`:
     // the player was shown it.
-    void perder_nome(Erro_BD e) { sem_nome_ = std::move(e); }
-    const Erro_BD* sem_nome() const { return sem_nome_ ? &*sem_nome_ : nullptr; }
-    bool sem_nome_dito() const { return sem_nome_dito_; }
-    Erro_BD dizer_sem_nome() {
-        sem_nome_dito_ = true;
-        return *sem_nome_;
+    void perder_jogo(Erro_BD e) { perda_ = std::move(e); }
+    const Erro_BD* perda() const { return perda_ ? &*perda_ : nullptr; }
+    bool perda_dita() const { return perda_dita_; }
+    Erro_BD dizer_perda() {
+        perda_dita_ = true;
+        return *perda_;
     }
-    [[noreturn]] void recusar_sem_nome() { throw dizer_sem_nome(); }
+    [[noreturn]] void recusar_perda() { throw dizer_perda(); }
     // The game's file and log as this window leaves them, at each
     // transaction's end (lugar.h).
     void deixado() const;
@@ -277,8 +278,8 @@ private:
     int transaccoes_ = 0;
     std::unique_ptr<Ganchos_Commit> ganchos_;
     std::shared_ptr<Lugar_Jogo> lugar_;
-    std::optional<Erro_BD> sem_nome_;
-    bool sem_nome_dito_ = false;
+    std::optional<Erro_BD> perda_;
+    bool perda_dita_ = false;
     // Why the engine undid the open transaction, kept until the outermost
     // level is rolled back.
     mutable std::optional<Erro_BD> desfeita_;

@@ -84,15 +84,15 @@ class Marcacao : public Ganchos_Commit {
 public:
     Marcacao(long long marca, Perda antes) : marca_(marca), antes_(antes) {}
     void antes_da_transaccao(Database& d) override {
-        if (sem_nome(d) || largado(d, false)) d.recusar_sem_nome();
+        if (perdeu(d) || largado(d, false)) d.recusar_perda();
         // A file that got another name while played (a hard link, as a
         // backup's snapshot) is written anew under its own before anything
         // more is written: the other keeps the bytes it had when given.
         if (jogado_ && d.lugar() && d.lugar()->nomes() > 1) reescrever(d);
     }
     Erro_BD nome_perdido(Database& d) override {
-        sem_nome(d);
-        return d.dizer_sem_nome();
+        perdeu(d);
+        return d.dizer_perda();
     }
     // From now on the player plays it (on a file system without the log).
     void em_jogo() { jogado_ = true; }
@@ -104,7 +104,7 @@ public:
     void depois_do_commit(Database&) override { marca_ = nova_; }
     void ao_fechar(Database& d) override { largado(d, true); }
     bool depois_de_fechar(Database& d) override {
-        sem_nome(d);
+        perdeu(d);
         return true;
     }
 
@@ -115,16 +115,16 @@ protected:
     // closes the log this window made goes.
     static bool largado(Database& d, bool ao_fechar) {
         if (!d.lugar()) return false;
-        if (!d.sem_nome() && d.lugar()->alterado()) d.perder_nome(d.lugar()->alterado_por_outro());
-        if (!d.sem_nome() || d.sem_nome()->tipo() != Erro_BD::Tipo::Ficheiro_Alterado) return false;
+        if (!d.perda() && d.lugar()->alterado()) d.perder_jogo(d.lugar()->alterado_por_outro());
+        if (!d.perda() || d.perda()->tipo() != Erro_BD::Tipo::Ficheiro_Alterado) return false;
         if (ao_fechar) d.lugar()->largar_alterados();
         return true;
     }
     // Whether the file's name was lost, now or before: once, what became
     // of the game is kept, to be worked out as it is told.
-    bool sem_nome(Database& d) {
-        if (!d.sem_nome() && d.nome_mudou()) d.perder_nome(perder_o_nome(d));
-        return d.sem_nome() != nullptr;
+    bool perdeu(Database& d) {
+        if (!d.perda() && d.nome_mudou()) d.perder_jogo(perder_o_nome(d));
+        return d.perda() != nullptr;
     }
     virtual Erro_BD perder_o_nome(Database& d) { return d.lugar()->perdido(jogado_ ? Perda::Jogado : antes_); }
     // Played on in the file written anew, which has no marks yet.
@@ -147,7 +147,7 @@ private:
             d.reabrir([&] { obra.por_no_lugar(true); });
         } catch (const Erro_BD&) {
             // Its name lost meanwhile is told as such.
-            if (sem_nome(d)) d.recusar_sem_nome();
+            if (perdeu(d)) d.recusar_perda();
             throw;
         }
         retomar(d);
@@ -209,7 +209,7 @@ public:
         // it into the file held and leaves it empty. One given a second name
         // since the last commit keeps every byte it had: its empty log
         // goes, and its next load gives it its journal back.
-        if (largado(d, true) || sem_nome(d) || (d.lugar() && d.lugar()->nomes() > 1)) return;
+        if (largado(d, true) || perdeu(d) || (d.lugar() && d.lugar()->nomes() > 1)) return;
         try {
             sair_do_log(d);
         } catch (const Erro_BD& e) {
@@ -219,7 +219,7 @@ public:
     }
     bool depois_de_fechar(Database& d) override {
         if (!d.lugar()) return !log_com_commits(d.caminho());
-        return sem_nome(d) || !d.lugar()->log_com_commits();
+        return perdeu(d) || !d.lugar()->log_com_commits();
     }
     // The log truncated to nothing.
     void log_vazio() { quadros_ = 0; }

@@ -6,7 +6,9 @@
 
 #include "platform/db/lugar.h"
 
+#include "platform/db/alternativas.h"
 #include "platform/db/capacidades.h"
+#include "platform/db/nomes_ficheiro.h"
 #include "platform/db/formato_diario.h"
 #include "platform/db/formato_log.h"
 #include "platform/db/interno.h"
@@ -138,15 +140,16 @@ void Lugar_Jogo::segurar() {
     ficheiro_ = Bloqueio_Jogo::tomar(pasta_, nome_, escolhido_);
 }
 
-void Lugar_Jogo::anotar() {
+void Lugar_Jogo::anotar(bool trancado) {
     if (anotado_) return;
-    nota_ = Nota_Aberto::tomar(pasta_, nome_, escolhido_, sal());
+    nota_ = Nota_Aberto::tomar(pasta_, nome_, escolhido_, sal(), trancado);
     anotado_ = true;
 }
 
-std::string Lugar_Jogo::sal() const {
-    const int fd = ficheiro_.tomado() ? ::dup(ficheiro_.descritor())
-                                      : ::openat(pasta_, nome_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+std::string Lugar_Jogo::sal() const { return sal(ficheiro_.tomado() ? ficheiro_.descritor() : -1); }
+
+std::string Lugar_Jogo::sal(int de) const {
+    const int fd = de >= 0 ? ::dup(de) : ::openat(pasta_, nome_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return {};
     unsigned char b[16];
     const std::size_t n = ler_em(fd, b, sizeof b, 0);
@@ -195,7 +198,11 @@ std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
         }
         if (!S_ISREG(st.st_mode)) nao_e_ficheiro(caminho_, s);
         // Without following a link or waiting on a pipe put there meanwhile.
+        ponto_de_falha("lugar.ao_lado_visto");
         const int fd = ::openat(pasta_, nome.c_str(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        // Removed since the folder was looked at (a share may list for a
+        // while what another machine removed): there is none.
+        if (fd < 0 && errno == ENOENT) continue;
         if (fd < 0 && errno == ELOOP) nao_e_ficheiro(caminho_, s);
         if (fd < 0) falha_do_sistema(s);
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -251,6 +258,8 @@ void Lugar_Jogo::substituir(const std::string& de, bool havia) {
     Bloqueio_Jogo novo = Bloqueio_Jogo::tomar(pasta_, de, de);
     ponto_de_falha("lugar.substituir");
     if (havia ? !nomeia() : ocupado()) throw perdido(Perda::Nada);
+    // In the note before any machine can see it under the name.
+    if (nota_) nota_->acrescentar(sal(novo.descritor()));
     std::vector<std::pair<std::string, std::string>> postos;
     for (Lado l : {Log, Diario}) {
         const std::string nome = nome_ + Sufixos[l], posto = nome + De_Lado;

@@ -57,9 +57,14 @@ public:
     void segurar(Bloqueio_Jogo b);
     // The note that this window has the game open, for the machines the
     // folder's locks do not reach (nota_aberto.h): looked for, and made
-    // where needed, once, after every refusal this machine's holds give.
-    // Throws Erro_BD Noutra_Janela or Noutra_Maquina.
-    void anotar();
+    // where needed, once, after every refusal this machine's holds give and
+    // before anything is written, removed or put back in the folder.
+    // `trancado`: this window holds the game's lock (the file's, or where
+    // there is none yet, its making's). Throws Erro_BD as Nota_Aberto::tomar.
+    void anotar(bool trancado);
+    // Whether the game is this window's by the note (looked for, and made
+    // where needed).
+    bool anotado() const { return anotado_; }
     const Bloqueio_Jogo& ficheiro() const { return ficheiro_; }
     std::uintmax_t tamanho() const;
     // Whether the name names the file held, and how many names it has.
@@ -160,6 +165,7 @@ private:
     // The first bytes of the file held, or else of the file under the name
     // (a game's salt), in hex; empty when there is none.
     std::string sal() const;
+    std::string sal(int fd) const;   // of the file open at fd (-1: the file under the name)
     std::string outro_nome() const;
     bool guardar_copia(int pasta);
     // The folder a copy is made in, open: the game's while it has a name;

@@ -1,9 +1,12 @@
 #include "platform/db/obras.h"
 
+#include "platform/db/alternativas.h"
 #include "platform/db/capacidades.h"
 #include "platform/db/erro_bd.h"
 #include "platform/db/interno.h"
 #include "platform/db/lugar.h"
+#include "platform/db/lugar_interno.h"
+#include "platform/db/maquina.h"
 #include "platform/db/nota_aberto.h"
 #include "platform/falhas.h"
 
@@ -14,8 +17,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -30,16 +35,30 @@ constexpr const char* Feitos[] = {".a-semear", ".a-cifrar"};
 // What the engine keeps beside a file it writes.
 constexpr const char* Ao_Lado[] = {"-journal", "-wal", "-shm"};
 
-// Whether the hold open at fd is a making's: holding the mark alone.
-bool marcada(int fd) {
+// What a hold's mark adds: what the making window's locks reach.
+constexpr std::string_view Alcance = "alcance=";
+constexpr std::size_t Tamanho_Alcance = 16;
+
+// The mark of the hold open at fd, if it is a making's: holding the mark
+// alone (an earlier version's), or the mark and what its window's locks
+// reach; that reach, empty for the mark alone.
+std::optional<std::string> marca_lida(int fd) {
+    const std::size_t maior = Marca_Obra.size() + Alcance.size() + Tamanho_Alcance + 1;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::size_t>(st.st_size) != Marca_Obra.size())
-        return false;
-    char lido[64];
-    return ler_em(fd, lido, Marca_Obra.size(), 0) == Marca_Obra.size() &&
-           std::string_view(lido, Marca_Obra.size()) == Marca_Obra;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) > maior) return {};
+    std::string lido(maior, '\0');
+    lido.resize(ler_em(fd, lido.data(), lido.size(), 0));
+    if (lido.size() != static_cast<std::size_t>(st.st_size) || lido.compare(0, Marca_Obra.size(), Marca_Obra) != 0)
+        return {};
+    if (lido.size() == Marca_Obra.size()) return std::string();
+    const std::string resto = lido.substr(Marca_Obra.size());
+    if (resto.size() != maior - Marca_Obra.size() || resto.compare(0, Alcance.size(), Alcance) != 0 ||
+        resto.back() != '\n')
+        return {};
+    return resto.substr(Alcance.size(), Tamanho_Alcance);
 }
+
+bool marcada(int fd) { return marca_lida(fd).has_value(); }
 
 // A regular file of the folder removed, never through a link.
 void remover_comum(int pasta, const std::string& nome) {
@@ -64,12 +83,62 @@ bool acaba_em(std::string_view s, std::string_view fim) {
            });
 }
 
+// Where locks reach this machine only, what another machine left (or a
+// window through another mount of the share) is judged by its age: no
+// making or copy takes this long.
+constexpr auto Idade_Sobra = std::chrono::hours(1);
+
+bool velho(const struct stat& st) {
+    const auto feito = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::seconds(st.st_mtim.tv_sec)));
+    return std::chrono::system_clock::now() - feito > Idade_Sobra;
+}
+
+// The temporary files of the game's own in the folder that no window holds
+// (a making or a copy killed midway, a note set aside), gone; for each that
+// carried a making's intent (Marca_Obra + the hold's name) and whose hold is
+// empty and free, that hold too. Where locks are this machine's only, one
+// another machine made is gone only once it is old.
+void limpar_temporarios(int pasta, bool locais) {
+    std::vector<std::string> novos;
+    if (DIR* d = ::fdopendir(::openat(pasta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
+        while (const dirent* e = ::readdir(d))
+            if (nome_temporario(e->d_name)) novos.emplace_back(e->d_name);
+        ::closedir(d);
+    }
+    for (const std::string& nome : novos) {
+        // Never through a link; one another window holds is being made.
+        const Bloqueio_Jogo livre =
+            Bloqueio_Jogo::do_descritor(::openat(pasta, nome.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st {};
+        if (!livre.tomado() || ::fstat(livre.descritor(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (locais && !temporario_deste_alcance(pasta, nome) && !velho(st)) continue;
+        // A making's intent: its hold, if the making was killed before it
+        // marked it, is empty, and goes with it.
+        std::string lido(4096 + Marca_Obra.size(), '\0');
+        lido.resize(ler_em(livre.descritor(), lido.data(), lido.size(), 0));
+        if (lido.size() > Marca_Obra.size() && lido.compare(0, Marca_Obra.size(), Marca_Obra) == 0) {
+            std::string hold = lido.substr(Marca_Obra.size());
+            if (hold.compare(0, Alcance.size(), Alcance) == 0 && hold.find('\n') != std::string::npos)
+                hold.erase(0, hold.find('\n') + 1);
+            const Bloqueio_Jogo h =
+                Bloqueio_Jogo::do_descritor(::openat(pasta, hold.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+            struct stat hs {}, ns {};
+            if (h.tomado() && hold.find('/') == std::string::npos && ::fstat(h.descritor(), &hs) == 0 &&
+                S_ISREG(hs.st_mode) && hs.st_size == 0 && ::fstatat(pasta, hold.c_str(), &ns, AT_SYMLINK_NOFOLLOW) == 0 &&
+                mesmo(hs, ns))
+                ::unlinkat(pasta, hold.c_str(), 0);
+        }
+        ::unlinkat(pasta, nome.c_str(), 0);
+    }
+}
+
 } // namespace
 
 Obra::Obra(std::shared_ptr<Lugar_Jogo> lugar, int espera_ms)
     : lugar_(std::move(lugar)), base_(lugar_->nome()),
-      dono_(Bloqueio_Jogo::tomar_obra(lugar_->pasta(), base_ + A_Criar, lugar_->escolhido(), Marca_Obra,
-                                      espera_ms)) {
+      dono_(Bloqueio_Jogo::tomar_obra(lugar_->pasta(), base_ + A_Criar, lugar_->escolhido(),
+                                      marca_de_obra(lugar_->pasta()), espera_ms, &feita_)) {
     ponto_de_falha("obra.tomada");
     if (dono_.tomado() && !marcada(dono_.descritor())) {
         dono_ = Bloqueio_Jogo();   // a file of someone's: left as it is
@@ -79,7 +148,10 @@ Obra::Obra(std::shared_ptr<Lugar_Jogo> lugar, int espera_ms)
 }
 
 Obra::~Obra() {
-    // While it is still held.
+    // While it is still held, and this window's: where locks are this
+    // machine's only, a hold it found there may be another machine's
+    // making, until the game's note says the game is this window's.
+    if (!feita_ && !lugar_->anotado() && !capacidades(lugar_->pasta()).trincos_partilhados) return;
     remover_feitos(lugar_->pasta(), base_);
     if (dono_.tomado()) remover_comum(lugar_->pasta(), base_ + A_Criar);
 }
@@ -103,9 +175,10 @@ bool nome_ao_lado(const std::string& nome) {
 }
 
 void limpar_obras_orfas(int pasta) {
+    const bool locais = !capacidades(pasta).trincos_partilhados;
     // The intents and copies of makings killed midway first: the empty hold
     // an intent names goes with it.
-    limpar_novos_orfaos(pasta, Marca_Obra);
+    limpar_temporarios(pasta, locais);
     std::vector<std::string> holds;
     if (DIR* d = ::fdopendir(::openat(pasta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
         while (const dirent* e = ::readdir(d))
@@ -116,10 +189,29 @@ void limpar_obras_orfas(int pasta) {
         // Never through a link; a hold another window has is a making alive.
         const Bloqueio_Jogo livre =
             Bloqueio_Jogo::do_descritor(::openat(pasta, hold.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (!livre.tomado() || !marcada(livre.descritor())) continue;
+        const std::optional<std::string> alcance = livre.tomado() ? marca_lida(livre.descritor()) : std::nullopt;
+        if (!alcance) continue;
+        // Where locks are this machine's only, a making whose window this
+        // machine's locks do not reach: its game's note, or its age, says.
+        struct stat st {};
+        const std::string jogo = hold.substr(0, hold.size() - std::strlen(A_Criar));
+        if (locais && *alcance != alcance_dos_trincos(pasta) && !nota_deste_alcance(pasta, jogo) &&
+            (::fstat(livre.descritor(), &st) != 0 || !velho(st)))
+            continue;
         remover_feitos(pasta, hold.substr(0, hold.size() - std::strlen(A_Criar)));
         remover_comum(pasta, hold);
     }
+}
+
+std::string marca_de_obra(int pasta) {
+    return std::string(Marca_Obra) + std::string(Alcance) + alcance_dos_trincos(pasta) + "\n";
+}
+
+std::string marca_de_obra(const std::string& pasta) {
+    const int fd = ::open(pasta.empty() ? "." : pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string m = fd >= 0 ? marca_de_obra(fd) : std::string(Marca_Obra);
+    if (fd >= 0) ::close(fd);
+    return m;
 }
 
 void limpar_obras_orfas(const std::string& pasta) {

@@ -16,8 +16,14 @@ namespace gv::db {
 class Lugar_Jogo;
 
 // What the hold of a making holds, and nothing else does: born with it, a
-// hold is a making's by it alone.
+// hold is a making's by it alone. After it, what the making window's locks
+// reach (maquina.h), so that where locks are this machine's only a cleaner
+// tells this machine's making from another's.
 constexpr std::string_view Marca_Obra = "Golvantario 99: um jogo a ser criado.\n";
+// The whole mark a making's hold in the folder open at `pasta` (or named
+// `pasta`) is born with.
+std::string marca_de_obra(int pasta);
+std::string marca_de_obra(const std::string& pasta);
 
 class Obra {
 public:
@@ -38,10 +44,14 @@ public:
     void limpar() const;
     // The game written out put under the game's name (Lugar_Jogo::substituir).
     void por_no_lugar(bool havia) const;
+    // Whether this window holds the making (a folder without locks holds
+    // nothing).
+    bool tomada() const { return dono_.tomado(); }
 
 private:
     std::shared_ptr<Lugar_Jogo> lugar_;
     std::string base_;   // the game's name in its folder
+    bool feita_ = false;   // the hold was made by this window, not found
     Bloqueio_Jogo dono_;
 };
 
@@ -58,7 +68,10 @@ bool nome_de_obra(const std::string& nome);
 bool nome_ao_lado(const std::string& nome);
 
 // The files of makings killed halfway in the folder open at `pasta` (or
-// named `pasta`), gone: those whose marked hold no window holds.
+// named `pasta`), gone: those whose marked hold no window holds, with the
+// game's own temporary files no window holds (a copy or a note left
+// halfway). Where the folder's locks are this machine's only, what another
+// machine may be making is left until it is old.
 void limpar_obras_orfas(int pasta);
 void limpar_obras_orfas(const std::string& pasta);
 

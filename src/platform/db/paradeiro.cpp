@@ -4,7 +4,9 @@
 
 #include "platform/db/lugar.h"
 
+#include "platform/db/alternativas.h"
 #include "platform/db/capacidades.h"
+#include "platform/db/nomes_ficheiro.h"
 #include "platform/db/interno.h"
 #include "platform/db/lugar_interno.h"
 #include "platform/falhas.h"
@@ -35,7 +37,7 @@ namespace {
 int copiar(int pasta, int de, const std::string& nome) {
     std::string temporario;
     Bloqueio_Jogo feita;
-    int fd = criar_sem_nome(pasta, 0644);
+    int fd = criar_anonimo(pasta, 0644);
     if (fd < 0 && errno != EOPNOTSUPP) return -1;
     if (fd < 0) {
         feita = criar_temporario(pasta, temporario);
@@ -55,7 +57,7 @@ int copiar(int pasta, int de, const std::string& nome) {
     inteira = inteira && ::fsync(fd) == 0;
     if (inteira) {
         ponto_de_falha("copiar.nomear");
-        inteira = (temporario.empty() ? nomear_sem_nome(fd, pasta, nome)
+        inteira = (temporario.empty() ? nomear_anonimo(fd, pasta, nome)
                                       : renomear_sem_substituir(pasta, temporario, nome)) == 0;
     }
     if (!inteira) {
@@ -107,7 +109,7 @@ std::string achar(int pasta, int fd) {
 }
 
 // A folder with no name left: deleted, or moved to another disk.
-bool sem_nome(int pasta) {
+bool pasta_perdida(int pasta) {
     struct stat st {};
     return ::fstat(pasta, &st) == 0 && st.st_nlink == 0;
 }
@@ -152,12 +154,12 @@ std::string Lugar_Jogo::outro_nome() const {
 }
 
 int Lugar_Jogo::pasta_da_copia() const {
-    if (!sem_nome(pasta_)) return ::fcntl(pasta_, F_DUPFD_CLOEXEC, 0);
+    if (!pasta_perdida(pasta_)) return ::fcntl(pasta_, F_DUPFD_CLOEXEC, 0);
     // The folder the game's path names now, if there is one to write in;
     // else the player's own.
     const std::string junto = fs::path(caminho_).parent_path().string();
     const int fd = ::open(junto.empty() ? "." : junto.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0 && !sem_nome(fd) && ::faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) == 0) return fd;
+    if (fd >= 0 && !pasta_perdida(fd) && ::faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) == 0) return fd;
     if (fd >= 0) ::close(fd);
     std::error_code ec;
     fs::create_directories(pasta_dados(), ec);
@@ -218,7 +220,7 @@ Paradeiro Lugar_Jogo::paradeiro(Perda perda) {
     // The copy put back under the game's name is no other file.
     p.nome_ocupado = ::fstatat(pasta_, nome_.c_str(), &n, AT_SYMLINK_NOFOLLOW) == 0 && !(visto && mesmo(f, n)) &&
                      !(copia_ >= 0 && ::fstat(copia_, &c) == 0 && mesmo(c, n));
-    p.pasta_perdida = sem_nome(pasta_);
+    p.pasta_perdida = pasta_perdida(pasta_);
     p.pasta = pasta_agora();
     if (!visto || perda == Perda::Nada) return p;
     // The file itself, when it holds everything.

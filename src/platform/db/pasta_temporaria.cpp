@@ -1,6 +1,7 @@
 #include "platform/db/pasta_temporaria.h"
 
 #include "platform/db/capacidades.h"
+#include "platform/db/nomes_ficheiro.h"
 #include "platform/db/database.h"
 #include "platform/falhas.h"
 
