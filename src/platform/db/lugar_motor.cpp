@@ -34,7 +34,7 @@ bool pelo_descritor() {
 
 // The place a name given to the engine leads through, and the file's name
 // in its folder.
-std::shared_ptr<Lugar_Jogo> de_quem(const char* caminho, std::string& nome) {
+std::shared_ptr<Lugar_Jogo> lugar_do_caminho(const char* caminho, std::string& nome) {
     std::string_view c(caminho);
     if (c.substr(0, Pela_Pasta.size()) != Pela_Pasta) return nullptr;
     c.remove_prefix(Pela_Pasta.size());
@@ -51,13 +51,13 @@ sqlite3_syscall_ptr abrir_do_sistema = nullptr, apagar_do_sistema = nullptr;
 
 int abrir_pelo_lugar(const char* caminho, int flags, int modo) {
     std::string nome;
-    if (auto l = de_quem(caminho, nome)) return l->abrir_no_motor(nome, flags, modo);
+    if (auto l = lugar_do_caminho(caminho, nome)) return l->abrir_no_motor(nome, flags, modo);
     return reinterpret_cast<int (*)(const char*, int, int)>(abrir_do_sistema)(caminho, flags, modo);
 }
 
 int apagar_pelo_lugar(const char* caminho) {
     std::string nome;
-    if (auto l = de_quem(caminho, nome)) return l->apagar_no_motor(nome);
+    if (auto l = lugar_do_caminho(caminho, nome)) return l->apagar_no_motor(nome);
     return reinterpret_cast<int (*)(const char*)>(apagar_do_sistema)(caminho);
 }
 

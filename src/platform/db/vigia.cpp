@@ -57,7 +57,8 @@ std::map<int, Vigiado_Por>& vigiados() {
     return m;
 }
 
-std::shared_ptr<Lugar_Jogo> de_quem(int fd, int& qual) {
+// The place whose file (qual 0) or log (1) the engine writes at fd.
+std::shared_ptr<Lugar_Jogo> vigiado_em(int fd, int& qual) {
     std::lock_guard<std::mutex> g(guarda_vigiados);
     const auto it = vigiados().find(fd);
     if (it == vigiados().end()) return nullptr;
@@ -91,7 +92,7 @@ int fechar(int fd) {
 
 ssize_t escrever(int fd, const void* b, size_t n) {
     int qual = 0;
-    auto l = de_quem(fd, qual);
+    auto l = vigiado_em(fd, qual);
     if (!l) return sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
     const off_t onde = ::lseek(fd, 0, SEEK_CUR);
     if (!pode_escrever(*l, qual, fd)) return -1;
@@ -104,7 +105,7 @@ ssize_t escrever(int fd, const void* b, size_t n) {
 template <class Onde, sqlite3_syscall_ptr* Original>
 ssize_t pescrever(int fd, const void* b, size_t n, Onde onde) {
     int qual = 0;
-    auto l = de_quem(fd, qual);
+    auto l = vigiado_em(fd, qual);
     using P = ssize_t (*)(int, const void*, size_t, Onde);
     if (!l) return sistema<P>(*Original)(fd, b, n, onde);
     if (!pode_escrever(*l, qual, fd)) return -1;
@@ -115,7 +116,7 @@ ssize_t pescrever(int fd, const void* b, size_t n, Onde onde) {
 
 int truncar(int fd, off_t tamanho) {
     int qual = 0;
-    auto l = de_quem(fd, qual);
+    auto l = vigiado_em(fd, qual);
     if (!l) return sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
     if (!pode_escrever(*l, qual, fd)) return -1;
     const int r = sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
