@@ -2,6 +2,7 @@
 // A game made and saved as "inicio.gv", a temporary folder of the test's
 // own, and processes that die as a kill or a power cut would end them.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include "disco_avariado.h"
 #include "jogo_apoio.h"
 #include "platform/db/em_jogo.h"
+#include "platform/db/maquina.h"
 #include "platform/falhas.h"
 
 namespace gv::teste {
@@ -131,6 +133,13 @@ protected:
         std::string r;
         for (unsigned char c : b) r += {Hex[c >> 4], Hex[c & 15]};
         return r;
+    }
+    // What this machine's locks reach in the test's folder (maquina.h).
+    std::string alcance_da_pasta() const {
+        const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const std::string a = db::alcance_dos_trincos(fd);
+        ::close(fd);
+        return a;
     }
     std::filesystem::path temporaria;
 };

@@ -77,16 +77,10 @@ protected:
         db::retirar_capacidades(quais | (v ? db::capacidades_de_nomes(v) : 0));
     }
     std::string ultima() const { return porta.mensagens.empty() ? std::string() : porta.mensagens.back().texto; }
-    std::string alcance() const {
-        const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const std::string a = db::alcance_dos_trincos(fd);
-        ::close(fd);
-        return a;
-    }
     // This machine's window as a note names it; `mudar` makes it another's.
     void nota(const std::function<void(db::Dono_Nota&)>& mudar) const {
         const db::Esta_Maquina& m = db::esta_maquina();
-        db::Dono_Nota d{m.id, m.arranque, alcance(), "janela-morta", m.nome, {sal_do_jogo()}};
+        db::Dono_Nota d{m.id, m.arranque, alcance_da_pasta(), "janela-morta", m.nome, {sal_do_jogo()}};
         mudar(d);
         std::ofstream(caminho("jogo.gv-aberto"), std::ios::binary) << db::texto_da_nota(d);
     }

@@ -57,12 +57,6 @@ protected:
     }
     static std::string esta_maquina() { return db::esta_maquina().id; }
     static std::string este_arranque() { return db::esta_maquina().arranque; }
-    std::string este_alcance() const {
-        const int fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const std::string a = db::alcance_dos_trincos(fd);
-        ::close(fd);
-        return a;
-    }
 };
 
 // A file system that keeps a deleted open file under a hidden name, with
@@ -217,7 +211,7 @@ TEST_F(Sistemas, AGameOpenOnAnotherMachineIsRefusedAndAStaleNoteIsTakenOver) {
           {esta_maquina(), "arranque-antigo", sal_do_jogo()},
           {"outra-maquina", "x", "00112233445566778899aabbccddeeff"}}) {
         SCOPED_TRACE(maquina + " " + arranque);
-        nota(maquina, arranque, este_alcance(), sal);
+        nota(maquina, arranque, alcance_da_pasta(), sal);
         porta.mensagens.clear();
         ASSERT_EQ(carregar(), Resultado_Jogo::Aberto) << (porta.mensagens.empty() ? "" : ultima());
         db::Dono_Nota d;

@@ -55,10 +55,9 @@ Bloqueio_Jogo criar_temporario(int pasta, std::string& nome) {
 
 bool nome_temporario(std::string_view nome) { return nome.substr(0, Novo.size()) == Novo; }
 
-bool temporario_deste_alcance(int pasta, std::string_view nome) {
+bool temporario_do_alcance(std::string_view nome, std::string_view alcance) {
     if (!nome_temporario(nome)) return false;
     nome.remove_prefix(Novo.size());
-    const std::string alcance = alcance_dos_trincos(pasta);
     return nome.substr(0, alcance.size()) == alcance && nome.substr(alcance.size(), 1) == "-";
 }
 

@@ -30,9 +30,9 @@ std::string novo_nome_temporario(int pasta);
 // one no window holds.
 Bloqueio_Jogo criar_temporario(int pasta, std::string& nome);
 // Whether a file's name is one of those temporary names; and whether it is
-// one a window whose locks reach as this folder's do gave.
+// one a window whose locks reach as `alcance` says gave (maquina.h).
 bool nome_temporario(std::string_view nome);
-bool temporario_deste_alcance(int pasta, std::string_view nome);
+bool temporario_do_alcance(std::string_view nome, std::string_view alcance);
 
 // The file `de` of the folder under the name `para` instead, never over a
 // file that has it (-1, EEXIST). Where no rename refuses a name taken, a

@@ -93,14 +93,14 @@ bool publicar(int pasta, const std::string& nota, const std::string& texto, cons
     const std::string temporario = escrever_temporario(pasta, texto, escolhido, feito);
     ponto_de_falha("nota.feita");
     int r = ::linkat(pasta, temporario.c_str(), pasta, nota.c_str(), 0);
-    if (r != 0 && (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS || errno == EMLINK))
-        r = renomear_sem_substituir(pasta, temporario, nota);
+    const bool sem_ligacao = r != 0 && (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS || errno == EMLINK);
+    if (sem_ligacao) r = renomear_sem_substituir(pasta, temporario, nota);
     const int erro = errno;
     ::unlinkat(pasta, temporario.c_str(), 0);
     if (r != 0 && erro != EEXIST) sem_nota(erro, escolhido);
     // Where only a look before the rename keeps a name taken, another's
     // note may have taken it in that very instant: what is there is read.
-    return r == 0 && ler_ficheiro(pasta, nota).texto == texto;
+    return r == 0 && (!sem_ligacao || ler_ficheiro(pasta, nota).texto == texto);
 }
 
 // The note removed only while it still says `lido`: set aside first under

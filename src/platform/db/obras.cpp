@@ -17,7 +17,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
+#include <ctime>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -86,20 +86,26 @@ bool acaba_em(std::string_view s, std::string_view fim) {
 // Where locks reach this machine only, what another machine left (or a
 // window through another mount of the share) is judged by its age: no
 // making or copy takes this long.
-constexpr auto Idade_Sobra = std::chrono::hours(1);
+constexpr std::time_t Idade_Sobra = 60 * 60;
 
-bool velho(const struct stat& st) {
-    const auto feito = std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::seconds(st.st_mtim.tv_sec)));
-    return std::chrono::system_clock::now() - feito > Idade_Sobra;
+// f given the folder named `pasta` (the current one when empty), open for
+// as long as it runs; nothing when it does not open.
+template <class F>
+void pela_pasta(const std::string& pasta, F f) {
+    const int fd = ::open(pasta.empty() ? "." : pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    f(fd);
+    ::close(fd);
 }
+
+bool velho(const struct stat& st) { return std::time(nullptr) - st.st_mtim.tv_sec > Idade_Sobra; }
 
 // The temporary files of the game's own in the folder that no window holds
 // (a making or a copy killed midway, a note set aside), gone; for each that
 // carried a making's intent (Marca_Obra + the hold's name) and whose hold is
 // empty and free, that hold too. Where locks are this machine's only, one
 // another machine made is gone only once it is old.
-void limpar_temporarios(int pasta, bool locais) {
+void limpar_temporarios(int pasta, bool locais, const std::string& alcance) {
     std::vector<std::string> novos;
     if (DIR* d = ::fdopendir(::openat(pasta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
         while (const dirent* e = ::readdir(d))
@@ -112,7 +118,7 @@ void limpar_temporarios(int pasta, bool locais) {
             Bloqueio_Jogo::do_descritor(::openat(pasta, nome.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat st {};
         if (!livre.tomado() || ::fstat(livre.descritor(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-        if (locais && !temporario_deste_alcance(pasta, nome) && !velho(st)) continue;
+        if (locais && !temporario_do_alcance(nome, alcance) && !velho(st)) continue;
         // A making's intent: its hold, if the making was killed before it
         // marked it, is empty, and goes with it.
         std::string lido(4096 + Marca_Obra.size(), '\0');
@@ -176,9 +182,10 @@ bool nome_ao_lado(const std::string& nome) {
 
 void limpar_obras_orfas(int pasta) {
     const bool locais = !capacidades(pasta).trincos_partilhados;
+    const std::string deste = alcance_dos_trincos(pasta);
     // The intents and copies of makings killed midway first: the empty hold
     // an intent names goes with it.
-    limpar_temporarios(pasta, locais);
+    limpar_temporarios(pasta, locais, deste);
     std::vector<std::string> holds;
     if (DIR* d = ::fdopendir(::openat(pasta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))) {
         while (const dirent* e = ::readdir(d))
@@ -195,10 +202,10 @@ void limpar_obras_orfas(int pasta) {
         // machine's locks do not reach: its game's note, or its age, says.
         struct stat st {};
         const std::string jogo = hold.substr(0, hold.size() - std::strlen(A_Criar));
-        if (locais && *alcance != alcance_dos_trincos(pasta) && !nota_deste_alcance(pasta, jogo) &&
+        if (locais && *alcance != deste && !nota_deste_alcance(pasta, jogo) &&
             (::fstat(livre.descritor(), &st) != 0 || !velho(st)))
             continue;
-        remover_feitos(pasta, hold.substr(0, hold.size() - std::strlen(A_Criar)));
+        remover_feitos(pasta, jogo);
         remover_comum(pasta, hold);
     }
 }
@@ -208,17 +215,13 @@ std::string marca_de_obra(int pasta) {
 }
 
 std::string marca_de_obra(const std::string& pasta) {
-    const int fd = ::open(pasta.empty() ? "." : pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const std::string m = fd >= 0 ? marca_de_obra(fd) : std::string(Marca_Obra);
-    if (fd >= 0) ::close(fd);
+    std::string m(Marca_Obra);
+    pela_pasta(pasta, [&](int fd) { m = marca_de_obra(fd); });
     return m;
 }
 
 void limpar_obras_orfas(const std::string& pasta) {
-    const int fd = ::open(pasta.empty() ? "." : pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    limpar_obras_orfas(fd);
-    ::close(fd);
+    pela_pasta(pasta, [](int fd) { limpar_obras_orfas(fd); });
 }
 
 } // namespace gv::db
