@@ -110,22 +110,32 @@ std::string texto_movido(const db::Erro_BD& e, bool ao_fechar = false) {
 
 // Another program wrote into the game's file, or its log, while it was
 // open: what it holds now, and what of the window's play is in no file.
-std::string texto_alterado(const db::Erro_BD& e, bool ao_fechar) {
+// When another program's write was found: in play, as the game closes,
+// or as it was being opened.
+enum class Quando { Em_Jogo, Ao_Fechar, Ao_Abrir };
+
+std::string texto_alterado(const db::Erro_BD& e, Quando quando) {
     const std::string nome = std::filesystem::path(e.ficheiro()).filename().string();
     const bool log = nome.size() > 4 && nome.compare(nome.size() - 4, 4, "-wal") == 0;
+    const bool abrir = quando == Quando::Ao_Abrir;
     std::string r = (log ? txt("O ficheiro \"", "The file \"") + nome + txt("\" ao lado do jogo", "\" beside the game")
                          : txt("O ficheiro do jogo \"", "The game's file \"") + nome + "\"") +
+                    (abrir ? txt(" foi alterado por outro programa enquanto o jogo era aberto",
+                                 " was changed by another program while the game was being opened")
+                           : txt(" foi alterado por outro programa enquanto o jogo estava aberto",
+                                 " was changed by another program while the game was open")) +
                     (e.partes_de_ambos()
-                         ? txt(" foi alterado por outro programa enquanto o jogo estava aberto, no mesmo instante "
-                               "em que esta janela lá escrevia: pode ter partes do que cada um lá escreveu, e já não "
-                               "abrir. ",
-                               " was changed by another program while the game was open, in the very instant this "
-                               "window was writing to it: it may hold parts of what each wrote, and may no longer "
-                               "open. ")
-                         : txt(" foi alterado por outro programa enquanto o jogo estava aberto: tem agora o que esse "
-                               "programa lá escreveu, e esta janela não lhe tocou. ",
-                               " was changed by another program while the game was open: it now holds what that "
-                               "program wrote, untouched by this window. "));
+                         ? txt(", no mesmo instante em que esta janela lá escrevia: pode ter partes do que cada um lá "
+                               "escreveu, e já não abrir. ",
+                               ", in the very instant this window was writing to it: it may hold parts of what each "
+                               "wrote, and may no longer open. ")
+                         : txt(": tem agora o que esse programa lá escreveu, e esta janela não lhe tocou. ",
+                               ": it now holds what that program wrote, untouched by this window. "));
+    if (abrir)
+        return r + (log ? txt("Nada do que esse programa lá escreveu foi passado para o ficheiro do jogo. ",
+                              "Nothing that program wrote there was moved into the game's file. ")
+                        : "") +
+               txt("Para abrir o que lá está, abra o jogo de novo.", "To open what it holds now, open the game again.");
     r += log && e.log_por_passar()
              ? txt("O ficheiro do jogo tem o que jogou até à última acção que lá foi passada; o que jogou depois "
                    "disso estava nesse ficheiro, e não ficou em nenhum. ",
@@ -136,8 +146,9 @@ std::string texto_alterado(const db::Erro_BD& e, bool ao_fechar) {
              : txt("O que jogou nesta janela não ficou em nenhum ficheiro, a não ser que o que lá foi escrito já o "
                    "tivesse. ",
                    "What you played in this window is in no file, unless what was written there already held it. ");
-    if (ao_fechar) return r + txt("Para continuar a partir do que lá está, abra o jogo de novo.",
-                                  "To go on from what it holds now, open the game again.");
+    if (quando == Quando::Ao_Fechar)
+        return r + txt("Para continuar a partir do que lá está, abra o jogo de novo.",
+                       "To go on from what it holds now, open the game again.");
     return r + txt("Nesta janela nada mais é gravado: saia do jogo e abra-o de novo para continuar a partir do que "
                    "lá está.",
                    "Nothing more is saved in this window: leave the game and open it again to go on from what it "
@@ -236,7 +247,7 @@ std::string Causa_Erro(const std::exception& e) {
                           "primeiro.";
     }
     case T::Ficheiro_Movido: return texto_movido(*erro_bd(e));
-    case T::Ficheiro_Alterado: return texto_alterado(*erro_bd(e), false);
+    case T::Ficheiro_Alterado: return texto_alterado(*erro_bd(e), Quando::Em_Jogo);
     case T::Ligacoes_Em_Circulo: {
         const std::string nome = nome_de(e);
         return ingles() ? "The path \"" + nome + "\" goes through links that lead to each other in a circle, and "
@@ -321,8 +332,13 @@ std::string Causa_Erro(const std::exception& e) {
 
 std::string Aviso_Ficheiro_Movido(const db::Erro_BD& e) {
     Registar_Erro(e);
-    if (e.tipo() == db::Erro_BD::Tipo::Ficheiro_Alterado) return texto_alterado(e, true);
+    if (e.tipo() == db::Erro_BD::Tipo::Ficheiro_Alterado) return texto_alterado(e, Quando::Ao_Fechar);
     return texto_movido(e, true);
+}
+
+std::string Aviso_Alterado_Ao_Abrir(const db::Erro_BD& e) {
+    Registar_Erro(e);
+    return texto_alterado(e, Quando::Ao_Abrir);
 }
 
 void Registar_Erro(const std::exception& e) {

@@ -20,6 +20,9 @@ std::string Linha_Causa(const std::exception& e);
 // A game file moved or replaced while it was open, found as it closes:
 // what happened, and where what was played is now.
 std::string Aviso_Ficheiro_Movido(const db::Erro_BD& e);
+// Another program's write into the game's file or its log, found as the
+// game was being opened: what happened, and what to do.
+std::string Aviso_Alterado_Ao_Abrir(const db::Erro_BD& e);
 // "The game file is unchanged." in the game's language.
 const char* Jogo_Inalterado();
 // What a new game that failed left in the chosen file: nothing changed, or

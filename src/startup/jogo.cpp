@@ -73,6 +73,13 @@ void recusar_ficheiro(const std::exception* e, const std::string& escolhido, boo
               Aviso_Ficheiro_Movido(*bd));
         return;
     }
+    // Another program's write found as the load wrote: whether this window
+    // touched what it wrote is said, never that the game is as it was.
+    if (bd && bd->tipo() == db::Erro_BD::Tipo::Ficheiro_Alterado) {
+        parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + "\n" +
+              Aviso_Alterado_Ao_Abrir(*bd));
+        return;
+    }
     parar(std::string(txt("Não foi possível abrir o jogo.", "The game could not be opened.")) + Linha_Causa(*e) +
           "\n" + (escrito ? txt("O jogo ficou como estava.", "The game is as it was.") : Jogo_Inalterado()));
 }

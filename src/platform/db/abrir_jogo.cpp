@@ -103,6 +103,8 @@ bool le_se_bem_sozinho(const Lugar_Jogo& lugar, const std::string& ligacao, Copi
 void preparar(Database& d) {
     marcar_commits(d, Perda::Lido);
     if (d.nome_mudou()) throw d.lugar()->perdido(Perda::Lido);
+    // What the load wrote, looked at as play's steps are.
+    if (d.lugar()->alterado()) throw d.lugar()->alterado_por_outro();
     d.lugar()->remover_indice_partilhado();
 }
 
@@ -292,6 +294,14 @@ Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& escolhido,
         return abrir_ficheiro(lugar, ligacao, aceitar);
     } catch (const Erro_BD& e) {
         using T = Erro_BD::Tipo;
+        // Another program wrote the file or its log as the load wrote: the
+        // log and journal this window held go, so that the next load finds
+        // nothing of this window's beside what the other wrote.
+        if (lugar && (e.tipo() == T::Ficheiro_Alterado || lugar->vigia().alterado() >= 0)) {
+            lugar->largar_alterados();
+            // The engine's own failure of a write the watch refused is that write.
+            if (e.tipo() != T::Ficheiro_Alterado) throw lugar->alterado_por_outro();
+        }
         // The file lost its name as it was opened: where it is, with what
         // the load took in, is told.
         if (e.tipo() == T::Ficheiro_Movido && lugar && lugar->ficheiro().tomado()) throw lugar->perdido(Perda::Lido);

@@ -158,11 +158,13 @@ Capacidades capacidades(int pasta) {
     if (r & Cap_Ligacoes) c.ligacoes = false;
     if (r & Cap_Esconde_Apagados) c.esconde_apagados = true;
     if (r & Cap_Trincos_Partilhados) c.trincos_partilhados = false;
-    if (r & Cap_Tempos_Fieis) c.tempos_fieis = false;
+    if (r & (Cap_Tempos_Fieis | Cap_Tamanhos_Tardios)) c.tempos_fieis = false;
     return c;
 }
 
 void retirar_capacidades(unsigned quais) { retiradas = quais; }
+
+bool tamanhos_tardios() { return retiradas.load() & Cap_Tamanhos_Tardios; }
 
 unsigned capacidades_de_nomes(std::string_view nomes) {
     unsigned r = 0;
@@ -175,6 +177,7 @@ unsigned capacidades_de_nomes(std::string_view nomes) {
         if (n == "esconde") r |= Cap_Esconde_Apagados;
         if (n == "trincos") r |= Cap_Trincos_Partilhados;
         if (n == "tempos") r |= Cap_Tempos_Fieis;
+        if (n == "tardios") r |= Cap_Tamanhos_Tardios;
         nomes.remove_prefix(virgula == std::string_view::npos ? nomes.size() : virgula + 1);
     }
     return r;

@@ -104,6 +104,10 @@ public:
     void depois_do_commit(Database&) override { marca_ = nova_; }
     void ao_fechar(Database& d) override { largado(d, true); }
     bool depois_de_fechar(Database& d) override {
+        // What the close wrote is looked at as any step's: another
+        // program's write found in it is told.
+        if (d.lugar()) d.lugar()->deixado();
+        largado(d, true);
         perdeu(d);
         return true;
     }
@@ -197,6 +201,8 @@ public:
     }
     void depois_do_commit(Database& d) override {
         Marcacao::depois_do_commit(d);
+        // The commit's step ends; the move into the file is one of its own.
+        d.deixado();
         ponto_de_falha("em_jogo.commit");
         // A log moved whole into the file starts over with the next commit.
         bool tudo = false;
@@ -219,6 +225,8 @@ public:
     }
     bool depois_de_fechar(Database& d) override {
         if (!d.lugar()) return !log_com_commits(d.caminho());
+        d.lugar()->deixado();
+        if (largado(d, true)) return true;
         return perdeu(d) || !d.lugar()->log_com_commits();
     }
     // The log truncated to nothing.

@@ -104,7 +104,7 @@ std::shared_ptr<Lugar_Jogo> Lugar_Jogo::alcancar(const std::string& caminho, con
         throw Erro_BD(ERRO_FICHEIRO, "Não foi possível abrir a pasta " + pasta + ": " + ec.message(),
                       tipo_do_sistema(ec), pasta);
     }
-    l->tempos_fieis_ = capacidades(l->pasta_).tempos_fieis;
+    l->vigia_.fieis(capacidades(l->pasta_).tempos_fieis);
     std::lock_guard<std::mutex> g(guarda_lugares);
     lugares()[l->pasta_] = l;
     return l;
@@ -138,6 +138,9 @@ void Lugar_Jogo::segurar() {
     if (::fstatat(pasta_, nome_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
         throw Erro_BD(ERRO_FICHEIRO, "O ficheiro não existe: " + caminho_, Erro_BD::Tipo::Sem_Ficheiro, caminho_);
     ficheiro_ = Bloqueio_Jogo::tomar(pasta_, nome_, escolhido_);
+    // The load's writes are watched from the first: the file as it is
+    // when held is the one judged.
+    vigia_.tomar(Vigia::Ficheiro, ficheiro_.descritor());
 }
 
 void Lugar_Jogo::anotar(bool trancado) {
@@ -160,7 +163,10 @@ std::string Lugar_Jogo::sal(int de) const {
     return r;
 }
 
-void Lugar_Jogo::segurar(Bloqueio_Jogo b) { ficheiro_ = std::move(b); }
+void Lugar_Jogo::segurar(Bloqueio_Jogo b) {
+    ficheiro_ = std::move(b);
+    vigia_.tomar(Vigia::Ficheiro, ficheiro_.descritor());
+}
 
 std::uintmax_t Lugar_Jogo::tamanho() const {
     struct stat st {};
@@ -215,6 +221,8 @@ std::vector<Lugar_Jogo::Ao_Lado> Lugar_Jogo::ver_ao_lado() {
         if (!b.tomado()) sobra_noutra_janela(caminho_, s);
         r.push_back({s, l == Log, b.descritor(), static_cast<std::uintmax_t>(st.st_size), posto_[l]});
         ao_lado_[l] = std::move(b);
+        // What the load reads of it from here on is watched as it is now.
+        if (l == Log) vigia_.tomar(Vigia::Log, ao_lado_[l].descritor());
     }
     return r;
 }
@@ -223,7 +231,7 @@ void Lugar_Jogo::remover_posto(bool log) {
     const Lado l = log ? Log : Diario;
     if (ao_lado_[l].nomeia(pasta_, nome_ + Sufixos[l])) remover_lado(l);
     ao_lado_[l] = Bloqueio_Jogo();
-    if (l == Log) vigiado_[Do_Log] = {};
+    if (l == Log) vigia_.esquecer(Vigia::Log);
 }
 
 bool Lugar_Jogo::remover_lado(Lado l) {
@@ -285,8 +293,8 @@ void Lugar_Jogo::substituir(const std::string& de, bool havia) {
     ficheiro_ = std::move(novo);
     // Another file from now on, whole as this window made it: the watch
     // takes it as it is now, and the log the engine makes for it.
-    ver(Do_Ficheiro, ficheiro_.descritor());
-    vigiado_[Do_Log] = {};
+    vigia_.tomar(Vigia::Ficheiro, ficheiro_.descritor());
+    vigia_.esquecer(Vigia::Log);
     if (nota_) nota_->renovar(sal());
     ponto_de_falha("lugar.substituido");
     // The old file's log and journal, set aside or still under their names.

@@ -20,6 +20,7 @@
 #include "platform/db/bloqueio_jogo.h"
 #include "platform/db/erro_bd.h"
 #include "platform/db/nota_aberto.h"
+#include "platform/db/vigia.h"
 
 #include <sys/stat.h>
 
@@ -116,26 +117,29 @@ public:
     // set aside first, put back if it fails and gone once it is done.
     void substituir(const std::string& de, bool havia);
 
-    // What the file held, and the log held, are as this window leaves them:
-    // taken as they are where the watch had not seen them yet (as a load
-    // leaves the file, or a log found); from then on, what this window
-    // writes into them is all it takes as its own (vigia.cpp).
+    // The watch for another program's writes into the file held and the
+    // log held (vigia.h), which the engine's writes, truncations and reads
+    // of them go through.
+    Vigia& vigia() { return vigia_; }
+    // A step of the engine's work ends (a transaction, the move of a commit
+    // into the file), and the next begins: what it wrote is looked at, and
+    // each file again before the next step's first write into it.
     void deixado();
-    // Whether another program wrote into the file held, or the log held,
-    // since this window last wrote or looked (a backup copied over it in
-    // place): their sizes and times are looked at, and their first bytes
-    // only when these changed, so that one touched, made read-only or
-    // linked is as left. Once found, it stays so, and nothing more is
-    // written into either.
+    // A transaction begins: whether another program wrote into the file
+    // held, or the log held, since this window last left them (a backup
+    // copied over it in place). Once found, it stays so, and nothing more
+    // is written into either.
     bool alterado();
     // The failure that tells it.
     Erro_BD alterado_por_outro() const;
     // Whether the file took in everything the log holds, as the last move
     // of the log into it left it.
     void log_passado(bool tudo) { log_por_passar_ = !tudo; }
-    // Another program wrote into the file or the log: the log this window
-    // made, untouched by the other, goes. What the engine's close would
-    // write into either is refused as every write after the other's is.
+    // Another program wrote into the file or the log: the log and the
+    // journal this window made, untouched by the other, go, so that the
+    // next load finds nothing of this window's to refuse or to take into
+    // what the other wrote. What the engine's close would write into
+    // either is refused as every write after the other's is.
     void largar_alterados();
     // The engine let go of the file and the log, for a file written anew
     // under the game's name: its descriptors of them lead to files of its
@@ -144,12 +148,8 @@ public:
     // the new file lacks, goes as the new file takes the name, if the
     // engine has not removed it.
     void soltar_motor();
-    // The engine's writes into the file held (0) or the log held (1), at the
-    // descriptor `fd`: looked at before, the file as this window left it
-    // (else refused, and the refusal kept), and taken as this window's after.
-    bool antes_de_escrever(int qual, int fd);
-    void escrito(int qual, int fd, off_t onde, const void* bytes, ssize_t n);
-    void truncado(int qual, int fd, off_t tamanho);
+    // Refuses the engine a file of the game, and keeps why (recusa()).
+    void recusar(Erro_BD e);
 
     // The engine's own opening and removal of a file of the folder.
     int abrir_no_motor(const std::string& nome, int flags, int modo);
@@ -158,8 +158,6 @@ public:
 private:
     Lugar_Jogo() = default;
     enum Lado { Log, Diario };
-    // The watch's two files, apart from the side files' order above.
-    enum Vigia { Do_Ficheiro, Do_Log };
     static constexpr const char* Sufixos[2] = {"-wal", "-journal"};
     std::string pasta_agora() const;
     // The first bytes of the file held, or else of the file under the name
@@ -175,7 +173,6 @@ private:
     std::string onde_copia();
     int abrir_ao_lado(Lado l, int flags, int modo);
     bool remover_lado(Lado l);
-    void recusar(Erro_BD e);
     std::string caminho_, escolhido_, nome_;
     int pasta_ = -1;
     Bloqueio_Jogo ficheiro_;
@@ -191,36 +188,12 @@ private:
     int erro_copia_ = 0;
     bool copia_por_fazer_ = false;
     std::optional<Erro_BD> recusa_;
-    // What this window left in the file and the log: their size and first
-    // bytes as its own writes made them, and how the system showed them
-    // after its last write or look.
-    struct Vigiado {
-        bool visto = false;
-        struct ::stat st {};
-        off_t tamanho = 0;
-        std::vector<unsigned char> inicio;
-    };
-    Vigiado vigiado_[2];
-    Vigiado copia_vista_;   // the copy, as it was made
-    static void ver(Vigiado& v, int fd);
-    // Whether the file open at fd is as `v` says, shown as `st` (one only
-    // touched is, and `v` takes its new times).
-    // Where the file system's times cannot be trusted to show a write, the
-    // size is asked of it anew and the first bytes always read.
-    bool intacto(Vigiado& v, int fd, struct ::stat st) const;
-    bool tempos_fieis_ = true;
-    void ver(int qual, int fd) { ver(vigiado_[qual], fd); }
-    bool como_deixado(int qual, int fd, const struct ::stat& st);
-    // Whether the size `st` shows after the window's own write or
-    // truncation is the one it gives, `tamanho`; else another program
-    // wrote in that instant, and it is kept as such.
-    bool explicado(int qual, const struct ::stat& st, off_t tamanho);
+    Vigia vigia_;
+    Olhado copia_vista_;   // the copy, as it was made
     // Whether the copy is as it was made: one written over in place holds
     // the game no more.
     bool copia_intacta();
-    int alterado_ = -1;   // which of the two another wrote: -1 none
     bool log_por_passar_ = false;
-    bool ambos_ = false;   // the window wrote into what the other wrote
 };
 
 // The engine reaches the game's files through their places from its first

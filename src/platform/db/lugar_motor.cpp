@@ -9,7 +9,9 @@
 
 #include <sqlite3.h>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,7 +90,7 @@ int Lugar_Jogo::abrir_no_motor(const std::string& nome, int flags, int modo) {
     try {
         if (nome == nome_ && ficheiro_.tomado()) {
             const int fd = reabrir(ficheiro_.descritor(), flags);
-            if (fd >= 0) vigiar_descritor(fd, shared_from_this(), Do_Ficheiro);
+            if (fd >= 0) vigiar_descritor(fd, shared_from_this(), Vigia::Ficheiro);
             return fd;
         }
         for (Lado l : {Log, Diario})
@@ -138,14 +140,17 @@ int Lugar_Jogo::abrir_ao_lado(Lado l, int flags, int modo) {
             return -1;
         }
         lado = std::move(b);
+        // A journal begins a transaction of the engine's own (the close's
+        // change of mode, say): a step, looked at as one.
+        if (l == Diario) deixado();
     }
     // One held is the game's own, wherever its name is now: what it holds
     // goes into the file held. A log taken now is seen by the watch as it
     // is: made, or found empty.
     const int fd = reabrir(lado.descritor(), flags);
     if (fd >= 0 && l == Log) {
-        if (!vigiado_[Do_Log].visto && alterado_ < 0) ver(Do_Log, lado.descritor());
-        vigiar_descritor(fd, shared_from_this(), Do_Log);
+        if (!vigia_.visto(Vigia::Log) && vigia_.alterado() < 0) vigia_.tomar(Vigia::Log, lado.descritor());
+        vigiar_descritor(fd, shared_from_this(), Vigia::Log);
     }
     return fd;
 }
@@ -166,7 +171,7 @@ int Lugar_Jogo::apagar_no_motor(const std::string& nome) {
                 return -1;
             }
             lado = Bloqueio_Jogo();
-            if (l == Log) vigiado_[Do_Log] = {};
+            if (l == Log) vigia_.esquecer(Vigia::Log);
             return 0;
         }
         return ::unlinkat(pasta_, nome.c_str(), 0);
@@ -175,5 +180,56 @@ int Lugar_Jogo::apagar_no_motor(const std::string& nome) {
         return -1;
     }
 }
+
+Erro_BD Lugar_Jogo::alterado_por_outro() const {
+    const bool log = vigia_.alterado() == Vigia::Log;
+    const std::string qual = log ? caminho_ + Sufixos[Log] : caminho_;
+    Erro_BD e(ERRO_FICHEIRO, "Outro programa escreveu em " + qual + " enquanto o jogo estava aberto",
+              Erro_BD::Tipo::Ficheiro_Alterado, qual);
+    if (log && log_por_passar_) e.com_log_por_passar();
+    if (vigia_.ambos()) e.com_partes_de_ambos();
+    return e;
+}
+
+void Lugar_Jogo::soltar_motor() {
+    struct stat f {}, l {};
+    const bool com_f = ficheiro_.tomado() && ::fstat(ficheiro_.descritor(), &f) == 0;
+    const bool com_l = ao_lado_[Log].tomado() && ::fstat(ao_lado_[Log].descritor(), &l) == 0;
+    // Every other descriptor of the two in this process is the engine's.
+    const int nada = ::memfd_create("golvantario-largado", MFD_CLOEXEC);
+    DIR* d = nada >= 0 ? ::opendir("/proc/self/fd") : nullptr;
+    std::vector<int> do_motor;
+    while (const dirent* e = d ? ::readdir(d) : nullptr) {
+        int fd = -1;
+        struct stat st {};
+        const std::string_view n(e->d_name);
+        if (std::from_chars(n.data(), n.data() + n.size(), fd).ptr != n.data() + n.size() || fd == ::dirfd(d) ||
+            fd == nada || fd == ficheiro_.descritor() || fd == ao_lado_[Log].descritor() || ::fstat(fd, &st) != 0)
+            continue;
+        if ((com_f && mesmo(st, f)) || (com_l && mesmo(st, l))) do_motor.push_back(fd);
+    }
+    if (d) ::closedir(d);
+    for (int fd : do_motor) {
+        esquecer_descritor(fd);
+        ::dup3(nada, fd, O_CLOEXEC);
+    }
+    if (nada >= 0) ::close(nada);
+}
+
+void Lugar_Jogo::largar_alterados() {
+    // The log goes unless the other wrote it; the journal, whose pages
+    // would be put back over what the other wrote, goes.
+    for (Lado l : {Log, Diario}) {
+        if (ao_lado_[l].tomado() && !(l == Log && vigia_.alterado() == Vigia::Log) &&
+            ao_lado_[l].nomeia(pasta_, nome_ + Sufixos[l]))
+            remover_lado(l);
+        ao_lado_[l] = Bloqueio_Jogo();
+    }
+    vigia_.esquecer(Vigia::Log);
+}
+
+void Lugar_Jogo::deixado() { vigia_.acabar(ficheiro_.descritor(), ao_lado_[Log].descritor()); }
+
+bool Lugar_Jogo::alterado() { return !vigia_.comecar(ficheiro_.descritor(), ao_lado_[Log].descritor()); }
 
 } // namespace gv::db

@@ -192,7 +192,7 @@ bool Lugar_Jogo::guardar_copia(int pasta) {
         if (fd < 0) return erro_copia_ = erro, false;
         ::fsync(pasta);
         copia_ = fd;
-        ver(copia_vista_, fd);
+        copia_vista_.tomar(fd);
         pasta_copia_ = ::fcntl(pasta, F_DUPFD_CLOEXEC, 0);
         nome_copia_ = nome;
         return true;
@@ -209,6 +209,8 @@ std::string Lugar_Jogo::onde_copia() {
         return (fs::path(caminho_do_descritor(pasta_copia_)) / nome_copia_).string();
     return achar(pasta_copia_, copia_);
 }
+
+bool Lugar_Jogo::copia_intacta() { return copia_ < 0 || copia_vista_.olhar(copia_, vigia_.fieis()); }
 
 bool Lugar_Jogo::dizer_de_novo() { return copia_por_fazer_ || (copia_ >= 0 && onde_copia() != dito_); }
 

@@ -1,19 +1,16 @@
-// The watch for another program's writes into the game's file and its
-// log while the game is open. Every write the engine makes into them goes
-// through here: looked at before (the file as this window left it, else
-// refused), and taken as this window's after. Nothing else is: a write by
-// another program at any moment is noticed before the next write of this
-// window, or at the next transaction, whichever comes first.
+// The watch (vigia.h), and the engine's writes, truncations, reads and
+// closes of the game's file and its log handed to it: every one of them
+// goes through here.
 
-#include "platform/db/lugar.h"
+#include "platform/db/vigia.h"
 
+#include "platform/db/capacidades.h"
 #include "platform/db/interno.h"
+#include "platform/db/lugar.h"
 #include "platform/db/lugar_interno.h"
 #include "platform/falhas.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,35 +18,193 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <mutex>
-#include <charconv>
 #include <string_view>
+#include <utility>
 
 namespace gv::db {
 
 namespace {
 
-// Size and times as they were: nothing was written since.
-bool como_estava(const struct stat& a, const struct stat& b) {
-    return mesmo(a, b) && a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
-           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
-           a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
-}
-
 constexpr off_t Inicio = 4096;
+// A frame of the log: its header, then its page.
+constexpr std::size_t Cabecalho_Quadro = 24;
 
-// The first bytes of the file open at fd, into `v`: every commit of the
-// game gives its first page new ones (its marks, enciphered afresh).
-void ler_inicio(int fd, off_t tamanho, std::vector<unsigned char>& v) {
-    v.resize(static_cast<std::size_t>(std::min<off_t>(tamanho, Inicio)));
-    v.resize(ler_em(fd, v.data(), v.size(), 0));
+bool mesmo_tempo(const struct timespec& a, const struct timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-// The engine's descriptors of a game's file (0) and log (1), by number.
+std::size_t hash_de(const void* bytes, std::size_t n) {
+    return std::hash<std::string_view>{}(std::string_view(static_cast<const char*>(bytes), n));
+}
+
+// The size the system shows of the file open at fd. Where it may show one
+// late it is asked anew; a test's file system that shows sizes late gives
+// each one a look after it was so.
+off_t mostrado(int fd, const struct stat& st, bool fieis) {
+    off_t t = st.st_size;
+    if (!fieis) {
+        struct statx x {};
+        if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_SIZE, &x) == 0) t = static_cast<off_t>(x.stx_size);
+    }
+    if (!tamanhos_tardios()) return t;
+    static std::mutex guarda;
+    static std::map<std::pair<dev_t, ino_t>, off_t> antes;
+    std::lock_guard<std::mutex> g(guarda);
+    off_t& a = antes.try_emplace({st.st_dev, st.st_ino}, t).first->second;
+    // A size that grew shows the one before, this once.
+    return std::min(std::exchange(a, t), t);
+}
+
+} // namespace
+
+void Olhado::tomar(int fd) {
+    *this = Olhado();
+    if (fd < 0 || ::fstat(fd, &st_) != 0) return;
+    visto_ = true;
+    tamanho_ = st_.st_size;
+    inicio_.resize(static_cast<std::size_t>(std::min(tamanho_, Inicio)));
+    inicio_.resize(ler_em(fd, inicio_.data(), inicio_.size(), 0));
+}
+
+bool Olhado::olhar(int fd, bool fieis) {
+    struct stat st {};
+    // A file the system cannot show is not judged by this look.
+    if (!visto_ || ::fstat(fd, &st) != 0 || st.st_dev != st_.st_dev || st.st_ino != st_.st_ino) return true;
+    const bool tempos = fieis && !escrito_ && mesmo_tempo(st.st_mtim, st_.st_mtim) && st.st_size == st_.st_size;
+    // As the last look left it; or only its times of change moved (made
+    // read-only, linked).
+    if (tempos && mesmo_tempo(st.st_ctim, st_.st_ctim)) return true;
+    if (tempos) return st_ = st, true;
+    const off_t t = mostrado(fd, st, fieis);
+    // A size shown late is never more than the window's writes give.
+    if (fieis ? t != tamanho_ : t > tamanho_) return false;
+    std::vector<unsigned char> agora(inicio_.size());
+    agora.resize(ler_em(fd, agora.data(), agora.size(), 0));
+    const std::size_t minimo = fieis ? inicio_.size() : std::min(inicio_.size(), static_cast<std::size_t>(t));
+    if (agora.size() < minimo || !std::equal(agora.begin(), agora.end(), inicio_.begin())) return false;
+    st_ = st;
+    escrito_ = false;
+    return true;
+}
+
+bool Olhado::escreveu(int fd, off_t onde, const void* bytes, std::size_t n, bool fieis) {
+    if (!visto_) return true;
+    escrito_ = true;
+    tamanho_ = std::max(tamanho_, onde + static_cast<off_t>(n));
+    struct stat st {};
+    const bool explicado = !fieis || ::fstat(fd, &st) != 0 || st.st_size == tamanho_;
+    // What of it falls in the first bytes; a hole before it reads as zeros.
+    inicio_.resize(static_cast<std::size_t>(std::min(tamanho_, Inicio)), 0);
+    if (onde < Inicio) {
+        const auto ate = static_cast<std::size_t>(std::min(onde + static_cast<off_t>(n), Inicio) - onde);
+        std::memcpy(inicio_.data() + onde, bytes, ate);
+    }
+    return explicado;
+}
+
+void Olhado::truncou(off_t tamanho) {
+    if (!visto_) return;
+    escrito_ = true;
+    tamanho_ = tamanho;
+    inicio_.resize(static_cast<std::size_t>(std::min(tamanho, Inicio)), 0);
+}
+
+void Vigia::tomar(Qual q, int fd) {
+    olhados_[q].tomar(fd);
+    devido_[q] = true;
+    if (q == Log) log_.clear();
+}
+
+void Vigia::esquecer(Qual q) {
+    olhados_[q].esquecer();
+    if (q == Log) log_.clear();
+}
+
+bool Vigia::olhar(Qual q, int fd) {
+    devido_[q] = false;
+    if (alterado_ >= 0) return false;
+    if (fd < 0 || olhados_[q].olhar(fd, fieis_)) return true;
+    alterado_ = q;
+    ambos_ = olhados_[q].escrito();
+    return false;
+}
+
+bool Vigia::comecar(int ficheiro, int log) {
+    olhar(Ficheiro, ficheiro) && olhar(Log, log);
+    devido_[Ficheiro] = devido_[Log] = true;
+    return alterado_ < 0;
+}
+
+bool Vigia::acabar(int ficheiro, int log) {
+    const int fds[2] = {ficheiro, log};
+    for (Qual q : {Ficheiro, Log})
+        if (olhados_[q].escrito()) olhar(q, fds[q]);
+    devido_[Ficheiro] = devido_[Log] = true;
+    return alterado_ < 0;
+}
+
+bool Vigia::antes_de_escrever(Qual q, int fd) {
+    if (devido_[q]) return olhar(q, fd);
+    return alterado_ < 0;
+}
+
+bool Vigia::escreveu(Qual q, int fd, off_t onde, const void* bytes, ssize_t n) {
+    if (n <= 0 || onde < 0) return alterado_ < 0;
+    if (q == Log) {
+        // Its pages come back through the reads checked.
+        olhados_[q].escreveu(fd, onde, bytes, static_cast<std::size_t>(n), false);
+        guardar(onde, bytes, static_cast<std::size_t>(n));
+    } else if (!olhados_[q].escreveu(fd, onde, bytes, static_cast<std::size_t>(n), fieis_) && alterado_ < 0) {
+        alterado_ = q;
+        ambos_ = true;
+    }
+    return alterado_ < 0;
+}
+
+void Vigia::guardar(off_t onde, const void* bytes, std::size_t n) {
+    // Whatever it covers was written over.
+    auto it = log_.lower_bound(onde);
+    if (it != log_.begin() && std::prev(it)->first + static_cast<off_t>(std::prev(it)->second.n) > onde) --it;
+    while (it != log_.end() && it->first < onde + static_cast<off_t>(n)) it = log_.erase(it);
+    log_[onde] = {n, hash_de(bytes, n)};
+}
+
+void Vigia::truncou(Qual q, off_t tamanho) {
+    olhados_[q].truncou(tamanho);
+    if (q == Log) log_.erase(log_.lower_bound(std::max<off_t>(tamanho - 65536 - Cabecalho_Quadro, 0)), log_.end());
+}
+
+bool Vigia::leu(Qual q, off_t onde, const void* bytes, ssize_t n) {
+    if (q != Log || n <= 0 || onde < 0 || !olhados_[Log].visto()) return true;
+    const auto k = static_cast<std::size_t>(n);
+    if (const auto it = log_.find(onde); it != log_.end() && it->second.n == k) {
+        if (it->second.hash == hash_de(bytes, k)) return true;
+        alterado_ = Log;
+        return false;
+    }
+    // Read for the first time as the log is taken in: a whole frame, whose
+    // page the move into the file reads again.
+    guardar(onde, bytes, k);
+    if (k > Cabecalho_Quadro && pagina_possivel(static_cast<std::uint32_t>(k - Cabecalho_Quadro)))
+        log_[onde + static_cast<off_t>(Cabecalho_Quadro)] = {k - Cabecalho_Quadro,
+                                                              hash_de(static_cast<const unsigned char*>(bytes) +
+                                                                          Cabecalho_Quadro,
+                                                                      k - Cabecalho_Quadro)};
+    return true;
+}
+
+namespace {
+
+// The engine's descriptors of a game's file (0) and log (1), by number,
+// with the file each was opened on.
 struct Vigiado_Por {
     std::weak_ptr<Lugar_Jogo> lugar;
-    int qual;
+    Vigia::Qual qual;
+    dev_t dev;
+    ino_t ino;
 };
 std::mutex guarda_vigiados;
 std::map<int, Vigiado_Por>& vigiados() {
@@ -57,32 +212,59 @@ std::map<int, Vigiado_Por>& vigiados() {
     return m;
 }
 
-// The place whose file (qual 0) or log (1) the engine writes at fd.
-std::shared_ptr<Lugar_Jogo> vigiado_em(int fd, int& qual) {
-    std::lock_guard<std::mutex> g(guarda_vigiados);
-    const auto it = vigiados().find(fd);
-    if (it == vigiados().end()) return nullptr;
-    qual = it->second.qual;
-    return it->second.lugar.lock();
+// The place whose file or log the engine reaches at fd, while the watch
+// has that very file; `qual`, which.
+std::shared_ptr<Lugar_Jogo> vigiado_em(int fd, Vigia::Qual& qual, bool& dele) {
+    Vigiado_Por v;
+    {
+        std::lock_guard<std::mutex> g(guarda_vigiados);
+        const auto it = vigiados().find(fd);
+        if (it == vigiados().end()) return nullptr;
+        v = it->second;
+    }
+    auto l = v.lugar.lock();
+    qual = v.qual;
+    dele = l && l->vigia().e(qual, v.dev, v.ino);
+    return l;
 }
 
 sqlite3_syscall_ptr fechar_do_sistema, escrever_do_sistema, pescrever_do_sistema, pescrever64_do_sistema,
-    truncar_do_sistema;
+    truncar_do_sistema, ler_do_sistema, pler_do_sistema, pler64_do_sistema;
 
 template <class F> F sistema(sqlite3_syscall_ptr p) { return reinterpret_cast<F>(p); }
 
 // The look before a write of the engine's; then, between it and the write
 // itself, the point where a test acts as another program would in that
-// very instant. False, and errno, when the write is refused.
-bool pode_escrever(Lugar_Jogo& l, int qual, int fd) {
+// very instant. False, and errno, when the write is refused. A descriptor
+// of a file the watch no longer has (the old file of a rewrite) is not
+// looked at, and is refused only once another program wrote.
+bool pode_escrever(Lugar_Jogo& l, Vigia::Qual qual, bool dele, int fd) {
     try {
-        if (!l.antes_de_escrever(qual, fd)) return errno = EIO, false;
-        ponto_de_falha(qual == 0 ? "vigia.ficheiro" : "vigia.log");
+        if (!dele) return l.vigia().alterado() < 0 || !l.vigia().visto(qual) || (errno = EIO, false);
+        if (!l.vigia().antes_de_escrever(qual, fd)) {
+            l.recusar(l.alterado_por_outro());
+            return errno = EIO, false;
+        }
+        ponto_de_falha(qual == Vigia::Ficheiro ? "vigia.ficheiro" : "vigia.log");
         return true;
     } catch (const std::exception&) {
         errno = EIO;
         return false;
     }
+}
+
+// What the engine wrote, taken as the window's; a write found to have gone
+// into another program's is kept as the refusal of what comes next.
+void escrito(Lugar_Jogo& l, Vigia::Qual qual, int fd, off_t onde, const void* b, ssize_t r) {
+    if (!l.vigia().escreveu(qual, fd, onde, b, r)) l.recusar(l.alterado_por_outro());
+}
+
+// What the engine read of the log, checked; -1 and EIO when refused.
+ssize_t lido(Lugar_Jogo& l, Vigia::Qual qual, off_t onde, const void* b, ssize_t r) {
+    if (r <= 0 || l.vigia().leu(qual, onde, b, r)) return r;
+    l.recusar(l.alterado_por_outro());
+    errno = EIO;
+    return -1;
 }
 
 int fechar(int fd) {
@@ -91,37 +273,59 @@ int fechar(int fd) {
 }
 
 ssize_t escrever(int fd, const void* b, size_t n) {
-    int qual = 0;
-    auto l = vigiado_em(fd, qual);
+    Vigia::Qual qual{};
+    bool dele = false;
+    auto l = vigiado_em(fd, qual, dele);
     if (!l) return sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
-    const off_t onde = ::lseek(fd, 0, SEEK_CUR);
-    if (!pode_escrever(*l, qual, fd)) return -1;
+    const off_t onde = dele ? ::lseek(fd, 0, SEEK_CUR) : -1;
+    if (!pode_escrever(*l, qual, dele, fd)) return -1;
     const ssize_t r = sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
-    l->escrito(qual, fd, onde, b, r);
+    if (dele) escrito(*l, qual, fd, onde, b, r);
     return r;
 }
 
 // pwrite and pwrite64, whichever the engine's build uses.
 template <class Onde, sqlite3_syscall_ptr* Original>
 ssize_t pescrever(int fd, const void* b, size_t n, Onde onde) {
-    int qual = 0;
-    auto l = vigiado_em(fd, qual);
+    Vigia::Qual qual{};
+    bool dele = false;
+    auto l = vigiado_em(fd, qual, dele);
     using P = ssize_t (*)(int, const void*, size_t, Onde);
     if (!l) return sistema<P>(*Original)(fd, b, n, onde);
-    if (!pode_escrever(*l, qual, fd)) return -1;
+    if (!pode_escrever(*l, qual, dele, fd)) return -1;
     const ssize_t r = sistema<P>(*Original)(fd, b, n, onde);
-    l->escrito(qual, fd, static_cast<off_t>(onde), b, r);
+    if (dele) escrito(*l, qual, fd, static_cast<off_t>(onde), b, r);
     return r;
 }
 
 int truncar(int fd, off_t tamanho) {
-    int qual = 0;
-    auto l = vigiado_em(fd, qual);
+    Vigia::Qual qual{};
+    bool dele = false;
+    auto l = vigiado_em(fd, qual, dele);
     if (!l) return sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
-    if (!pode_escrever(*l, qual, fd)) return -1;
+    if (!pode_escrever(*l, qual, dele, fd)) return -1;
     const int r = sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
-    if (r == 0) l->truncado(qual, fd, tamanho);
+    if (r == 0 && dele) l->vigia().truncou(qual, tamanho);
     return r;
+}
+
+ssize_t ler(int fd, void* b, size_t n) {
+    Vigia::Qual qual{};
+    bool dele = false;
+    auto l = vigiado_em(fd, qual, dele);
+    const bool ver = l && dele && qual == Vigia::Log;
+    const off_t onde = ver ? ::lseek(fd, 0, SEEK_CUR) : -1;
+    const ssize_t r = sistema<ssize_t (*)(int, void*, size_t)>(ler_do_sistema)(fd, b, n);
+    return ver ? lido(*l, qual, onde, b, r) : r;
+}
+
+// pread and pread64, whichever the engine's build uses.
+template <class Onde, sqlite3_syscall_ptr* Original> ssize_t pler(int fd, void* b, size_t n, Onde onde) {
+    Vigia::Qual qual{};
+    bool dele = false;
+    auto l = vigiado_em(fd, qual, dele);
+    const ssize_t r = sistema<ssize_t (*)(int, void*, size_t, Onde)>(*Original)(fd, b, n, onde);
+    return l && dele && qual == Vigia::Log ? lido(*l, qual, static_cast<off_t>(onde), b, r) : r;
 }
 
 } // namespace
@@ -131,177 +335,42 @@ bool instalar_vigia(sqlite3_vfs* unix_) {
         const char* nome;
         sqlite3_syscall_ptr* original;
         sqlite3_syscall_ptr nosso;
+        bool escreve;
     } chamadas[] = {
-        {"close", &fechar_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&fechar)},
-        {"write", &escrever_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&escrever)},
+        {"close", &fechar_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&fechar), false},
+        {"write", &escrever_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&escrever), true},
         {"pwrite", &pescrever_do_sistema,
-         reinterpret_cast<sqlite3_syscall_ptr>(&pescrever<off_t, &pescrever_do_sistema>)},
+         reinterpret_cast<sqlite3_syscall_ptr>(&pescrever<off_t, &pescrever_do_sistema>), true},
         {"pwrite64", &pescrever64_do_sistema,
-         reinterpret_cast<sqlite3_syscall_ptr>(&pescrever<off64_t, &pescrever64_do_sistema>)},
-        {"ftruncate", &truncar_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&truncar)},
+         reinterpret_cast<sqlite3_syscall_ptr>(&pescrever<off64_t, &pescrever64_do_sistema>), true},
+        {"ftruncate", &truncar_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&truncar), false},
+        {"read", &ler_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&ler), false},
+        {"pread", &pler_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&pler<off_t, &pler_do_sistema>), false},
+        {"pread64", &pler64_do_sistema, reinterpret_cast<sqlite3_syscall_ptr>(&pler<off64_t, &pler64_do_sistema>),
+         false},
     };
-    // The engine uses one of the ways of writing its build has: the others
-    // stand empty.
+    // The engine uses one of the ways of writing and reading its build has:
+    // the others stand empty.
     bool escreve = false;
     for (const auto& c : chamadas) {
         *c.original = unix_->xGetSystemCall(unix_, c.nome);
         if (!*c.original) continue;
         if (unix_->xSetSystemCall(unix_, c.nome, c.nosso) != SQLITE_OK) return false;
-        escreve = escreve || std::strcmp(c.nome, "close") != 0;
+        escreve = escreve || c.escreve;
     }
-    return fechar_do_sistema && truncar_do_sistema && escreve;
+    return fechar_do_sistema && truncar_do_sistema && ler_do_sistema && escreve;
 }
 
 void vigiar_descritor(int fd, const std::shared_ptr<Lugar_Jogo>& lugar, int qual) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return;
     std::lock_guard<std::mutex> g(guarda_vigiados);
-    vigiados()[fd] = {lugar, qual};
+    vigiados()[fd] = {lugar, static_cast<Vigia::Qual>(qual), st.st_dev, st.st_ino};
 }
 
 void esquecer_descritor(int fd) {
     std::lock_guard<std::mutex> g(guarda_vigiados);
     vigiados().erase(fd);
-}
-
-void Lugar_Jogo::ver(Vigiado& v, int fd) {
-    v.visto = fd >= 0 && ::fstat(fd, &v.st) == 0;
-    v.tamanho = v.st.st_size;
-    if (v.visto) ler_inicio(fd, v.st.st_size, v.inicio);
-}
-
-void Lugar_Jogo::deixado() {
-    if (alterado_ >= 0) return;
-    const int fds[2] = {ficheiro_.descritor(), ao_lado_[Log].descritor()};
-    for (int i : {0, 1})
-        if (!vigiado_[i].visto) ver(i, fds[i]);
-}
-
-bool Lugar_Jogo::intacto(Vigiado& v, int fd, struct stat st) const {
-    if (!tempos_fieis_) {
-        struct statx x {};
-        if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_SIZE, &x) == 0)
-            st.st_size = static_cast<off_t>(x.stx_size);
-    } else if (como_estava(st, v.st)) {
-        return true;
-    }
-    std::vector<unsigned char> agora;
-    if (st.st_size == v.tamanho && (ler_inicio(fd, st.st_size, agora), agora == v.inicio)) {
-        v.st = st;   // touched, made read-only, linked: as it was
-        return true;
-    }
-    return false;
-}
-
-bool Lugar_Jogo::como_deixado(int qual, int fd, const struct stat& st) {
-    if (intacto(vigiado_[qual], fd, st)) return true;
-    alterado_ = qual;
-    return false;
-}
-
-bool Lugar_Jogo::copia_intacta() {
-    struct stat st {};
-    return copia_ < 0 || !copia_vista_.visto || ::fstat(copia_, &st) != 0 || intacto(copia_vista_, copia_, st);
-}
-
-bool Lugar_Jogo::alterado() {
-    if (alterado_ >= 0) return true;
-    const int fds[2] = {ficheiro_.descritor(), ao_lado_[Log].descritor()};
-    for (int i : {0, 1}) {
-        struct stat st {};
-        // One the watch has not seen yet (a log made since) is seen at the
-        // transaction's end.
-        if (!vigiado_[i].visto || fds[i] < 0 || ::fstat(fds[i], &st) != 0 || !mesmo(st, vigiado_[i].st)) continue;
-        if (!como_deixado(i, fds[i], st)) return true;
-    }
-    return false;
-}
-
-bool Lugar_Jogo::antes_de_escrever(int qual, int fd) {
-    const Vigiado& v = vigiado_[qual];
-    struct stat st {};
-    // A descriptor of a file this place no longer holds (the old file of a
-    // rewrite) is not watched.
-    if (!v.visto || ::fstat(fd, &st) != 0 || !mesmo(st, v.st)) return alterado_ < 0 || !v.visto;
-    if (alterado_ < 0 && como_deixado(qual, fd, st)) return true;
-    recusar(alterado_por_outro());
-    return false;
-}
-
-void Lugar_Jogo::escrito(int qual, int fd, off_t onde, const void* bytes, ssize_t n) {
-    Vigiado& v = vigiado_[qual];
-    struct stat st {};
-    if (!v.visto || n <= 0 || onde < 0 || ::fstat(fd, &st) != 0 || !mesmo(st, v.st)) return;
-    if (!explicado(qual, st, std::max(v.tamanho, onde + static_cast<off_t>(n)))) return;
-    v.tamanho = st.st_size;
-    // What of it falls in the first bytes; a hole before it reads as zeros.
-    v.inicio.resize(static_cast<std::size_t>(std::min(v.tamanho, Inicio)), 0);
-    if (onde < Inicio) {
-        const auto ate = static_cast<std::size_t>(std::min(onde + static_cast<off_t>(n), Inicio) - onde);
-        std::memcpy(v.inicio.data() + onde, bytes, ate);
-    }
-    v.st = st;
-}
-
-bool Lugar_Jogo::explicado(int qual, const struct stat& st, off_t tamanho) {
-    // Where the system may show a size late (a network or user-space file
-    // system), the size after a write tells nothing of the instant.
-    if (st.st_size == tamanho || !tempos_fieis_) return true;
-    // A size the window's write does not give: another program wrote in
-    // that very instant, and the window's write went into what it wrote.
-    alterado_ = qual;
-    ambos_ = true;
-    recusar(alterado_por_outro());
-    return false;
-}
-
-void Lugar_Jogo::truncado(int qual, int fd, off_t tamanho) {
-    Vigiado& v = vigiado_[qual];
-    struct stat st {};
-    if (!v.visto || ::fstat(fd, &st) != 0 || !mesmo(st, v.st) || !explicado(qual, st, tamanho)) return;
-    v.tamanho = tamanho;
-    v.inicio.resize(static_cast<std::size_t>(std::min(tamanho, Inicio)), 0);
-    v.st = st;
-}
-
-Erro_BD Lugar_Jogo::alterado_por_outro() const {
-    const std::string qual = alterado_ == Do_Log ? caminho_ + Sufixos[Log] : caminho_;
-    Erro_BD e(ERRO_FICHEIRO, "Outro programa escreveu em " + qual + " enquanto o jogo estava aberto",
-              Erro_BD::Tipo::Ficheiro_Alterado, qual);
-    if (alterado_ == Do_Log && log_por_passar_) e.com_log_por_passar();
-    if (ambos_) e.com_partes_de_ambos();
-    return e;
-}
-
-void Lugar_Jogo::soltar_motor() {
-    struct stat f {}, l {};
-    const bool com_f = ficheiro_.tomado() && ::fstat(ficheiro_.descritor(), &f) == 0;
-    const bool com_l = ao_lado_[Log].tomado() && ::fstat(ao_lado_[Log].descritor(), &l) == 0;
-    // Every other descriptor of the two in this process is the engine's.
-    const int nada = ::memfd_create("golvantario-largado", MFD_CLOEXEC);
-    DIR* d = nada >= 0 ? ::opendir("/proc/self/fd") : nullptr;
-    std::vector<int> do_motor;
-    while (const dirent* e = d ? ::readdir(d) : nullptr) {
-        int fd = -1;
-        struct stat st {};
-        const std::string_view n(e->d_name);
-        if (std::from_chars(n.data(), n.data() + n.size(), fd).ptr != n.data() + n.size() || fd == ::dirfd(d) ||
-            fd == nada || fd == ficheiro_.descritor() || fd == ao_lado_[Log].descritor() || ::fstat(fd, &st) != 0)
-            continue;
-        if ((com_f && mesmo(st, f)) || (com_l && mesmo(st, l))) do_motor.push_back(fd);
-    }
-    if (d) ::closedir(d);
-    for (int fd : do_motor) {
-        esquecer_descritor(fd);
-        ::dup3(nada, fd, O_CLOEXEC);
-    }
-    if (nada >= 0) ::close(nada);
-}
-
-void Lugar_Jogo::largar_alterados() {
-    // The log this window made goes, unless the other wrote it.
-    if (ao_lado_[Log].tomado() && alterado_ != Do_Log && ao_lado_[Log].nomeia(pasta_, nome_ + Sufixos[Log]))
-        remover_lado(Log);
-    ao_lado_[Log] = Bloqueio_Jogo();
-    vigiado_[Do_Log] = {};
 }
 
 } // namespace gv::db
