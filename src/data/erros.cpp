@@ -136,7 +136,12 @@ std::string texto_alterado(const db::Erro_BD& e, Quando quando) {
                               "Nothing that program wrote there was moved into the game's file. ")
                         : "") +
                txt("Para abrir o que lá está, abra o jogo de novo.", "To open what it holds now, open the game again.");
-    r += log && e.log_por_passar()
+    r += log && e.ficheiro_a_meio()
+             ? txt("O ficheiro do jogo estava a receber o que esse ficheiro tinha, e ficou só com parte: pode já não "
+                   "abrir. ",
+                   "The game's file was taking in what that file held, and took only part of it: it may no longer "
+                   "open. ")
+         : log && e.log_por_passar()
              ? txt("O ficheiro do jogo tem o que jogou até à última acção que lá foi passada; o que jogou depois "
                    "disso estava nesse ficheiro, e não ficou em nenhum. ",
                    "The game's file holds what you played up to the last action moved into it; what you played "

@@ -103,6 +103,10 @@ public:
     // instant this window wrote into it: it may hold parts of both.
     bool partes_de_ambos() const { return partes_de_ambos_; }
     void com_partes_de_ambos() { partes_de_ambos_ = true; }
+    // For the game's log written by another program as its pages went into
+    // the game's file: the file took part of them only.
+    bool ficheiro_a_meio() const { return ficheiro_a_meio_; }
+    void com_ficheiro_a_meio() { ficheiro_a_meio_ = true; }
     // For a game file moved, replaced or deleted while open: what had been
     // done in it, and where it is, asked anew each time.
     Perda perda() const { return perda_; }
@@ -120,7 +124,7 @@ private:
     bool com_pasta_ = false;
     std::string maquina_, nota_;
     bool log_por_passar_ = false;
-    bool partes_de_ambos_ = false;
+    bool partes_de_ambos_ = false, ficheiro_a_meio_ = false;
     Perda perda_ = Perda::Nada;
     std::function<Paradeiro()> paradeiro_;
 };

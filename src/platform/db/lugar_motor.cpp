@@ -188,6 +188,7 @@ Erro_BD Lugar_Jogo::alterado_por_outro() const {
               Erro_BD::Tipo::Ficheiro_Alterado, qual);
     if (log && log_por_passar_) e.com_log_por_passar();
     if (vigia_.ambos()) e.com_partes_de_ambos();
+    if (log && vigia_.a_meio()) e.com_ficheiro_a_meio();
     return e;
 }
 
@@ -228,8 +229,8 @@ void Lugar_Jogo::largar_alterados() {
     vigia_.esquecer(Vigia::Log);
 }
 
-void Lugar_Jogo::deixado() { vigia_.acabar(ficheiro_.descritor(), ao_lado_[Log].descritor()); }
+void Lugar_Jogo::deixado() { vigia_.acabar(); }
 
-bool Lugar_Jogo::alterado() { return !vigia_.comecar(ficheiro_.descritor(), ao_lado_[Log].descritor()); }
+bool Lugar_Jogo::alterado() { return !vigia_.comecar(); }
 
 } // namespace gv::db

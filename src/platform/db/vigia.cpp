@@ -114,41 +114,48 @@ void Olhado::truncou(off_t tamanho) {
 
 void Vigia::tomar(Qual q, int fd) {
     olhados_[q].tomar(fd);
+    fds_[q] = fd;
     devido_[q] = true;
     if (q == Log) log_.clear();
 }
 
 void Vigia::esquecer(Qual q) {
     olhados_[q].esquecer();
+    fds_[q] = -1;
     if (q == Log) log_.clear();
 }
 
-bool Vigia::olhar(Qual q, int fd) {
+bool Vigia::olhar(Qual q) {
     devido_[q] = false;
     if (alterado_ >= 0) return false;
-    if (fd < 0 || olhados_[q].olhar(fd, fieis_)) return true;
+    if (fds_[q] < 0 || olhados_[q].olhar(fds_[q], fieis_)) return true;
     alterado_ = q;
     ambos_ = olhados_[q].escrito();
     return false;
 }
 
-bool Vigia::comecar(int ficheiro, int log) {
-    olhar(Ficheiro, ficheiro) && olhar(Log, log);
+bool Vigia::comecar() {
+    olhar(Ficheiro) && olhar(Log);
     devido_[Ficheiro] = devido_[Log] = true;
     return alterado_ < 0;
 }
 
-bool Vigia::acabar(int ficheiro, int log) {
-    const int fds[2] = {ficheiro, log};
+bool Vigia::acabar() {
     for (Qual q : {Ficheiro, Log})
-        if (olhados_[q].escrito()) olhar(q, fds[q]);
+        if (olhados_[q].escrito()) olhar(q);
     devido_[Ficheiro] = devido_[Log] = true;
     return alterado_ < 0;
 }
 
-bool Vigia::antes_de_escrever(Qual q, int fd) {
-    if (devido_[q]) return olhar(q, fd);
-    return alterado_ < 0;
+bool Vigia::antes_de_escrever(Qual q) {
+    if (!devido_[q]) return alterado_ < 0;
+    // The file's first write of a step may be of pages read from the log.
+    if (q == Ficheiro) {
+        const bool log_devido = devido_[Log];
+        olhar(Log);
+        devido_[Log] = log_devido;
+    }
+    return olhar(q);
 }
 
 bool Vigia::escreveu(Qual q, int fd, off_t onde, const void* bytes, ssize_t n) {
@@ -182,7 +189,10 @@ bool Vigia::leu(Qual q, off_t onde, const void* bytes, ssize_t n) {
     const auto k = static_cast<std::size_t>(n);
     if (const auto it = log_.find(onde); it != log_.end() && it->second.n == k) {
         if (it->second.hash == hash_de(bytes, k)) return true;
-        alterado_ = Log;
+        if (alterado_ < 0) {
+            alterado_ = Log;
+            a_meio_ = olhados_[Ficheiro].escrito();
+        }
         return false;
     }
     // Read for the first time as the log is taken in: a whole frame, whose
@@ -238,10 +248,10 @@ template <class F> F sistema(sqlite3_syscall_ptr p) { return reinterpret_cast<F>
 // very instant. False, and errno, when the write is refused. A descriptor
 // of a file the watch no longer has (the old file of a rewrite) is not
 // looked at, and is refused only once another program wrote.
-bool pode_escrever(Lugar_Jogo& l, Vigia::Qual qual, bool dele, int fd) {
+bool pode_escrever(Lugar_Jogo& l, Vigia::Qual qual, bool dele) {
     try {
         if (!dele) return l.vigia().alterado() < 0 || !l.vigia().visto(qual) || (errno = EIO, false);
-        if (!l.vigia().antes_de_escrever(qual, fd)) {
+        if (!l.vigia().antes_de_escrever(qual)) {
             l.recusar(l.alterado_por_outro());
             return errno = EIO, false;
         }
@@ -278,7 +288,7 @@ ssize_t escrever(int fd, const void* b, size_t n) {
     auto l = vigiado_em(fd, qual, dele);
     if (!l) return sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
     const off_t onde = dele ? ::lseek(fd, 0, SEEK_CUR) : -1;
-    if (!pode_escrever(*l, qual, dele, fd)) return -1;
+    if (!pode_escrever(*l, qual, dele)) return -1;
     const ssize_t r = sistema<ssize_t (*)(int, const void*, size_t)>(escrever_do_sistema)(fd, b, n);
     if (dele) escrito(*l, qual, fd, onde, b, r);
     return r;
@@ -292,7 +302,7 @@ ssize_t pescrever(int fd, const void* b, size_t n, Onde onde) {
     auto l = vigiado_em(fd, qual, dele);
     using P = ssize_t (*)(int, const void*, size_t, Onde);
     if (!l) return sistema<P>(*Original)(fd, b, n, onde);
-    if (!pode_escrever(*l, qual, dele, fd)) return -1;
+    if (!pode_escrever(*l, qual, dele)) return -1;
     const ssize_t r = sistema<P>(*Original)(fd, b, n, onde);
     if (dele) escrito(*l, qual, fd, static_cast<off_t>(onde), b, r);
     return r;
@@ -303,7 +313,7 @@ int truncar(int fd, off_t tamanho) {
     bool dele = false;
     auto l = vigiado_em(fd, qual, dele);
     if (!l) return sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
-    if (!pode_escrever(*l, qual, dele, fd)) return -1;
+    if (!pode_escrever(*l, qual, dele)) return -1;
     const int r = sistema<int (*)(int, off_t)>(truncar_do_sistema)(fd, tamanho);
     if (r == 0 && dele) l->vigia().truncou(qual, tamanho);
     return r;

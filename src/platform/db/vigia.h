@@ -61,21 +61,24 @@ public:
     void fieis(bool f) { fieis_ = f; }
     bool fieis() const { return fieis_; }
 
+    // The file `q` held at fd (the place's own descriptor, open while it
+    // holds it), taken as it is now.
     void tomar(Qual q, int fd);
     void esquecer(Qual q);
     bool visto(Qual q) const { return olhados_[q].visto(); }
     bool e(Qual q, dev_t dev, ino_t ino) const { return olhados_[q].e(dev, ino); }
 
-    // A step begins: both looked at now (the descriptors held, -1 where
-    // none), and each again before the step's first write into it.
-    // False once another program wrote either.
-    bool comecar(int ficheiro, int log);
+    // A step begins: both looked at now, and each again before the step's
+    // first write into it (the log too before the first into the file, as
+    // the file's pages may come from it). False once another program wrote
+    // either.
+    bool comecar();
     // A step ends: each file it wrote looked at; the next step's writes
     // are looked at before, as above.
-    bool acabar(int ficheiro, int log);
+    bool acabar();
 
     // The engine's own calls on the file `q`, at its descriptor `fd`.
-    bool antes_de_escrever(Qual q, int fd);
+    bool antes_de_escrever(Qual q);
     // After a write of the engine's; false: another program wrote into the
     // file in that very instant, and the window's write went into it.
     bool escreveu(Qual q, int fd, off_t onde, const void* bytes, ssize_t n);
@@ -88,14 +91,18 @@ public:
     int alterado() const { return alterado_; }
     // The window wrote into that file since it last found it its own.
     bool ambos() const { return ambos_; }
+    // The log was found another's as its pages went into the file, some in
+    // already: the file holds part of the last move only.
+    bool a_meio() const { return a_meio_; }
 
 private:
-    bool olhar(Qual q, int fd);
+    bool olhar(Qual q);
     Olhado olhados_[2];
+    int fds_[2] = {-1, -1};
     bool devido_[2] = {true, true};
     bool fieis_ = true;
     int alterado_ = -1;
-    bool ambos_ = false;
+    bool ambos_ = false, a_meio_ = false;
     // What the log holds at each offset, as this window wrote or read it:
     // its length and a hash of its bytes.
     struct Pedaco {
