@@ -95,7 +95,7 @@ public:
         Ligacao_BD = LIGACAO_JOGO;
         const std::string origem = modelo();
         if (origem.empty()) return false;
-        const std::string copia = (pasta_ / "copia.gv").string();
+        const std::string copia = (jogos() / "copia.gv").string();
         std::error_code ec;
         fs::remove(copia, ec);
         fs::copy_file(origem, copia);
@@ -145,6 +145,13 @@ public:
 
 private:
     fs::path pasta_;
+    // Where the games loaded are played: GV_BENCH_JOGOS names a folder on
+    // another file system (a FUSE mount, say); the model is made here all
+    // the same, as a game carried there is.
+    fs::path jogos() const {
+        const char* j = std::getenv("GV_BENCH_JOGOS");
+        return j && *j ? fs::path(j) : pasta_;
+    }
     Interface_Guionizada porta_;
     std::string modelo_;
 };

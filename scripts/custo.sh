@@ -7,7 +7,8 @@
 #
 # The season is counted between the marks the bench leaves in its own
 # system calls (a look for "/gv-marca/..."), one season from the same
-# seed; the round's time is the bench's mean of 34 rounds.
+# seed; the round's time is the bench's mean of 34 rounds. The game is made
+# on the local disk and loaded, played and closed in the folder measured.
 set -euo pipefail
 build=${1:-build}
 fuse=${2:-}
@@ -18,19 +19,19 @@ command -v strace >/dev/null || { echo "strace is needed: apt-get install strace
 epoca() {   # folder
     local rasto
     rasto=$(mktemp)
-    TMPDIR=$1 strace -f -qq -o "$rasto" "$bench" --benchmark_filter='BM_EpocaComMudanca' >/dev/null 2>&1 || true
+    GV_BENCH_JOGOS=$1 strace -f -qq -o "$rasto" "$bench" --benchmark_filter='BM_EpocaComMudanca' >/dev/null 2>&1 || true
     awk '/gv-marca\/epoca/ {dentro=1; n=0; next} /gv-marca\/fim/ {if (dentro) {print n; exit} } dentro {n++}' "$rasto"
     rm -f "$rasto"
 }
 
 ronda() {   # folder
-    TMPDIR=$1 "$bench" --benchmark_filter='BM_RondaCampeonato' --benchmark_format=csv 2>/dev/null |
+    GV_BENCH_JOGOS=$1 "$bench" --benchmark_filter='BM_RondaCampeonato' --benchmark_format=csv 2>/dev/null |
         awk -F, '/BM_RondaCampeonato/ {printf "%.2f %s\n", $3, $5}'
 }
 
 local_=$(mktemp -d)
-echo "local disk ($(stat -f -c %T "$local_")): season $(epoca "$local_") system calls, league round $(ronda "$local_")"
+echo "local disk ($(findmnt -no FSTYPE -T "$local_")): season $(epoca "$local_") system calls, league round $(ronda "$local_")"
 rm -rf "$local_"
 if [ -n "$fuse" ]; then
-    echo "$fuse ($(stat -f -c %T "$fuse")): season $(epoca "$fuse") system calls, league round $(ronda "$fuse")"
+    echo "$fuse ($(findmnt -no FSTYPE -T "$fuse")): season $(epoca "$fuse") system calls, league round $(ronda "$fuse")"
 fi

@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <string_view>
@@ -171,17 +172,21 @@ bool Vigia::escreveu(Qual q, int fd, off_t onde, const void* bytes, ssize_t n) {
     return alterado_ < 0;
 }
 
+void Vigia::largar_log(off_t de, off_t ate) {
+    auto it = log_.lower_bound(de);
+    if (it != log_.begin() && std::prev(it)->first + static_cast<off_t>(std::prev(it)->second.n) > de) --it;
+    while (it != log_.end() && it->first < ate) it = log_.erase(it);
+}
+
 void Vigia::guardar(off_t onde, const void* bytes, std::size_t n) {
     // Whatever it covers was written over.
-    auto it = log_.lower_bound(onde);
-    if (it != log_.begin() && std::prev(it)->first + static_cast<off_t>(std::prev(it)->second.n) > onde) --it;
-    while (it != log_.end() && it->first < onde + static_cast<off_t>(n)) it = log_.erase(it);
+    largar_log(onde, onde + static_cast<off_t>(n));
     log_[onde] = {n, hash_de(bytes, n)};
 }
 
 void Vigia::truncou(Qual q, off_t tamanho) {
     olhados_[q].truncou(tamanho);
-    if (q == Log) log_.erase(log_.lower_bound(std::max<off_t>(tamanho - 65536 - Cabecalho_Quadro, 0)), log_.end());
+    if (q == Log) largar_log(tamanho, std::numeric_limits<off_t>::max());
 }
 
 bool Vigia::leu(Qual q, off_t onde, const void* bytes, ssize_t n) {

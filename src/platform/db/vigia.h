@@ -110,6 +110,8 @@ private:
     };
     std::map<off_t, Pedaco> log_;
     void guardar(off_t onde, const void* bytes, std::size_t n);
+    // What was kept of the log's bytes from `de` to `ate`, let go.
+    void largar_log(off_t de, off_t ate);
 };
 
 } // namespace gv::db
