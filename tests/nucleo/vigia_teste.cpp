@@ -35,10 +35,10 @@ protected:
 };
 
 // A second window opens the game again and again while the first plays it,
-// on a file system that shows a file's size late (as sshfs may, after a
-// second window's open asks for it): the second is refused, truly, and the
-// first plays on with no word of another program.
-TEST_F(Vigia, ASecondWindowAndALateSizeAreNeverToldAsAnotherProgramsWrite) {
+// on a file system that shows a file's size and first bytes late (as sshfs
+// may, once a second window's open has it ask for them anew): the second is
+// refused, truly, and the first plays on with no word of another program.
+TEST_F(Vigia, ASecondWindowAndWhatIsShownLateAreNeverToldAsAnotherProgramsWrite) {
     const char* sem = std::getenv("GV_TESTES_SEM");
     db::retirar_capacidades(db::capacidades_de_nomes(sem ? sem : "") | db::Cap_Tamanhos_Tardios);
     // The first window says when it is open and when it has played; it

@@ -43,16 +43,16 @@ enum Capacidade : unsigned {
     Cap_Esconde_Apagados = 8,   // given, not taken: deleted files are shown hidden
     Cap_Trincos_Partilhados = 16,
     Cap_Tempos_Fieis = 32,
-    // Given, not taken: a file's size shown late after a write that grew
-    // it, as a user-space file system's cache may show it (times untrusted
-    // with it).
+    // Given, not taken: a file's size and first bytes shown late after
+    // the window's own writes, as a user-space file system may show them
+    // (sshfs, after a second window's open); times untrusted with them.
     Cap_Tamanhos_Tardios = 64,
 };
 void retirar_capacidades(unsigned quais);
 // The names a test gives, comma-separated: anonimos, sem-substituir,
 // ligacoes, esconde, trincos, tempos, tardios; 0 for none.
 unsigned capacidades_de_nomes(std::string_view nomes);
-// Whether a test's file system shows sizes late.
+// Whether a test's file system shows sizes and bytes late.
 bool tamanhos_tardios();
 
 } // namespace gv::db

@@ -41,22 +41,49 @@ std::size_t hash_de(const void* bytes, std::size_t n) {
     return std::hash<std::string_view>{}(std::string_view(static_cast<const char*>(bytes), n));
 }
 
-// The size the system shows of the file open at fd. Where it may show one
-// late it is asked anew; a test's file system that shows sizes late gives
-// each one a look after it was so.
-off_t mostrado(int fd, const struct stat& st, bool fieis) {
+// What a test's file system that shows things late (capacidades.h) showed
+// last of each file: its size and first bytes.
+struct Mostrado {
+    off_t tamanho = -1;
+    std::vector<unsigned char> inicio;
+};
+Mostrado& mostrado_antes(const struct stat& st) {
+    static std::map<std::pair<dev_t, ino_t>, Mostrado> m;
+    return m[{st.st_dev, st.st_ino}];
+}
+std::mutex guarda_mostrado;
+
+// The size the system shows of the file open at fd (`st` as fstat gave
+// it). Where it may show one late it is asked anew. A test's file system
+// that shows sizes late shows one that grew as it was, this once.
+off_t tamanho_mostrado(int fd, const struct stat& st, bool fieis) {
     off_t t = st.st_size;
     if (!fieis) {
         struct statx x {};
         if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_SIZE, &x) == 0) t = static_cast<off_t>(x.stx_size);
     }
     if (!tamanhos_tardios()) return t;
-    static std::mutex guarda;
-    static std::map<std::pair<dev_t, ino_t>, off_t> antes;
-    std::lock_guard<std::mutex> g(guarda);
-    off_t& a = antes.try_emplace({st.st_dev, st.st_ino}, t).first->second;
-    // A size that grew shows the one before, this once.
-    return std::min(std::exchange(a, t), t);
+    std::lock_guard<std::mutex> g(guarda_mostrado);
+    off_t& antes = mostrado_antes(st).tamanho;
+    const off_t visto = antes < 0 ? t : std::min(antes, t);
+    antes = t;
+    return visto;
+}
+
+// The first bytes of the file open at fd, into `v` (as long as it is). A
+// user-space file system may show a window what its pages held before its
+// own last writes (sshfs, once a second window's open has it read them
+// anew), until the pages it keeps are let go: `fresco` reads them past
+// what it keeps. A test's file system that shows things late shows what
+// it showed last, until then.
+void inicio_mostrado(int fd, const struct stat& st, std::vector<unsigned char>& v, bool fresco) {
+    if (fresco) ::posix_fadvise(fd, 0, Inicio, POSIX_FADV_DONTNEED);
+    v.resize(ler_em(fd, v.data(), v.size(), 0));
+    if (!tamanhos_tardios()) return;
+    std::lock_guard<std::mutex> g(guarda_mostrado);
+    std::vector<unsigned char>& antes = mostrado_antes(st).inicio;
+    if (!fresco && !antes.empty()) std::swap(antes, v);
+    else antes = v;
 }
 
 } // namespace
@@ -79,13 +106,18 @@ bool Olhado::olhar(int fd, bool fieis) {
     // read-only, linked).
     if (tempos && mesmo_tempo(st.st_ctim, st_.st_ctim)) return true;
     if (tempos) return st_ = st, true;
-    const off_t t = mostrado(fd, st, fieis);
+    const off_t t = tamanho_mostrado(fd, st, fieis);
     // A size shown late is never more than the window's writes give.
     if (fieis ? t != tamanho_ : t > tamanho_) return false;
-    std::vector<unsigned char> agora(inicio_.size());
-    agora.resize(ler_em(fd, agora.data(), agora.size(), 0));
     const std::size_t minimo = fieis ? inicio_.size() : std::min(inicio_.size(), static_cast<std::size_t>(t));
-    if (agora.size() < minimo || !std::equal(agora.begin(), agora.end(), inicio_.begin())) return false;
+    const auto como_deixado = [&](bool fresco) {
+        std::vector<unsigned char> agora(inicio_.size());
+        inicio_mostrado(fd, st, agora, fresco);
+        return agora.size() >= minimo && std::equal(agora.begin(), agora.end(), inicio_.begin());
+    };
+    // Where the system may show them late, bytes that differ are read
+    // again past what it keeps before they tell.
+    if (!como_deixado(false) && (fieis || !como_deixado(true))) return false;
     st_ = st;
     escrito_ = false;
     return true;
