@@ -53,15 +53,12 @@ Mostrado& mostrado_antes(const struct stat& st) {
 }
 std::mutex guarda_mostrado;
 
-// The size the system shows of the file open at fd (`st` as fstat gave
-// it). Where it may show one late it is asked anew. A test's file system
-// that shows sizes late shows one that grew as it was, this once.
-off_t tamanho_mostrado(int fd, const struct stat& st, bool fieis) {
-    off_t t = st.st_size;
-    if (!fieis) {
-        struct statx x {};
-        if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_SIZE, &x) == 0) t = static_cast<off_t>(x.stx_size);
-    }
+// The size the system shows of a file (`st` as fstat gave it): a
+// user-space or network file system may show one late, never asked anew
+// (each time would cost its daemon a question). A test's file system that
+// shows sizes late shows one that grew as it was, this once.
+off_t tamanho_mostrado(const struct stat& st) {
+    const off_t t = st.st_size;
     if (!tamanhos_tardios()) return t;
     std::lock_guard<std::mutex> g(guarda_mostrado);
     off_t& antes = mostrado_antes(st).tamanho;
@@ -106,7 +103,7 @@ bool Olhado::olhar(int fd, bool fieis) {
     // read-only, linked).
     if (tempos && mesmo_tempo(st.st_ctim, st_.st_ctim)) return true;
     if (tempos) return st_ = st, true;
-    const off_t t = tamanho_mostrado(fd, st, fieis);
+    const off_t t = tamanho_mostrado(st);
     // A size shown late is never more than the window's writes give.
     if (fieis ? t != tamanho_ : t > tamanho_) return false;
     const std::size_t minimo = fieis ? inicio_.size() : std::min(inicio_.size(), static_cast<std::size_t>(t));
