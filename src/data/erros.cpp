@@ -131,6 +131,9 @@ std::string texto_alterado(const db::Erro_BD& e, Quando quando) {
                                "wrote, and may no longer open. ")
                          : txt(": tem agora o que esse programa lá escreveu, e esta janela não lhe tocou. ",
                                ": it now holds what that program wrote, untouched by this window. "));
+    if (!e.posto_de_parte().empty())
+        r += txt("Foi posto de parte como \"", "It was set aside as \"") + e.posto_de_parte() +
+             txt("\", para que o jogo abra sem ele. ", "\", so that the game opens without it. ");
     if (abrir)
         return r + (log ? txt("Nada do que esse programa lá escreveu foi passado para o ficheiro do jogo. ",
                               "Nothing that program wrote there was moved into the game's file. ")

@@ -297,10 +297,11 @@ Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& escolhido,
         // Another program wrote the file or its log as the load wrote: the
         // log and journal this window held go, so that the next load finds
         // nothing of this window's beside what the other wrote.
-        if (lugar && (e.tipo() == T::Ficheiro_Alterado || lugar->vigia().alterado() >= 0)) {
+        // The engine's own failure of a write the watch refused is that
+        // write, told with where a log the other wrote was set aside.
+        if (lugar && lugar->vigia().alterado() >= 0) {
             lugar->largar_alterados();
-            // The engine's own failure of a write the watch refused is that write.
-            if (e.tipo() != T::Ficheiro_Alterado) throw lugar->alterado_por_outro();
+            throw lugar->alterado_por_outro();
         }
         // The file lost its name as it was opened: where it is, with what
         // the load took in, is told.

@@ -121,7 +121,11 @@ protected:
         if (!d.lugar()) return false;
         if (!d.perda() && d.lugar()->alterado()) d.perder_jogo(d.lugar()->alterado_por_outro());
         if (!d.perda() || d.perda()->tipo() != Erro_BD::Tipo::Ficheiro_Alterado) return false;
-        if (ao_fechar) d.lugar()->largar_alterados();
+        if (ao_fechar) {
+            d.lugar()->largar_alterados();
+            // Told with where a log the other wrote was set aside.
+            d.perder_jogo(d.lugar()->alterado_por_outro());
+        }
         return true;
     }
     // Whether the file's name was lost, now or before: once, what became

@@ -107,6 +107,11 @@ public:
     // the game's file: the file took part of them only.
     bool ficheiro_a_meio() const { return ficheiro_a_meio_; }
     void com_ficheiro_a_meio() { ficheiro_a_meio_ = true; }
+    // For the game's log written by another program: the name it was set
+    // aside under, so that the game opens without it; empty while it has
+    // its own.
+    const std::string& posto_de_parte() const { return posto_de_parte_; }
+    void com_posto_de_parte(std::string nome) { posto_de_parte_ = std::move(nome); }
     // For a game file moved, replaced or deleted while open: what had been
     // done in it, and where it is, asked anew each time.
     Perda perda() const { return perda_; }
@@ -125,6 +130,7 @@ private:
     std::string maquina_, nota_;
     bool log_por_passar_ = false;
     bool partes_de_ambos_ = false, ficheiro_a_meio_ = false;
+    std::string posto_de_parte_;
     Perda perda_ = Perda::Nada;
     std::function<Paradeiro()> paradeiro_;
 };

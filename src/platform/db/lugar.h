@@ -138,8 +138,10 @@ public:
     // Another program wrote into the file or the log: the log and the
     // journal this window made, untouched by the other, go, so that the
     // next load finds nothing of this window's to refuse or to take into
-    // what the other wrote. What the engine's close would write into
-    // either is refused as every write after the other's is.
+    // what the other wrote; a log the other wrote is set aside, as it left
+    // it, under a name of its own beside the game (`-wal.alterado`), so
+    // that the next load opens without it. What the engine's close would
+    // write into either is refused as every write after the other's is.
     void largar_alterados();
     // The engine let go of the file and the log, for a file written anew
     // under the game's name: its descriptors of them lead to files of its
@@ -194,6 +196,10 @@ private:
     // the game no more.
     bool copia_intacta();
     bool log_por_passar_ = false;
+    // The name the log another program wrote was set aside under, and
+    // whether the player is yet to be told it.
+    std::string log_de_parte_;
+    bool de_parte_por_dizer_ = false;
 };
 
 // The engine reaches the game's files through their places from its first

@@ -4,6 +4,7 @@
 
 #include "platform/db/lugar.h"
 
+#include "platform/db/alternativas.h"
 #include "platform/db/lugar_interno.h"
 #include "platform/falhas.h"
 
@@ -189,6 +190,7 @@ Erro_BD Lugar_Jogo::alterado_por_outro() const {
     if (log && log_por_passar_) e.com_log_por_passar();
     if (vigia_.ambos()) e.com_partes_de_ambos();
     if (log && vigia_.a_meio()) e.com_ficheiro_a_meio();
+    if (log && !log_de_parte_.empty()) e.com_posto_de_parte(log_de_parte_);
     return e;
 }
 
@@ -218,12 +220,24 @@ void Lugar_Jogo::soltar_motor() {
 }
 
 void Lugar_Jogo::largar_alterados() {
-    // The log goes unless the other wrote it; the journal, whose pages
-    // would be put back over what the other wrote, goes.
+    // The log goes unless the other wrote it, when it is set aside as it
+    // is; the journal, whose pages would be put back over what the other
+    // wrote, goes.
     for (Lado l : {Log, Diario}) {
-        if (ao_lado_[l].tomado() && !(l == Log && vigia_.alterado() == Vigia::Log) &&
-            ao_lado_[l].nomeia(pasta_, nome_ + Sufixos[l]))
-            remover_lado(l);
+        const std::string nome = nome_ + Sufixos[l];
+        if (ao_lado_[l].tomado() && ao_lado_[l].nomeia(pasta_, nome)) {
+            if (l == Log && vigia_.alterado() == Vigia::Log) {
+                for (int n = 1; n < 100 && log_de_parte_.empty(); ++n) {
+                    const std::string parte = nome + ".alterado" + (n > 1 ? "-" + std::to_string(n) : "");
+                    if (renomear_sem_substituir(pasta_, nome, parte) == 0) log_de_parte_ = parte;
+                    else if (errno != EEXIST) break;
+                }
+                de_parte_por_dizer_ = !log_de_parte_.empty();
+                if (de_parte_por_dizer_) ::fsync(pasta_);
+            } else {
+                remover_lado(l);
+            }
+        }
         ao_lado_[l] = Bloqueio_Jogo();
     }
     vigia_.esquecer(Vigia::Log);

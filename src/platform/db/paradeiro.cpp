@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 #include <string_view>
 
 namespace fs = std::filesystem;
@@ -212,7 +213,9 @@ std::string Lugar_Jogo::onde_copia() {
 
 bool Lugar_Jogo::copia_intacta() { return copia_ < 0 || copia_vista_.olhar(copia_, vigia_.fieis()); }
 
-bool Lugar_Jogo::dizer_de_novo() { return copia_por_fazer_ || (copia_ >= 0 && onde_copia() != dito_); }
+bool Lugar_Jogo::dizer_de_novo() {
+    return std::exchange(de_parte_por_dizer_, false) || copia_por_fazer_ || (copia_ >= 0 && onde_copia() != dito_);
+}
 
 Paradeiro Lugar_Jogo::paradeiro(Perda perda) {
     Paradeiro p;
