@@ -32,7 +32,6 @@ protected:
             Base_Dados->Execute("UPDATE principal SET nome = ?", {treinador});
         });
     }
-    const std::string& ultima() const { return porta.mensagens.back().texto; }
 };
 
 // However the path is written, the game is the file it leads to, with the

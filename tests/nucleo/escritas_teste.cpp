@@ -29,14 +29,6 @@ protected:
         db::definir_pasta_dados({});
         Com_Mortes::TearDown();
     }
-    const std::string& ultima() const { return porta.mensagens.back().texto; }
-    bool algum_alterado() const {
-        for (const auto& m : porta.mensagens)
-            if (m.texto.find(Alterado) != std::string::npos || m.texto.find("was changed by another program") !=
-                                                                     std::string::npos)
-                return true;
-        return false;
-    }
     // The game closed, the player told once, in the language `lingua`,
     // words holding `pt` or `en`.
     void fecha_e_diz(const char* lingua, const char* pt, const char* en) {

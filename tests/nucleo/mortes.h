@@ -36,6 +36,17 @@ protected:
         ::unsetenv("TMPDIR");
         Com_Mestra::TearDown();
     }
+    // The last thing the player was told.
+    const std::string& ultima() const { return porta.mensagens.back().texto; }
+    // Whether the player was told, in either language, that another program
+    // wrote into the game's file or its log.
+    bool algum_alterado() const {
+        for (const auto& m : porta.mensagens)
+            if (m.texto.find("foi alterado por outro programa") != std::string::npos ||
+                m.texto.find("was changed by another program") != std::string::npos)
+                return true;
+        return false;
+    }
     // Back to the game as it was made, nothing beside it.
     void recomecar() {
         repor_estado();

@@ -21,7 +21,6 @@ namespace {
 
 class Nomes : public teste::Com_Mortes {
 protected:
-    const std::string& ultima() const { return porta.mensagens.back().texto; }
     // The round refused, the player told this.
     void recusada(const std::string& dito) {
         porta.mensagens.clear();

@@ -20,14 +20,6 @@ namespace {
 
 class Vigia : public teste::Com_Mortes {
 protected:
-    const std::string& ultima() const { return porta.mensagens.back().texto; }
-    bool algum_alterado() const {
-        for (const auto& m : porta.mensagens)
-            if (m.texto.find("alterado por outro programa") != std::string::npos ||
-                m.texto.find("changed by another program") != std::string::npos)
-                return true;
-        return false;
-    }
     // Written over in place, as a copy onto the open file writes it.
     void escrever_por_cima(const std::string& nome, const std::string& bytes) {
         std::ofstream(caminho(nome), std::ios::binary | std::ios::trunc) << bytes;

@@ -294,11 +294,11 @@ Jogo_Aberto abrir_jogo(const std::string& caminho, const std::string& escolhido,
         return abrir_ficheiro(lugar, ligacao, aceitar);
     } catch (const Erro_BD& e) {
         using T = Erro_BD::Tipo;
-        // Another program wrote the file or its log as the load wrote: the
-        // log and journal this window held go, so that the next load finds
-        // nothing of this window's beside what the other wrote.
-        // The engine's own failure of a write the watch refused is that
-        // write, told with where a log the other wrote was set aside.
+        // Another program wrote the file or its log as the load wrote:
+        // whatever the engine made of the write refused, that is what is
+        // told, with where a log the other wrote was set aside; the log and
+        // journal this window held go, so that the next load finds nothing
+        // of this window's beside what the other wrote.
         if (lugar && lugar->vigia().alterado() >= 0) {
             lugar->largar_alterados();
             throw lugar->alterado_por_outro();
